@@ -1,0 +1,80 @@
+# Shared set-up for ./run and ./test: packages, build, Wine prefix, display.
+# Sourced, not run.
+set -euo pipefail
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD="$ROOT/build"
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml="}
+
+say() { printf '%s\n' "$*" >&2; }
+
+# Installs whatever of the tool chain is missing; a second call costs nothing.
+ensure_packages() {
+    local need=()
+    command -v cmake >/dev/null || need+=(cmake)
+    command -v x86_64-w64-mingw32-g++-posix >/dev/null || need+=(mingw-w64 g++-mingw-w64-x86-64)
+    command -v i686-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-i686)
+    command -v wine >/dev/null || need+=(wine wine64)
+    command -v Xvfb >/dev/null || need+=(xvfb)
+    [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
+    command -v python3 >/dev/null || need+=(python3)
+    [ ${#need[@]} -eq 0 ] && return 0
+    say "Installing: ${need[*]}"
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo=sudo
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+}
+
+# configure_and_build DIR TOOLCHAIN [TARGET...]
+configure_and_build() {
+    local dir=$1 chain=$2; shift 2
+    if [ ! -f "$dir/CMakeCache.txt" ]; then
+        cmake -S "$ROOT" -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/$chain" \
+            -DCMAKE_BUILD_TYPE=Release >/dev/null
+    fi
+    local targets=()
+    for t in "$@"; do targets+=(--target "$t"); done
+    cmake --build "$dir" -j "$(nproc)" "${targets[@]}" 2>&1 | grep -vE '^\[ *[0-9]+%\]|^-- ' || true
+    [ "${PIPESTATUS[0]}" -eq 0 ]
+}
+
+# A private X server when none is set; stopped by stop_display.
+XVFB_PID=""
+ensure_display() {
+    [ -n "${DISPLAY:-}" ] && return 0
+    local n=90
+    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+    export DISPLAY=":$n"
+    say "No display set: running on a private Xvfb at $DISPLAY."
+}
+stop_display() {
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+    XVFB_PID=""
+}
+
+# prepare_prefix PREFIX: wineboot once, then tell Endwart.exe it runs on Windows 95.
+prepare_prefix() {
+    export WINEPREFIX=$1
+    if [ ! -f "$WINEPREFIX/.endwart-ready" ]; then
+        say "Preparing the Wine prefix $WINEPREFIX (once)."
+        mkdir -p "$WINEPREFIX"
+        wineboot --init >/dev/null 2>&1
+        wine reg add 'HKCU\Software\Wine\AppDefaults\Endwart.exe' /v Version /d win95 /f >/dev/null 2>&1
+        # Without a window manager (Xvfb) Wine draws the frames and captions itself.
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+        wineserver -w
+        touch "$WINEPREFIX/.endwart-ready"
+    fi
+}
+
+# Puts the program where an installation would: C:\Programme\Endwart.
+install_program() {
+    local dest="$WINEPREFIX/drive_c/Programme/Endwart"
+    mkdir -p "$dest"
+    cp "$BUILD/Endwart.exe" "$dest/Endwart.exe"
+}

@@ -1,0 +1,156 @@
+#include "app/Main.h"
+
+#include <windows.h>
+
+#include <memory>
+
+#include "app/ErsterStart.h"
+#include "app/Optionen.h"
+#include "app/Text.h"
+#include "filetypes/Sicherung.h"
+#include "filetypes/Wiederherstellen.h"
+#include "ui/Seams.h"
+#include "ui/dialogs/frmSpeichern.h"
+#include "ui/main/frmMain.h"
+
+bool Autostartlauf = false;
+bool Geaendert = false;
+float Doppelklickzeit = 0.5f;
+int16_t Leistenhoehe = 0;
+
+namespace {
+
+constexpr const char* kInstanzMutex = "Endungswart.Instanz";
+
+std::unique_ptr<frmMain> gHauptfenster;
+
+const char* const kAutostartFrage =
+    "Sie haben keine Dateitypen ausgewählt, die beim Systemstart wiederhergestellt werden "
+    "können.\n\nSoll das Programm gestartet werden, damit Sie Dateitypen auswählen können oder "
+    "die Autostart-Funktion abschalten können?";
+
+// Creates the main window once; on failure shows the platform's text and gives null.
+frmMain* Hauptfenster() {
+    if (gHauptfenster) return gHauptfenster.get();
+    auto fenster = std::make_unique<frmMain>();
+    if (DWORD fehler = fenster->Form_Load()) {
+        KomponentenFehlerMelden(fehler);
+        return nullptr;
+    }
+    gHauptfenster = std::move(fenster);
+    return gHauptfenster.get();
+}
+
+void Beenden() { gHauptfenster.reset(); }
+
+enum class Weiter { Ende, Interaktiv };
+
+// The autostart road. Ends the program unless the user chose to start interactively.
+Weiter AutostartLauf() {
+    Autostartlauf = true;
+    frmMain* fenster = Hauptfenster();
+    if (!fenster) return Weiter::Ende;
+    SicherungLaden(fenster->lvwMain());
+    const bool mitMeldung = Optionen.Autostartmeldung != 0;
+    std::unique_ptr<frmSpeichern> fortschritt;
+    if (fenster->lvwMain().Anzahl() > 0 && mitMeldung) {
+        fortschritt = std::make_unique<frmSpeichern>(Optionen.AutostartPause);
+        SetLastError(0);
+        if (!fortschritt->Erstellen(nullptr)) {
+            DWORD fehler = GetLastError();
+            KomponentenFehlerMelden(fehler ? fehler : ERROR_CANNOT_FIND_WND_CLASS);
+            return Weiter::Ende;
+        }
+        fortschritt->Anzeigen();
+    }
+    if (fenster->lvwMain().Anzahl() == 0 &&
+        Meldung(kAutostartFrage, MB_YESNO | MB_ICONQUESTION, kProgrammTitel) == IDYES)
+        Autostartlauf = false;
+    if (!Autostartlauf) return Weiter::Interaktiv;
+
+    SicherungWiederherstellen(fenster->lvwMain(), fortschritt.get());
+    fortschritt.reset();
+    SendMessageA(fenster->hwnd(), WM_CLOSE, 0, 0);
+    return Weiter::Ende;
+}
+
+}  // namespace
+
+bool Windows95Familie() {
+    OSVERSIONINFOA info{};
+    info.dwOSVersionInfoSize = sizeof info;  // 148 bytes
+    if (!GetVersionExA(&info)) return false;
+    return info.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
+}
+
+bool IstAutostartBefehl(const std::string& befehlszeile) {
+    return Klein(Trimmen(befehlszeile)) == "/autostart";
+}
+
+bool VorigeInstanzAktivieren() {
+    // The mutex is left to the system to release when this process ends.
+    CreateMutexA(nullptr, FALSE, kInstanzMutex);
+    if (GetLastError() != ERROR_ALREADY_EXISTS) return false;
+    HWND andere = FindWindowA(frmMain::kKlasse, frmMain::kTitel);
+    // A hidden main window belongs to an autostart run; there is nothing to bring up.
+    if (andere && IsWindowVisible(andere)) {
+        if (IsIconic(andere)) ShowWindow(andere, SW_RESTORE);
+        SetForegroundWindow(GetLastActivePopup(andere));
+    }
+    return true;
+}
+
+void KomponentenFehlerMelden(unsigned long fehler) {
+    char* puffer = nullptr;
+    DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                 FORMAT_MESSAGE_IGNORE_INSERTS,
+                             nullptr, fehler, 0, reinterpret_cast<char*>(&puffer), 0, nullptr);
+    std::string text = n && puffer ? std::string(puffer, n) : "Fehler " + std::to_string(fehler);
+    if (puffer) LocalFree(puffer);
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' '))
+        text.pop_back();
+    Meldung(text, MB_OK | MB_ICONERROR, kProgrammTitel);
+}
+
+std::string ProgrammPfad() {
+    char puffer[MAX_PATH + 1] = {};
+    DWORD n = GetModuleFileNameA(nullptr, puffer, MAX_PATH);
+    return std::string(puffer, n);
+}
+
+frmMain* Main(const std::string& befehlszeile) {
+    if (!Windows95Familie()) {
+        Meldung("Diese Version von Endungswart benötigt das Betriebssystem Microsoft Windows 95!",
+                MB_OK | MB_ICONERROR, kProgrammTitel);
+        return nullptr;
+    }
+    if (VorigeInstanzAktivieren()) return nullptr;
+    OptionenLesen(Optionen, {"Autostartmeldung", "AutostartPause"});
+
+    if (IstAutostartBefehl(befehlszeile) && AutostartLauf() == Weiter::Ende) {
+        Beenden();
+        return nullptr;
+    }
+
+    OptionenLesen(Optionen, {"Autostart", "Mehrfachauswahl", "Bezeichnung", "Symbol",
+                             "Sicherheitsabfrage", "Speichermeldung", "SpeichernPause",
+                             "Rueckgaengig", "Beenden"});
+    const bool symbolleiste = SchalterLesen(kOptionenSchluessel, "Symbolleiste", true);
+    frmMain* fenster = Hauptfenster();
+    if (!fenster) return nullptr;
+    fenster->Symbolleiste = symbolleiste;
+    fenster->Statusleiste = SchalterLesen(kOptionenSchluessel, "Statusleiste", true);
+    Ereignisse();
+    fenster->LeistenAnordnen();
+
+    if (SchalterLesen(kStartupSchluessel, "FirstStart", true)) {
+        ErsterStart(fenster->lvwMain());
+        SchalterSchreiben(kStartupSchluessel, "FirstStart", false);
+    } else {
+        SicherungLaden(fenster->lvwMain());
+    }
+    Doppelklickzeit = DoppelklickzeitLesen();
+    fenster->lvwMain().Mehrfachauswahl(Optionen.Mehrfachauswahl != 0);
+    fenster->Anzeigen();
+    return fenster;
+}

@@ -1,0 +1,165 @@
+#include "app/Optionen.h"
+
+#include <windows.h>
+
+#include <variant>
+
+#include "app/Text.h"
+#include "registry/Registry.h"
+
+Einstellungen Optionen;
+
+namespace {
+
+using Feld = std::variant<int16_t Einstellungen::*, float Einstellungen::*>;
+
+struct Option {
+    const char* name;
+    const char* vorgabe;
+    Feld feld;
+};
+
+// Table order is the order in which the options are written.
+constexpr Option kOptionen[] = {
+    {"Autostart", "0", &Einstellungen::Autostart},
+    {"Autostartmeldung", "0", &Einstellungen::Autostartmeldung},
+    {"AutostartPause", "0", &Einstellungen::AutostartPause},
+    {"Mehrfachauswahl", "0", &Einstellungen::Mehrfachauswahl},
+    {"Bezeichnung", "0", &Einstellungen::Bezeichnung},
+    {"Symbol", "0", &Einstellungen::Symbol},
+    {"Sicherheitsabfrage", "1", &Einstellungen::Sicherheitsabfrage},
+    {"Speichermeldung", "1", &Einstellungen::Speichermeldung},
+    {"SpeichernPause", "0", &Einstellungen::SpeichernPause},
+    {"Rueckgaengig", "1", &Einstellungen::Rueckgaengig},
+    {"Beenden", "1", &Einstellungen::Beenden},
+};
+
+std::string Pfad(const char* unterschluessel) {
+    return std::string(kEigenerSchluessel) + unterschluessel;
+}
+
+std::string Lesen(const char* unterschluessel, const char* name, const char* vorgabe) {
+    return RegWertLesen(HKEY_CURRENT_USER, Pfad(unterschluessel), name, vorgabe);
+}
+
+void Schreiben(const char* unterschluessel, const char* name, const std::string& wert) {
+    RegWertSchreiben(HKEY_CURRENT_USER, Pfad(unterschluessel), name, wert);
+}
+
+template <typename T, typename Wandler>
+void Uebernehmen(T& ziel, const std::string& text, Wandler wandeln) {
+    if (auto wert = wandeln(text)) ziel = *wert;
+}
+
+}  // namespace
+
+void OptionenLesen(Einstellungen& ziel, std::initializer_list<const char*> namen) {
+    for (const char* name : namen) {
+        for (const Option& o : kOptionen) {
+            if (std::string(o.name) != name) continue;
+            std::string text = Lesen(kOptionenSchluessel, o.name, o.vorgabe);
+            if (auto* schalter = std::get_if<int16_t Einstellungen::*>(&o.feld))
+                Uebernehmen(ziel.**schalter, text, TextZuInt16);
+            else
+                Uebernehmen(ziel.*std::get<float Einstellungen::*>(o.feld), text, TextZuSingle);
+        }
+    }
+}
+
+void OptionenSchreiben(const Einstellungen& quelle) {
+    for (const Option& o : kOptionen) {
+        if (auto* schalter = std::get_if<int16_t Einstellungen::*>(&o.feld))
+            Schreiben(kOptionenSchluessel, o.name, std::to_string(quelle.**schalter));
+        else
+            Schreiben(kOptionenSchluessel, o.name,
+                      ZahlZuText(quelle.*std::get<float Einstellungen::*>(o.feld)));
+    }
+}
+
+namespace {
+
+const char* const kSpaltenNamen[4] = {"Erweiterung", "Bezeichnung", "Oeffnen", "Symbol"};
+
+std::optional<int16_t> Fensterzustand(const std::string& text) {
+    auto wert = TextZuInt16(text);
+    if (wert && (*wert < 0 || *wert > 2)) return std::nullopt;
+    return wert;
+}
+
+}  // namespace
+
+void FensterwerteLesen(Fensterwerte& z) {
+    const char* s = kStartupSchluessel;
+    Uebernehmen(z.WindowState, Lesen(s, "WindowState", "0"), Fensterzustand);
+    Uebernehmen(z.top, Lesen(s, "top", "400"), TextZuSingle);
+    Uebernehmen(z.left, Lesen(s, "left", "200"), TextZuSingle);
+    Uebernehmen(z.height, Lesen(s, "height", "5000"), TextZuSingle);
+    Uebernehmen(z.width, Lesen(s, "width", "9400"), TextZuSingle);
+    const char* vorgaben[4] = {"750", "3000", "9000", "9000"};
+    for (int i = 0; i < 4; ++i) Uebernehmen(z.Spalten[i], Lesen(s, kSpaltenNamen[i], vorgaben[i]), TextZuSingle);
+    Uebernehmen(z.SortKey, Lesen(s, "SortKey", "0"), [](const std::string& t) {
+        auto wert = TextZuInt16(t);
+        return (wert && *wert >= 0 && *wert <= 3) ? wert : std::nullopt;
+    });
+    Uebernehmen(z.SortOrder, Lesen(s, "SortOrder", "0"), [](const std::string& t) {
+        auto wert = TextZuInt32(t);
+        return (wert && (*wert == 0 || *wert == 1)) ? wert : std::nullopt;
+    });
+}
+
+bool SchalterLesen(const std::string& unterschluessel, const std::string& name, bool vorgabe) {
+    std::string text = Lesen(unterschluessel.c_str(), name.c_str(), BoolZuText(vorgabe).c_str());
+    return TextZuBool(text).value_or(vorgabe);
+}
+
+void SchalterSchreiben(const std::string& unterschluessel, const std::string& name, bool wert) {
+    Schreiben(unterschluessel.c_str(), name.c_str(), BoolZuText(wert));
+}
+
+std::string RunEintrag(const std::string& programmPfad) {
+    size_t trenner = programmPfad.find_last_of('\\');
+    std::string verzeichnis = trenner == std::string::npos ? "" : programmPfad.substr(0, trenner);
+    std::string datei = programmPfad.substr(trenner == std::string::npos ? 0 : trenner + 1);
+    std::string basis = datei.substr(0, datei.find_last_of('.'));
+    // A root directory is handed over with its backslash ("C:\"), others without.
+    if (verzeichnis.size() == 2 && verzeichnis[1] == ':') verzeichnis += '\\';
+    std::string befehl = verzeichnis;
+    if (RechtsTrimmen(befehl).empty() || RechtsTrimmen(befehl).back() != '\\')
+        befehl = RechtsTrimmen(befehl) + '\\';
+    befehl += basis + ".EXE";
+    // Unquoted, "C:\Program Files\..." would start C:\Program.exe.
+    if (befehl.find(' ') != std::string::npos) befehl = '"' + befehl + '"';
+    return befehl + " /autostart";
+}
+
+void EinstellungenSpeichern(const Fensterwerte& f, const Einstellungen& optionen,
+                            bool symbolleiste, bool statusleiste,
+                            const std::string& programmPfad) {
+    const char* s = kStartupSchluessel;
+    Schreiben(s, "WindowState", std::to_string(f.WindowState));
+    if (f.WindowState == 0) {
+        Schreiben(s, "top", ZahlZuText(f.top));
+        Schreiben(s, "left", ZahlZuText(f.left));
+        Schreiben(s, "height", ZahlZuText(f.height));
+        Schreiben(s, "width", ZahlZuText(f.width));
+    }
+    for (int i = 0; i < 4; ++i) Schreiben(s, kSpaltenNamen[i], ZahlZuText(f.Spalten[i]));
+    Schreiben(s, "SortKey", std::to_string(f.SortKey));
+    Schreiben(s, "SortOrder", std::to_string(f.SortOrder));
+
+    OptionenSchreiben(optionen);
+    SchalterSchreiben(kOptionenSchluessel, "Symbolleiste", symbolleiste);
+    SchalterSchreiben(kOptionenSchluessel, "Statusleiste", statusleiste);
+
+    if (optionen.Autostart == 1)
+        RegWertSchreiben(HKEY_CURRENT_USER, kRunSchluessel, kRunWert, RunEintrag(programmPfad));
+    else
+        AutostartEintragLoeschen();
+}
+
+float DoppelklickzeitLesen() {
+    std::string text = RegWertLesen(HKEY_CURRENT_USER, "Control Panel\\Mouse", "DoubleClickSpeed", "500");
+    // A text that is no number keeps the platform's usual half second.
+    float ms = TextZuSingle(text).value_or(500.0f);
+    return ms / 1000.0f;
+}

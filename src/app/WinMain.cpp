@@ -1,0 +1,15 @@
+#include <windows.h>
+
+#include "app/Main.h"
+#include "ui/main/frmMain.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR befehlszeile, int) {
+    frmMain* fenster = Main(befehlszeile ? befehlszeile : "");
+    if (!fenster) return 0;
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return 0;
+}

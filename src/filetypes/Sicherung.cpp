@@ -1,0 +1,36 @@
+#include "filetypes/Sicherung.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "registry/Registry.h"
+
+std::string SicherungPfad() { return std::string(kEigenerSchluessel) + "Classes\\"; }
+
+void SicherungLaden(Arbeitsliste& liste) {
+    const std::string wurzel = SicherungPfad();
+    // Names first: reading values while enumerating would hold the store key open longer.
+    std::vector<std::string> namen;
+    RegUnterschluessel(HKEY_CURRENT_USER, wurzel, [&](const std::string& name) {
+        namen.push_back(name);
+        return true;
+    });
+    for (const std::string& name : namen) {
+        Dateityp typ;
+        typ.Erweiterung = name;
+        typ.Bezeichnung = RegWertLesen(HKEY_CURRENT_USER, wurzel + name, "Bezeichnung", "");
+        typ.Oeffnen = RegWertLesen(HKEY_CURRENT_USER, wurzel + name, "Oeffnen", "");
+        typ.Symbol = RegWertLesen(HKEY_CURRENT_USER, wurzel + name, "Symbol", "");
+        if (!typ.Bezeichnung.empty() && !typ.Oeffnen.empty()) liste.Hinzufuegen(typ);
+    }
+}
+
+bool SicherungSchreiben(const Dateityp& typ) {
+    if (typ.Erweiterung.empty()) return false;
+    const std::string pfad = SicherungPfad() + typ.Erweiterung;
+    bool ok = RegWertSchreiben(HKEY_CURRENT_USER, pfad, "Bezeichnung", typ.Bezeichnung);
+    ok = RegWertSchreiben(HKEY_CURRENT_USER, pfad, "Oeffnen", typ.Oeffnen) && ok;
+    ok = RegWertSchreiben(HKEY_CURRENT_USER, pfad, "Symbol", typ.Symbol) && ok;
+    return ok;
+}

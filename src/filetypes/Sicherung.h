@@ -1,0 +1,15 @@
+// The backup store: the program's own copy of every watched type, under
+// HKEY_CURRENT_USER\Software\RHM\Endungswart\Classes\<Erweiterung>.
+#pragma once
+#include <string>
+
+#include "filetypes/Dateityp.h"
+
+std::string SicherungPfad();  // the store's root, ending in a backslash
+
+// Appends every usable stored type to the list, in registry order; does not clear it first.
+// A stored type without description or open command is skipped and left in the store.
+void SicherungLaden(Arbeitsliste& liste);
+
+// Writes "Bezeichnung", "Oeffnen" and "Symbol" (even when empty) of one type.
+bool SicherungSchreiben(const Dateityp& typ);

@@ -1,0 +1,104 @@
+#include "registry/Registry.h"
+
+#include <vector>
+
+namespace {
+
+// Registry key names are at most 255 characters; enumeration buffers are one more.
+constexpr DWORD kNamePuffer = 256;
+
+bool IstText(DWORD typ) { return typ == REG_SZ || typ == REG_EXPAND_SZ; }
+
+}  // namespace
+
+RegSchluessel RegOeffnen(HKEY root, const std::string& pfad) {
+    HKEY h = nullptr;
+    if (RegOpenKeyExA(root, pfad.c_str(), 0, KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS, &h) !=
+        ERROR_SUCCESS)
+        return {};
+    return RegSchluessel(h);
+}
+
+std::string RegWertLesen(HKEY root, const std::string& pfad, const std::string& name,
+                         const std::string& vorgabe) {
+    RegSchluessel key = RegOeffnen(root, pfad);
+    if (!key) return vorgabe;
+    // The size is asked first and asked again if another program grows the value meanwhile.
+    std::vector<char> puffer;
+    for (int versuch = 0; versuch < 4; ++versuch) {
+        DWORD typ = 0, groesse = 0;
+        if (RegQueryValueExA(key.get(), name.c_str(), nullptr, &typ, nullptr, &groesse) !=
+            ERROR_SUCCESS)
+            return vorgabe;
+        if (!IstText(typ)) return vorgabe;
+        puffer.assign(static_cast<size_t>(groesse) + 1, '\0');
+        DWORD gelesen = groesse;
+        LONG rc = RegQueryValueExA(key.get(), name.c_str(), nullptr, &typ,
+                                   reinterpret_cast<BYTE*>(puffer.data()), &gelesen);
+        if (rc == ERROR_MORE_DATA) continue;
+        if (rc != ERROR_SUCCESS || !IstText(typ)) return vorgabe;
+        // Data without a terminating zero is taken whole; nothing past the data is read.
+        size_t laenge = std::min<size_t>(gelesen, groesse);
+        size_t ende = 0;
+        while (ende < laenge && puffer[ende] != '\0') ++ende;
+        return std::string(puffer.data(), ende);
+    }
+    return vorgabe;
+}
+
+bool RegWertSchreiben(HKEY root, const std::string& pfad, const std::string& name,
+                      const std::string& wert) {
+    // A file type whose class name went missing must never land in the root of a hive.
+    if (pfad.empty() || pfad.front() == '\\') return false;
+    HKEY h = nullptr;
+    DWORD disposition = 0;
+    if (RegCreateKeyExA(root, pfad.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                        nullptr, &h, &disposition) != ERROR_SUCCESS)
+        return false;
+    RegSchluessel key(h);
+    return RegSetValueExA(key.get(), name.c_str(), 0, REG_SZ,
+                          reinterpret_cast<const BYTE*>(wert.c_str()),
+                          static_cast<DWORD>(wert.size() + 1)) == ERROR_SUCCESS;
+}
+
+void RegUnterschluessel(HKEY root, const std::string& pfad,
+                        const std::function<bool(const std::string&)>& besuch) {
+    RegSchluessel key = RegOeffnen(root, pfad);
+    if (!key) return;
+    char name[kNamePuffer];
+    for (DWORD index = 0;; ++index) {
+        DWORD groesse = kNamePuffer;
+        LONG rc = RegEnumKeyExA(key.get(), index, name, &groesse, nullptr, nullptr, nullptr,
+                                nullptr);
+        if (rc == ERROR_MORE_DATA) continue;  // a name the platform cannot hand over: skip it
+        if (rc != ERROR_SUCCESS) return;
+        if (!besuch(std::string(name, groesse))) return;
+    }
+}
+
+bool RegBaumLoeschen(HKEY root, const std::string& pfad, const std::string& name) {
+    if (name.empty()) return false;
+    std::string voll = pfad.empty() ? name : pfad + (pfad.back() == '\\' ? "" : "\\") + name;
+    // Children first: only the Windows 95 family deletes a key with subkeys in one call.
+    std::vector<std::string> kinder;
+    RegUnterschluessel(root, voll, [&](const std::string& kind) {
+        kinder.push_back(kind);
+        return true;
+    });
+    for (const std::string& kind : kinder) RegBaumLoeschen(root, voll, kind);
+
+    HKEY h = nullptr;
+    if (RegOpenKeyExA(root, pfad.c_str(), 0, KEY_ALL_ACCESS, &h) != ERROR_SUCCESS) return false;
+    RegSchluessel eltern(h);
+    return RegDeleteKeyA(eltern.get(), name.c_str()) == ERROR_SUCCESS;
+}
+
+void SicherungLoeschen() { RegBaumLoeschen(HKEY_CURRENT_USER, kEigenerSchluessel, "Classes"); }
+
+void AutostartEintragLoeschen() {
+    HKEY h = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunSchluessel, 0, KEY_SET_VALUE, &h) != ERROR_SUCCESS)
+        return;
+    RegSchluessel key(h);
+    RegDeleteValueA(key.get(), kRunWert);
+}

@@ -1,0 +1,133 @@
+#include "ui/Form.h"
+
+#include <commctrl.h>
+
+#include <cmath>
+
+namespace {
+
+int TwipsJePixel() {
+    static int twips = [] {
+        HDC dc = GetDC(nullptr);
+        int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSX) : 96;
+        if (dc) ReleaseDC(nullptr, dc);
+        return dpi > 0 ? 1440 / dpi : 15;
+    }();
+    return twips;
+}
+
+struct ArtInfo {
+    const char* klasse;
+    DWORD stil;
+};
+
+ArtInfo Info(Art art) {
+    switch (art) {
+        case Art::Schaltflaeche: return {"BUTTON", BS_PUSHBUTTON | WS_TABSTOP};
+        case Art::Kontrollkaestchen: return {"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP};
+        case Art::Text: return {"EDIT", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP};
+        case Art::Bezeichnung: return {"STATIC", SS_LEFT | SS_NOPREFIX};
+        case Art::Rahmen: return {"BUTTON", BS_GROUPBOX};
+        case Art::Liste: return {WC_LISTVIEWA, LVS_REPORT | LVS_SHOWSELALWAYS | WS_TABSTOP};
+    }
+    return {"STATIC", 0};
+}
+
+}  // namespace
+
+int TwipsZuPixel(double twips) {
+    // Stored settings may hold any number; keep the result a sane coordinate.
+    double pixel = twips / TwipsJePixel();
+    if (!(pixel > -100000.0)) pixel = -100000.0;
+    if (pixel > 100000.0) pixel = 100000.0;
+    return static_cast<int>(std::lround(pixel));
+}
+double PixelZuTwips(int pixel) { return static_cast<double>(pixel) * TwipsJePixel(); }
+
+HFONT DialogSchrift() {
+    static HFONT schrift = [] {
+        HFONT f = CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0,
+                              DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
+        return f ? f : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    }();
+    return schrift;
+}
+
+RECT Zentriert(int breite, int hoehe) {
+    RECT arbeit{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &arbeit, 0);
+    int x = arbeit.left + (arbeit.right - arbeit.left - breite) / 2;
+    int y = arbeit.top + (arbeit.bottom - arbeit.top - hoehe) / 2;
+    return {x, y, x + breite, y + hoehe};
+}
+
+Form::~Form() { Schliessen(); }
+
+void Form::Schliessen() {
+    if (!hwnd_) return;
+    HWND h = hwnd_;
+    DestroyWindow(h);
+    hwnd_ = nullptr;
+}
+
+bool Form::Erzeugen(const char* klasse, const char* titel, DWORD stil, DWORD exStil, RECT r,
+                    HWND besitzer) {
+    HINSTANCE instanz = GetModuleHandleA(nullptr);
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    if (!GetClassInfoExA(instanz, klasse, &wc)) {
+        wc = WNDCLASSEXA{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = Fensterprozedur;
+        wc.hInstance = instanz;
+        wc.hIcon = LoadIconA(instanz, MAKEINTRESOURCEA(1));
+        wc.hIconSm = static_cast<HICON>(LoadImageA(instanz, MAKEINTRESOURCEA(1), IMAGE_ICON, 16, 16, 0));
+        wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = klasse;
+        if (!RegisterClassExA(&wc)) return false;
+    }
+    return CreateWindowExA(exStil, klasse, titel, stil, r.left, r.top, r.right - r.left,
+                           r.bottom - r.top, besitzer, nullptr, instanz, this) != nullptr;
+}
+
+bool Form::ElementeErzeugen(const Steuerelement* tabelle, size_t anzahl) {
+    for (size_t i = 0; i < anzahl; ++i) {
+        const Steuerelement& e = tabelle[i];
+        ArtInfo info = Info(e.art);
+        HWND h = CreateWindowExA(e.art == Art::Liste ? WS_EX_CLIENTEDGE : 0, info.klasse, e.text,
+                                 WS_CHILD | WS_VISIBLE | info.stil | e.stil, TwipsZuPixel(e.x),
+                                 TwipsZuPixel(e.y), TwipsZuPixel(e.breite), TwipsZuPixel(e.hoehe),
+                                 hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(e.id)),
+                                 GetModuleHandleA(nullptr), nullptr);
+        if (!h) return false;
+        SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(DialogSchrift()), FALSE);
+    }
+    return true;
+}
+
+LRESULT Form::Nachricht(UINT msg, WPARAM wp, LPARAM lp) {
+    return DefWindowProcA(hwnd_, msg, wp, lp);
+}
+
+LRESULT CALLBACK Form::Fensterprozedur(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    Form* form = reinterpret_cast<Form*>(GetWindowLongPtrA(h, GWLP_USERDATA));
+    if (msg == WM_NCCREATE) {
+        form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
+        form->hwnd_ = h;
+        SetWindowLongPtrA(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    }
+    if (!form) return DefWindowProcA(h, msg, wp, lp);
+    LRESULT ergebnis = 0;
+    // No exception may cross into the system's code.
+    try {
+        ergebnis = form->Nachricht(msg, wp, lp);
+    } catch (...) {
+        ergebnis = DefWindowProcA(h, msg, wp, lp);
+    }
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrA(h, GWLP_USERDATA, 0);
+        form->hwnd_ = nullptr;
+    }
+    return ergebnis;
+}

@@ -1,0 +1,53 @@
+// The small window toolkit: twips, control tables and a form base class that turns window
+// messages into member handlers.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// 1440 twips are one inch; at 96 dpi 15 twips make one pixel.
+int TwipsZuPixel(double twips);
+double PixelZuTwips(int pixel);
+
+enum class Art { Schaltflaeche, Kontrollkaestchen, Text, Bezeichnung, Rahmen, Liste };
+
+// One control of a form. Table order is tab order.
+struct Steuerelement {
+    Art art;
+    int id;
+    const char* name;
+    int x, y, breite, hoehe;  // twips, in the parent's client area
+    const char* text;
+    DWORD stil;  // added to the kind's own styles
+};
+
+class Form {
+public:
+    Form() = default;
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+    virtual ~Form();
+
+    HWND hwnd() const { return hwnd_; }
+    HWND Element(int id) const { return GetDlgItem(hwnd_, id); }
+    void Schliessen();  // destroys the window, if there is one
+
+protected:
+    // Registers the class once and creates the window; false (with the error kept in
+    // GetLastError) when the window cannot be made.
+    bool Erzeugen(const char* klasse, const char* titel, DWORD stil, DWORD exStil, RECT pixel,
+                  HWND besitzer);
+    // Creates the table's controls with the dialog font. False when one cannot be made.
+    bool ElementeErzeugen(const Steuerelement* tabelle, size_t anzahl);
+
+    virtual LRESULT Nachricht(UINT msg, WPARAM wp, LPARAM lp);
+
+private:
+    static LRESULT CALLBACK Fensterprozedur(HWND h, UINT msg, WPARAM wp, LPARAM lp);
+    HWND hwnd_ = nullptr;
+};
+
+HFONT DialogSchrift();
+// A rectangle of the given outer size centred on the screen's work area.
+RECT Zentriert(int breite, int hoehe);

@@ -1,0 +1,83 @@
+#include "ui/ListView.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+#include "ui/Form.h"
+
+void ListView::SpaltenAnlegen(const Spalte* spalten, int anzahl) {
+    for (int i = 0; i < anzahl; ++i) {
+        LVCOLUMNA c{};
+        c.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+        c.pszText = const_cast<char*>(spalten[i].titel);
+        c.cx = TwipsZuPixel(spalten[i].breite);
+        c.iSubItem = i;
+        SendMessageA(h_, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&c));
+    }
+}
+
+double ListView::SpaltenBreite(int spalte) const {
+    return PixelZuTwips(static_cast<int>(SendMessageA(h_, LVM_GETCOLUMNWIDTH, spalte, 0)));
+}
+
+void ListView::SpaltenBreiteSetzen(int spalte, double twips) {
+    SendMessageA(h_, LVM_SETCOLUMNWIDTH, spalte, MAKELPARAM(TwipsZuPixel(twips), 0));
+}
+
+size_t ListView::Anzahl() const {
+    return h_ ? static_cast<size_t>(SendMessageA(h_, LVM_GETITEMCOUNT, 0, 0)) : 0;
+}
+
+std::string ListView::Text(size_t zeile, int spalte) const {
+    // The control says how much it copied; a full buffer may mean more is waiting.
+    std::vector<char> puffer(512);
+    for (;;) {
+        LVITEMA item{};
+        item.iSubItem = spalte;
+        item.pszText = puffer.data();
+        item.cchTextMax = static_cast<int>(puffer.size());
+        LRESULT n = SendMessageA(h_, LVM_GETITEMTEXTA, zeile, reinterpret_cast<LPARAM>(&item));
+        if (n < 0) n = 0;
+        if (static_cast<size_t>(n) + 1 < puffer.size() || puffer.size() >= (1u << 24))
+            return std::string(puffer.data(), static_cast<size_t>(n));
+        puffer.resize(puffer.size() * 4);
+    }
+}
+
+Dateityp ListView::Eintrag(size_t i) const {
+    Dateityp typ;
+    typ.Erweiterung = Text(i, 0);
+    typ.Bezeichnung = Text(i, 1);
+    typ.Oeffnen = Text(i, 2);
+    typ.Symbol = Text(i, 3);
+    return typ;
+}
+
+void ListView::Hinzufuegen(const Dateityp& typ) {
+    LVITEMA item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = static_cast<int>(Anzahl());
+    item.pszText = const_cast<char*>(typ.Erweiterung.c_str());
+    int zeile = static_cast<int>(SendMessageA(h_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    if (zeile < 0) return;
+    const std::string* teile[3] = {&typ.Bezeichnung, &typ.Oeffnen, &typ.Symbol};
+    for (int s = 0; s < 3; ++s) {
+        LVITEMA sub{};
+        sub.iSubItem = s + 1;
+        sub.pszText = const_cast<char*>(teile[s]->c_str());
+        SendMessageA(h_, LVM_SETITEMTEXTA, zeile, reinterpret_cast<LPARAM>(&sub));
+    }
+}
+
+void ListView::Leeren() { SendMessageA(h_, LVM_DELETEALLITEMS, 0, 0); }
+
+size_t ListView::Markierte() const {
+    return h_ ? static_cast<size_t>(SendMessageA(h_, LVM_GETSELECTEDCOUNT, 0, 0)) : 0;
+}
+
+void ListView::Mehrfachauswahl(bool an) {
+    LONG_PTR stil = GetWindowLongPtrA(h_, GWL_STYLE);
+    stil = an ? (stil & ~LVS_SINGLESEL) : (stil | LVS_SINGLESEL);
+    SetWindowLongPtrA(h_, GWL_STYLE, stil);
+}

@@ -1,0 +1,33 @@
+// A report-view list control that holds one file type per line: the text is the extension,
+// sub-items 1 to 3 are description, open command and icon location.
+#pragma once
+#include <windows.h>
+
+#include "filetypes/Dateityp.h"
+
+struct Spalte {
+    const char* titel;
+    double breite;  // twips
+};
+
+class ListView : public Arbeitsliste {
+public:
+    void Verbinden(HWND h) { h_ = h; }
+    HWND hwnd() const { return h_; }
+
+    void SpaltenAnlegen(const Spalte* spalten, int anzahl);
+    double SpaltenBreite(int spalte) const;  // twips
+    void SpaltenBreiteSetzen(int spalte, double twips);
+
+    size_t Anzahl() const override;
+    Dateityp Eintrag(size_t i) const override;
+    void Hinzufuegen(const Dateityp& typ) override;
+    void Leeren() override;
+
+    std::string Text(size_t zeile, int spalte) const;
+    size_t Markierte() const;
+    void Mehrfachauswahl(bool an);
+
+private:
+    HWND h_ = nullptr;
+};

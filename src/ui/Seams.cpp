@@ -1,0 +1,65 @@
+#include "ui/Seams.h"
+
+namespace {
+
+MeldungsFunktion gMeldung;
+UhrFunktion gUhr;
+WartenFunktion gWarten;
+
+void EchteEreignisse(double hoechstens) {
+    if (hoechstens > 0) {
+        DWORD ms = static_cast<DWORD>(hoechstens * 1000.0 + 0.5);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, ms, QS_ALLINPUT);
+    }
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            // Belongs to the main loop; hand it back.
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+double EchteUhr() {
+    LARGE_INTEGER frequenz, jetzt;
+    if (QueryPerformanceFrequency(&frequenz) && frequenz.QuadPart > 0 &&
+        QueryPerformanceCounter(&jetzt))
+        return static_cast<double>(jetzt.QuadPart) / static_cast<double>(frequenz.QuadPart);
+    return GetTickCount() / 1000.0;
+}
+
+}  // namespace
+
+int Meldung(const std::string& text, UINT stil, const std::string& titel) {
+    if (gMeldung) return gMeldung(text, stil, titel);
+    HWND besitzer = GetActiveWindow();
+    // Without an owner (the autostart question at system start) the box must still come up front.
+    if (!besitzer) stil |= MB_SETFOREGROUND;
+    return MessageBoxA(besitzer, text.c_str(), titel.c_str(), stil);
+}
+
+double Uhr() { return gUhr ? gUhr() : EchteUhr(); }
+
+void Ereignisse(double hoechstens) {
+    if (gWarten)
+        gWarten(hoechstens);
+    else
+        EchteEreignisse(hoechstens);
+}
+
+void Pause(double sekunden) {
+    const double anfang = Uhr();
+    for (;;) {
+        double rest = sekunden - (Uhr() - anfang);
+        if (rest <= 0) return;
+        // Wake at least every 50 ms so the test of the clock stays close to the pause.
+        Ereignisse(rest < 0.05 ? rest : 0.05);
+    }
+}
+
+void MeldungErsetzen(MeldungsFunktion f) { gMeldung = std::move(f); }
+void UhrErsetzen(UhrFunktion f) { gUhr = std::move(f); }
+void WartenErsetzen(WartenFunktion f) { gWarten = std::move(f); }

@@ -1,0 +1,30 @@
+// The program's few contacts with the user and the clock, each replaceable by tests: message
+// boxes, the elapsed-time clock and yielding to the event loop.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+using MeldungsFunktion = std::function<int(const std::string& text, UINT stil, const std::string& titel)>;
+using UhrFunktion = std::function<double()>;
+using WartenFunktion = std::function<void(double hoechstens)>;
+
+// Every message box of the program goes through here. Returns IDYES, IDNO, IDOK, ...
+int Meldung(const std::string& text, UINT stil, const std::string& titel);
+
+// Seconds on a clock that only moves forward; midnight means nothing to it.
+double Uhr();
+
+// Lets the event loop process what is pending, waiting up to `hoechstens` seconds for
+// something to arrive.
+void Ereignisse(double hoechstens = 0);
+
+// Holds for `sekunden`, keeping the windows painted. The test comes before each yield, so a
+// pause of 0 or less ends at once.
+void Pause(double sekunden);
+
+// Test hooks: an empty function restores the real one.
+void MeldungErsetzen(MeldungsFunktion f);
+void UhrErsetzen(UhrFunktion f);
+void WartenErsetzen(WartenFunktion f);
