@@ -64,7 +64,10 @@ prepare_prefix() {
         say "Preparing the Wine prefix $WINEPREFIX (once)."
         mkdir -p "$WINEPREFIX"
         wineboot --init >/dev/null 2>&1
-        wine reg add 'HKCU\Software\Wine\AppDefaults\Endwart.exe' /v Version /d win95 /f >/dev/null 2>&1
+        local exe
+        for exe in Endwart.exe endwart_tests.exe; do
+            wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$exe" /v Version /d win95 /f >/dev/null 2>&1
+        done
         # Without a window manager (Xvfb) Wine draws the frames and captions itself.
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
         wineserver -w

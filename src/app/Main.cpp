@@ -31,7 +31,7 @@ const char* const kAutostartFrage =
 
 // Creates the main window once; on failure shows the platform's text and gives null.
 frmMain* Hauptfenster() {
-    if (gHauptfenster) return gHauptfenster.get();
+    if (gHauptfenster && gHauptfenster->hwnd()) return gHauptfenster.get();
     auto fenster = std::make_unique<frmMain>();
     if (DWORD fehler = fenster->Form_Load()) {
         KomponentenFehlerMelden(fehler);
@@ -89,7 +89,9 @@ bool IstAutostartBefehl(const std::string& befehlszeile) {
 
 bool VorigeInstanzAktivieren() {
     // The mutex is left to the system to release when this process ends.
-    CreateMutexA(nullptr, FALSE, kInstanzMutex);
+    static HANDLE eigener = nullptr;
+    if (eigener) return false;
+    eigener = CreateMutexA(nullptr, FALSE, kInstanzMutex);
     if (GetLastError() != ERROR_ALREADY_EXISTS) return false;
     HWND andere = FindWindowA(frmMain::kKlasse, frmMain::kTitel);
     // A hidden main window belongs to an autostart run; there is nothing to bring up.
@@ -125,6 +127,7 @@ frmMain* Main(const std::string& befehlszeile) {
         return nullptr;
     }
     if (VorigeInstanzAktivieren()) return nullptr;
+    Autostartlauf = false;
     OptionenLesen(Optionen, {"Autostartmeldung", "AutostartPause"});
 
     if (IstAutostartBefehl(befehlszeile) && AutostartLauf() == Weiter::Ende) {

@@ -17,10 +17,6 @@ void ListView::SpaltenAnlegen(const Spalte* spalten, int anzahl) {
     }
 }
 
-double ListView::SpaltenBreite(int spalte) const {
-    return PixelZuTwips(static_cast<int>(SendMessageA(h_, LVM_GETCOLUMNWIDTH, spalte, 0)));
-}
-
 void ListView::SpaltenBreiteSetzen(int spalte, double twips) {
     SendMessageA(h_, LVM_SETCOLUMNWIDTH, spalte, MAKELPARAM(TwipsZuPixel(twips), 0));
 }

@@ -16,7 +16,6 @@ public:
     HWND hwnd() const { return h_; }
 
     void SpaltenAnlegen(const Spalte* spalten, int anzahl);
-    double SpaltenBreite(int spalte) const;  // twips
     void SpaltenBreiteSetzen(int spalte, double twips);
 
     size_t Anzahl() const override;

@@ -64,17 +64,30 @@ void frmMain::LeistenAnordnen() {
     Form_Resize();
 }
 
+namespace {
+
+// Twips as stored, unless the window moved: pixels are coarser than twips, and a window the
+// user did not touch must not drift by a pixel's worth each run.
+float Twips(float gespeichert, int pixel) {
+    return TwipsZuPixel(gespeichert) == pixel ? gespeichert : static_cast<float>(PixelZuTwips(pixel));
+}
+
+}  // namespace
+
 Fensterwerte frmMain::Zustand() const {
     Fensterwerte w = werte_;
     w.WindowState = IsIconic(hwnd()) ? 1 : IsZoomed(hwnd()) ? 2 : 0;
     RECT r;
     if (w.WindowState == 0 && GetWindowRect(hwnd(), &r)) {
-        w.left = static_cast<float>(PixelZuTwips(r.left));
-        w.top = static_cast<float>(PixelZuTwips(r.top));
-        w.width = static_cast<float>(PixelZuTwips(r.right - r.left));
-        w.height = static_cast<float>(PixelZuTwips(r.bottom - r.top));
+        w.left = Twips(werte_.left, r.left);
+        w.top = Twips(werte_.top, r.top);
+        w.width = Twips(werte_.width, r.right - r.left);
+        w.height = Twips(werte_.height, r.bottom - r.top);
     }
-    for (int i = 0; i < 4; ++i) w.Spalten[i] = static_cast<float>(liste_.SpaltenBreite(i));
+    for (int i = 0; i < 4; ++i) {
+        int pixel = static_cast<int>(SendMessageA(liste_.hwnd(), LVM_GETCOLUMNWIDTH, i, 0));
+        w.Spalten[i] = Twips(werte_.Spalten[i], pixel);
+    }
     return w;
 }
 

@@ -1,0 +1,155 @@
+#include "Umgebung.h"
+#include "app/ErsterStart.h"
+#include "app/Main.h"
+#include "app/Optionen.h"
+#include "ui/Seams.h"
+
+namespace {
+
+const std::string kStore = "Software\\RHM\\Endungswart\\Classes\\";
+const std::string kOpt = "Software\\RHM\\Endungswart\\Optionen";
+
+TEST(CommandLine, OnlyTheAutostartSwitchAloneSelectsTheAutostartRoad) {
+    for (const char* ja : {"/autostart", "  /AUTOSTART  ", "/AutoStart"})
+        EXPECT_TRUE(IstAutostartBefehl(ja)) << ja;
+    for (const char* nein : {"", "/autostart jetzt", "autostart", "/auto start", "-autostart", "\"/autostart\""})
+        EXPECT_FALSE(IstAutostartBefehl(nein)) << nein;
+}
+
+class Start : public RegistryTest {
+protected:
+    void SetUp() override {
+        RegistryTest::SetUp();
+        ASSERT_TRUE(Windows95Familie()) << "the test prefix must report Windows 95";
+        Optionen = Einstellungen{};
+    }
+    void TearDown() override {
+        MSG m;
+        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {}
+        RegistryTest::TearDown();
+    }
+    void Gesichert(const std::string& ext, const std::string& bez, const std::string& oeffnen) {
+        Setzen(HKEY_CURRENT_USER, kStore + ext, "Bezeichnung", bez);
+        Setzen(HKEY_CURRENT_USER, kStore + ext, "Oeffnen", oeffnen);
+        Setzen(HKEY_CURRENT_USER, kStore + ext, "Symbol", "");
+    }
+    static bool EinstellungenGeschrieben() {
+        return Existiert(HKEY_CURRENT_USER, "Software\\RHM\\Endungswart\\Startup") ||
+               Existiert(HKEY_CURRENT_USER, kOpt) ||
+               WertExistiert(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Endungswart");
+    }
+};
+
+TEST_F(Start, AutostartWithAnEmptyStoreAsksAndNoEndsWithoutTouchingAnything) {
+    Meldungen boxen;
+    boxen.Antwort(IDNO);
+    TypAnlegen("txt", "txtfile", "Text", "notepad.exe %1");
+    EXPECT_EQ(Main(" /autostart "), nullptr);
+    ASSERT_EQ(boxen.Gezeigt().size(), 1u);
+    EXPECT_EQ(boxen.Gezeigt()[0].text,
+              "Sie haben keine Dateitypen ausgewählt, die beim Systemstart wiederhergestellt werden können."
+              "\n\nSoll das Programm gestartet werden, damit Sie Dateitypen auswählen können oder die "
+              "Autostart-Funktion abschalten können?");
+    EXPECT_EQ(boxen.Gezeigt()[0].stil, UINT(MB_YESNO | MB_ICONQUESTION));
+    EXPECT_EQ(boxen.Gezeigt()[0].titel, "Endungswart");
+    EXPECT_FALSE(EinstellungenGeschrieben());
+    EXPECT_EQ(Holen(HKEY_CLASSES_ROOT, "txtfile"), "Text");
+}
+
+TEST_F(Start, AutostartWithAnEmptyStoreAndYesStartsInteractivelyWithTheFirstStart) {
+    Meldungen boxen;
+    boxen.Antwort(IDYES);
+    boxen.Antwort(IDOK);  // welcome
+    TypAnlegen("txt", "txtfile", "Text", "notepad.exe %1");
+    TypAnlegen("bmp", "bmpfile", "Bitmap", "paint.exe %1");
+    frmMain* fenster = Main("/autostart");
+    ASSERT_NE(fenster, nullptr);
+    EXPECT_FALSE(Autostartlauf);
+    ASSERT_EQ(boxen.Gezeigt().size(), 2u);
+    EXPECT_EQ(boxen.Gezeigt()[1].titel, "Willkommen bei Endungswart!");
+    EXPECT_EQ(boxen.Gezeigt()[1].stil, UINT(MB_OK | MB_ICONINFORMATION));
+    ASSERT_EQ(fenster->lvwMain().Anzahl(), 2u);
+    EXPECT_EQ(fenster->lvwMain().Eintrag(0).Erweiterung, "BMP");  // sample order
+    EXPECT_EQ(fenster->lvwMain().Eintrag(1).Erweiterung, "TXT");
+    EXPECT_EQ(Holen(HKEY_CURRENT_USER, kStore + "TXT", "Oeffnen"), "notepad.exe %1");
+    EXPECT_EQ(Holen(HKEY_CURRENT_USER, "Software\\RHM\\Endungswart\\Startup", "FirstStart"), "False");
+    EXPECT_TRUE(IsWindowVisible(fenster->hwnd()));
+
+    // Closing an interactive run writes the settings.
+    SendMessageA(fenster->hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(Holen(HKEY_CURRENT_USER, kOpt, "Sicherheitsabfrage"), "1");
+    EXPECT_EQ(Holen(HKEY_CURRENT_USER, "Software\\RHM\\Endungswart\\Startup", "width"), "9400");
+}
+
+TEST_F(Start, AutostartRestoresBehindTheProgressWindowForThePause) {
+    Testuhr uhr;
+    Setzen(HKEY_CURRENT_USER, kOpt, "Autostartmeldung", "1");
+    Setzen(HKEY_CURRENT_USER, kOpt, "AutostartPause", "1,5");
+    TypAnlegen("txt", "txtfile", "Fremd", "fremd.exe %1");
+    Gesichert("TXT", "Text", "notepad.exe %1");
+    Gesichert("INI", "Einstellungen", "notepad.exe %1");
+    const double anfang = uhr.jetzt;
+    EXPECT_EQ(Main("/autostart"), nullptr);
+    EXPECT_NEAR(uhr.jetzt - anfang, 3.0, 0.06);  // 1.5 s for each of the two types
+    EXPECT_EQ(Holen(HKEY_CLASSES_ROOT, "txtfile"), "Text");
+    EXPECT_EQ(Holen(HKEY_CLASSES_ROOT, ".INI"), "ini-datei");
+    EXPECT_EQ(FindWindowA("Endungswart.frmSpeichern", nullptr), nullptr);
+    EXPECT_EQ(FindWindowA(frmMain::kKlasse, nullptr), nullptr);
+    // The stored options were read but nothing was written back.
+    EXPECT_EQ(Holen(HKEY_CURRENT_USER, kOpt, "AutostartPause"), "1,5");
+    EXPECT_FALSE(WertExistiert(HKEY_CURRENT_USER, kOpt, "Autostart"));
+}
+
+TEST_F(Start, AutostartWithoutItsMessageShowsNothingAndDoesNotWait) {
+    Testuhr uhr;
+    Setzen(HKEY_CURRENT_USER, kOpt, "AutostartPause", "5");
+    TypAnlegen("txt", "txtfile", "Fremd", "fremd.exe %1");
+    Gesichert("TXT", "Text", "notepad.exe %1");
+    EXPECT_EQ(Main("/autostart"), nullptr);
+    EXPECT_EQ(uhr.yields, 0);
+    EXPECT_EQ(Holen(HKEY_CLASSES_ROOT, "txtfile"), "Text");
+}
+
+TEST_F(Start, ALaterInteractiveStartLoadsTheStore) {
+    Setzen(HKEY_CURRENT_USER, "Software\\RHM\\Endungswart\\Startup", "FirstStart", "False");
+    Setzen(HKEY_CURRENT_USER, "Control Panel\\Mouse", "DoubleClickSpeed", "400");
+    Gesichert("GIF", "GIF-Bild", "gif.exe %1");
+    frmMain* fenster = Main("");
+    ASSERT_NE(fenster, nullptr);
+    EXPECT_EQ(fenster->lvwMain().Anzahl(), 1u);
+    EXPECT_FLOAT_EQ(Doppelklickzeit, 0.4f);
+    SendMessageA(fenster->hwnd(), WM_CLOSE, 0, 0);
+}
+
+TEST_F(Start, TheFirstStartKeepsAnEarlierInstallationsStore) {
+    Meldungen boxen;
+    boxen.Antwort(IDOK);
+    Gesichert("PCX", "PCX-Bild", "pcx.exe %1");
+    TypAnlegen("bmp", "bmpfile", "Bitmap", "paint.exe %1");
+    Hauptliste haupt;
+    ErsterStart(haupt.liste());
+    ASSERT_EQ(haupt.liste().Anzahl(), 1u);
+    EXPECT_EQ(haupt.liste().Eintrag(0).Erweiterung, "PCX");
+    EXPECT_FALSE(Existiert(HKEY_CURRENT_USER, kStore + "BMP"));
+    std::string windows = WindowsVerzeichnis();
+    EXPECT_EQ(windows.back(), '\\');
+    EXPECT_NE(windows.substr(0, windows.size() - 1).back(), '\\');
+}
+
+TEST(Checkpoint, AWindowThatCannotBeMadeShowsThePlatformsText) {
+    Meldungen boxen;
+    boxen.Antwort(IDOK);
+    KomponentenFehlerMelden(ERROR_CANNOT_FIND_WND_CLASS);
+    ASSERT_EQ(boxen.Gezeigt().size(), 1u);
+    char erwartet[512] = {};
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                   ERROR_CANNOT_FIND_WND_CLASS, 0, erwartet, sizeof erwartet, nullptr);
+    std::string text = erwartet;
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) text.pop_back();
+    EXPECT_FALSE(text.empty());
+    EXPECT_EQ(boxen.Gezeigt()[0].text, text);
+    EXPECT_EQ(boxen.Gezeigt()[0].stil, UINT(MB_OK | MB_ICONERROR));
+    EXPECT_EQ(boxen.Gezeigt()[0].titel, "Endungswart");
+}
+
+}  // namespace

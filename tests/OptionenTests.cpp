@@ -1,0 +1,143 @@
+#include "Umgebung.h"
+#include "app/Optionen.h"
+#include "registry/Registry.h"
+
+namespace {
+
+const std::string kOpt = "Software\\RHM\\Endungswart\\Optionen";
+const std::string kStart = "Software\\RHM\\Endungswart\\Startup";
+
+using Settings = RegistryTest;
+
+const char* const kAlle[] = {"Autostart", "Autostartmeldung", "AutostartPause", "Mehrfachauswahl",
+                             "Bezeichnung", "Symbol", "Sicherheitsabfrage", "Speichermeldung",
+                             "SpeichernPause", "Rueckgaengig", "Beenden"};
+
+Einstellungen AlleLesen() {
+    Einstellungen e;
+    OptionenLesen(e, {kAlle[0], kAlle[1], kAlle[2], kAlle[3], kAlle[4], kAlle[5], kAlle[6],
+                      kAlle[7], kAlle[8], kAlle[9], kAlle[10]});
+    return e;
+}
+
+TEST_F(Settings, AFreshUserGetsTheDefaults) {
+    Einstellungen e = AlleLesen();
+    EXPECT_EQ(e.Autostart, 0);
+    EXPECT_EQ(e.Autostartmeldung, 0);
+    EXPECT_EQ(e.Mehrfachauswahl, 0);
+    EXPECT_EQ(e.Sicherheitsabfrage, 1);
+    EXPECT_EQ(e.Speichermeldung, 1);
+    EXPECT_EQ(e.Rueckgaengig, 1);
+    EXPECT_EQ(e.Beenden, 1);
+    EXPECT_EQ(e.AutostartPause, 0.0f);
+    Fensterwerte f;
+    FensterwerteLesen(f);
+    EXPECT_EQ(f.WindowState, 0);
+    EXPECT_EQ(f.left, 200);
+    EXPECT_EQ(f.top, 400);
+    EXPECT_EQ(f.width, 9400);
+    EXPECT_EQ(f.height, 5000);
+    EXPECT_EQ(f.Spalten[0], 750);
+    EXPECT_EQ(f.Spalten[3], 9000);
+    EXPECT_TRUE(SchalterLesen(kOptionenSchluessel, "Symbolleiste", true));
+    EXPECT_TRUE(SchalterLesen(kStartupSchluessel, "FirstStart", true));
+    EXPECT_FLOAT_EQ(DoppelklickzeitLesen(), 0.5f);
+}
+
+TEST_F(Settings, StoredTextsAreReadAndBadOnesLeaveTheFieldAlone) {
+    Setzen(HKEY_CURRENT_USER, kOpt, "Autostart", "1");
+    Setzen(HKEY_CURRENT_USER, kOpt, "AutostartPause", "1,5");
+    Setzen(HKEY_CURRENT_USER, kOpt, "SpeichernPause", "2.5");
+    Setzen(HKEY_CURRENT_USER, kOpt, "Beenden", "nein");
+    Setzen(HKEY_CURRENT_USER, kOpt, "Sicherheitsabfrage", "99999");
+    Setzen(HKEY_CURRENT_USER, kOpt, "Symbolleiste", "false");
+    Setzen(HKEY_CURRENT_USER, kOpt, "Statusleiste", "kaputt");
+    Setzen(HKEY_CURRENT_USER, "Control Panel\\Mouse", "DoubleClickSpeed", "250");
+    Einstellungen e = AlleLesen();
+    EXPECT_EQ(e.Autostart, 1);
+    EXPECT_FLOAT_EQ(e.AutostartPause, 1.5f);
+    EXPECT_FLOAT_EQ(e.SpeichernPause, 2.5f);
+    EXPECT_EQ(e.Beenden, 0);             // not a number: the field keeps its 0
+    EXPECT_EQ(e.Sicherheitsabfrage, 0);  // beyond 16 bits: likewise
+    EXPECT_FALSE(SchalterLesen(kOptionenSchluessel, "Symbolleiste", true));
+    EXPECT_TRUE(SchalterLesen(kOptionenSchluessel, "Statusleiste", true));
+    EXPECT_FLOAT_EQ(DoppelklickzeitLesen(), 0.25f);
+
+    Setzen(HKEY_CURRENT_USER, kStart, "WindowState", "maximiert");
+    Setzen(HKEY_CURRENT_USER, kStart, "width", "12000.5");
+    Setzen(HKEY_CURRENT_USER, kStart, "SortKey", "7");
+    Setzen(HKEY_CURRENT_USER, kStart, "SortOrder", "1");
+    Fensterwerte f;
+    f.WindowState = 1;
+    FensterwerteLesen(f);
+    EXPECT_EQ(f.WindowState, 1);  // built-in state kept
+    EXPECT_FLOAT_EQ(f.width, 12000.5f);
+    EXPECT_EQ(f.SortKey, 0);
+    EXPECT_EQ(f.SortOrder, 1);
+}
+
+TEST_F(Settings, ClosingWritesEverythingThatReadsBackTheSame) {
+    Einstellungen o;
+    o.Autostart = 1;
+    o.Autostartmeldung = 1;
+    o.AutostartPause = 2.5f;
+    o.Sicherheitsabfrage = 1;
+    o.SpeichernPause = 0.5f;
+    Fensterwerte f;
+    f.left = 300;
+    f.width = 8000;
+    f.Spalten[1] = 2500;
+    f.SortKey = 2;
+    f.SortOrder = 1;
+    EinstellungenSpeichern(f, o, false, true, "C:\\Programme\\Endwart\\Endwart.exe");
+
+    Einstellungen e = AlleLesen();
+    EXPECT_EQ(e.Autostart, 1);
+    EXPECT_EQ(e.Autostartmeldung, 1);
+    EXPECT_FLOAT_EQ(e.AutostartPause, 2.5f);
+    EXPECT_EQ(e.Beenden, 0);  // written as it was in memory, not as the default
+    EXPECT_EQ(Holen(HKEY_CURRENT_USER, kOpt, "AutostartPause"), "2.5");
+    EXPECT_FALSE(SchalterLesen(kOptionenSchluessel, "Symbolleiste", true));
+    EXPECT_TRUE(SchalterLesen(kOptionenSchluessel, "Statusleiste", false));
+    Fensterwerte g;
+    FensterwerteLesen(g);
+    EXPECT_EQ(g.left, 300);
+    EXPECT_EQ(g.width, 8000);
+    EXPECT_EQ(g.Spalten[1], 2500);
+    EXPECT_EQ(g.SortKey, 2);
+    EXPECT_EQ(g.SortOrder, 1);
+    EXPECT_EQ(Holen(HKEY_CURRENT_USER, kRunSchluessel, "Endungswart"),
+              "C:\\Programme\\Endwart\\Endwart.EXE /autostart");
+}
+
+TEST_F(Settings, MinimisedOrMaximisedKeepsTheStoredGeometry) {
+    for (int16_t zustand : {int16_t(2), int16_t(1)}) {
+        Setzen(HKEY_CURRENT_USER, kStart, "left", "111");
+        Fensterwerte f;
+        f.WindowState = zustand;
+        f.left = 999;
+        EinstellungenSpeichern(f, Einstellungen{}, true, true, "C:\\E.exe");
+        EXPECT_EQ(Holen(HKEY_CURRENT_USER, kStart, "WindowState"), std::to_string(zustand));
+        EXPECT_EQ(Holen(HKEY_CURRENT_USER, kStart, "left"), "111");
+        Fensterwerte g;
+        FensterwerteLesen(g);
+        EXPECT_EQ(g.WindowState, zustand);
+    }
+}
+
+TEST_F(Settings, AutostartOffRemovesTheRunValue) {
+    Setzen(HKEY_CURRENT_USER, kRunSchluessel, "Endungswart", "von Hand");
+    EinstellungenSpeichern(Fensterwerte{}, Einstellungen{}, true, true, "C:\\E.exe");
+    EXPECT_FALSE(WertExistiert(HKEY_CURRENT_USER, kRunSchluessel, "Endungswart"));
+    EXPECT_TRUE(Existiert(HKEY_CURRENT_USER, kRunSchluessel));
+}
+
+TEST(RunEntry, TakesDirectoryAndBaseNameAndQuotesBlanks) {
+    EXPECT_EQ(RunEintrag("C:\\Programme\\Endwart\\Endwart.exe"), "C:\\Programme\\Endwart\\Endwart.EXE /autostart");
+    EXPECT_EQ(RunEintrag("C:\\Endwart.exe"), "C:\\Endwart.EXE /autostart");
+    EXPECT_EQ(RunEintrag("C:\\Program Files\\Endwart\\Endwart.exe"),
+              "\"C:\\Program Files\\Endwart\\Endwart.EXE\" /autostart");
+    EXPECT_EQ(RunEintrag("D:\\Tools\\EW"), "D:\\Tools\\EW.EXE /autostart");
+}
+
+}  // namespace

@@ -1,0 +1,82 @@
+#include "Umgebung.h"
+#include "registry/Registry.h"
+
+namespace {
+
+void Roh(HKEY root, const char* pfad, const char* name, DWORD typ, const void* daten, DWORD n) {
+    HKEY h;
+    RegCreateKeyExA(root, pfad, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr);
+    RegSetValueExA(h, name, 0, typ, static_cast<const BYTE*>(daten), n);
+    RegCloseKey(h);
+}
+
+using RegistryLayer = RegistryTest;
+
+TEST_F(RegistryLayer, ReadsMissingThingsAsTheDefault) {
+    EXPECT_EQ(RegWertLesen(HKEY_CURRENT_USER, "Fehlt\\Ganz", "x", "vorgabe"), "vorgabe");
+    Setzen(HKEY_CURRENT_USER, "Da", "andere", "1");
+    EXPECT_EQ(RegWertLesen(HKEY_CURRENT_USER, "Da", "", "ohne"), "ohne");  // no default value
+    EXPECT_EQ(RegWertLesen(HKEY_CURRENT_USER, "Da", "x", "ohne"), "ohne");
+    Setzen(HKEY_CURRENT_USER, "Da", "leer", "");
+    EXPECT_EQ(RegWertLesen(HKEY_CURRENT_USER, "Da", "leer", "ohne"), "");
+}
+
+TEST_F(RegistryLayer, ReadsLongValuesWhole) {
+    for (size_t laenge : {254u, 255u, 1000u, 65536u}) {
+        std::string wert(laenge, 'a');
+        wert.back() = 'z';
+        Setzen(HKEY_CURRENT_USER, "Lang", "wert", wert);
+        EXPECT_EQ(RegWertLesen(HKEY_CURRENT_USER, "Lang", "wert", ""), wert) << laenge;
+    }
+}
+
+TEST_F(RegistryLayer, TakesUnterminatedTextWholeAndRefusesOtherTypes) {
+    Roh(HKEY_CURRENT_USER, "Roh", "ohneNull", REG_SZ, "abc", 3);
+    EXPECT_EQ(RegWertLesen(HKEY_CURRENT_USER, "Roh", "ohneNull", "-"), "abc");
+    Roh(HKEY_CURRENT_USER, "Roh", "mitteNull", REG_SZ, "ab\0cd", 6);
+    EXPECT_EQ(RegWertLesen(HKEY_CURRENT_USER, "Roh", "mitteNull", "-"), "ab");
+    DWORD zahl = 0x31;
+    Roh(HKEY_CURRENT_USER, "Roh", "dword", REG_DWORD, &zahl, sizeof zahl);
+    EXPECT_EQ(RegWertLesen(HKEY_CURRENT_USER, "Roh", "dword", "-"), "-");
+    Roh(HKEY_CURRENT_USER, "Roh", "binaer", REG_BINARY, "xyz", 3);
+    EXPECT_EQ(RegWertLesen(HKEY_CURRENT_USER, "Roh", "binaer", "-"), "-");
+}
+
+TEST_F(RegistryLayer, WritesCreateMissingKeysButNeverARoot) {
+    EXPECT_TRUE(RegWertSchreiben(HKEY_CURRENT_USER, "A\\B\\C", "name", "Öffnen"));
+    EXPECT_EQ(Holen(HKEY_CURRENT_USER, "A\\B\\C", "name"), "Öffnen");
+    EXPECT_FALSE(RegWertSchreiben(HKEY_CLASSES_ROOT, "", "", "Wurzel"));
+    EXPECT_FALSE(RegWertSchreiben(HKEY_CLASSES_ROOT, "\\", "", "Wurzel"));
+    EXPECT_FALSE(WertExistiert(HKEY_CLASSES_ROOT, "", ""));
+}
+
+TEST_F(RegistryLayer, EnumeratesSubkeysAndStopsWhenAsked) {
+    for (const char* name : {"eins", "zwei", "drei"}) Setzen(HKEY_CURRENT_USER, std::string("Liste\\") + name, "", "");
+    std::vector<std::string> alle, erste;
+    RegUnterschluessel(HKEY_CURRENT_USER, "Liste", [&](const std::string& n) { alle.push_back(n); return true; });
+    RegUnterschluessel(HKEY_CURRENT_USER, "Liste", [&](const std::string& n) { erste.push_back(n); return false; });
+    EXPECT_EQ(alle.size(), 3u);
+    EXPECT_EQ(erste.size(), 1u);
+    RegUnterschluessel(HKEY_CURRENT_USER, "Fehlt", [](const std::string&) { ADD_FAILURE(); return true; });
+}
+
+TEST_F(RegistryLayer, BackupStoreDeleteRemovesTheWholeTreeOnly) {
+    SicherungLoeschen();  // nothing there: nothing happens
+    Setzen(HKEY_CURRENT_USER, "Software\\RHM\\Endungswart\\Classes\\BMP\\tief\\tiefer", "x", "1");
+    Setzen(HKEY_CURRENT_USER, "Software\\RHM\\Endungswart\\Classes\\TXT", "Oeffnen", "n");
+    Setzen(HKEY_CURRENT_USER, "Software\\RHM\\Endungswart\\Optionen", "Autostart", "1");
+    SicherungLoeschen();
+    EXPECT_FALSE(Existiert(HKEY_CURRENT_USER, "Software\\RHM\\Endungswart\\Classes"));
+    EXPECT_EQ(Holen(HKEY_CURRENT_USER, "Software\\RHM\\Endungswart\\Optionen", "Autostart"), "1");
+}
+
+TEST_F(RegistryLayer, RunEntryDeleteKeepsTheKeyAndOthers) {
+    Setzen(HKEY_CURRENT_USER, kRunSchluessel, "Endungswart", "C:\\E.EXE /autostart");
+    Setzen(HKEY_CURRENT_USER, kRunSchluessel, "Anderes", "x");
+    AutostartEintragLoeschen();
+    AutostartEintragLoeschen();
+    EXPECT_FALSE(WertExistiert(HKEY_CURRENT_USER, kRunSchluessel, "Endungswart"));
+    EXPECT_EQ(Holen(HKEY_CURRENT_USER, kRunSchluessel, "Anderes"), "x");
+}
+
+}  // namespace

@@ -1,0 +1,144 @@
+#include "Umgebung.h"
+#include "filetypes/Sicherung.h"
+#include "filetypes/Wiederherstellen.h"
+
+namespace {
+
+const std::string kStore = "Software\\RHM\\Endungswart\\Classes\\";
+
+class Store : public RegistryTest {
+protected:
+    void Gesichert(const std::string& ext, const std::string& bez, const std::string& oeffnen,
+                   const std::string& symbol = "") {
+        Setzen(HKEY_CURRENT_USER, kStore + ext, "Bezeichnung", bez);
+        Setzen(HKEY_CURRENT_USER, kStore + ext, "Oeffnen", oeffnen);
+        Setzen(HKEY_CURRENT_USER, kStore + ext, "Symbol", symbol);
+    }
+    std::string Hkcr(const std::string& pfad) { return Holen(HKEY_CLASSES_ROOT, pfad); }
+    Hauptliste haupt;
+};
+
+TEST_F(Store, LoadsUsableTypesAndLeavesTheRestInTheStore) {
+    Gesichert("BMP", "Bitmap", "paint.exe %1", "");
+    Gesichert("TXT", "Text", "", "");
+    Gesichert("INI", "", "notepad.exe %1", "");
+    SicherungLaden(haupt.liste());
+    ASSERT_EQ(haupt.liste().Anzahl(), 1u);
+    Dateityp t = haupt.liste().Eintrag(0);
+    EXPECT_EQ(t.Erweiterung, "BMP");
+    EXPECT_EQ(t.Symbol, "");
+    EXPECT_TRUE(Existiert(HKEY_CURRENT_USER, kStore + "TXT"));
+    SicherungLaden(haupt.liste());  // appends; callers clear first
+    EXPECT_EQ(haupt.liste().Anzahl(), 2u);
+}
+
+TEST_F(Store, RestoresIntoTheOwnClassKeyAndItsClassIdIcon) {
+    TypAnlegen("txt", "txtfile", "Geändert", "fremd.exe %1", "fremd.exe,3");
+    Setzen(HKEY_CLASSES_ROOT, "txtfile\\CLSID", "", "{T}");
+    Setzen(HKEY_CLASSES_ROOT, "CLSID\\{T}\\DefaultIcon", "", "fremd.dll,1");
+    TypAnlegen("bmp", "bmpfile", "Alt", "alt.exe", "alt.exe,0");
+    Setzen(HKEY_CLASSES_ROOT, "bmpfile\\CLSID", "", "{B}");
+    Setzen(HKEY_CLASSES_ROOT, "CLSID\\{B}\\DefaultIcon", "", "");
+    Gesichert("TXT", "Textdatei", "notepad.exe %1", "notepad.exe,0");
+    Gesichert("BMP", "Bitmap", "paint.exe %1", "paint.exe,0");
+    SicherungLaden(haupt.liste());
+    SicherungWiederherstellen(haupt.liste(), nullptr);
+
+    EXPECT_EQ(Hkcr(".txt"), "txtfile");
+    EXPECT_EQ(Hkcr("txtfile"), "Textdatei");
+    EXPECT_EQ(Hkcr("txtfile\\shell\\open\\command"), "notepad.exe %1");
+    EXPECT_EQ(Hkcr("txtfile\\DefaultIcon"), "notepad.exe,0");
+    EXPECT_EQ(Hkcr("CLSID\\{T}\\DefaultIcon"), "notepad.exe,0");
+    EXPECT_EQ(Hkcr("bmpfile\\DefaultIcon"), "paint.exe,0");
+    EXPECT_EQ(Hkcr("CLSID\\{B}\\DefaultIcon"), "");  // an empty class id icon stays empty
+}
+
+TEST_F(Store, AnEmptyIconLocationNeverRemovesOne) {
+    TypAnlegen("txt", "txtfile", "Alt", "alt.exe", "alt.exe,2");
+    haupt.Zeile("TXT", "Neu", "neu.exe", "");
+    SicherungWiederherstellen(haupt.liste(), nullptr);
+    EXPECT_EQ(Hkcr("txtfile"), "Neu");
+    EXPECT_EQ(Hkcr("txtfile\\DefaultIcon"), "alt.exe,2");
+}
+
+TEST_F(Store, ASharedKeyThatDisagreesIsSplitOffOnceAndThenWrittenInPlace) {
+    TypAnlegen("jpg", "jpegfile", "JPEG-Bild", "bild.exe %1", "bild.exe,0");
+    Setzen(HKEY_CLASSES_ROOT, ".jpeg", "", "jpegfile");
+    haupt.Zeile("JPG", "Foto", "foto.exe %1", "");
+    SicherungWiederherstellen(haupt.liste(), nullptr);
+    EXPECT_EQ(Hkcr(".jpg"), "jpg-datei");
+    EXPECT_EQ(Hkcr("jpg-datei"), "Foto");
+    EXPECT_EQ(Hkcr("jpg-datei\\shell\\open\\command"), "foto.exe %1");
+    EXPECT_FALSE(Existiert(HKEY_CLASSES_ROOT, "jpg-datei\\DefaultIcon"));
+    EXPECT_EQ(Hkcr(".jpeg"), "jpegfile");
+    EXPECT_EQ(Hkcr("jpegfile"), "JPEG-Bild");
+
+    haupt.liste().Leeren();
+    haupt.Zeile("JPG", "Foto 2", "foto2.exe %1", "foto2.exe,1");
+    SicherungWiederherstellen(haupt.liste(), nullptr);
+    EXPECT_EQ(Hkcr(".jpg"), "jpg-datei");
+    EXPECT_EQ(Hkcr("jpg-datei"), "Foto 2");
+    EXPECT_EQ(Hkcr("jpg-datei\\DefaultIcon"), "foto2.exe,1");
+}
+
+TEST_F(Store, BothSharersWithTheSameValuesAreWrittenInPlace) {
+    TypAnlegen("jpg", "jpegfile", "JPEG-Bild", "bild.exe %1");
+    Setzen(HKEY_CLASSES_ROOT, ".jpeg", "", "jpegfile");
+    haupt.Zeile("JPG", "Foto", "foto.exe %1", "foto.exe,0");
+    haupt.Zeile("JPEG", "Foto", "foto.exe %1", "foto.exe,0");
+    SicherungWiederherstellen(haupt.liste(), nullptr);
+    EXPECT_EQ(Hkcr(".jpg"), "jpegfile");
+    EXPECT_EQ(Hkcr("jpegfile"), "Foto");
+    EXPECT_FALSE(Existiert(HKEY_CLASSES_ROOT, "jpg-datei"));
+}
+
+TEST_F(Store, AMissingOrHostileClassNameGetsAKeyOfItsOwnNeverTheRoot) {
+    Setzen(HKEY_CLASSES_ROOT, ".leer", "", "");
+    TypAnlegen("gif", "giffile", "GIF-Bild", "gif.exe");
+    Setzen(HKEY_CLASSES_ROOT, ".bmp", "", ".gif");
+    haupt.Zeile("LEER", "Leer", "leer.exe %1", "leer.exe,0");
+    haupt.Zeile("BMP", "Bitmap", "paint.exe %1", "");
+    haupt.Zeile("WEG", "Weg", "weg.exe %1", "");  // extension key deleted by another program
+    SicherungWiederherstellen(haupt.liste(), nullptr);
+
+    EXPECT_FALSE(WertExistiert(HKEY_CLASSES_ROOT, "", ""));
+    EXPECT_EQ(Hkcr(".leer"), "leer-datei");
+    EXPECT_EQ(Hkcr("leer-datei"), "Leer");
+    EXPECT_EQ(Hkcr("leer-datei\\DefaultIcon"), "leer.exe,0");
+    EXPECT_EQ(Hkcr(".bmp"), "bmp-datei");
+    EXPECT_EQ(Hkcr(".gif"), "giffile");
+    EXPECT_EQ(Hkcr(".WEG"), "weg-datei");
+    EXPECT_EQ(Hkcr("weg-datei\\shell\\open\\command"), "weg.exe %1");
+}
+
+TEST_F(Store, ALongCommandSurvivesTheWholeRoundTrip) {
+    std::string befehl = "C:\\" + std::string(990, 'x') + ".exe %1";
+    TypAnlegen("txt", "txtfile", "Text", "alt.exe");
+    Gesichert("TXT", "Text", befehl, "");
+    SicherungLaden(haupt.liste());
+    ASSERT_EQ(haupt.liste().Anzahl(), 1u);
+    SicherungWiederherstellen(haupt.liste(), nullptr);
+    EXPECT_EQ(Hkcr("txtfile\\shell\\open\\command"), befehl);
+
+    Dateityp gelesen;
+    ASSERT_TRUE(DateitypLesen("TXT", gelesen));
+    ASSERT_TRUE(SicherungSchreiben(gelesen));
+    haupt.liste().Leeren();
+    SicherungLaden(haupt.liste());
+    EXPECT_EQ(haupt.liste().Eintrag(0).Oeffnen, befehl);
+}
+
+struct Protokoll : Fortschritt {
+    std::vector<std::string> gezeigt;
+    void Zeigen(const Dateityp& t) override { gezeigt.push_back(t.Erweiterung); }
+};
+
+TEST_F(Store, ShowsEveryTypeInListOrder) {
+    haupt.Zeile("B", "b", "b.exe");
+    haupt.Zeile("A", "a", "a.exe");
+    Protokoll anzeige;
+    SicherungWiederherstellen(haupt.liste(), &anzeige);
+    EXPECT_EQ(anzeige.gezeigt, (std::vector<std::string>{"B", "A"}));
+}
+
+}  // namespace

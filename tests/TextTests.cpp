@@ -1,0 +1,51 @@
+#include <gtest/gtest.h>
+
+#include "app/Text.h"
+
+TEST(Text, NumbersReadWithEitherSeparator) {
+    EXPECT_EQ(TextZuZahl("2.5"), 2.5);
+    EXPECT_EQ(TextZuZahl("2,5"), 2.5);
+    EXPECT_EQ(TextZuZahl("  -3 "), -3.0);
+    EXPECT_EQ(TextZuZahl("1E-05"), 1e-05);
+    EXPECT_EQ(TextZuZahl(".5"), 0.5);
+    for (const char* schlecht : {"", " ", "abc", "1.2.3", "1,2.3", "12a", "-", "1e", "0x10", "1 2"})
+        EXPECT_FALSE(TextZuZahl(schlecht)) << schlecht;
+}
+
+TEST(Text, IntegersRoundHalfToEvenAndStayInRange) {
+    EXPECT_EQ(TextZuInt16("2.5"), 2);
+    EXPECT_EQ(TextZuInt16("3.5"), 4);
+    EXPECT_EQ(TextZuInt16("-32768"), -32768);
+    EXPECT_FALSE(TextZuInt16("32768"));
+    EXPECT_FALSE(TextZuInt16("1e10"));
+    EXPECT_EQ(TextZuInt32("70000"), 70000);
+    EXPECT_FALSE(TextZuSingle("1e39"));
+}
+
+TEST(Text, BooleansReadAsWordsOrNumbers) {
+    EXPECT_EQ(TextZuBool("True"), true);
+    EXPECT_EQ(TextZuBool("FALSE"), false);
+    EXPECT_EQ(TextZuBool("wahr"), true);
+    EXPECT_EQ(TextZuBool("Falsch"), false);
+    EXPECT_EQ(TextZuBool("-1"), true);
+    EXPECT_EQ(TextZuBool("0"), false);
+    EXPECT_FALSE(TextZuBool("ja"));
+    EXPECT_EQ(TextZuBool(BoolZuText(true)), true);
+    EXPECT_EQ(TextZuBool(BoolZuText(false)), false);
+}
+
+TEST(Text, NumbersWrittenReadBackAsTheSameSingle) {
+    EXPECT_EQ(ZahlZuText(2.5), "2.5");
+    EXPECT_EQ(ZahlZuText(9400), "9400");
+    EXPECT_EQ(ZahlZuText(0), "0");
+    for (float wert : {0.1f, 1234.5678f, 3e-7f, 123456792.0f, 1e20f, -7.25f})
+        EXPECT_EQ(TextZuSingle(ZahlZuText(wert)), wert) << ZahlZuText(wert);
+}
+
+TEST(Text, CaseAndBlanks) {
+    EXPECT_EQ(Gross("jpeg-ä"), "JPEG-Ä");
+    EXPECT_EQ(Klein("BMP"), "bmp");
+    EXPECT_TRUE(GleichOhneFall("C:\\Öl.exe", "c:\\öL.EXE"));
+    EXPECT_EQ(Trimmen("  /autostart "), "/autostart");
+    EXPECT_EQ(RechtsTrimmen("  a  "), "  a");
+}

@@ -1,0 +1,121 @@
+#include "Umgebung.h"
+
+#include "registry/Registry.h"
+#include "ui/Seams.h"
+
+namespace {
+
+void BaumLoeschen(HKEY root, const std::string& pfad) {
+    HKEY h;
+    if (RegOpenKeyExA(root, pfad.c_str(), 0, KEY_ALL_ACCESS, &h) != ERROR_SUCCESS) return;
+    char name[256];
+    for (;;) {
+        DWORD n = sizeof name;
+        if (RegEnumKeyExA(h, 0, name, &n, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        BaumLoeschen(h, name);
+    }
+    RegCloseKey(h);
+    RegDeleteKeyA(root, pfad.c_str());
+}
+
+HKEY Erzeugen(HKEY root, const std::string& pfad) {
+    HKEY h = nullptr;
+    RegCreateKeyExA(root, pfad.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr);
+    return h;
+}
+
+}  // namespace
+
+void RegistryTest::SetUp() {
+    scratch_ = "Software\\EndwartTests\\" + std::to_string(GetCurrentProcessId());
+    RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
+    RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
+    BaumLoeschen(HKEY_CURRENT_USER, scratch_);
+    HKEY klassen = Erzeugen(HKEY_CURRENT_USER, scratch_ + "\\HKCR");
+    HKEY benutzer = Erzeugen(HKEY_CURRENT_USER, scratch_ + "\\HKCU");
+    ASSERT_TRUE(klassen && benutzer);
+    ASSERT_EQ(RegOverridePredefKey(HKEY_CLASSES_ROOT, klassen), ERROR_SUCCESS);
+    ASSERT_EQ(RegOverridePredefKey(HKEY_CURRENT_USER, benutzer), ERROR_SUCCESS);
+    RegCloseKey(klassen);
+    RegCloseKey(benutzer);
+}
+
+void RegistryTest::TearDown() {
+    RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
+    RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
+    BaumLoeschen(HKEY_CURRENT_USER, scratch_);
+}
+
+void RegistryTest::Setzen(HKEY root, const std::string& pfad, const std::string& name,
+                          const std::string& wert) {
+    HKEY h = Erzeugen(root, pfad);
+    ASSERT_NE(h, nullptr) << pfad;
+    RegSetValueExA(h, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(wert.c_str()),
+                   static_cast<DWORD>(wert.size() + 1));
+    RegCloseKey(h);
+}
+
+std::string RegistryTest::Holen(HKEY root, const std::string& pfad, const std::string& name) {
+    HKEY h;
+    if (RegOpenKeyExA(root, pfad.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return "<kein Schlüssel>";
+    DWORD typ = 0, groesse = 0;
+    std::string wert = "<kein Wert>";
+    if (RegQueryValueExA(h, name.c_str(), nullptr, &typ, nullptr, &groesse) == ERROR_SUCCESS) {
+        std::string puffer(groesse, '\0');
+        RegQueryValueExA(h, name.c_str(), nullptr, &typ, reinterpret_cast<BYTE*>(puffer.data()), &groesse);
+        wert = puffer.substr(0, puffer.find('\0'));
+    }
+    RegCloseKey(h);
+    return wert;
+}
+
+bool RegistryTest::Existiert(HKEY root, const std::string& pfad) {
+    HKEY h;
+    if (RegOpenKeyExA(root, pfad.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return false;
+    RegCloseKey(h);
+    return true;
+}
+
+bool RegistryTest::WertExistiert(HKEY root, const std::string& pfad, const std::string& name) {
+    return Holen(root, pfad, name).rfind("<kein", 0) != 0;
+}
+
+void RegistryTest::TypAnlegen(const std::string& ext, const std::string& klasse,
+                              const std::string& bezeichnung, const std::string& oeffnen,
+                              const std::string& symbol) {
+    Setzen(HKEY_CLASSES_ROOT, "." + ext, "", klasse);
+    Setzen(HKEY_CLASSES_ROOT, klasse, "", bezeichnung);
+    Setzen(HKEY_CLASSES_ROOT, klasse + "\\shell\\open\\command", "", oeffnen);
+    if (!symbol.empty()) Setzen(HKEY_CLASSES_ROOT, klasse + "\\DefaultIcon", "", symbol);
+}
+
+Meldungen::Meldungen() {
+    MeldungErsetzen([this](const std::string& text, UINT stil, const std::string& titel) {
+        gezeigt_.push_back({text, stil, titel});
+        if (geplant_.empty()) {
+            ADD_FAILURE() << "unplanned message box: " << titel << ": " << text;
+            return IDCANCEL;
+        }
+        int antwort = geplant_.front();
+        geplant_.pop_front();
+        return antwort;
+    });
+}
+
+Meldungen::~Meldungen() {
+    MeldungErsetzen(nullptr);
+    EXPECT_TRUE(geplant_.empty()) << geplant_.size() << " planned answers were not asked for";
+}
+
+Testuhr::Testuhr() {
+    UhrErsetzen([this] { return jetzt; });
+    WartenErsetzen([this](double hoechstens) {
+        ++yields;
+        jetzt += hoechstens > 0 ? hoechstens : 0.001;
+    });
+}
+
+Testuhr::~Testuhr() {
+    UhrErsetzen(nullptr);
+    WartenErsetzen(nullptr);
+}

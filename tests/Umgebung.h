@@ -1,0 +1,77 @@
+// Test isolation: scratch registry roots, and a scripted double for message boxes.
+#pragma once
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+// Points HKEY_CLASSES_ROOT and HKEY_CURRENT_USER at fresh scratch keys for one test.
+class RegistryTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Helpers that go through the raw API, not through the layer under test.
+    static void Setzen(HKEY root, const std::string& pfad, const std::string& name,
+                       const std::string& wert);
+    static std::string Holen(HKEY root, const std::string& pfad, const std::string& name = "");
+    static bool Existiert(HKEY root, const std::string& pfad);
+    static bool WertExistiert(HKEY root, const std::string& pfad, const std::string& name);
+    // An extension with its class key: ".ext" -> klasse -> description, command, icon.
+    static void TypAnlegen(const std::string& ext, const std::string& klasse,
+                           const std::string& bezeichnung, const std::string& oeffnen,
+                           const std::string& symbol = "");
+
+private:
+    std::string scratch_;
+    HKEY echterBenutzer_ = nullptr;
+};
+
+struct Box {
+    std::string text;
+    UINT stil;
+    std::string titel;
+};
+
+// Answers the planned boxes in order and records each; an unplanned box fails the test.
+class Meldungen {
+public:
+    Meldungen();
+    ~Meldungen();
+    void Antwort(int antwort) { geplant_.push_back(antwort); }
+    const std::vector<Box>& Gezeigt() const { return gezeigt_; }
+
+private:
+    std::deque<int> geplant_;
+    std::vector<Box> gezeigt_;
+};
+
+// A clock that moves only when the program yields, by the time it asked to wait.
+class Testuhr {
+public:
+    Testuhr();
+    ~Testuhr();
+    double jetzt = 1000.0;
+    int yields = 0;
+};
+
+#include "ui/main/frmMain.h"
+
+// The real main window, hidden, as the working list.
+struct Hauptliste {
+    Hauptliste() { EXPECT_EQ(fenster.Form_Load(), 0u); }
+    ListView& liste() { return fenster.lvwMain(); }
+    void Zeile(const std::string& ext, const std::string& bez, const std::string& oeffnen,
+               const std::string& symbol = "") {
+        Dateityp t;
+        t.Erweiterung = ext;
+        t.Bezeichnung = bez;
+        t.Oeffnen = oeffnen;
+        t.Symbol = symbol;
+        liste().Hinzufuegen(t);
+    }
+    frmMain fenster;
+};
