@@ -107,6 +107,16 @@ bool Form::ElementeErzeugen(const Steuerelement* tabelle, size_t anzahl) {
 }
 
 LRESULT Form::Nachricht(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN: {
+            // Labels and frames on the face colour, as in a dialog.
+            HDC dc = reinterpret_cast<HDC>(wp);
+            SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+            SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+        }
+    }
     return DefWindowProcA(hwnd_, msg, wp, lp);
 }
 

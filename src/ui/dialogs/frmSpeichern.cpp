@@ -19,7 +19,7 @@ const Steuerelement kElemente[] = {
 }  // namespace
 
 bool frmSpeichern::Erstellen(HWND besitzer) {
-    const DWORD stil = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
+    const DWORD stil = WS_POPUP | WS_CAPTION;
     RECT r{0, 0, TwipsZuPixel(kBreite), TwipsZuPixel(kHoehe)};
     AdjustWindowRectEx(&r, stil, FALSE, WS_EX_DLGMODALFRAME);
     if (!Erzeugen("Endungswart.frmSpeichern", "Endungswart", stil, WS_EX_DLGMODALFRAME,
@@ -29,7 +29,7 @@ bool frmSpeichern::Erstellen(HWND besitzer) {
 }
 
 void frmSpeichern::Anzeigen() {
-    ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
+    ShowWindow(hwnd(), SW_SHOW);
     UpdateWindow(hwnd());
     Oben(true);
 }
