@@ -17,6 +17,8 @@ ensure_packages() {
     command -v i686-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-i686)
     command -v wine >/dev/null || need+=(wine wine64)
     command -v Xvfb >/dev/null || need+=(xvfb)
+    # Wine's own fonts draw the caption buttons and dialog glyphs.
+    [ -f /usr/share/wine/fonts/marlett.ttf ] || need+=(fonts-wine)
     [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
     command -v python3 >/dev/null || need+=(python3)
     [ ${#need[@]} -eq 0 ] && return 0

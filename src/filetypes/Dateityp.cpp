@@ -77,7 +77,7 @@ Pruefung GemeinsamenSchluesselPruefen(const Dateityp& typ, const Arbeitsliste& l
     // Without a usable class name there is nothing to share; the writers give the type a key
     // of its own.
     if (!SchluesselBrauchbar(typ.Schluessel)) return p;
-    const std::string eigene = "." + Gross(typ.Erweiterung);
+    const std::string eigene = Gross(std::string(".").append(typ.Erweiterung));
     RegUnterschluessel(HKEY_CLASSES_ROOT, "", [&](const std::string& name) {
         if (!IstErweiterungsSchluessel(name) || Gross(name) == eigene) return true;
         if (Standardwert(name) != typ.Schluessel) return true;
