@@ -7,6 +7,7 @@
 #include "app/ErsterStart.h"
 #include "app/Optionen.h"
 #include "app/Text.h"
+#include "resource.h"
 #include "filetypes/Sicherung.h"
 #include "filetypes/Wiederherstellen.h"
 #include "ui/Seams.h"
@@ -114,12 +115,6 @@ void KomponentenFehlerMelden(unsigned long fehler) {
     Meldung(text, MB_OK | MB_ICONERROR, kProgrammTitel);
 }
 
-std::string ProgrammPfad() {
-    char puffer[MAX_PATH + 1] = {};
-    DWORD n = GetModuleFileNameA(nullptr, puffer, MAX_PATH);
-    return std::string(puffer, n);
-}
-
 frmMain* Main(const std::string& befehlszeile) {
     if (!Windows95Familie()) {
         Meldung("Diese Version von Endungswart benötigt das Betriebssystem Microsoft Windows 95!",
@@ -141,8 +136,8 @@ frmMain* Main(const std::string& befehlszeile) {
     const bool symbolleiste = SchalterLesen(kOptionenSchluessel, "Symbolleiste", true);
     frmMain* fenster = Hauptfenster();
     if (!fenster) return nullptr;
-    fenster->Symbolleiste = symbolleiste;
-    fenster->Statusleiste = SchalterLesen(kOptionenSchluessel, "Statusleiste", true);
+    fenster->HakenSetzen(ID_SYMBOLLEISTE, symbolleiste);
+    fenster->HakenSetzen(ID_STATUSLEISTE, SchalterLesen(kOptionenSchluessel, "Statusleiste", true));
     Ereignisse();
     fenster->LeistenAnordnen();
 
@@ -152,6 +147,7 @@ frmMain* Main(const std::string& befehlszeile) {
     } else {
         SicherungLaden(fenster->lvwMain());
     }
+    fenster->SortierungAnwenden();
     Doppelklickzeit = DoppelklickzeitLesen();
     fenster->lvwMain().Mehrfachauswahl(Optionen.Mehrfachauswahl != 0);
     fenster->Anzeigen();

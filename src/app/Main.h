@@ -26,4 +26,3 @@ bool Windows95Familie();
 bool IstAutostartBefehl(const std::string& befehlszeile);
 bool VorigeInstanzAktivieren();  // true when another instance runs (and was brought up front)
 void KomponentenFehlerMelden(unsigned long fehler);
-std::string ProgrammPfad();

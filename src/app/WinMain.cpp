@@ -8,6 +8,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR befehlszeile, int) {
     if (!fenster) return 0;
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (fenster->hwnd() && TranslateAcceleratorA(fenster->hwnd(), fenster->Tastenkuerzel(), &msg))
+            continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }

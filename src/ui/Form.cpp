@@ -29,11 +29,19 @@ ArtInfo Info(Art art) {
         case Art::Bezeichnung: return {"STATIC", SS_LEFT | SS_NOPREFIX};
         case Art::Rahmen: return {"BUTTON", BS_GROUPBOX};
         case Art::Liste: return {WC_LISTVIEWA, LVS_REPORT | LVS_SHOWSELALWAYS | WS_TABSTOP};
+        case Art::Linie: return {"STATIC", SS_ETCHEDFRAME};
     }
     return {"STATIC", 0};
 }
 
+bool gSanduhr = false;
+
 }  // namespace
+
+void Form::Sanduhr(bool an) {
+    gSanduhr = an;
+    SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(an ? IDC_WAIT : IDC_ARROW)));
+}
 
 int TwipsZuPixel(double twips) {
     // Stored settings may hold any number; keep the result a sane coordinate.
@@ -96,7 +104,8 @@ bool Form::ElementeErzeugen(const Steuerelement* tabelle, size_t anzahl) {
         const Steuerelement& e = tabelle[i];
         ArtInfo info = Info(e.art);
         HWND h = CreateWindowExA(e.art == Art::Liste ? WS_EX_CLIENTEDGE : 0, info.klasse, e.text,
-                                 WS_CHILD | WS_VISIBLE | info.stil | e.stil, TwipsZuPixel(e.x),
+                                 WS_CHILD | (e.versteckt ? 0 : WS_VISIBLE) | info.stil | e.stil,
+                                 TwipsZuPixel(e.x),
                                  TwipsZuPixel(e.y), TwipsZuPixel(e.breite), TwipsZuPixel(e.hoehe),
                                  hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(e.id)),
                                  GetModuleHandleA(nullptr), nullptr);
@@ -108,6 +117,12 @@ bool Form::ElementeErzeugen(const Steuerelement* tabelle, size_t anzahl) {
 
 LRESULT Form::Nachricht(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
+        case WM_SETCURSOR:
+            if (gSanduhr) {
+                SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
+                return TRUE;
+            }
+            break;
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN: {
             // Labels and frames on the face colour, as in a dialog.

@@ -10,7 +10,7 @@
 int TwipsZuPixel(double twips);
 double PixelZuTwips(int pixel);
 
-enum class Art { Schaltflaeche, Kontrollkaestchen, Text, Bezeichnung, Rahmen, Liste };
+enum class Art { Schaltflaeche, Kontrollkaestchen, Text, Bezeichnung, Rahmen, Liste, Linie };
 
 // One control of a form. Table order is tab order.
 struct Steuerelement {
@@ -20,6 +20,7 @@ struct Steuerelement {
     int x, y, breite, hoehe;  // twips, in the parent's client area
     const char* text;
     DWORD stil;  // added to the kind's own styles
+    bool versteckt = false;
 };
 
 class Form {
@@ -32,6 +33,9 @@ public:
     HWND hwnd() const { return hwnd_; }
     HWND Element(int id) const { return GetDlgItem(hwnd_, id); }
     void Schliessen();  // destroys the window, if there is one
+
+    // The hourglass over all of the program's windows while long work runs.
+    static void Sanduhr(bool an);
 
 protected:
     // Registers the class once and creates the window; false (with the error kept in

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "ui/Form.h"
@@ -76,4 +77,34 @@ void ListView::Mehrfachauswahl(bool an) {
     LONG_PTR stil = GetWindowLongPtrA(h_, GWL_STYLE);
     stil = an ? (stil & ~LVS_SINGLESEL) : (stil | LVS_SINGLESEL);
     SetWindowLongPtrA(h_, GWL_STYLE, stil);
+}
+
+void ListView::Sortieren(int spalte, bool absteigend) {
+    // Read out, sort, write back: works with every release of the list control.
+    struct Zeile {
+        Dateityp typ;
+        UINT zustand;
+    };
+    std::vector<Zeile> zeilen;
+    for (size_t i = 0; i < Anzahl(); ++i)
+        zeilen.push_back({Eintrag(i), static_cast<UINT>(SendMessageA(h_, LVM_GETITEMSTATE, i,
+                                                                     LVIS_SELECTED | LVIS_FOCUSED))});
+    auto text = [spalte](const Dateityp& t) -> const std::string& {
+        return spalte == 1 ? t.Bezeichnung : spalte == 2 ? t.Oeffnen : spalte == 3 ? t.Symbol : t.Erweiterung;
+    };
+    std::stable_sort(zeilen.begin(), zeilen.end(), [&](const Zeile& a, const Zeile& b) {
+        int v = lstrcmpiA(text(a.typ).c_str(), text(b.typ).c_str());
+        return absteigend ? v > 0 : v < 0;
+    });
+    SendMessageA(h_, WM_SETREDRAW, FALSE, 0);
+    Leeren();
+    for (size_t i = 0; i < zeilen.size(); ++i) {
+        Hinzufuegen(zeilen[i].typ);
+        LVITEMA item{};
+        item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        item.state = zeilen[i].zustand;
+        SendMessageA(h_, LVM_SETITEMSTATE, i, reinterpret_cast<LPARAM>(&item));
+    }
+    SendMessageA(h_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(h_, nullptr, TRUE);
 }

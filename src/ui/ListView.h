@@ -26,6 +26,8 @@ public:
     std::string Text(size_t zeile, int spalte) const;
     size_t Markierte() const;
     void Mehrfachauswahl(bool an);
+    // Sorts the lines by the texts of one column, without regard to case.
+    void Sortieren(int spalte, bool absteigend);
 
 private:
     HWND h_ = nullptr;

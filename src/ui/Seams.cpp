@@ -1,10 +1,14 @@
 #include "ui/Seams.h"
 
+#include <shellapi.h>
+
 namespace {
 
 MeldungsFunktion gMeldung;
 UhrFunktion gUhr;
 WartenFunktion gWarten;
+HilfeFunktion gHilfe;
+OeffnenFunktion gOeffnen;
 
 void EchteEreignisse(double hoechstens) {
     if (hoechstens > 0) {
@@ -63,3 +67,35 @@ void Pause(double sekunden) {
 void MeldungErsetzen(MeldungsFunktion f) { gMeldung = std::move(f); }
 void UhrErsetzen(UhrFunktion f) { gUhr = std::move(f); }
 void WartenErsetzen(WartenFunktion f) { gWarten = std::move(f); }
+
+std::string ProgrammPfad() {
+    char puffer[MAX_PATH + 1] = {};
+    DWORD n = GetModuleFileNameA(nullptr, puffer, MAX_PATH);
+    return std::string(puffer, n <= MAX_PATH ? n : 0);
+}
+
+std::string ProgrammVerzeichnis() {
+    std::string pfad = ProgrammPfad();
+    size_t trenner = pfad.find_last_of('\\');
+    return trenner == std::string::npos ? std::string() : pfad.substr(0, trenner);
+}
+
+std::string Hilfedatei() { return ProgrammVerzeichnis() + "\\Endwart.hlp"; }
+
+void Hilfe(HWND fenster, UINT befehl, ULONG_PTR daten) {
+    if (gHilfe)
+        gHilfe(fenster, befehl, daten);
+    else
+        WinHelpA(fenster, Hilfedatei().c_str(), befehl, daten);
+}
+
+void Oeffnen(HWND fenster, const std::string& adresse) {
+    if (gOeffnen)
+        gOeffnen(fenster, adresse);
+    else
+        ShellExecuteA(fenster, "Open", adresse.c_str(), "", ProgrammVerzeichnis().c_str(),
+                      SW_SHOWNORMAL);
+}
+
+void HilfeErsetzen(HilfeFunktion f) { gHilfe = std::move(f); }
+void OeffnenErsetzen(OeffnenFunktion f) { gOeffnen = std::move(f); }

@@ -24,7 +24,18 @@ void Ereignisse(double hoechstens = 0);
 // pause of 0 or less ends at once.
 void Pause(double sekunden);
 
+// Help and the shell: WinHelpA on the program's help file, ShellExecuteA "Open" on an address.
+using HilfeFunktion = std::function<void(HWND fenster, UINT befehl, ULONG_PTR daten)>;
+using OeffnenFunktion = std::function<void(HWND fenster, const std::string& adresse)>;
+void Hilfe(HWND fenster, UINT befehl, ULONG_PTR daten);
+void Oeffnen(HWND fenster, const std::string& adresse);
+std::string ProgrammPfad();         // the running executable
+std::string ProgrammVerzeichnis();  // without a trailing backslash
+std::string Hilfedatei();           // "Endwart.hlp" beside the program
+
 // Test hooks: an empty function restores the real one.
+void HilfeErsetzen(HilfeFunktion f);
+void OeffnenErsetzen(OeffnenFunktion f);
 void MeldungErsetzen(MeldungsFunktion f);
 void UhrErsetzen(UhrFunktion f);
 void WartenErsetzen(WartenFunktion f);

@@ -3,15 +3,57 @@
 #include <commctrl.h>
 
 #include "app/Main.h"
+#include "filetypes/Sicherung.h"
+#include "resource.h"
+#include "ui/Seams.h"
+#include "ui/dialogs/frmSpeichern.h"
 
 namespace {
 
 const Steuerelement kElemente[] = {
-    {Art::Liste, frmMain::idLvwMain, "lvwMain", 0, 0, 9000, 4000, "", 0},
+    {Art::Linie, frmMain::idFrameTbr, "FrameTbr", -50, 0, 9000, 35, "", 0, true},
+    {Art::Liste, frmMain::idLvwMain, "lvwMain", 0, 0, 9000, 4000, "", WS_CLIPSIBLINGS},
+    {Art::Schaltflaeche, frmMain::idCmdAendern, "cmdAendern", 1560, 1320, 36, 132, "", BS_DEFPUSHBUTTON, true},
 };
 
 const Spalte kSpalten[4] = {
     {"Erweiterung", 750}, {"Bezeichnung", 3000}, {"Öffnen mit:", 9000}, {"Symbol", 9000}};
+
+struct Knopf {
+    int leiste;  // 1 to 4
+    const char* taste;
+    int bild;  // 1-based, in the tool bar strip
+    const char* tipp;
+};
+
+const Knopf kKnoepfe[] = {
+    {1, "Speichern", 1, "Speichern"},  {1, "Rueckgaengig", 2, "Rückgängig"},
+    {2, "Hinzufuegen", 3, "Hinzufügen/Entfernen"}, {2, "Aendern", 4, "Ändern"},
+    {3, "Optionen", 5, "Optionen"},    {4, "Hilfe", 6, "Hilfe"},
+    {4, "Info", 7, "Info"},
+};
+
+using Handler = void (frmMain::*)();
+
+struct Befehlseintrag {
+    int id;
+    const char* taste;  // the tool bar key that runs it, if any
+    Handler handler;
+};
+
+// Commands whose dialogs do not exist yet are left out; they do nothing.
+const Befehlseintrag kBefehle[] = {
+    {ID_SPEICHERN, "Speichern", &frmMain::mnuSpeichern_Click},
+    {ID_RUECKGAENGIG, "Rueckgaengig", &frmMain::mnuRueckgaengig_Click},
+    {ID_BEENDEN, nullptr, &frmMain::mnuBeenden_Click},
+    {ID_SYMBOLLEISTE, nullptr, &frmMain::mnuSymbolleiste_Click},
+    {ID_STATUSLEISTE, nullptr, &frmMain::mnuStatusleiste_Click},
+    {ID_INHALT, "Hilfe", &frmMain::mnuInhalt_Click},
+    {ID_SUCHEN, nullptr, &frmMain::mnuSuchen_Click},
+    {ID_HILFEBENUTZEN, nullptr, &frmMain::mnuHilfebenutzen_Click},
+    {ID_INTERNET, nullptr, &frmMain::mnuInternet_Click},
+    {ID_MAIL, nullptr, &frmMain::mnuMail_Click},
+};
 
 // The stored rectangle, unless it would put the window out of sight.
 RECT Fensterrechteck(const Fensterwerte& w) {
@@ -27,26 +69,94 @@ RECT Fensterrechteck(const Fensterwerte& w) {
     return r;
 }
 
+// Twips as stored, unless the window moved: pixels are coarser than twips, and a window the
+// user did not touch must not drift by a pixel's worth each run.
+float Twips(float gespeichert, int pixel) {
+    return TwipsZuPixel(gespeichert) == pixel ? gespeichert : static_cast<float>(PixelZuTwips(pixel));
+}
+
+double HoeheTwips(HWND h) {
+    RECT r{};
+    GetWindowRect(h, &r);
+    return PixelZuTwips(r.bottom - r.top);
+}
+
 }  // namespace
+
+frmMain::frmMain() = default;
+
+frmMain::~frmMain() {
+    Schliessen();
+    if (bilder_) ImageList_Destroy(bilder_);
+    if (tasten_) DestroyAcceleratorTable(tasten_);
+}
 
 DWORD frmMain::Form_Load() {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&icc);
     FensterwerteLesen(werte_);
+    HINSTANCE instanz = GetModuleHandleA(nullptr);
     SetLastError(0);
-    if (!Erzeugen(kKlasse, kTitel, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
-                  Fensterrechteck(werte_), nullptr) ||
-        !ElementeErzeugen(kElemente, std::size(kElemente))) {
+    if (!Erzeugen(kKlasse, kTitel, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, Fensterrechteck(werte_),
+                  nullptr) ||
+        !ElementeErzeugen(kElemente, std::size(kElemente)) || !WerkzeugleistenErzeugen()) {
         DWORD fehler = GetLastError();
         Schliessen();
         return fehler ? fehler : ERROR_CANNOT_FIND_WND_CLASS;
     }
+    SetMenu(hwnd(), LoadMenuA(instanz, MAKEINTRESOURCEA(IDM_HAUPTMENUE)));
+    tasten_ = LoadAcceleratorsA(instanz, MAKEINTRESOURCEA(IDA_HAUPT));
     liste_.Verbinden(Element(idLvwMain));
-    SendMessageA(liste_.hwnd(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT,
-                 LVS_EX_FULLROWSELECT);
     liste_.SpaltenAnlegen(kSpalten, 4);
     for (int i = 0; i < 4; ++i) liste_.SpaltenBreiteSetzen(i, werte_.Spalten[i]);
     return 0;
+}
+
+bool frmMain::WerkzeugleistenErzeugen() {
+    HINSTANCE instanz = GetModuleHandleA(nullptr);
+    bilder_ = ImageList_Create(16, 16, ILC_COLOR4 | ILC_MASK, 7, 0);
+    if (HBITMAP streifen = LoadBitmapA(instanz, MAKEINTRESOURCEA(IDB_TOOLBAR))) {
+        ImageList_AddMasked(bilder_, streifen, RGB(192, 192, 192));
+        DeleteObject(streifen);
+    }
+    status_ = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | SBARS_SIZEGRIP, 0, 0, 0, 0, hwnd(),
+                              reinterpret_cast<HMENU>(idStatusBar), instanz, nullptr);
+    if (!status_) return false;
+    SendMessageA(status_, SB_SIMPLE, TRUE, 0);
+
+    const int knopfB = TwipsZuPixel(288), knopfH = TwipsZuPixel(264);
+    for (int l = 0; l < 4; ++l) {
+        leisten_[l] = CreateWindowExA(
+            0, TOOLBARCLASSNAMEA, "",
+            WS_CHILD | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NORESIZE | CCS_NODIVIDER | CCS_NOPARENTALIGN,
+            0, 0, 0, 0, hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(idToolbar1 + l)), instanz, nullptr);
+        if (!leisten_[l]) return false;
+        SendMessageA(leisten_[l], TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+        SendMessageA(leisten_[l], TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(bilder_));
+        for (size_t k = 0; k < std::size(kKnoepfe); ++k) {
+            if (kKnoepfe[k].leiste != l + 1) continue;
+            TBBUTTON b{};
+            b.iBitmap = kKnoepfe[k].bild - 1;
+            b.idCommand = ID_TB_ERSTER + static_cast<int>(k);
+            b.fsState = TBSTATE_ENABLED;
+            b.fsStyle = TBSTYLE_BUTTON;
+            SendMessageA(leisten_[l], TB_ADDBUTTONS, 1, reinterpret_cast<LPARAM>(&b));
+        }
+        SendMessageA(leisten_[l], TB_SETBUTTONSIZE, 0, MAKELPARAM(knopfB, knopfH));
+    }
+    // The control may widen the buttons; lay the bars out by what it reports.
+    DWORD groesse = static_cast<DWORD>(SendMessageA(leisten_[0], TB_GETBUTTONSIZE, 0, 0));
+    leistenHoehe_ = PixelZuTwips(HIWORD(groesse));
+    const double breite = PixelZuTwips(LOWORD(groesse));
+    const double w1 = breite + 60, w2 = 2 * breite + 60;
+    const double breiten[4] = {w2, w2, w1, w2};
+    double links = 75;
+    for (int l = 0; l < 4; ++l) {
+        MoveWindow(leisten_[l], TwipsZuPixel(links), TwipsZuPixel(22), TwipsZuPixel(breiten[l]),
+                   TwipsZuPixel(leistenHoehe_), FALSE);
+        links += breiten[l];
+    }
+    return true;
 }
 
 void frmMain::Anzeigen() {
@@ -58,21 +168,31 @@ void frmMain::Anzeigen() {
     UpdateWindow(hwnd());
 }
 
+bool frmMain::Haken(int befehl) const {
+    return (GetMenuState(GetMenu(hwnd()), befehl, MF_BYCOMMAND) & MF_CHECKED) != 0;
+}
+
+void frmMain::HakenSetzen(int befehl, bool an) {
+    CheckMenuItem(GetMenu(hwnd()), befehl, MF_BYCOMMAND | (an ? MF_CHECKED : MF_UNCHECKED));
+}
+
 void frmMain::LeistenAnordnen() {
-    listenOben_ = 0;
-    Leistenhoehe = static_cast<int16_t>(listenOben_);
+    const bool werkzeug = Haken(ID_SYMBOLLEISTE), status = Haken(ID_STATUSLEISTE);
+    for (HWND leiste : leisten_) ShowWindow(leiste, werkzeug ? SW_SHOWNA : SW_HIDE);
+    ShowWindow(Element(idFrameTbr), werkzeug ? SW_SHOWNA : SW_HIDE);
+    ShowWindow(status_, status ? SW_SHOWNA : SW_HIDE);
+    listenOben_ = werkzeug ? leistenHoehe_ + 20 : 0;
+    double hoehe = listenOben_ + (status ? HoeheTwips(status_) : 0);
+    Leistenhoehe = static_cast<int16_t>(hoehe < 32767 ? hoehe + 0.5 : 32767);
     Form_Resize();
 }
 
-namespace {
-
-// Twips as stored, unless the window moved: pixels are coarser than twips, and a window the
-// user did not touch must not drift by a pixel's worth each run.
-float Twips(float gespeichert, int pixel) {
-    return TwipsZuPixel(gespeichert) == pixel ? gespeichert : static_cast<float>(PixelZuTwips(pixel));
+RECT frmMain::ListenRechteck() const {
+    RECT r{};
+    GetWindowRect(liste_.hwnd(), &r);
+    MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&r), 2);
+    return r;
 }
-
-}  // namespace
 
 Fensterwerte frmMain::Zustand() const {
     Fensterwerte w = werte_;
@@ -91,20 +211,166 @@ Fensterwerte frmMain::Zustand() const {
     return w;
 }
 
+std::string frmMain::Statuszeile() const {
+    size_t markiert = liste_.Markierte();
+    if (markiert > 0) return std::to_string(markiert) + " Dateityp(en) ausgewählt";
+    return std::to_string(liste_.Anzahl()) + " Dateityp(en)";
+}
+
+void frmMain::StatusText() {
+    SendMessageA(status_, SB_SETTEXTA, 255 | SBT_NOBORDERS, reinterpret_cast<LPARAM>(Statuszeile().c_str()));
+}
+
+void frmMain::SortierungAnwenden() { liste_.Sortieren(werte_.SortKey, werte_.SortOrder == 1); }
+
+void frmMain::lvwMain_ColumnClick(int spalte) {
+    const int k = spalte - 1;
+    if (k < 0 || k > 3) return;
+    if (werte_.SortKey == k) {
+        werte_.SortOrder = 1 - werte_.SortOrder;
+    } else {
+        werte_.SortKey = static_cast<int16_t>(k);
+        werte_.SortOrder = 0;
+    }
+    SortierungAnwenden();
+}
+
+void frmMain::lvwMain_Click() { StatusText(); }
+
 void frmMain::Form_Resize() {
     if (IsIconic(hwnd())) return;
+    SendMessageA(status_, WM_SIZE, 0, 0);
     RECT innen;
     GetClientRect(hwnd(), &innen);
-    int leisten = TwipsZuPixel(Leistenhoehe);
-    if (innen.bottom < leisten) return;
-    MoveWindow(liste_.hwnd(), 0, TwipsZuPixel(listenOben_), innen.right, innen.bottom - leisten,
-               TRUE);
+    if (PixelZuTwips(innen.bottom) < Leistenhoehe) return;
+    const int oben = TwipsZuPixel(listenOben_);
+    MoveWindow(liste_.hwnd(), 0, oben, innen.right,
+               innen.bottom - TwipsZuPixel(Leistenhoehe), TRUE);
+    MoveWindow(Element(idFrameTbr), TwipsZuPixel(-50), 0, innen.right + TwipsZuPixel(100),
+               TwipsZuPixel(35), TRUE);
+}
+
+void frmMain::mnuSpeichern_Click() {
+    Speichern(liste_, *this);
+    SortierungAnwenden();
+}
+
+void frmMain::mnuRueckgaengig_Click() {
+    if (Optionen.Rueckgaengig != 0 &&
+        Meldung("Sollen alle Änderungen rückgängig gemacht werden und "
+                "die zuletzt gesicherten Dateitypen wieder geladen werden?",
+                MB_YESNO | MB_ICONQUESTION, "Endungswart - Rückgängig") != IDYES)
+        return;
+    liste_.Leeren();
+    SicherungLaden(liste_);
+    SortierungAnwenden();
+    Geaendert = false;
+}
+
+void frmMain::mnuBeenden_Click() { SendMessageA(hwnd(), WM_CLOSE, 0, 0); }
+
+void frmMain::mnuSymbolleiste_Click() {
+    HakenSetzen(ID_SYMBOLLEISTE, !Haken(ID_SYMBOLLEISTE));
+    LeistenAnordnen();
+}
+
+void frmMain::mnuStatusleiste_Click() {
+    HakenSetzen(ID_STATUSLEISTE, !Haken(ID_STATUSLEISTE));
+    LeistenAnordnen();
+}
+
+void frmMain::mnuInhalt_Click() { Hilfe(hwnd(), HELP_CONTENTS, 0); }
+
+void frmMain::mnuSuchen_Click() {
+    // The search without a key word: an empty key, never a null pointer.
+    static const char kKeinStichwort[] = "";
+    Hilfe(hwnd(), HELP_PARTIALKEY, reinterpret_cast<ULONG_PTR>(kKeinStichwort));
+}
+
+void frmMain::mnuHilfebenutzen_Click() { Hilfe(hwnd(), HELP_HELPONHELP, 0); }
+void frmMain::mnuInternet_Click() { Oeffnen(hwnd(), kAutorSeite); }
+void frmMain::mnuMail_Click() { Oeffnen(hwnd(), kAutorMail); }
+
+void frmMain::Toolbar_ButtonClick(int, const std::string& taste) {
+    for (const Befehlseintrag& b : kBefehle)
+        if (b.taste && taste == b.taste) return (this->*b.handler)();
+}
+
+bool frmMain::Befehl(int id) {
+    if (id >= ID_TB_ERSTER && id < ID_TB_ERSTER + static_cast<int>(std::size(kKnoepfe))) {
+        const Knopf& k = kKnoepfe[id - ID_TB_ERSTER];
+        Toolbar_ButtonClick(k.leiste, k.taste);
+        return true;
+    }
+    for (const Befehlseintrag& b : kBefehle) {
+        if (b.id != id) continue;
+        (this->*b.handler)();
+        return true;
+    }
+    return false;
+}
+
+bool frmMain::Form_QueryUnload() {
+    if (Autostartlauf || (Optionen.Beenden & static_cast<int16_t>(Geaendert)) == 0) return true;
+    int antwort = Meldung("Möchten Sie die Änderungen speichern und die ausgewählten Dateitypen sichern?",
+                          MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON1, "Endungswart - Beenden");
+    if (antwort == IDCANCEL) return false;
+    if (antwort == IDYES) {
+        // The user has just said yes; the save must not ask a second time.
+        const int16_t abfrage = Optionen.Sicherheitsabfrage;
+        Optionen.Sicherheitsabfrage = 0;
+        mnuSpeichern_Click();
+        Optionen.Sicherheitsabfrage = abfrage;
+    }
+    return true;
 }
 
 void frmMain::Form_Unload() {
     // An autostart run leaves every setting as the last interactive run stored it.
-    if (!Autostartlauf)
-        EinstellungenSpeichern(Zustand(), Optionen, Symbolleiste, Statusleiste, ProgrammPfad());
+    if (Autostartlauf) return;
+    EinstellungenSpeichern(Zustand(), Optionen, Haken(ID_SYMBOLLEISTE), Haken(ID_STATUSLEISTE),
+                           ProgrammPfad());
+    Hilfe(hwnd(), HELP_QUIT, 0);
+}
+
+void frmMain::Sperren(bool gesperrt) {
+    EnableWindow(hwnd(), !gesperrt);
+    Sanduhr(gesperrt);
+}
+
+Fortschritt* frmMain::FortschrittOeffnen() {
+    if (Optionen.Speichermeldung == 0) return nullptr;
+    fortschritt_ = std::make_unique<frmSpeichern>(Optionen.SpeichernPause);
+    if (!fortschritt_->Erstellen(hwnd())) {
+        fortschritt_.reset();
+        return nullptr;
+    }
+    fortschritt_->Anzeigen();
+    return fortschritt_.get();
+}
+
+void frmMain::FortschrittOben(bool oben) {
+    if (fortschritt_) fortschritt_->Oben(oben);
+}
+
+void frmMain::FortschrittSchliessen() { fortschritt_.reset(); }
+
+LRESULT frmMain::Benachrichtigung(const NMHDR& nm) {
+    if (nm.idFrom == idLvwMain) {
+        switch (nm.code) {
+            case NM_CLICK: lvwMain_Click(); break;
+            case LVN_COLUMNCLICK:
+                lvwMain_ColumnClick(reinterpret_cast<const NMLISTVIEW&>(nm).iSubItem + 1);
+                break;
+        }
+        return 0;
+    }
+    if (nm.code == TTN_GETDISPINFOA) {
+        auto& info = const_cast<NMTTDISPINFOA&>(reinterpret_cast<const NMTTDISPINFOA&>(nm));
+        size_t k = nm.idFrom - ID_TB_ERSTER;
+        if (k < std::size(kKnoepfe)) info.lpszText = const_cast<char*>(kKnoepfe[k].tipp);
+    }
+    return 0;
 }
 
 LRESULT frmMain::Nachricht(UINT msg, WPARAM wp, LPARAM lp) {
@@ -112,9 +378,19 @@ LRESULT frmMain::Nachricht(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_SIZE:
             Form_Resize();
             return 0;
+        case WM_ACTIVATE:
+            if (LOWORD(wp) != WA_INACTIVE) StatusText();
+            break;
+        case WM_COMMAND:
+            if (Befehl(LOWORD(wp))) return 0;
+            break;
+        case WM_NOTIFY:
+            return Benachrichtigung(*reinterpret_cast<const NMHDR*>(lp));
         case WM_CLOSE:
-            Form_Unload();
-            Schliessen();
+            if (Form_QueryUnload()) {
+                Form_Unload();
+                Schliessen();
+            }
             return 0;
         case WM_DESTROY:
             // Only a shown window runs the message loop that must end with it.

@@ -1,40 +1,95 @@
-// The main window: the list of watched file types.
+// The main window: the list of watched file types, its menus, tool bars and status bar.
 #pragma once
+#include <memory>
+#include <string>
+
+#include <windows.h>
+#include <commctrl.h>
+
 #include "app/Optionen.h"
+#include "filetypes/Speichern.h"
 #include "ui/Form.h"
 #include "ui/ListView.h"
 
-class frmMain : public Form {
+class frmSpeichern;
+
+class frmMain : public Form, private Speicherfenster {
 public:
     static constexpr const char* kKlasse = "Endungswart.frmMain";
     static constexpr const char* kTitel = "Endungswart";
+
+    frmMain();
+    ~frmMain() override;
 
     // Creates the window hidden, with its list and the state of the last run. Returns 0, or
     // the platform's error number when a window or control cannot be made.
     DWORD Form_Load();
     // Shows the window in its restored state (normal, minimised or maximised).
     void Anzeigen();
-    // Places the list below the bars that are shown and sets Leistenhoehe.
+    // Shows or hides the bars by their check marks, places the list and sets Leistenhoehe.
     void LeistenAnordnen();
 
     ListView& lvwMain() { return liste_; }
     Fensterwerte Zustand() const;  // state, geometry, columns and sort as they are now
+    HACCEL Tastenkuerzel() const { return tasten_; }
 
-    // The check marks of the bar switches.
-    bool Symbolleiste = true;
-    bool Statusleiste = true;
+    // The check marks of mnuSymbolleiste and mnuStatusleiste.
+    bool Haken(int befehl) const;
+    void HakenSetzen(int befehl, bool an);
 
-    enum { idLvwMain = 1000 };
+    void StatusText();
+    std::string Statuszeile() const;
+    void SortierungAnwenden();  // sorts by the current column and direction
+
+    // Commands; each is also reachable by menu, tool bar or key.
+    void mnuSpeichern_Click();
+    void mnuRueckgaengig_Click();
+    void mnuBeenden_Click();
+    void mnuSymbolleiste_Click();
+    void mnuStatusleiste_Click();
+    void mnuInhalt_Click();
+    void mnuSuchen_Click();
+    void mnuHilfebenutzen_Click();
+    void mnuInternet_Click();
+    void mnuMail_Click();
+    void Toolbar_ButtonClick(int index, const std::string& taste);
+    void lvwMain_ColumnClick(int spalte);  // 1-based
+    void lvwMain_Click();
+
+    double ListenOben() const { return listenOben_; }
+    RECT ListenRechteck() const;
+
+    enum { idLvwMain = 1000, idCmdAendern, idFrameTbr, idStatusBar, idToolbar1 };
 
 protected:
     LRESULT Nachricht(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
     void Form_Resize();
+    bool Form_QueryUnload();  // false: the user kept the window open
     void Form_Unload();
+    bool WerkzeugleistenErzeugen();
+    bool Befehl(int id);
+    LRESULT Benachrichtigung(const NMHDR& nm);
+
+    // Speicherfenster
+    void Sperren(bool gesperrt) override;
+    Fortschritt* FortschrittOeffnen() override;
+    void FortschrittOben(bool oben) override;
+    void FortschrittSchliessen() override;
 
     ListView liste_;
     Fensterwerte werte_;
-    double listenOben_ = 0;  // twips
+    HACCEL tasten_ = nullptr;
+    HIMAGELIST bilder_ = nullptr;
+    HWND leisten_[4] = {};
+    HWND status_ = nullptr;
+    double leistenHoehe_ = 0;  // twips, tool bar 1
+    double listenOben_ = 0;    // twips
     bool gezeigt_ = false;
+    std::unique_ptr<frmSpeichern> fortschritt_;
 };
+
+// The author's addresses behind the help menu.
+inline constexpr const char* kAutorSeite = "http://endungswart.example.org/";
+inline constexpr const char* kAutorMail = "mailto:autor@endungswart.example.org";
