@@ -25,7 +25,7 @@ protected:
     }
     void TearDown() override {
         MSG m;
-        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {}
+        while (PeekMessageA(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}  // the main loop's end, left by a shown window
         RegistryTest::TearDown();
     }
     void Gesichert(const std::string& ext, const std::string& bez, const std::string& oeffnen) {

@@ -112,6 +112,7 @@ Testuhr::Testuhr() {
     WartenErsetzen([this](double hoechstens) {
         ++yields;
         jetzt += hoechstens > 0 ? hoechstens : 0.001;
+        if (beimWarten) beimWarten();
     });
 }
 

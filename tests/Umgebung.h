@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,7 @@ public:
     ~Testuhr();
     double jetzt = 1000.0;
     int yields = 0;
+    std::function<void()> beimWarten;  // looks at the windows while the program waits
 };
 
 #include "ui/main/frmMain.h"

@@ -341,7 +341,7 @@ void frmMain::Sperren(bool gesperrt) {
 Fortschritt* frmMain::FortschrittOeffnen() {
     if (Optionen.Speichermeldung == 0) return nullptr;
     fortschritt_ = std::make_unique<frmSpeichern>(Optionen.SpeichernPause);
-    if (!fortschritt_->Erstellen(hwnd())) {
+    if (!fortschritt_->Erstellen(nullptr)) {
         fortschritt_.reset();
         return nullptr;
     }

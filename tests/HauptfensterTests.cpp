@@ -1,0 +1,242 @@
+#include "Umgebung.h"
+#include "app/Main.h"
+#include "filetypes/Sicherung.h"
+#include "resource.h"
+#include "ui/Seams.h"
+
+namespace {
+
+const std::string kStore = "Software\\RHM\\Endungswart\\Classes\\";
+const std::string kOpt = "Software\\RHM\\Endungswart\\Optionen";
+const std::string kStartup = "Software\\RHM\\Endungswart\\Startup";
+
+struct Aufruf {
+    UINT befehl;
+    std::string daten;
+};
+
+// Records help and shell requests instead of starting programs.
+struct Aufrufe {
+    Aufrufe() {
+        HilfeErsetzen([this](HWND, UINT b, ULONG_PTR d) {
+            hilfe.push_back({b, b == HELP_PARTIALKEY && d ? reinterpret_cast<const char*>(d) : "-"});
+        });
+        OeffnenErsetzen([this](HWND, const std::string& a) { geoeffnet.push_back(a); });
+    }
+    ~Aufrufe() {
+        HilfeErsetzen(nullptr);
+        OeffnenErsetzen(nullptr);
+    }
+    std::vector<Aufruf> hilfe;
+    std::vector<std::string> geoeffnet;
+};
+
+class MainWindow : public RegistryTest {
+protected:
+    void SetUp() override {
+        RegistryTest::SetUp();
+        Optionen = Einstellungen{};
+        Optionen.Sicherheitsabfrage = Optionen.Speichermeldung = Optionen.Rueckgaengig = Optionen.Beenden = 1;
+        Geaendert = false;
+        Autostartlauf = false;
+    }
+    void TearDown() override {
+        MSG m;
+        while (PeekMessageA(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}  // the main loop's end, left by a shown window
+        RegistryTest::TearDown();
+    }
+    void Gesichert(const std::string& ext, const std::string& bez, const std::string& oeffnen) {
+        Setzen(HKEY_CURRENT_USER, kStore + ext, "Bezeichnung", bez);
+        Setzen(HKEY_CURRENT_USER, kStore + ext, "Oeffnen", oeffnen);
+        Setzen(HKEY_CURRENT_USER, kStore + ext, "Symbol", "");
+    }
+    std::vector<std::string> Spalte(int s) {
+        std::vector<std::string> texte;
+        for (size_t i = 0; i < haupt.liste().Anzahl(); ++i) texte.push_back(haupt.liste().Text(i, s));
+        return texte;
+    }
+    void Markieren(size_t zeile) {
+        LVITEMA item{};
+        item.stateMask = item.state = LVIS_SELECTED;
+        SendMessageA(haupt.liste().hwnd(), LVM_SETITEMSTATE, zeile, reinterpret_cast<LPARAM>(&item));
+    }
+    Hauptliste haupt;
+    Aufrufe aufrufe;
+};
+
+TEST_F(MainWindow, StatusTextCountsSelectedOrAllLines) {
+    EXPECT_EQ(haupt.fenster.Statuszeile(), "0 Dateityp(en)");
+    for (const char* e : {"A", "B", "C", "D", "E"}) haupt.Zeile(e, e, "x.exe");
+    haupt.liste().Mehrfachauswahl(true);
+    Markieren(1);
+    Markieren(3);
+    EXPECT_EQ(haupt.fenster.Statuszeile(), "2 Dateityp(en) ausgewählt");
+    LVITEMA keins{};
+    keins.stateMask = LVIS_SELECTED;
+    SendMessageA(haupt.liste().hwnd(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&keins));
+    EXPECT_EQ(haupt.fenster.Statuszeile(), "5 Dateityp(en)");
+}
+
+TEST_F(MainWindow, ColumnClicksSortAndReverse) {
+    haupt.Zeile("GIF", "b-Bild", "z.exe");
+    haupt.Zeile("BMP", "C-Bild", "y.exe");
+    haupt.Zeile("TXT", "a-Text", "x.exe");
+    haupt.fenster.SortierungAnwenden();
+    EXPECT_EQ(Spalte(0), (std::vector<std::string>{"BMP", "GIF", "TXT"}));
+    haupt.fenster.lvwMain_ColumnClick(1);  // the stored column again: descending
+    EXPECT_EQ(Spalte(0), (std::vector<std::string>{"TXT", "GIF", "BMP"}));
+    haupt.fenster.lvwMain_ColumnClick(1);
+    EXPECT_EQ(Spalte(0), (std::vector<std::string>{"BMP", "GIF", "TXT"}));
+    haupt.fenster.lvwMain_ColumnClick(2);  // another column always starts ascending, any case
+    EXPECT_EQ(Spalte(1), (std::vector<std::string>{"a-Text", "b-Bild", "C-Bild"}));
+    EXPECT_EQ(haupt.fenster.Zustand().SortKey, 1);
+    EXPECT_EQ(haupt.fenster.Zustand().SortOrder, 0);
+}
+
+TEST_F(MainWindow, BarSwitchesLayTheListOutAgain) {
+    ShowWindow(haupt.fenster.hwnd(), SW_SHOWNORMAL);
+    haupt.fenster.LeistenAnordnen();
+    RECT vorher = haupt.fenster.ListenRechteck();
+    RECT innen;
+    GetClientRect(haupt.fenster.hwnd(), &innen);
+    EXPECT_GT(vorher.top, 0);
+    EXPECT_LT(vorher.bottom, innen.bottom);  // room for the status bar
+
+    haupt.fenster.mnuSymbolleiste_Click();
+    EXPECT_FALSE(haupt.fenster.Haken(ID_SYMBOLLEISTE));
+    EXPECT_EQ(haupt.fenster.ListenRechteck().top, 0);
+    haupt.fenster.mnuSymbolleiste_Click();
+    RECT wieder = haupt.fenster.ListenRechteck();
+    EXPECT_TRUE(EqualRect(&vorher, &wieder));
+
+    haupt.fenster.mnuStatusleiste_Click();
+    haupt.fenster.mnuSymbolleiste_Click();
+    EXPECT_EQ(Leistenhoehe, 0);
+    RECT voll = haupt.fenster.ListenRechteck();
+    EXPECT_TRUE(EqualRect(&voll, &innen));
+
+    // A window lower than the bars leaves the list alone.
+    haupt.fenster.mnuSymbolleiste_Click();
+    haupt.fenster.mnuStatusleiste_Click();
+    RECT davor = haupt.fenster.ListenRechteck();
+    RECT aussen;
+    GetWindowRect(haupt.fenster.hwnd(), &aussen);
+    SetWindowPos(haupt.fenster.hwnd(), nullptr, 0, 0, aussen.right - aussen.left,
+                 aussen.bottom - aussen.top - (innen.bottom - 10), SWP_NOMOVE | SWP_NOZORDER);
+    RECT danach = haupt.fenster.ListenRechteck();
+    EXPECT_TRUE(EqualRect(&davor, &danach));
+}
+
+TEST_F(MainWindow, ToolBarKeysHelpAndAddressesRunTheirCommands) {
+    haupt.fenster.Toolbar_ButtonClick(4, "Hilfe");
+    haupt.fenster.Toolbar_ButtonClick(1, "Unbekannt");
+    haupt.fenster.Toolbar_ButtonClick(1, "speichern");  // keys compare exactly
+    SendMessageA(haupt.fenster.hwnd(), WM_COMMAND, ID_SUCHEN, 0);
+    SendMessageA(haupt.fenster.hwnd(), WM_COMMAND, ID_HILFEBENUTZEN, 0);
+    SendMessageA(haupt.fenster.hwnd(), WM_COMMAND, ID_INTERNET, 0);
+    SendMessageA(haupt.fenster.hwnd(), WM_COMMAND, ID_MAIL, 0);
+    ASSERT_EQ(aufrufe.hilfe.size(), 3u);
+    EXPECT_EQ(aufrufe.hilfe[0].befehl, UINT(HELP_CONTENTS));
+    EXPECT_EQ(aufrufe.hilfe[1].befehl, UINT(HELP_PARTIALKEY));
+    EXPECT_EQ(aufrufe.hilfe[1].daten, "");
+    EXPECT_EQ(aufrufe.hilfe[2].befehl, UINT(HELP_HELPONHELP));
+    ASSERT_EQ(aufrufe.geoeffnet.size(), 2u);
+    EXPECT_EQ(aufrufe.geoeffnet[0].rfind("http://", 0), 0u);
+    EXPECT_EQ(aufrufe.geoeffnet[1].rfind("mailto:", 0), 0u);
+}
+
+TEST_F(MainWindow, UndoReloadsTheStoreWithOrWithoutItsQuestion) {
+    Gesichert("BMP", "Bitmap", "paint.exe");
+    haupt.Zeile("TXT", "Ungespeichert", "x.exe");
+    Geaendert = true;
+    {
+        Meldungen boxen;
+        boxen.Antwort(IDNO);
+        haupt.fenster.mnuRueckgaengig_Click();
+        EXPECT_EQ(boxen.Gezeigt()[0].titel, "Endungswart - Rückgängig");
+        EXPECT_EQ(boxen.Gezeigt()[0].text, "Sollen alle Änderungen rückgängig gemacht werden und die "
+                                           "zuletzt gesicherten Dateitypen wieder geladen werden?");
+        EXPECT_EQ(haupt.liste().Eintrag(0).Erweiterung, "TXT");
+        EXPECT_TRUE(Geaendert);
+    }
+    Optionen.Rueckgaengig = 0;
+    haupt.fenster.mnuRueckgaengig_Click();  // no box is planned: none may come
+    ASSERT_EQ(haupt.liste().Anzahl(), 1u);
+    EXPECT_EQ(haupt.liste().Eintrag(0).Erweiterung, "BMP");
+    EXPECT_FALSE(Geaendert);
+}
+
+class Closing : public MainWindow {
+protected:
+    void SetUp() override {
+        MainWindow::SetUp();
+        TypAnlegen("txt", "txtfile", "Text", "alt.exe %1");
+        Gesichert("TXT", "Text", "alt.exe %1");
+        SicherungLaden(haupt.liste());
+        haupt.liste().Leeren();
+        haupt.Zeile("TXT", "Text", "neu.exe %1");
+        Geaendert = true;
+    }
+    void Schliessen() { SendMessageA(haupt.fenster.hwnd(), WM_CLOSE, 0, 0); }
+};
+
+TEST_F(Closing, CancelKeepsTheWindowAndWritesNothing) {
+    Meldungen boxen;
+    boxen.Antwort(IDCANCEL);
+    Schliessen();
+    ASSERT_EQ(boxen.Gezeigt().size(), 1u);
+    EXPECT_EQ(boxen.Gezeigt()[0].text, "Möchten Sie die Änderungen speichern und die ausgewählten Dateitypen sichern?");
+    EXPECT_EQ(boxen.Gezeigt()[0].stil, UINT(MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON1));
+    EXPECT_EQ(boxen.Gezeigt()[0].titel, "Endungswart - Beenden");
+    EXPECT_TRUE(IsWindow(haupt.fenster.hwnd()));
+    EXPECT_FALSE(Existiert(HKEY_CURRENT_USER, kStartup));
+    EXPECT_TRUE(aufrufe.hilfe.empty());
+}
+
+TEST_F(Closing, NoWritesTheSettingsButNoFileType) {
+    Meldungen boxen;
+    boxen.Antwort(IDNO);
+    Schliessen();
+    EXPECT_FALSE(IsWindow(haupt.fenster.hwnd()));
+    EXPECT_EQ(Holen(HKEY_CLASSES_ROOT, "txtfile\\shell\\open\\command"), "alt.exe %1");
+    EXPECT_EQ(Holen(HKEY_CURRENT_USER, kStore + "TXT", "Oeffnen"), "alt.exe %1");
+    EXPECT_EQ(Holen(HKEY_CURRENT_USER, kStartup, "WindowState"), "0");
+    ASSERT_EQ(aufrufe.hilfe.size(), 1u);
+    EXPECT_EQ(aufrufe.hilfe[0].befehl, UINT(HELP_QUIT));
+}
+
+TEST_F(Closing, YesSavesWithoutTheFirstQuestionAndKeepsTheOption) {
+    Meldungen boxen;
+    boxen.Antwort(IDYES);
+    Schliessen();
+    EXPECT_EQ(boxen.Gezeigt().size(), 1u);
+    EXPECT_EQ(Holen(HKEY_CLASSES_ROOT, "txtfile\\shell\\open\\command"), "neu.exe %1");
+    EXPECT_EQ(Holen(HKEY_CURRENT_USER, kStore + "TXT", "Oeffnen"), "neu.exe %1");
+    EXPECT_EQ(Holen(HKEY_CURRENT_USER, kOpt, "Sicherheitsabfrage"), "1");
+    EXPECT_FALSE(Geaendert);
+}
+
+TEST_F(Closing, AsksNothingWithoutChangesOrWithTheOptionOff) {
+    Optionen.Beenden = 0;
+    Schliessen();  // no planned answer: a question would fail the test
+    EXPECT_FALSE(IsWindow(haupt.fenster.hwnd()));
+    EXPECT_EQ(Holen(HKEY_CLASSES_ROOT, "txtfile\\shell\\open\\command"), "alt.exe %1");
+}
+
+TEST_F(MainWindow, AMaximisedWindowIsStoredAndRestoredSo) {
+    Setzen(HKEY_CURRENT_USER, kStartup, "FirstStart", "False");
+    frmMain* fenster = Main("");
+    ASSERT_NE(fenster, nullptr);
+    ShowWindow(fenster->hwnd(), SW_MAXIMIZE);
+    SendMessageA(fenster->hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(Holen(HKEY_CURRENT_USER, kStartup, "WindowState"), "2");
+    EXPECT_EQ(Holen(HKEY_CURRENT_USER, kStartup, "left"), "<kein Wert>");
+    fenster = Main("");
+    ASSERT_NE(fenster, nullptr);
+    EXPECT_TRUE(IsZoomed(fenster->hwnd()));
+    ShowWindow(fenster->hwnd(), SW_MINIMIZE);
+    SendMessageA(fenster->hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(Holen(HKEY_CURRENT_USER, kStartup, "WindowState"), "1");
+}
+
+}  // namespace

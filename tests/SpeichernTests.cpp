@@ -1,0 +1,195 @@
+#include "Umgebung.h"
+#include "app/Main.h"
+#include "app/Optionen.h"
+#include "filetypes/Sicherung.h"
+#include "filetypes/Speichern.h"
+#include "ui/Seams.h"
+
+namespace {
+
+const std::string kStore = "Software\\RHM\\Endungswart\\Classes\\";
+const UINT kFrage = MB_YESNO | MB_ICONQUESTION;
+
+class Save : public RegistryTest {
+protected:
+    void SetUp() override {
+        RegistryTest::SetUp();
+        Optionen = Einstellungen{};
+        Optionen.Sicherheitsabfrage = 1;
+        Optionen.Speichermeldung = 0;
+        Geaendert = true;
+        SpeichernAbbrechenNach(-1);
+    }
+    void TearDown() override {
+        SpeichernAbbrechenNach(-1);
+        RegistryTest::TearDown();
+    }
+    void Gesichert(const std::string& ext, const std::string& bez, const std::string& oeffnen) {
+        Setzen(HKEY_CURRENT_USER, kStore + ext, "Bezeichnung", bez);
+        Setzen(HKEY_CURRENT_USER, kStore + ext, "Oeffnen", oeffnen);
+        Setzen(HKEY_CURRENT_USER, kStore + ext, "Symbol", "");
+    }
+    std::vector<std::string> Store() {
+        std::vector<std::string> namen;
+        HKEY h;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, kStore.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return namen;
+        char name[256];
+        for (DWORD i = 0;; ++i) {
+            DWORD n = sizeof name;
+            if (RegEnumKeyExA(h, i, name, &n, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+            namen.push_back(name);
+        }
+        RegCloseKey(h);
+        std::sort(namen.begin(), namen.end());
+        return namen;
+    }
+    std::string Hkcr(const std::string& pfad) { return Holen(HKEY_CLASSES_ROOT, pfad); }
+    Hauptliste haupt;
+};
+
+TEST_F(Save, NoToTheFirstQuestionChangesNothing) {
+    Meldungen boxen;
+    boxen.Antwort(IDNO);
+    haupt.Zeile("TXT", "Text", "neu.exe");
+    haupt.fenster.mnuSpeichern_Click();
+    EXPECT_EQ(boxen.Gezeigt()[0].text, "Sollen die Dateitypen in der Registrierungsdatenbank gespeichert werden?");
+    EXPECT_EQ(boxen.Gezeigt()[0].stil, kFrage);
+    EXPECT_EQ(boxen.Gezeigt()[0].titel, "Endungswart - Speichern");
+    EXPECT_FALSE(Existiert(HKEY_CLASSES_ROOT, ".TXT"));
+    EXPECT_TRUE(Store().empty());
+    EXPECT_TRUE(Geaendert);
+}
+
+TEST_F(Save, AnEmptyListEmptiesTheStoreAfterTwoQuestions) {
+    Gesichert("BMP", "Bitmap", "paint.exe");
+    TypAnlegen("bmp", "bmpfile", "Bitmap", "paint.exe");
+    Meldungen boxen;
+    boxen.Antwort(IDYES);
+    boxen.Antwort(IDYES);
+    haupt.fenster.mnuSpeichern_Click();
+    ASSERT_EQ(boxen.Gezeigt().size(), 2u);
+    EXPECT_EQ(boxen.Gezeigt()[1].text, "Sind Sie sicher, daß Sie alle Dateitypen aus der Überwachung entfernen möchten?");
+    EXPECT_TRUE(Store().empty());
+    EXPECT_EQ(Hkcr("bmpfile"), "Bitmap");
+    EXPECT_FALSE(Geaendert);
+}
+
+TEST_F(Save, WritesEveryTypeAndRebuildsTheStoreFromTheList) {
+    TypAnlegen("txt", "txtfile", "Text", "alt.exe");
+    Gesichert("TXT", "Text", "alt.exe");
+    Gesichert("OLD", "Entfernt", "weg.exe");
+    Optionen.Sicherheitsabfrage = 0;
+    haupt.Zeile("TXT", "Text", "neu.exe %1", "neu.exe,1");
+    haupt.Zeile("INI", "Einstellungen", "notepad.exe %1");
+    haupt.fenster.mnuSpeichern_Click();
+    EXPECT_EQ(Hkcr("txtfile\\shell\\open\\command"), "neu.exe %1");
+    EXPECT_EQ(Hkcr("txtfile\\DefaultIcon"), "neu.exe,1");
+    EXPECT_EQ(Hkcr(".INI"), "ini-datei");
+    EXPECT_EQ(Store(), (std::vector<std::string>{"INI", "TXT"}));
+    EXPECT_EQ(Holen(HKEY_CURRENT_USER, kStore + "TXT", "Symbol"), "neu.exe,1");
+    EXPECT_EQ(Holen(HKEY_CURRENT_USER, kStore + "INI", "Symbol"), "");
+    EXPECT_FALSE(Geaendert);
+}
+
+class SharedSave : public Save {
+protected:
+    void SetUp() override {
+        Save::SetUp();
+        TypAnlegen("jpg", "jpegfile", "JPEG-Bild", "bild.exe %1");
+        Setzen(HKEY_CLASSES_ROOT, ".jpeg", "", "jpegfile");
+        Gesichert("JPG", "JPEG-Bild", "bild.exe %1");
+        Optionen.Sicherheitsabfrage = 0;
+        haupt.Zeile("JPG", "Foto", "foto.exe %1");
+        haupt.Zeile("TXT", "Text", "notepad.exe %1");
+    }
+};
+
+TEST_F(SharedSave, TheQuestionNamesTheExtensionAndTheOldDescription) {
+    Meldungen boxen;
+    boxen.Antwort(IDYES);
+    haupt.fenster.mnuSpeichern_Click();
+    ASSERT_EQ(boxen.Gezeigt().size(), 1u);
+    EXPECT_EQ(boxen.Gezeigt()[0].text,
+              "Die Erweiterung \"JPG\" ist zusammen mit weiteren Dateitypen, für die die gleichen "
+              "Einstellungen gelten, in der Registrierungsdatenbank unter einem gemeinsamen Schlüssel "
+              "eingetragen.\n\nSollen die von Ihnen geänderten Werte für \"JPG\" unter einem neuen "
+              "Schlüssel gespeichert werden?\n\nWählen Sie Nein, wenn für diese Dateitypen weiterhin "
+              "gleiche Einstellungen gelten sollen. Zum Ändern wählen Sie anschließend "
+              "\"Hinzufügen/Entfernen\", sortieren die Liste durch Klick auf die Spaltenüberschrift "
+              "\"Bezeichnung\" und fügen alle Erweiterungen mit der  Bezeichnung \"JPEG-Bild\" hinzu.\n"
+              "Schalten Sie die Option \"Mehrfachauswahl zulassen\" ein und wählen Sie im Hauptfenster "
+              "alle Dateitypen mit der Bezeichnung \"JPEG-Bild\" zum Ändern aus.");
+    EXPECT_EQ(boxen.Gezeigt()[0].stil, kFrage | MB_DEFBUTTON2);
+    EXPECT_EQ(Hkcr(".jpg"), "jpg-datei");
+    EXPECT_EQ(Hkcr("jpg-datei"), "Foto");
+    EXPECT_EQ(Hkcr("jpegfile"), "JPEG-Bild");
+    EXPECT_EQ(Holen(HKEY_CURRENT_USER, kStore + "JPG", "Bezeichnung"), "Foto");
+}
+
+TEST_F(SharedSave, NoDropsTheTypeFromListAndStoreAndLeavesTheRegistry) {
+    Meldungen boxen;
+    boxen.Antwort(IDNO);
+    haupt.fenster.mnuSpeichern_Click();
+    EXPECT_EQ(Hkcr(".jpg"), "jpegfile");
+    EXPECT_EQ(Hkcr("jpegfile"), "JPEG-Bild");
+    EXPECT_EQ(Store(), (std::vector<std::string>{"TXT"}));
+    ASSERT_EQ(haupt.liste().Anzahl(), 1u);
+    EXPECT_EQ(haupt.liste().Eintrag(0).Erweiterung, "TXT");
+    EXPECT_FALSE(Geaendert);
+}
+
+TEST_F(SharedSave, TheProgressWindowIsTopmostOverADisabledMainWindowAndSetAsideForTheQuestion) {
+    Optionen.Speichermeldung = 1;
+    Optionen.SpeichernPause = 0.5f;
+    Testuhr uhr;
+    int beobachtet = 0;
+    uhr.beimWarten = [&] {
+        HWND fortschritt = FindWindowA("Endungswart.frmSpeichern", nullptr);
+        if (!fortschritt || !IsWindowVisible(fortschritt)) return;
+        ++beobachtet;
+        EXPECT_TRUE(GetWindowLongA(fortschritt, GWL_EXSTYLE) & WS_EX_TOPMOST);
+        EXPECT_FALSE(IsWindowEnabled(haupt.fenster.hwnd()));
+    };
+    const double anfang = uhr.jetzt;
+    int fragen = 0;
+    bool obenBeiFrage = true;
+    MeldungErsetzen([&](const std::string&, UINT, const std::string&) {
+        ++fragen;
+        HWND fortschritt = FindWindowA("Endungswart.frmSpeichern", nullptr);
+        obenBeiFrage = fortschritt && (GetWindowLongA(fortschritt, GWL_EXSTYLE) & WS_EX_TOPMOST);
+        return IDYES;
+    });
+    haupt.fenster.mnuSpeichern_Click();
+    MeldungErsetzen(nullptr);
+    EXPECT_EQ(fragen, 1);
+    EXPECT_FALSE(obenBeiFrage);
+    EXPECT_GT(beobachtet, 0);
+    EXPECT_NEAR(uhr.jetzt - anfang, 1.0, 0.1);  // two types, half a second each, plus yields
+    EXPECT_TRUE(IsWindowEnabled(haupt.fenster.hwnd()));
+    EXPECT_EQ(FindWindowA("Endungswart.frmSpeichern", nullptr), nullptr);
+}
+
+TEST_F(Save, AnInterruptedSaveLosesNoWatchedType) {
+    for (const char* e : {"AAA", "BBB", "CCC", "DDD"}) Gesichert(e, std::string("alt ") + e, "alt.exe");
+    Optionen.Sicherheitsabfrage = 0;
+    for (int k = 0; k < 3; ++k) {  // stopped before the third of three types at the latest
+        haupt.liste().Leeren();
+        haupt.Zeile("AAA", "neu", "neu.exe");
+        haupt.Zeile("EEE", "neu", "neu.exe");
+        haupt.Zeile("BBB", "neu", "neu.exe");
+        SpeichernAbbrechenNach(k);
+        haupt.fenster.mnuSpeichern_Click();
+        std::vector<std::string> store = Store();
+        for (const char* e : {"AAA", "BBB", "CCC", "DDD"})
+            EXPECT_NE(std::find(store.begin(), store.end(), e), store.end()) << e << " lost after " << k;
+        EXPECT_EQ(Holen(HKEY_CURRENT_USER, kStore + "AAA", "Bezeichnung"), k >= 1 ? "neu" : "alt AAA");
+        EXPECT_EQ(std::find(store.begin(), store.end(), "EEE") != store.end(), k >= 2) << k;
+        EXPECT_TRUE(Geaendert);
+    }
+    SpeichernAbbrechenNach(-1);
+    haupt.fenster.mnuSpeichern_Click();
+    EXPECT_EQ(Store(), (std::vector<std::string>{"AAA", "BBB", "EEE"}));
+    EXPECT_FALSE(Geaendert);
+}
+
+}  // namespace
