@@ -30,6 +30,10 @@ ArtInfo Info(Art art) {
         case Art::Rahmen: return {"BUTTON", BS_GROUPBOX};
         case Art::Liste: return {WC_LISTVIEWA, LVS_REPORT | LVS_SHOWSELALWAYS | WS_TABSTOP};
         case Art::Linie: return {"STATIC", SS_ETCHEDFRAME};
+        case Art::Bild: return {"STATIC", SS_OWNERDRAW | SS_NOTIFY};
+        case Art::Schieberegler: return {TRACKBAR_CLASSA, TBS_HORZ | TBS_AUTOTICKS | WS_TABSTOP};
+        case Art::Register: return {WC_TABCONTROLA, WS_TABSTOP | WS_CLIPSIBLINGS};
+        case Art::Rollbalken: return {"SCROLLBAR", SBS_HORZ | WS_TABSTOP};
     }
     return {"STATIC", 0};
 }
@@ -99,20 +103,43 @@ bool Form::Erzeugen(const char* klasse, const char* titel, DWORD stil, DWORD exS
                            r.bottom - r.top, besitzer, nullptr, instanz, this) != nullptr;
 }
 
-bool Form::ElementeErzeugen(const Steuerelement* tabelle, size_t anzahl) {
+bool SteuerelementeErzeugen(HWND eltern, const Steuerelement* tabelle, size_t anzahl,
+                            HFONT schrift) {
     for (size_t i = 0; i < anzahl; ++i) {
         const Steuerelement& e = tabelle[i];
         ArtInfo info = Info(e.art);
-        HWND h = CreateWindowExA(e.art == Art::Liste ? WS_EX_CLIENTEDGE : 0, info.klasse, e.text,
+        HWND h = CreateWindowExA(e.art == Art::Liste || e.art == Art::Text ? WS_EX_CLIENTEDGE : 0,
+                                 info.klasse, e.text,
                                  WS_CHILD | (e.versteckt ? 0 : WS_VISIBLE) | info.stil | e.stil,
-                                 TwipsZuPixel(e.x),
-                                 TwipsZuPixel(e.y), TwipsZuPixel(e.breite), TwipsZuPixel(e.hoehe),
-                                 hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(e.id)),
+                                 TwipsZuPixel(e.x), TwipsZuPixel(e.y), TwipsZuPixel(e.breite),
+                                 TwipsZuPixel(e.hoehe), eltern,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(e.id)),
                                  GetModuleHandleA(nullptr), nullptr);
         if (!h) return false;
-        SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(DialogSchrift()), FALSE);
+        SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(schrift), FALSE);
     }
     return true;
+}
+
+void TippSetzen(HWND eltern, HWND element, const char* text) {
+    HWND tipps = reinterpret_cast<HWND>(GetPropA(eltern, "Endungswart.Tipps"));
+    if (!tipps) {
+        tipps = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0,
+                                eltern, nullptr, GetModuleHandleA(nullptr), nullptr);
+        if (!tipps) return;
+        SetPropA(eltern, "Endungswart.Tipps", tipps);
+    }
+    TOOLINFOA info{};
+    info.cbSize = TTTOOLINFOA_V1_SIZE;
+    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.hwnd = eltern;
+    info.uId = reinterpret_cast<UINT_PTR>(element);
+    info.lpszText = const_cast<char*>(text);
+    SendMessageA(tipps, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+bool Form::ElementeErzeugen(const Steuerelement* tabelle, size_t anzahl) {
+    return SteuerelementeErzeugen(hwnd_, tabelle, anzahl, DialogSchrift());
 }
 
 LRESULT Form::Nachricht(UINT msg, WPARAM wp, LPARAM lp) {

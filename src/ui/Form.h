@@ -10,7 +10,19 @@
 int TwipsZuPixel(double twips);
 double PixelZuTwips(int pixel);
 
-enum class Art { Schaltflaeche, Kontrollkaestchen, Text, Bezeichnung, Rahmen, Liste, Linie };
+enum class Art {
+    Schaltflaeche,
+    Kontrollkaestchen,
+    Text,
+    Bezeichnung,
+    Rahmen,
+    Liste,
+    Linie,
+    Bild,            // owner-drawn picture box; clicks arrive as STN_CLICKED
+    Schieberegler,   // trackbar
+    Register,        // tab control
+    Rollbalken,      // horizontal scroll bar
+};
 
 // One control of a form. Table order is tab order.
 struct Steuerelement {
@@ -51,6 +63,11 @@ private:
     static LRESULT CALLBACK Fensterprozedur(HWND h, UINT msg, WPARAM wp, LPARAM lp);
     HWND hwnd_ = nullptr;
 };
+
+// Creates a table's controls in `eltern` with the given font. False when one cannot be made.
+bool SteuerelementeErzeugen(HWND eltern, const Steuerelement* tabelle, size_t anzahl, HFONT schrift);
+// A tool tip for one control.
+void TippSetzen(HWND eltern, HWND element, const char* text);
 
 HFONT DialogSchrift();
 // A rectangle of the given outer size centred on the screen's work area.

@@ -1,0 +1,127 @@
+#include "ui/Dialog.h"
+
+#include <vector>
+
+namespace {
+
+constexpr UINT kGeoeffnet = WM_APP + 1;
+std::function<void(Dialog&)> gBeimOeffnen;
+
+void Wort(std::vector<WORD>& v, WORD w) { v.push_back(w); }
+
+void Text(std::vector<WORD>& v, const char* text) {
+    int n = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+    std::vector<WCHAR> breit(n > 0 ? n : 1, 0);
+    if (n > 0) MultiByteToWideChar(CP_ACP, 0, text, -1, breit.data(), n);
+    for (WCHAR c : breit) v.push_back(c);
+}
+
+// An empty template: the controls come from the form's table.
+std::vector<WORD> Vorlage(const char* titel) {
+    std::vector<WORD> v;
+    const DWORD stil = DS_SETFONT | DS_MODALFRAME | DS_3DLOOK | WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    Wort(v, LOWORD(stil));
+    Wort(v, HIWORD(stil));
+    for (int i = 0; i < 2; ++i) Wort(v, 0);  // extended style
+    for (int i = 0; i < 5; ++i) Wort(v, 0);  // no items, x, y, cx, cy
+    Wort(v, 0);                              // no menu
+    Wort(v, 0);                              // the dialog class
+    Text(v, titel);
+    Wort(v, 8);
+    Text(v, "MS Sans Serif");
+    return v;
+}
+
+}  // namespace
+
+void Dialog::BeimOeffnen(std::function<void(Dialog&)> f) { gBeimOeffnen = std::move(f); }
+
+INT_PTR Dialog::Zeigen(HWND besitzer) {
+    std::vector<WORD> vorlage = Vorlage(titel_);
+    SetLastError(0);
+    INT_PTR ergebnis = DialogBoxIndirectParamA(GetModuleHandleA(nullptr),
+                                               reinterpret_cast<LPCDLGTEMPLATEA>(vorlage.data()),
+                                               besitzer, Prozedur, reinterpret_cast<LPARAM>(this));
+    if (fehlgeschlagen_) {
+        if (!GetLastError()) SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
+        return -1;
+    }
+    return ergebnis;
+}
+
+void Dialog::Beenden(INT_PTR code) {
+    if (hwnd_) EndDialog(hwnd_, code);
+}
+
+void Dialog::Klicken(int id) {
+    SendMessageA(hwnd_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Element(id)));
+}
+
+void Dialog::Einrichten() {
+    RECT r{0, 0, TwipsZuPixel(breite_), TwipsZuPixel(hoehe_)};
+    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_EXSTYLE)));
+    const int b = r.right - r.left, h = r.bottom - r.top;
+    // Centred on the owner, or on the screen when there is none.
+    RECT bezug;
+    HWND besitzer = GetWindow(hwnd_, GW_OWNER);
+    if (!besitzer || !IsWindowVisible(besitzer) || IsIconic(besitzer) || !GetWindowRect(besitzer, &bezug))
+        bezug = Zentriert(b, h);
+    SetWindowPos(hwnd_, nullptr, bezug.left + (bezug.right - bezug.left - b) / 2,
+                 bezug.top + (bezug.bottom - bezug.top - h) / 2, b, h, SWP_NOZORDER | SWP_NOACTIVATE);
+    HFONT schrift = reinterpret_cast<HFONT>(SendMessageA(hwnd_, WM_GETFONT, 0, 0));
+    if (!SteuerelementeErzeugen(hwnd_, tabelle_, anzahl_, schrift ? schrift : DialogSchrift())) {
+        fehlgeschlagen_ = true;
+        EndDialog(hwnd_, -1);
+        return;
+    }
+    Form_Load();
+    PostMessageA(hwnd_, kGeoeffnet, 0, 0);
+}
+
+INT_PTR Dialog::Verarbeiten(UINT msg, WPARAM wp, LPARAM lp) {
+    INT_PTR ergebnis = 0;
+    if (Nachricht(msg, wp, lp, ergebnis)) return ergebnis;
+    switch (msg) {
+        case WM_INITDIALOG:
+            Einrichten();
+            return TRUE;
+        case kGeoeffnet:
+            if (gBeimOeffnen) gBeimOeffnen(*this);
+            return TRUE;
+        case WM_ACTIVATE:
+            if (LOWORD(wp) != WA_INACTIVE) Form_Activate();
+            return FALSE;
+        case WM_COMMAND:
+            return Befehl(LOWORD(wp), HIWORD(wp)) ? TRUE : FALSE;
+        case WM_NOTIFY:
+            SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, Benachrichtigung(*reinterpret_cast<const NMHDR*>(lp)));
+            return TRUE;
+        case WM_CLOSE:
+            Befehl(IDCANCEL, BN_CLICKED);
+            return TRUE;
+        case WM_DESTROY:
+            Form_Unload();
+            return FALSE;
+    }
+    return FALSE;
+}
+
+INT_PTR CALLBACK Dialog::Prozedur(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    Dialog* d = reinterpret_cast<Dialog*>(GetWindowLongPtrA(h, DWLP_USER));
+    if (msg == WM_INITDIALOG) {
+        d = reinterpret_cast<Dialog*>(lp);
+        d->hwnd_ = h;
+        SetWindowLongPtrA(h, DWLP_USER, lp);
+    }
+    if (!d) return FALSE;
+    INT_PTR ergebnis = FALSE;
+    // No exception may cross into the system's code.
+    try {
+        ergebnis = d->Verarbeiten(msg, wp, lp);
+    } catch (...) {
+        ergebnis = FALSE;
+    }
+    if (msg == WM_NCDESTROY) d->hwnd_ = nullptr;
+    return ergebnis;
+}

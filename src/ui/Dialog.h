@@ -1,0 +1,50 @@
+// Modal forms: an empty in-memory dialog template that the control table fills, so that Tab,
+// Enter (IDOK), Esc (IDCANCEL) and access keys work as in any dialog.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+
+#include "ui/Form.h"
+
+class Dialog {
+public:
+    Dialog(const char* titel, int breite, int hoehe, const Steuerelement* tabelle, size_t anzahl)
+        : titel_(titel), breite_(breite), hoehe_(hoehe), tabelle_(tabelle), anzahl_(anzahl) {}
+    Dialog(const Dialog&) = delete;
+    Dialog& operator=(const Dialog&) = delete;
+    virtual ~Dialog() = default;
+
+    // Runs the dialog modally; its owner takes no input meanwhile. Returns the code given to
+    // Beenden, or -1 with GetLastError set when the dialog cannot be made.
+    INT_PTR Zeigen(HWND besitzer);
+    void Beenden(INT_PTR code);
+
+    HWND hwnd() const { return hwnd_; }
+    HWND Element(int id) const { return GetDlgItem(hwnd_, id); }
+    void Klicken(int id);  // as if the user pressed the button
+
+    // Test hook: called once the dialog's loop runs, with the dialog ready for input.
+    static void BeimOeffnen(std::function<void(Dialog&)> f);
+
+protected:
+    virtual void Form_Load() {}
+    virtual void Form_Activate() {}
+    virtual void Form_Unload() {}
+    virtual bool Befehl(int id, int code) = 0;
+    virtual LRESULT Benachrichtigung(const NMHDR&) { return 0; }
+    // Anything else; return true when handled, with the result in `ergebnis`.
+    virtual bool Nachricht(UINT, WPARAM, LPARAM, INT_PTR&) { return false; }
+
+private:
+    static INT_PTR CALLBACK Prozedur(HWND h, UINT msg, WPARAM wp, LPARAM lp);
+    INT_PTR Verarbeiten(UINT msg, WPARAM wp, LPARAM lp);
+    void Einrichten();
+
+    const char* titel_;
+    int breite_, hoehe_;  // client area, twips
+    const Steuerelement* tabelle_;
+    size_t anzahl_;
+    HWND hwnd_ = nullptr;
+    bool fehlgeschlagen_ = false;
+};
