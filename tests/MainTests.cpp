@@ -136,6 +136,34 @@ TEST_F(Start, TheFirstStartKeepsAnEarlierInstallationsStore) {
     EXPECT_NE(windows.substr(0, windows.size() - 1).back(), '\\');
 }
 
+TEST_F(Start, TheFirstStartCopiesTheRegistryFilesOverOlderCopies) {
+    const std::string windows = WindowsVerzeichnis();
+    auto schreiben = [](const std::string& pfad, const char* inhalt) {
+        HANDLE h = CreateFileA(pfad.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD n = 0;
+        WriteFile(h, inhalt, static_cast<DWORD>(strlen(inhalt)), &n, nullptr);
+        CloseHandle(h);
+    };
+    auto lesen = [](const std::string& pfad) {
+        char puffer[64] = {};
+        HANDLE h = CreateFileA(pfad.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        DWORD n = 0;
+        if (h != INVALID_HANDLE_VALUE) ReadFile(h, puffer, sizeof puffer - 1, &n, nullptr), CloseHandle(h);
+        return std::string(puffer, n);
+    };
+    schreiben(windows + "SYSTEM.DAT", "system");
+    schreiben(windows + "USER.DAT", "user");
+    schreiben(windows + "USER.SIK", "alt");
+    Meldungen boxen;
+    boxen.Antwort(IDOK);
+    Hauptliste haupt;
+    ErsterStart(haupt.liste());
+    EXPECT_EQ(lesen(windows + "SYSTEM.SIK"), "system");
+    EXPECT_EQ(lesen(windows + "USER.SIK"), "user");
+    for (const char* datei : {"SYSTEM.DAT", "USER.DAT", "SYSTEM.SIK", "USER.SIK"})
+        DeleteFileA((windows + datei).c_str());
+}
+
 TEST(Checkpoint, AWindowThatCannotBeMadeShowsThePlatformsText) {
     Meldungen boxen;
     boxen.Antwort(IDOK);
