@@ -41,14 +41,8 @@ protected:
         Autostartlauf = false;
     }
     void TearDown() override {
-        MSG m;
-        while (PeekMessageA(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}  // the main loop's end, left by a shown window
+        QuitVerwerfen();
         RegistryTest::TearDown();
-    }
-    void Gesichert(const std::string& ext, const std::string& bez, const std::string& oeffnen) {
-        Setzen(HKEY_CURRENT_USER, kStore + ext, "Bezeichnung", bez);
-        Setzen(HKEY_CURRENT_USER, kStore + ext, "Oeffnen", oeffnen);
-        Setzen(HKEY_CURRENT_USER, kStore + ext, "Symbol", "");
     }
     std::vector<std::string> Spalte(int s) {
         std::vector<std::string> texte;

@@ -24,14 +24,8 @@ protected:
         Optionen = Einstellungen{};
     }
     void TearDown() override {
-        MSG m;
-        while (PeekMessageA(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}  // the main loop's end, left by a shown window
+        QuitVerwerfen();
         RegistryTest::TearDown();
-    }
-    void Gesichert(const std::string& ext, const std::string& bez, const std::string& oeffnen) {
-        Setzen(HKEY_CURRENT_USER, kStore + ext, "Bezeichnung", bez);
-        Setzen(HKEY_CURRENT_USER, kStore + ext, "Oeffnen", oeffnen);
-        Setzen(HKEY_CURRENT_USER, kStore + ext, "Symbol", "");
     }
     static bool EinstellungenGeschrieben() {
         return Existiert(HKEY_CURRENT_USER, "Software\\RHM\\Endungswart\\Startup") ||

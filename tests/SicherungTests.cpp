@@ -8,12 +8,6 @@ const std::string kStore = "Software\\RHM\\Endungswart\\Classes\\";
 
 class Store : public RegistryTest {
 protected:
-    void Gesichert(const std::string& ext, const std::string& bez, const std::string& oeffnen,
-                   const std::string& symbol = "") {
-        Setzen(HKEY_CURRENT_USER, kStore + ext, "Bezeichnung", bez);
-        Setzen(HKEY_CURRENT_USER, kStore + ext, "Oeffnen", oeffnen);
-        Setzen(HKEY_CURRENT_USER, kStore + ext, "Symbol", symbol);
-    }
     std::string Hkcr(const std::string& pfad) { return Holen(HKEY_CLASSES_ROOT, pfad); }
     Hauptliste haupt;
 };

@@ -24,11 +24,6 @@ protected:
         SpeichernAbbrechenNach(-1);
         RegistryTest::TearDown();
     }
-    void Gesichert(const std::string& ext, const std::string& bez, const std::string& oeffnen) {
-        Setzen(HKEY_CURRENT_USER, kStore + ext, "Bezeichnung", bez);
-        Setzen(HKEY_CURRENT_USER, kStore + ext, "Oeffnen", oeffnen);
-        Setzen(HKEY_CURRENT_USER, kStore + ext, "Symbol", "");
-    }
     std::vector<std::string> Store() {
         std::vector<std::string> namen;
         HKEY h;

@@ -89,6 +89,19 @@ void RegistryTest::TypAnlegen(const std::string& ext, const std::string& klasse,
     if (!symbol.empty()) Setzen(HKEY_CLASSES_ROOT, klasse + "\\DefaultIcon", "", symbol);
 }
 
+void RegistryTest::Gesichert(const std::string& ext, const std::string& bezeichnung,
+                             const std::string& oeffnen, const std::string& symbol) {
+    const std::string pfad = "Software\\RHM\\Endungswart\\Classes\\" + ext;
+    Setzen(HKEY_CURRENT_USER, pfad, "Bezeichnung", bezeichnung);
+    Setzen(HKEY_CURRENT_USER, pfad, "Oeffnen", oeffnen);
+    Setzen(HKEY_CURRENT_USER, pfad, "Symbol", symbol);
+}
+
+void RegistryTest::QuitVerwerfen() {
+    MSG m;
+    while (PeekMessageA(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
+}
+
 Meldungen::Meldungen() {
     MeldungErsetzen([this](const std::string& text, UINT stil, const std::string& titel) {
         gezeigt_.push_back({text, stil, titel});

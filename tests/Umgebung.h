@@ -25,6 +25,11 @@ protected:
     static void TypAnlegen(const std::string& ext, const std::string& klasse,
                            const std::string& bezeichnung, const std::string& oeffnen,
                            const std::string& symbol = "");
+    // A type in the backup store.
+    static void Gesichert(const std::string& ext, const std::string& bezeichnung,
+                          const std::string& oeffnen, const std::string& symbol = "");
+    // Drops the main loop's end that a closed main window leaves behind.
+    static void QuitVerwerfen();
 
 private:
     std::string scratch_;
