@@ -5,7 +5,8 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR befehlszeile, int) {
     frmMain* fenster = Main(befehlszeile ? befehlszeile : "");
-    if (!fenster) return 0;
+    // A close request during start-up may already have taken the window.
+    if (!fenster || !fenster->hwnd()) return 0;
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
         if (fenster->hwnd() && TranslateAcceleratorA(fenster->hwnd(), fenster->Tastenkuerzel(), &msg))
