@@ -88,6 +88,13 @@ TEST_F(SharedKey, BothInTheListWithTheSameNewValuesAgree) {
     EXPECT_FALSE(GemeinsamenSchluesselPruefen(Typ("JPG", "Foto", "foto.exe %1", "foto.exe,0"), haupt.liste()).GleicheWerte);
 }
 
+TEST_F(SharedKey, TheClassNameIsComparedAsTheRegistryDoesWithoutCase) {
+    Setzen(HKEY_CLASSES_ROOT, ".jpeg", "", "JPEGFILE");
+    Pruefung p = GemeinsamenSchluesselPruefen(Typ("JPG", "Foto", "C:\\Bild.exe \"%1\"", ""), haupt.liste());
+    EXPECT_TRUE(p.Gemeinsam);
+    EXPECT_FALSE(p.GleicheWerte);
+}
+
 TEST_F(SharedKey, AKeyNamedOnlyDotIsNoExtension) {
     Setzen(HKEY_CLASSES_ROOT, ".", "", "txtfile");
     Dateityp t{"TXT", "txtfile", "Neu", "neu.exe", ""};

@@ -80,7 +80,8 @@ Pruefung GemeinsamenSchluesselPruefen(const Dateityp& typ, const Arbeitsliste& l
     const std::string eigene = Gross(std::string(".").append(typ.Erweiterung));
     RegUnterschluessel(HKEY_CLASSES_ROOT, "", [&](const std::string& name) {
         if (!IstErweiterungsSchluessel(name) || Gross(name) == eigene) return true;
-        if (Standardwert(name) != typ.Schluessel) return true;
+        // Key names are case-insensitive: "JPEGFILE" and "jpegfile" are one class key.
+        if (!GleichOhneFall(Standardwert(name), typ.Schluessel)) return true;
         p.Gemeinsam = true;
         p.AndereErweiterung = name;
         p.GleicheWerte = WerteGleich(typ, liste, name, p);
