@@ -87,8 +87,8 @@ TEST_F(Start, AutostartRestoresBehindTheProgressWindowForThePause) {
     EXPECT_NEAR(uhr.jetzt - anfang, 3.0, 0.06);  // 1.5 s for each of the two types
     EXPECT_EQ(Holen(HKEY_CLASSES_ROOT, "txtfile"), "Text");
     EXPECT_EQ(Holen(HKEY_CLASSES_ROOT, ".INI"), "ini-datei");
-    EXPECT_EQ(FindWindowA("Endungswart.frmSpeichern", nullptr), nullptr);
-    EXPECT_EQ(FindWindowA(frmMain::kKlasse, nullptr), nullptr);
+    EXPECT_EQ(EigenesFenster("Endungswart.frmSpeichern"), nullptr);
+    EXPECT_EQ(EigenesFenster(frmMain::kKlasse), nullptr);
     // The stored options were read but nothing was written back.
     EXPECT_EQ(Holen(HKEY_CURRENT_USER, kOpt, "AutostartPause"), "1,5");
     EXPECT_FALSE(WertExistiert(HKEY_CURRENT_USER, kOpt, "Autostart"));

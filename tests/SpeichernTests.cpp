@@ -139,7 +139,7 @@ TEST_F(SharedSave, TheProgressWindowIsTopmostOverADisabledMainWindowAndSetAsideF
     Testuhr uhr;
     int beobachtet = 0;
     uhr.beimWarten = [&] {
-        HWND fortschritt = FindWindowA("Endungswart.frmSpeichern", nullptr);
+        HWND fortschritt = EigenesFenster("Endungswart.frmSpeichern");
         if (!fortschritt || !IsWindowVisible(fortschritt)) return;
         ++beobachtet;
         EXPECT_TRUE(GetWindowLongA(fortschritt, GWL_EXSTYLE) & WS_EX_TOPMOST);
@@ -150,7 +150,7 @@ TEST_F(SharedSave, TheProgressWindowIsTopmostOverADisabledMainWindowAndSetAsideF
     bool obenBeiFrage = true;
     MeldungErsetzen([&](const std::string&, UINT, const std::string&) {
         ++fragen;
-        HWND fortschritt = FindWindowA("Endungswart.frmSpeichern", nullptr);
+        HWND fortschritt = EigenesFenster("Endungswart.frmSpeichern");
         obenBeiFrage = fortschritt && (GetWindowLongA(fortschritt, GWL_EXSTYLE) & WS_EX_TOPMOST);
         return IDYES;
     });
@@ -161,7 +161,7 @@ TEST_F(SharedSave, TheProgressWindowIsTopmostOverADisabledMainWindowAndSetAsideF
     EXPECT_GT(beobachtet, 0);
     EXPECT_NEAR(uhr.jetzt - anfang, 1.0, 0.1);  // two types, half a second each, plus yields
     EXPECT_TRUE(IsWindowEnabled(haupt.fenster.hwnd()));
-    EXPECT_EQ(FindWindowA("Endungswart.frmSpeichern", nullptr), nullptr);
+    EXPECT_EQ(EigenesFenster("Endungswart.frmSpeichern"), nullptr);
 }
 
 TEST_F(Save, AnInterruptedSaveLosesNoWatchedType) {

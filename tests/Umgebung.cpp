@@ -1,5 +1,6 @@
 #include "Umgebung.h"
 
+#include "app/Main.h"
 #include "registry/Registry.h"
 #include "ui/Seams.h"
 
@@ -28,6 +29,7 @@ HKEY Erzeugen(HKEY root, const std::string& pfad) {
 
 void RegistryTest::SetUp() {
     scratch_ = "Software\\EndwartTests\\" + std::to_string(GetCurrentProcessId());
+    InstanzkennungSetzen("Endungswart.Test." + std::to_string(GetCurrentProcessId()));
     RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
     RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
     BaumLoeschen(HKEY_CURRENT_USER, scratch_);
@@ -100,6 +102,16 @@ void RegistryTest::Gesichert(const std::string& ext, const std::string& bezeichn
 void RegistryTest::QuitVerwerfen() {
     MSG m;
     while (PeekMessageA(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
+}
+
+HWND EigenesFenster(const char* klasse) {
+    for (HWND h = FindWindowExA(nullptr, nullptr, klasse, nullptr); h;
+         h = FindWindowExA(nullptr, h, klasse, nullptr)) {
+        DWORD prozess = 0;
+        GetWindowThreadProcessId(h, &prozess);
+        if (prozess == GetCurrentProcessId()) return h;
+    }
+    return nullptr;
 }
 
 Meldungen::Meldungen() {

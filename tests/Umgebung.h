@@ -36,6 +36,9 @@ private:
     HKEY echterBenutzer_ = nullptr;
 };
 
+// A top-level window of this class in this process; test processes share one desktop.
+HWND EigenesFenster(const char* klasse);
+
 struct Box {
     std::string text;
     UINT stil;

@@ -21,7 +21,7 @@ int16_t Leistenhoehe = 0;
 
 namespace {
 
-constexpr const char* kInstanzMutex = "Endungswart.Instanz";
+std::string gInstanzMutex = "Endungswart.Instanz";
 
 std::unique_ptr<frmMain> gHauptfenster;
 
@@ -88,11 +88,13 @@ bool IstAutostartBefehl(const std::string& befehlszeile) {
     return Klein(Trimmen(befehlszeile)) == "/autostart";
 }
 
+void InstanzkennungSetzen(const std::string& name) { gInstanzMutex = name; }
+
 bool VorigeInstanzAktivieren() {
     // The mutex is left to the system to release when this process ends.
     static HANDLE eigener = nullptr;
     if (eigener) return false;
-    eigener = CreateMutexA(nullptr, FALSE, kInstanzMutex);
+    eigener = CreateMutexA(nullptr, FALSE, gInstanzMutex.c_str());
     if (GetLastError() != ERROR_ALREADY_EXISTS) return false;
     HWND andere = FindWindowA(frmMain::kKlasse, frmMain::kTitel);
     // A hidden main window belongs to an autostart run; there is nothing to bring up.

@@ -25,4 +25,6 @@ frmMain* Main(const std::string& befehlszeile);
 bool Windows95Familie();
 bool IstAutostartBefehl(const std::string& befehlszeile);
 bool VorigeInstanzAktivieren();  // true when another instance runs (and was brought up front)
+// Test hook: test processes run side by side and must not take each other for the program.
+void InstanzkennungSetzen(const std::string& name);
 void KomponentenFehlerMelden(unsigned long fehler);
