@@ -82,4 +82,5 @@ install_program() {
     local dest="$WINEPREFIX/drive_c/Programme/Endwart"
     mkdir -p "$dest"
     cp "$BUILD/Endwart.exe" "$dest/Endwart.exe"
+    cp "$BUILD/Endwart.hlp" "$dest/Endwart.hlp"
 }

@@ -1,0 +1,276 @@
+#!/usr/bin/env python3
+"""Tests of hilfe.py: what it writes is read back with hlplesen.py, bad sources stop it with a
+clear error, and a failing source stops a CMake build that uses Hilfe.cmake.
+
+    python3 hilfe_test.py [Rundlauf|Quellfehler|Bauabbruch ...]
+
+ENDWART_CMAKE names the cmake to use for Bauabbruch (default: cmake on the PATH).
+"""
+
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import textwrap
+import unittest
+
+HIER = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, HIER)
+import hilfe       # noqa: E402
+import hlplesen    # noqa: E402
+
+WURZEL = os.path.dirname(os.path.dirname(HIER))
+ECHTE_QUELLE = os.path.join(WURZEL, 'help', 'Endwart.hlp.txt')
+
+PROBE = textwrap.dedent('''\
+    # Kommentar
+    @titel Probe-Hilfe
+    @copyright Probe GmbH
+
+    = Erstes Thema
+    @kontext Erstes
+    @nummer 20
+    @stichwort Anfang; Gemeinsam; Ändern
+
+    Ein Absatz mit **fettem Text** und einem
+    [Verweis auf Nummer drei](Drittes).
+
+    == Zwischentitel
+    - Punkt eins
+      geht weiter.
+    - Punkt zwei
+
+    = Zweites Thema
+    @kontext Zweites
+    @inhalt
+    @nummer 50
+    @stichwort Überblick; Gemeinsam
+    Nur ein Satz.
+
+    = Drittes Thema
+    @kontext Drittes
+    @nummer 30
+    @stichwort Zahl; anfangen
+    Text.
+''')
+
+
+def bauen(quelle):
+    return hlplesen.HlpDatei(hilfe.hlp_bauen(hilfe.quelle_lesen(quelle), 1234567))
+
+
+def titel_zu(datei, offsets):
+    return [datei.thema_bei(o).titel for o in offsets]
+
+
+class Rundlauf(unittest.TestCase):
+    def test_titel_kontexte_nummern_und_stichwoerter(self):
+        d = bauen(PROBE)
+        self.assertEqual((d.titel, d.copyright, d.datum), ('Probe-Hilfe', 'Probe GmbH', 1234567))
+        self.assertEqual([t.titel for t in d.themen],
+                         ['Erstes Thema', 'Zweites Thema', 'Drittes Thema'])
+        self.assertEqual(d.thema_bei(d.inhalt).titel, 'Zweites Thema')
+        self.assertEqual({n: d.thema_bei(o).titel for n, o in d.karte},
+                         {20: 'Erstes Thema', 30: 'Drittes Thema', 50: 'Zweites Thema'})
+        for name, titel in (('Erstes', 'Erstes Thema'), ('zweites', 'Zweites Thema'),
+                            ('DRITTES', 'Drittes Thema')):   # names ignore case
+            self.assertEqual(d.thema_bei(d.kontexte[hlplesen.kontext_hash(name)]).titel, titel)
+        self.assertEqual(len(d.kontexte), 3)
+        self.assertEqual(sorted(d.titelbaum.values()), sorted(t.titel for t in d.themen))
+        # German index order: case ignored, Ä with A; a keyword of two topics lists both
+        self.assertEqual([(w, titel_zu(d, o)) for w, o in d.stichworte], [
+            ('Ändern', ['Erstes Thema']), ('Anfang', ['Erstes Thema']),
+            ('anfangen', ['Drittes Thema']), ('Gemeinsam', ['Erstes Thema', 'Zweites Thema']),
+            ('Überblick', ['Zweites Thema']), ('Zahl', ['Drittes Thema'])])
+
+    def test_absaetze_schriften_und_verweise(self):
+        d = bauen(PROBE)
+        erstes = d.themen[0]
+        self.assertEqual([a.text() for a in erstes.absaetze], [
+            'Erstes Thema', 'Ein Absatz mit fettem Text und einem Verweis auf Nummer drei.',
+            'Zwischentitel', '\u2022\tPunkt eins geht weiter.', '\u2022\tPunkt zwei'])
+        name, *_ = d.schriften[0]
+        self.assertEqual(name, 'Arial')
+        art = {i: (attr, halb) for i, (_, attr, halb) in enumerate(d.schriften)}
+        titel, text, zwischen, punkt = (erstes.absaetze[i] for i in (0, 1, 2, 3))
+        self.assertEqual(art[titel.laeufe[0][1]], (1, 24))              # bold heading
+        self.assertEqual([(t, art[s][0], z) for t, s, z in text.laeufe], [
+            ('Ein Absatz mit ', 0, None), ('fettem Text', 1, None), (' und einem ', 0, None),
+            ('Verweis auf Nummer drei', 0, hlplesen.kontext_hash('Drittes')), ('.', 0, None)])
+        self.assertEqual(d.thema_bei(d.kontexte[text.laeufe[3][2]]).titel, 'Drittes Thema')
+        self.assertEqual(art[zwischen.laeufe[0][1]], (1, 20))
+        self.assertEqual((punkt.info['links'], punkt.info['erstzeile'], punkt.info['tabs']),
+                         (24, -24, [(24, 0)]))
+        # inside a list items sit close; the last one keeps a paragraph's distance
+        self.assertEqual([a.info['unten'] for a in erstes.absaetze[3:]],
+                         [4, text.info['unten']])
+        # one browse sequence in source order, which the << and >> buttons follow
+        self.assertEqual([(t.zurueck, t.vor) for t in d.themen],
+                         [(-1, d.themen[1].offset), (d.themen[0].offset, d.themen[2].offset),
+                          (d.themen[1].offset, -1)])
+        self.assertEqual(d.makros, ['BrowseButtons()'])
+
+    def test_viele_themen_ueber_blockgrenzen(self):
+        teile = ['@titel Viel\n']
+        for i in range(120):
+            teile.append('= Thema %d\n@kontext T%d\n@nummer %d\n@stichwort Wort %03d; Extra %d\n'
+                         % (i, i, 1000 + i, i, i))
+            teile.append(('Lang%d ' % i) * (40 + i % 30) + '\n\n- Punkt [weiter](T%d)\n'
+                         % ((i + 1) % 120))
+        d = bauen('\n'.join(teile))
+        self.assertGreater(len(d.datei('|TOPIC')) // 4096, 10)
+        for i, t in enumerate(d.themen):
+            self.assertEqual(t.titel, 'Thema %d' % i)
+            self.assertIs(d.thema_bei(d.kontexte[hlplesen.kontext_hash('T%d' % i)]), t)
+            self.assertEqual(t.absaetze[1].text(), (('Lang%d ' % i) * (40 + i % 30)).strip())
+            ziel = t.absaetze[2].laeufe[-1][2]
+            self.assertEqual(d.thema_bei(d.kontexte[ziel]).titel, 'Thema %d' % ((i + 1) % 120))
+        self.assertEqual({n: d.thema_bei(o).titel for n, o in d.karte},
+                         {1000 + i: 'Thema %d' % i for i in range(120)})
+        self.assertEqual(len(d.stichworte), 240)
+        self.assertEqual(titel_zu(d, dict(d.stichworte)['Wort 077']), ['Thema 77'])
+
+    def test_thema_am_blockanfang(self):
+        # The first paragraph length that leaves too little room for the next topic's header
+        # puts that header at the very start of block 1, where its TOPICOFFSET is 0x8000.
+        for laenge in range(3900, 4084):
+            d = bauen('@titel T\n= Eins\n@kontext A\n%s\n= Zwei\n@kontext B\n@nummer 20\n'
+                      '@stichwort Zwei\nText\n' % ('x' * laenge))
+            if d.themen[1].offset == 0x8000:
+                break
+        else:
+            self.fail('kein Thema am Anfang eines Blocks')
+        self.assertEqual(d.themen[1].topicpos, 12 + 0x4000)
+        self.assertEqual(d.thema_bei(dict(d.karte)[20]).titel, 'Zwei')
+        self.assertEqual(titel_zu(d, dict(d.stichworte)['Zwei']), ['Zwei'])
+        self.assertEqual([a.text() for a in d.themen[0].absaetze], ['Eins', 'x' * laenge])
+
+    def test_btree_mit_drei_ebenen(self):
+        worte = ['%05d' % i for i in range(400)]
+        daten, karte = hilfe.btree([(w.encode() + b'\0', w.encode() + b'\0') for w in worte],
+                                   64, b'z')
+        gelesen, blaetter = hlplesen.baum(
+            daten, lambda s, p: (hlplesen.zkette(s, p)[0].decode(),
+                                 hlplesen.zkette(s, p)[0] + b'\0', hlplesen.zkette(s, p)[1]),
+            hlplesen.index_zkette, lambda w: w)
+        self.assertEqual(gelesen, worte)
+        self.assertEqual(int.from_bytes(daten[32:34], 'little'), 3)
+        self.assertEqual([s for _, s in karte], [s for s, _ in blaetter])
+
+    def test_echte_hilfedatei(self):
+        with open(ECHTE_QUELLE, encoding='utf-8') as f:
+            text = f.read()
+        quelle, d = hilfe.quelle_lesen(text), bauen(text)
+        self.assertEqual(d.titel, 'Endungswart-Hilfe')
+        self.assertEqual(d.thema_bei(d.inhalt).titel, 'Was Endungswart tut')
+        self.assertEqual({n: d.thema_bei(o).titel for n, o in d.karte}, {
+            20: 'Dateitypen hinzufügen und entfernen', 30: 'Dateitypen ändern', 50: 'Optionen'})
+        self.assertEqual([t.titel for t in d.themen], [t.titel for t in quelle.themen])
+        for t, q in zip(d.themen, quelle.themen):
+            self.assertIs(d.thema_bei(d.kontexte[hlplesen.kontext_hash(q.kontext[0])]), t)
+            erwartet = [('\u2022\t' if a.art == 'punkt' else '') + ''.join(l.text for l in a.laeufe)
+                        for a in q.absaetze]
+            self.assertEqual([a.text() for a in t.absaetze], erwartet)
+            self.assertTrue(q.stichworte, '%s hat keine Stichwörter' % q.titel)
+            for wort in q.stichworte:
+                # Wine's viewer can only jump from a keyword that names one topic
+                self.assertEqual(titel_zu(d, dict(d.stichworte)[wort]), [t.titel], wort)
+
+
+class Quellfehler(unittest.TestCase):
+    """Runs hilfe.py as the build does; a stale output must not survive a failed build."""
+
+    FAELLE = [
+        ('@titel T\n= Gut\n@kontext A\n=\n@kontext B\n', 4, 'Thema ohne Titel'),
+        ('@titel T\n= Eins\n@kontext A\n@nummer 20\n= Zwei\n@kontext B\n@nummer 20\n', 7,
+         'Kontextnummer 20 doppelt (schon Zeile 4)'),
+        ('@titel T\n= Eins\n@kontext Kopf\n= Zwei\n@kontext KOPF\n', 5,
+         'Kontext "KOPF" gibt es schon (Zeile 3)'),
+        ('@titel T\n= Eins\n@kontext A\nSiehe [dort](Nirgends).\n', 4,
+         'Verweis auf unbekannten Kontext "Nirgends"'),
+        ('@titel T\nText\n= Eins\n@kontext A\n', 2, 'Text vor dem ersten Thema'),
+        ('@titel T\n= Eins\nText\n', 2, 'Thema "Eins" ohne @kontext'),
+        ('@titel T\n= Eins\n@kontext A\n@nummer zwanzig\n', 4, 'Kontextnummer "zwanzig"'),
+        ('@titel T\n= Eins\n@kontext A-B\n', 3, 'nur A-Z, a-z, 0-9, _ und . erlaubt'),
+        ('@titel T\n= Eins\n@kontext A\n@stichwrt X\n', 4, 'unbekannte Anweisung @stichwrt'),
+        ('@titel T\n= Eins\n@kontext A\nPfeil \u2192 hier\n', 4,
+         'Zeichen "\u2192" gibt es in Windows-1252 nicht'),
+        ('@titel T\n= Eins\n@kontext A\n**fett\n', 4, '** ohne schließendes **'),
+        ('@titel T\n= Eins\n@kontext A\n[halb\n', 4, 'eckige Klammer ohne Verweis'),
+        ('= Eins\n@kontext A\n', 1, '@titel fehlt'),
+        ('@titel T\n= Eins\n@kontext A\n@inhalt\n= Zwei\n@kontext B\n@inhalt\n', 5,
+         'zweite Inhaltsseite'),
+        ('@titel T\n= Eins\n@kontext A\n' + 'Wort ' * 900 + '\n', 4, 'Absatz zu lang'),
+        (b'@titel T\n= Eins\n@kontext A\nKaputt \xfc\n', 4, 'kein gültiges UTF-8'),
+    ]
+
+    def test_fehler_brechen_mit_zeile_und_grund_ab(self):
+        with tempfile.TemporaryDirectory() as tmp:
+            quelle, ausgabe = os.path.join(tmp, 'quelle.txt'), os.path.join(tmp, 'Alt.hlp')
+            for text, zeile, meldung in self.FAELLE:
+                with self.subTest(meldung=meldung):
+                    with open(quelle, 'wb') as f:
+                        f.write(text if isinstance(text, bytes) else text.encode('utf-8'))
+                    with open(ausgabe, 'wb') as f:
+                        f.write(b'alt')
+                    lauf = subprocess.run([sys.executable, os.path.join(HIER, 'hilfe.py'),
+                                           quelle, ausgabe], capture_output=True, text=True)
+                    self.assertEqual(lauf.returncode, 1)
+                    self.assertTrue(lauf.stderr.startswith('%s:%d: ' % (quelle, zeile)),
+                                    lauf.stderr)
+                    self.assertIn(meldung, lauf.stderr)
+                    self.assertFalse(os.path.exists(ausgabe))
+
+    def test_gute_quelle_ersetzt_die_ausgabe(self):
+        with tempfile.TemporaryDirectory() as tmp:
+            quelle, ausgabe = os.path.join(tmp, 'quelle.txt'), os.path.join(tmp, 'Neu.hlp')
+            with open(quelle, 'w', encoding='utf-8') as f:
+                f.write(PROBE)
+            with open(ausgabe, 'wb') as f:
+                f.write(b'alt')
+            lauf = subprocess.run([sys.executable, os.path.join(HIER, 'hilfe.py'), quelle,
+                                   ausgabe], capture_output=True, text=True,
+                                  env=dict(os.environ, SOURCE_DATE_EPOCH='777'))
+            self.assertEqual((lauf.returncode, lauf.stderr), (0, ''))
+            self.assertEqual(hlplesen.lesen(ausgabe).datum, 777)
+            self.assertEqual(sorted(os.listdir(tmp)), ['Neu.hlp', 'quelle.txt'])  # no leftovers
+
+
+class Bauabbruch(unittest.TestCase):
+    """A small CMake project that uses Hilfe.cmake as the program's build does."""
+
+    def bauen(self, quelltext):
+        cmake = os.environ.get('ENDWART_CMAKE') or shutil.which('cmake')
+        self.assertTrue(cmake, 'cmake nicht gefunden')
+        tmp = tempfile.mkdtemp()
+        self.addCleanup(shutil.rmtree, tmp)
+        with open(os.path.join(tmp, 'CMakeLists.txt'), 'w') as f:
+            f.write('cmake_minimum_required(VERSION 3.20)\nproject(Probe NONE)\n'
+                    'include(%s/Hilfe.cmake)\n'
+                    'endwart_hilfe(${CMAKE_SOURCE_DIR}/hilfe.txt ${CMAKE_BINARY_DIR}/P.hlp)\n'
+                    'add_custom_target(alles ALL DEPENDS endwart_hilfe)\n'
+                    % HIER.replace('\\', '/'))
+        with open(os.path.join(tmp, 'hilfe.txt'), 'w', encoding='utf-8') as f:
+            f.write(quelltext)
+        bau = os.path.join(tmp, 'bau')
+        subprocess.run([cmake, '-S', tmp, '-B', bau], check=True, capture_output=True)
+        lauf = subprocess.run([cmake, '--build', bau], capture_output=True, text=True)
+        return lauf, os.path.join(bau, 'P.hlp')
+
+    def test_fehler_in_der_quelle_stoppt_den_build(self):
+        lauf, hlp = self.bauen('@titel T\n= Eins\n@kontext A\n@nummer 20\n'
+                               '= Zwei\n@kontext B\n@nummer 20\n')
+        self.assertNotEqual(lauf.returncode, 0)
+        self.assertIn('hilfe.txt:7: Kontextnummer 20 doppelt (schon Zeile 4)',
+                      lauf.stdout + lauf.stderr)
+        self.assertFalse(os.path.exists(hlp))
+
+    def test_gute_quelle_wird_gebaut(self):
+        lauf, hlp = self.bauen(PROBE)
+        self.assertEqual(lauf.returncode, 0, lauf.stdout + lauf.stderr)
+        self.assertEqual(hlplesen.lesen(hlp).titel, 'Probe-Hilfe')
+
+
+if __name__ == '__main__':
+    unittest.main()
