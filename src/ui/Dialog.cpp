@@ -1,5 +1,6 @@
 #include "ui/Dialog.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -67,8 +68,14 @@ void Dialog::Einrichten() {
     HWND besitzer = GetWindow(hwnd_, GW_OWNER);
     if (!besitzer || !IsWindowVisible(besitzer) || IsIconic(besitzer) || !GetWindowRect(besitzer, &bezug))
         bezug = Zentriert(b, h);
-    SetWindowPos(hwnd_, nullptr, bezug.left + (bezug.right - bezug.left - b) / 2,
-                 bezug.top + (bezug.bottom - bezug.top - h) / 2, b, h, SWP_NOZORDER | SWP_NOACTIVATE);
+    // Kept inside the work area: a dialog larger than its owner near the screen's edge must
+    // not lose its caption off-screen.
+    RECT arbeit{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &arbeit, 0);
+    int x = bezug.left + (bezug.right - bezug.left - b) / 2, y = bezug.top + (bezug.bottom - bezug.top - h) / 2;
+    x = std::max<int>(arbeit.left, std::min<int>(x, arbeit.right - b));
+    y = std::max<int>(arbeit.top, std::min<int>(y, arbeit.bottom - h));
+    SetWindowPos(hwnd_, nullptr, x, y, b, h, SWP_NOZORDER | SWP_NOACTIVATE);
     HFONT schrift = reinterpret_cast<HFONT>(SendMessageA(hwnd_, WM_GETFONT, 0, 0));
     if (!SteuerelementeErzeugen(hwnd_, tabelle_, anzahl_, schrift ? schrift : DialogSchrift())) {
         fehlgeschlagen_ = true;

@@ -1,6 +1,10 @@
 #include "ui/Seams.h"
 
+#include <cderr.h>
+#include <commdlg.h>
 #include <shellapi.h>
+
+#include <vector>
 
 namespace {
 
@@ -9,6 +13,7 @@ UhrFunktion gUhr;
 WartenFunktion gWarten;
 HilfeFunktion gHilfe;
 OeffnenFunktion gOeffnen;
+DateiFunktion gDatei;
 
 void EchteEreignisse(double hoechstens) {
     if (hoechstens > 0) {
@@ -97,5 +102,43 @@ void Oeffnen(HWND fenster, const std::string& adresse) {
                       SW_SHOWNORMAL);
 }
 
+// One open-file dialog; false when cancelled or failed.
+static bool EchteDateiAuswahl(HWND fenster, const std::string& titel, std::vector<char>& filter,
+                              const std::string& vorgabe, DWORD flags, std::string& gewaehlt) {
+    char datei[MAX_PATH] = {};
+    if (vorgabe.size() < sizeof datei) vorgabe.copy(datei, vorgabe.size());
+    OPENFILENAMEA ofn{};
+    // The size Windows 95 knows; it refuses the larger record of later releases.
+    ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+    ofn.hwndOwner = fenster;
+    ofn.lpstrFilter = filter.data();
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = datei;
+    ofn.nMaxFile = sizeof datei;
+    ofn.lpstrTitle = titel.c_str();
+    ofn.Flags = flags;
+    if (!GetOpenFileNameA(&ofn)) return false;
+    gewaehlt = datei;
+    return true;
+}
+
+std::string DateiWaehlen(HWND fenster, const std::string& titel, const std::string& filter,
+                         const std::string& vorgabe, DWORD flags) {
+    if (gDatei) return gDatei(fenster, titel, filter, vorgabe, flags);
+    std::vector<char> liste(filter.begin(), filter.end());
+    for (char& c : liste)
+        if (c == '|') c = '\0';
+    liste.push_back('\0');
+    liste.push_back('\0');
+    std::string gewaehlt;
+    if (EchteDateiAuswahl(fenster, titel, liste, vorgabe, flags, gewaehlt)) return gewaehlt;
+    // A typed name the dialog cannot take as a start must not make browsing impossible.
+    if (!vorgabe.empty() && CommDlgExtendedError() == FNERR_INVALIDFILENAME &&
+        EchteDateiAuswahl(fenster, titel, liste, "", flags, gewaehlt))
+        return gewaehlt;
+    return {};
+}
+
+void DateiWaehlenErsetzen(DateiFunktion f) { gDatei = std::move(f); }
 void HilfeErsetzen(HilfeFunktion f) { gHilfe = std::move(f); }
 void OeffnenErsetzen(OeffnenFunktion f) { gOeffnen = std::move(f); }

@@ -33,7 +33,16 @@ std::string ProgrammPfad();         // the running executable
 std::string ProgrammVerzeichnis();  // without a trailing backslash
 std::string Hilfedatei();           // "Endwart.hlp" beside the program
 
+// The open-file dialog: `filter` as "Programme|*.exe|Alle Dateien|*.*", `vorgabe` the name it
+// starts with. The chosen full file name, or empty when cancelled or when the dialog failed.
+using DateiFunktion = std::function<std::string(HWND fenster, const std::string& titel,
+                                                const std::string& filter,
+                                                const std::string& vorgabe, DWORD flags)>;
+std::string DateiWaehlen(HWND fenster, const std::string& titel, const std::string& filter,
+                         const std::string& vorgabe, DWORD flags);
+
 // Test hooks: an empty function restores the real one.
+void DateiWaehlenErsetzen(DateiFunktion f);
 void HilfeErsetzen(HilfeFunktion f);
 void OeffnenErsetzen(OeffnenFunktion f);
 void MeldungErsetzen(MeldungsFunktion f);

@@ -6,6 +6,10 @@
 #include "filetypes/Sicherung.h"
 #include "resource.h"
 #include "ui/Seams.h"
+#include "ui/dialogs/frmAendern.h"
+#include "ui/dialogs/frmHinzu.h"
+#include "ui/dialogs/frmInfo.h"
+#include "ui/dialogs/frmOptionen.h"
 #include "ui/dialogs/frmSpeichern.h"
 
 namespace {
@@ -53,6 +57,10 @@ const Befehlseintrag kBefehle[] = {
     {ID_HILFEBENUTZEN, nullptr, &frmMain::mnuHilfebenutzen_Click},
     {ID_INTERNET, nullptr, &frmMain::mnuInternet_Click},
     {ID_MAIL, nullptr, &frmMain::mnuMail_Click},
+    {ID_AENDERN, "Aendern", &frmMain::mnuAendern_Click},
+    {ID_HINZU, "Hinzufuegen", &frmMain::mnuHinzu_Click},
+    {ID_OPTIONEN, "Optionen", &frmMain::mnuOptionen_Click},
+    {ID_INFO, "Info", &frmMain::mnuInfo_Click},
 };
 
 // The stored rectangle, unless it would put the window out of sight.
@@ -291,6 +299,34 @@ void frmMain::mnuHilfebenutzen_Click() { Hilfe(hwnd(), HELP_HELPONHELP, 0); }
 void frmMain::mnuInternet_Click() { Oeffnen(hwnd(), kAutorSeite); }
 void frmMain::mnuMail_Click() { Oeffnen(hwnd(), kAutorMail); }
 
+void frmMain::mnuAendern_Click() { AendernBefehl(liste_); }
+void frmMain::cmdAendern_Click() { mnuAendern_Click(); }
+
+void frmMain::lvwMain_DblClick() {
+    if (liste_.Markierte() > 0) mnuAendern_Click();
+}
+
+void frmMain::mnuHinzu_Click() {
+    Sanduhr(true);  // the dialog's loading ends it
+    frmHinzu dialog(liste_);
+    INT_PTR ergebnis = dialog.Zeigen(hwnd());
+    Sanduhr(false);
+    if (ergebnis == -1) KomponentenFehlerMelden(GetLastError());
+    if (ergebnis == IDOK) SortierungAnwenden();
+    SetFocus(liste_.hwnd());
+}
+
+void frmMain::mnuOptionen_Click() {
+    frmOptionen dialog(liste_);
+    if (dialog.Zeigen(hwnd()) == -1) KomponentenFehlerMelden(GetLastError());
+    SetFocus(liste_.hwnd());
+}
+
+void frmMain::mnuInfo_Click() {
+    frmInfo dialog;
+    if (dialog.Zeigen(hwnd()) == -1) KomponentenFehlerMelden(GetLastError());
+}
+
 void frmMain::Toolbar_ButtonClick(int, const std::string& taste) {
     for (const Befehlseintrag& b : kBefehle)
         if (b.taste && taste == b.taste) return (this->*b.handler)();
@@ -359,6 +395,12 @@ LRESULT frmMain::Benachrichtigung(const NMHDR& nm) {
     if (nm.idFrom == idLvwMain) {
         switch (nm.code) {
             case NM_CLICK: lvwMain_Click(); break;
+            case NM_DBLCLK: lvwMain_DblClick(); break;
+            case LVN_KEYDOWN:
+                // Enter is the key of the hidden default button. NM_RETURN would come only
+                // while a line has the focus.
+                if (reinterpret_cast<const NMLVKEYDOWN&>(nm).wVKey == VK_RETURN) cmdAendern_Click();
+                break;
             case LVN_COLUMNCLICK:
                 lvwMain_ColumnClick(reinterpret_cast<const NMLISTVIEW&>(nm).iSubItem + 1);
                 break;

@@ -52,9 +52,15 @@ public:
     void mnuHilfebenutzen_Click();
     void mnuInternet_Click();
     void mnuMail_Click();
+    void mnuAendern_Click();
+    void cmdAendern_Click();
+    void mnuHinzu_Click();
+    void mnuOptionen_Click();
+    void mnuInfo_Click();
     void Toolbar_ButtonClick(int index, const std::string& taste);
     void lvwMain_ColumnClick(int spalte);  // 1-based
     void lvwMain_Click();
+    void lvwMain_DblClick();
 
     double ListenOben() const { return listenOben_; }
     RECT ListenRechteck() const;

@@ -1,0 +1,174 @@
+// How long the add/remove dialog takes to open on a registry of Windows 10 size, against a
+// bare pass that enumerates HKEY_CLASSES_ROOT and reads the same values.
+//
+//   wine hinzu_bench.exe [runs]
+//
+// Builds its own scratch classes (about 6,000 subkeys, 900 of them extension keys) under
+// HKEY_CURRENT_USER, redirects HKEY_CLASSES_ROOT there, and removes everything at the end.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "registry/Registry.h"
+#include "ui/Seams.h"
+#include "ui/dialogs/frmHinzu.h"
+#include "ui/main/frmMain.h"
+
+namespace {
+
+constexpr int kErweiterungen = 900, kKlassen = 700, kProgIds = 4400;
+
+void Schreiben(HKEY root, const std::string& pfad, const std::string& wert) {
+    HKEY h = nullptr;
+    if (RegCreateKeyExA(root, pfad.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr) != ERROR_SUCCESS)
+        return;
+    RegSetValueExA(h, "", 0, REG_SZ, reinterpret_cast<const BYTE*>(wert.c_str()), static_cast<DWORD>(wert.size() + 1));
+    RegCloseKey(h);
+}
+
+std::string Nummer(int i, int stellen) {
+    char puffer[16];
+    std::snprintf(puffer, sizeof puffer, "%0*d", stellen, i);
+    return puffer;
+}
+
+// The mix of a grown machine: most extensions fully registered, some sharing a class, some
+// with the icon only through CLSID, some without class or command, and many keys that are
+// no extension at all.
+void RegistryAufbauen(HKEY k) {
+    for (int i = 0; i < kKlassen; ++i) {
+        std::string klasse = "Bench.Klasse." + Nummer(i, 4);
+        Schreiben(k, klasse, "Bench-Dateityp " + Nummer(i, 4));
+        if (i % 10 != 9) Schreiben(k, klasse + "\\shell\\open\\command", "C:\\Programme\\Bench\\p" + Nummer(i, 4) + ".exe \"%1\"");
+        if (i % 7 == 0) {
+            std::string clsid = "{BE000000-0000-0000-0000-00000000" + Nummer(i, 4) + "}";
+            Schreiben(k, klasse + "\\CLSID", clsid);
+            Schreiben(k, "CLSID\\" + clsid + "\\DefaultIcon", "C:\\Programme\\Bench\\c.dll,3");
+        } else if (i % 3 != 0) {
+            Schreiben(k, klasse + "\\DefaultIcon", "C:\\Programme\\Bench\\p" + Nummer(i, 4) + ".exe,0");
+        }
+    }
+    for (int i = 0; i < kErweiterungen; ++i) {
+        std::string ext = ".b" + Nummer(i, 3);
+        if (i < kKlassen) Schreiben(k, ext, "Bench.Klasse." + Nummer(i, 4));
+        else if (i < kKlassen + 100) Schreiben(k, ext, "Bench.Klasse." + Nummer(i % 50, 4));  // shared
+        else if (i < kKlassen + 150) Schreiben(k, ext, "Bench.Fehlt." + Nummer(i, 4));
+        else Schreiben(k, ext + "\\OpenWithProgids", "");  // no class at all
+    }
+    for (int i = 0; i < kProgIds; ++i)
+        Schreiben(k, "Bench.ProgId." + Nummer(i, 4), "Komponente " + Nummer(i, 4));
+}
+
+// The values the dialog reads, straight through the API with nothing around it.
+std::string Wert(HKEY root, const std::string& pfad) {
+    HKEY h = nullptr;
+    if (RegOpenKeyExA(root, pfad.c_str(), 0, KEY_QUERY_VALUE, &h) != ERROR_SUCCESS) return {};
+    char puffer[1024];
+    DWORD groesse = sizeof puffer - 1, typ = 0;
+    std::string wert;
+    if (RegQueryValueExA(h, "", nullptr, &typ, reinterpret_cast<BYTE*>(puffer), &groesse) == ERROR_SUCCESS &&
+        typ == REG_SZ) {
+        puffer[groesse] = 0;
+        wert = puffer;
+    }
+    RegCloseKey(h);
+    return wert;
+}
+
+size_t BlosserDurchlauf() {
+    size_t gefunden = 0;
+    char name[256];
+    for (DWORD i = 0;; ++i) {
+        DWORD n = sizeof name;
+        if (RegEnumKeyExA(HKEY_CLASSES_ROOT, i, name, &n, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        if (n < 2 || name[0] != '.') continue;
+        std::string klasse = Wert(HKEY_CLASSES_ROOT, name);
+        if (klasse.empty()) continue;
+        std::string bez = Wert(HKEY_CLASSES_ROOT, klasse);
+        if (bez.empty()) continue;
+        std::string befehl = Wert(HKEY_CLASSES_ROOT, klasse + "\\shell\\open\\command");
+        if (befehl.empty()) continue;
+        std::string symbol = Wert(HKEY_CLASSES_ROOT, klasse + "\\DefaultIcon");
+        if (symbol.empty()) {
+            std::string clsid = Wert(HKEY_CLASSES_ROOT, klasse + "\\CLSID");
+            if (!clsid.empty()) symbol = Wert(HKEY_CLASSES_ROOT, "CLSID\\" + clsid + "\\DefaultIcon");
+        }
+        ++gefunden;
+    }
+    return gefunden;
+}
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int laeufe = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+    const std::string scratch = "Software\\EndwartBench\\" + std::to_string(GetCurrentProcessId());
+    HKEY klassen = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, scratch.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &klassen,
+                        nullptr) != ERROR_SUCCESS) {
+        std::fprintf(stderr, "scratch key cannot be made\n");
+        return 1;
+    }
+    const double aufbau = Uhr();
+    RegistryAufbauen(klassen);
+    DWORD unterschluessel = 0;
+    RegQueryInfoKeyA(klassen, nullptr, nullptr, nullptr, &unterschluessel, nullptr, nullptr, nullptr, nullptr,
+                     nullptr, nullptr, nullptr);
+    std::printf("scratch registry: %lu subkeys, %d extension keys, built in %.2f s\n",
+                static_cast<unsigned long>(unterschluessel), kErweiterungen, Uhr() - aufbau);
+    RegOverridePredefKey(HKEY_CLASSES_ROOT, klassen);
+
+    int rc = 0;
+    frmMain haupt;
+    if (haupt.Form_Load() != 0) {
+        std::fprintf(stderr, "no window (is DISPLAY set?)\n");
+        rc = 1;
+    } else {
+        for (int i = 0; i < 20; ++i) {
+            Dateityp t;
+            t.Erweiterung = Nummer(i * 30, 3).insert(0, 1, 'B');
+            t.Bezeichnung = "Beobachtet";
+            t.Oeffnen = "x.exe";
+            haupt.lvwMain().Hinzufuegen(t);
+        }
+        std::vector<double> dialog, bloss;
+        size_t links = 0, gefunden = 0;
+        double anfang = 0;
+        Dialog::BeimOeffnen([&](Dialog& d) {
+            dialog.push_back(Uhr() - anfang);
+            links = static_cast<frmHinzu&>(d).lvwLinks().Anzahl();
+            d.Beenden(IDCANCEL);
+        });
+        for (int i = 0; i < laeufe; ++i) {
+            anfang = Uhr();
+            frmHinzu hinzu(haupt.lvwMain());
+            hinzu.Zeigen(haupt.hwnd());
+            anfang = Uhr();
+            gefunden = BlosserDurchlauf();
+            bloss.push_back(Uhr() - anfang);
+        }
+        Dialog::BeimOeffnen(nullptr);
+        const double d = Median(dialog), b = Median(bloss);
+        std::printf("add/remove dialog open: %.3f s (median of %d), %lu types on the left\n", d, laeufe,
+                    static_cast<unsigned long>(links));
+        std::printf("bare pass:              %.3f s (median of %d), %lu usable types\n", b, laeufe,
+                    static_cast<unsigned long>(gefunden));
+        std::printf("ratio dialog / bare:    %.2f\n", b > 0 ? d / b : 0.0);
+    }
+    haupt.Schliessen();
+    RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
+    RegCloseKey(klassen);
+    RegBaumLoeschen(HKEY_CURRENT_USER, "Software\\EndwartBench", std::to_string(GetCurrentProcessId()));
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\EndwartBench");  // only when no other run is left in it
+    return rc;
+}

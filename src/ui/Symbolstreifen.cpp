@@ -1,0 +1,204 @@
+#include "ui/Symbolstreifen.h"
+
+#include "filetypes/Programm.h"
+#include "ui/Form.h"
+
+namespace {
+
+constexpr const char* kKlasse = "Endungswart.Symbolstreifen";
+// Cells a bitmap: wide strips stay below the coordinate limits of the Windows 95 family.
+constexpr int kJeSeite = 64;
+
+int ZelleB() { return TwipsZuPixel(Symbolstreifen::kZelleBreite); }
+int ZelleH() { return TwipsZuPixel(Symbolstreifen::kZelleHoehe); }
+
+void Flaeche(HDC dc, const RECT& r, COLORREF farbe) {
+    HBRUSH pinsel = CreateSolidBrush(farbe);
+    FillRect(dc, &r, pinsel);
+    DeleteObject(pinsel);
+}
+
+// A memory DC with one bitmap selected, given back on the way out.
+class Speicher {
+public:
+    Speicher() : dc_(CreateCompatibleDC(nullptr)) {}
+    ~Speicher() {
+        if (alt_) SelectObject(dc_, alt_);
+        if (dc_) DeleteDC(dc_);
+    }
+    Speicher(const Speicher&) = delete;
+    Speicher& operator=(const Speicher&) = delete;
+    HDC Waehlen(HBITMAP bild) {
+        HGDIOBJ vorher = SelectObject(dc_, bild);
+        if (!alt_) alt_ = vorher;
+        return dc_;
+    }
+
+private:
+    HDC dc_;
+    HGDIOBJ alt_ = nullptr;
+};
+
+}  // namespace
+
+Symbolstreifen::~Symbolstreifen() {
+    Leeren();
+    if (hwnd_) {
+        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+        DestroyWindow(hwnd_);
+    }
+}
+
+bool Symbolstreifen::Erzeugen(HWND eltern, int id, int x, int y, int breite, int hoehe) {
+    HINSTANCE instanz = GetModuleHandleA(nullptr);
+    WNDCLASSA wc{};
+    if (!GetClassInfoA(instanz, kKlasse, &wc)) {
+        wc = WNDCLASSA{};
+        wc.style = CS_DBLCLKS;
+        wc.lpfnWndProc = Prozedur;
+        wc.hInstance = instanz;
+        wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+        wc.lpszClassName = kKlasse;
+        if (!RegisterClassA(&wc)) return false;
+    }
+    id_ = id;
+    RECT r{0, 0, breite, hoehe};
+    AdjustWindowRectEx(&r, WS_CHILD, FALSE, WS_EX_CLIENTEDGE);
+    // The scroll bar lies on the strip's window: never paint over it.
+    hwnd_ = CreateWindowExA(WS_EX_CLIENTEDGE, kKlasse, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x, y,
+                            r.right - r.left, r.bottom - r.top, eltern,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instanz, this);
+    return hwnd_ != nullptr;
+}
+
+void Symbolstreifen::Fuellen(const std::string& datei, int anzahl) {
+    Leeren();
+    if (anzahl <= 0) return;
+    const int b = ZelleB(), h = ZelleH();
+    vorhanden_.assign(static_cast<size_t>(anzahl), false);
+    HDC schirm = GetDC(nullptr);
+    Speicher speicher;
+    HDC dc = nullptr;
+    for (int i = 0; i < anzahl; ++i) {
+        const int spalte = i % kJeSeite;
+        if (spalte == 0) {
+            const int zellen = anzahl - i < kJeSeite ? anzahl - i : kJeSeite;
+            HBITMAP seite = CreateCompatibleBitmap(schirm, zellen * b, 2 * h);
+            seiten_.push_back(seite);
+            dc = seite ? speicher.Waehlen(seite) : nullptr;
+            if (dc) {
+                Flaeche(dc, {0, 0, zellen * b, h}, kWeiss);
+                Flaeche(dc, {0, h, zellen * b, 2 * h}, kBlau);
+            }
+        }
+        SymbolBild symbol = SymbolLaden(datei, i);
+        if (!symbol) continue;
+        vorhanden_[static_cast<size_t>(i)] = true;
+        if (!dc) continue;
+        DrawIcon(dc, spalte * b + kSymbolX, kSymbolY, symbol.get());
+        DrawIcon(dc, spalte * b + kSymbolX, h + kSymbolY, symbol.get());
+        // The first cells show while the rest are still being read.
+        if (hwnd_ && i <= kSichtbar) {
+            HDC fenster = GetDC(hwnd_);
+            BitBlt(fenster, i * b, 0, b, h, dc, spalte * b, 0, SRCCOPY);
+            ReleaseDC(hwnd_, fenster);
+        }
+    }
+    ReleaseDC(nullptr, schirm);
+    if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void Symbolstreifen::Leeren() {
+    for (HBITMAP seite : seiten_)
+        if (seite) DeleteObject(seite);
+    seiten_.clear();
+    vorhanden_.clear();
+    hervor_ = -1;
+    erste_ = 0;
+    if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+bool Symbolstreifen::Vorhanden(int zelle) const {
+    return zelle >= 0 && zelle < Anzahl() && vorhanden_[static_cast<size_t>(zelle)];
+}
+
+void Symbolstreifen::Hervorheben(int zelle) {
+    const int vorher = hervor_;
+    hervor_ = zelle;
+    ZelleNeuZeichnen(vorher);
+    ZelleNeuZeichnen(zelle);
+}
+
+void Symbolstreifen::Verschieben(int erste) {
+    erste_ = erste < 0 ? 0 : erste;
+    if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void Symbolstreifen::ZelleNeuZeichnen(int zelle) {
+    if (!hwnd_ || zelle < erste_) return;
+    RECT r{(zelle - erste_) * ZelleB(), 0, (zelle - erste_ + 1) * ZelleB(), ZelleH()};
+    InvalidateRect(hwnd_, &r, FALSE);
+}
+
+void Symbolstreifen::Zeichnen(HDC dc) const {
+    RECT innen{};
+    if (hwnd_) GetClientRect(hwnd_, &innen);
+    const int b = ZelleB(), h = ZelleH();
+    Speicher speicher;
+    int x = 0;
+    for (int zelle = erste_; zelle < Anzahl() && x < innen.right; ++zelle, x += b) {
+        HBITMAP seite = seiten_[static_cast<size_t>(zelle / kJeSeite)];
+        if (!seite) {
+            Flaeche(dc, {x, 0, x + b, h}, zelle == hervor_ ? kBlau : kWeiss);
+            continue;
+        }
+        BitBlt(dc, x, 0, b, h, speicher.Waehlen(seite), (zelle % kJeSeite) * b,
+               zelle == hervor_ ? h : 0, SRCCOPY);
+    }
+    Flaeche(dc, {x, 0, innen.right > x ? innen.right : x, h}, kWeiss);
+    Flaeche(dc, {0, h, innen.right, innen.bottom}, kWeiss);
+}
+
+void Symbolstreifen::Klick(LPARAM lp, WORD code) {
+    const int x = static_cast<short>(LOWORD(lp)), y = static_cast<short>(HIWORD(lp));
+    if (x < 0 || y < 0 || y >= ZelleH()) return;
+    const int zelle = erste_ + x / ZelleB();
+    // Cell 0 is there even while the strip is empty.
+    if (zelle >= (Anzahl() > 0 ? Anzahl() : 1)) return;
+    angeklickt_ = zelle;
+    SendMessageA(GetParent(hwnd_), WM_COMMAND, MAKEWPARAM(id_, code), reinterpret_cast<LPARAM>(hwnd_));
+}
+
+LRESULT CALLBACK Symbolstreifen::Prozedur(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    auto* streifen = reinterpret_cast<Symbolstreifen*>(GetWindowLongPtrA(h, GWLP_USERDATA));
+    if (msg == WM_NCCREATE) {
+        streifen = static_cast<Symbolstreifen*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
+        streifen->hwnd_ = h;
+        SetWindowLongPtrA(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(streifen));
+    }
+    if (!streifen) return DefWindowProcA(h, msg, wp, lp);
+    switch (msg) {
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(h, &ps);
+            streifen->Zeichnen(dc);
+            EndPaint(h, &ps);
+            return 0;
+        }
+        case WM_PRINTCLIENT:
+            streifen->Zeichnen(reinterpret_cast<HDC>(wp));
+            return 0;
+        case WM_LBUTTONDOWN:
+            streifen->Klick(lp, STN_CLICKED);
+            return 0;
+        case WM_LBUTTONDBLCLK:
+            streifen->Klick(lp, STN_DBLCLK);
+            return 0;
+        case WM_NCDESTROY:
+            streifen->hwnd_ = nullptr;
+            break;
+    }
+    return DefWindowProcA(h, msg, wp, lp);
+}

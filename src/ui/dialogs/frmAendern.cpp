@@ -1,0 +1,304 @@
+#include "ui/dialogs/frmAendern.h"
+
+#include <commctrl.h>
+
+#include "app/Main.h"
+#include "app/Optionen.h"
+#include "app/Text.h"
+#include "resource.h"
+#include "ui/Seams.h"
+#include "ui/dialogs/frmSymbol.h"
+
+std::string SymbolDatei;
+std::string SymbolIndex;
+bool OeffnenGesperrt = false;
+bool SymbolGesperrt = false;
+
+namespace {
+
+using F = frmAendern;
+
+constexpr int kBreite = 6492, kHoehe = 3945;  // client area, twips
+constexpr int kSchmal = 5532, kBreit = 6012;  // the open command field with and without browse
+
+const Steuerelement kElemente[] = {
+    {Art::Rahmen, F::idFrAendern2, "frAendern(2)", 120, 1560, 6252, 690, "Ö&ffnen mit:", 0},
+    {Art::Text, F::idTxtOeffnen, "txtOeffnen", 240, 1830, kSchmal, 300, "", 0},
+    {Art::Schaltflaeche, F::idCmdOeffnen, "cmdOeffnen", 5820, 1830, 432, 300, "...", 0},
+    {Art::Schaltflaeche, IDOK, "cmdOK", 3327, 3450, 1215, 375, "OK", BS_DEFPUSHBUTTON},
+    {Art::Schaltflaeche, IDCANCEL, "cmdAbbrechen", 4662, 3450, 1215, 375, "Abbrechen", 0},
+    {Art::Kontrollkaestchen, F::idChkBezeichnung, "chkBezeichnung", 2520, 2490, 3850, 255,
+     "Bezeichnung nicht ändern", 0, true},
+    {Art::Kontrollkaestchen, F::idChkSymbol, "chkSymbol", 2520, 2850, 3850, 255,
+     "Symbol nicht ändern", 0, true},
+    {Art::Rahmen, F::idFrAendern1, "frAendern(1)", 120, 810, 6252, 690, "&Bezeichnung", 0},
+    {Art::Text, F::idTxtBezeichnung, "txtBezeichnung", 240, 1080, kBreit, 300, "", 0},
+    {Art::Rahmen, F::idFrSymbol, "frSymbol", 120, 2310, 2200, 990, "&Symbol", 0},
+    {Art::Schaltflaeche, F::idCmdSymbol, "cmdSymbol", 960, 2700, 432, 300, "...", 0},
+    {Art::Schaltflaeche, F::idCmdHilfe, "cmdHilfe", 5997, 3450, 375, 375, "?", 0},
+    {Art::Rahmen, F::idFrAendern0, "frAendern(0)", 120, 60, 6252, 690, "Erweiterung", 0},
+    {Art::Text, F::idTxtErweiterung, "txtErweiterung", 240, 330, kBreit, 300, "", ES_READONLY},
+    {Art::Bild, F::idPicSymbol, "picSymbol", 300, 2610, 495, 495, "", 0},
+    {Art::Bild, F::idPicSymbolDef, "picSymbolDef", 300, 2610, 495, 495, "", 0, true},
+};
+
+constexpr const char* kTitel = "Endungswart - Ändern";
+constexpr const char* kFilter = "Programme|*.exe|Alle Dateien(*.*)|*.*";
+constexpr DWORD kDateiFlags = 0x100C;  // OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY
+
+void Fehler(const char* text) { Meldung(text, MB_OK | MB_ICONSTOP, kTitel); }
+
+bool ZeileMarkiert(const ListView& liste, size_t zeile) {
+    return (SendMessageA(liste.hwnd(), LVM_GETITEMSTATE, zeile, LVIS_SELECTED) & LVIS_SELECTED) != 0;
+}
+
+void SpalteSetzen(ListView& liste, size_t zeile, int spalte, const std::string& text) {
+    LVITEMA item{};
+    item.iSubItem = spalte;
+    item.pszText = const_cast<char*>(text.c_str());
+    SendMessageA(liste.hwnd(), LVM_SETITEMTEXTA, zeile, reinterpret_cast<LPARAM>(&item));
+}
+
+// The icon location as it is between two change commands.
+void OrtLeeren() {
+    SymbolDatei.clear();
+    SymbolIndex.assign(1, '0');  // not = "0": gcc 12 warns falsely about overlapping copies
+}
+
+void Anzeigen(HWND element, bool sichtbar) { ShowWindow(element, sichtbar ? SW_SHOW : SW_HIDE); }
+
+}  // namespace
+
+void AendernBefehl(ListView& liste) {
+    Form::Sanduhr(true);
+    OeffnenGesperrt = false;
+    SymbolGesperrt = false;
+    frmAendern dialog(liste);
+    const bool gewaehlt = dialog.Fuellen();
+    Form::Sanduhr(false);
+    if (!gewaehlt) {
+        Fehler("Bitte einen Dateityp zum Ändern auswählen!");
+    } else if (dialog.Zeigen(GetParent(liste.hwnd())) == -1) {
+        KomponentenFehlerMelden(GetLastError());
+    }
+    // Closed in any way, the dialog leaves no icon location behind.
+    OrtLeeren();
+    SetFocus(liste.hwnd());
+}
+
+frmAendern::frmAendern(ListView& liste)
+    : Dialog("Ändern", kBreite, kHoehe, kElemente, std::size(kElemente)), liste_(liste) {}
+
+bool frmAendern::Fuellen() {
+    OrtLeeren();
+    for (size_t i = 0; i < liste_.Anzahl(); ++i) {
+        if (!ZeileMarkiert(liste_, i)) continue;
+        const Dateityp typ = liste_.Eintrag(i);
+        zeilen_.push_back(i);
+        erweiterungen_ += (zeilen_.size() > 1 ? "; " : "") + typ.Erweiterung;
+        if (typ.Erweiterung == "EXE" || typ.Erweiterung == "PIF" || typ.Erweiterung == "SCR" ||
+            typ.Symbol == "%1")
+            SymbolGesperrt = true;
+        if (ProgrammTeil(typ.Oeffnen).empty()) OeffnenGesperrt = true;
+        if (zeilen_.size() > 1) continue;
+
+        // The first selected line gives the values shown.
+        bezeichnung_ = typ.Bezeichnung;
+        oeffnen_ = typ.Oeffnen;
+        if (SymbolGesperrt) continue;
+        if (!Trimmen(typ.Symbol).empty()) {
+            const Symbolort ort = SymbolortTeilen(typ.Symbol);
+            SymbolDatei = ort.Datei;
+            SymbolIndex = ort.Index;
+            symbol_ = SymbolLaden(SymbolDatei, IndexZahl(SymbolIndex));
+            bild_ = Bild::Symbol;
+        } else if (Klein(typ.Oeffnen).find(".exe") != std::string::npos) {
+            // The look the system gives a type without an icon: a page with the program's icon.
+            SymbolDatei = ProgrammTeil(typ.Oeffnen, kNurExe);
+            const std::string pfad = ProgrammSuchen(SymbolDatei);
+            klein_ = KleinesSymbolLaden(pfad.empty() ? SymbolDatei : pfad);
+            bild_ = Bild::Seite;
+        }
+    }
+    if (SymbolGesperrt) {
+        OrtLeeren();
+        symbol_.reset();
+        klein_.reset();
+        bild_ = Bild::Keines;
+    }
+    return !zeilen_.empty();
+}
+
+void frmAendern::Form_Load() {
+    SetDlgItemTextA(hwnd(), idTxtErweiterung, erweiterungen_.c_str());
+    SetDlgItemTextA(hwnd(), idTxtBezeichnung, bezeichnung_.c_str());
+    SetDlgItemTextA(hwnd(), idTxtOeffnen, oeffnen_.c_str());
+    const bool mehrere = zeilen_.size() > 1;
+    Anzeigen(Element(idChkBezeichnung), mehrere);
+    Anzeigen(Element(idChkSymbol), mehrere && !SymbolGesperrt);
+    CheckDlgButton(hwnd(), idChkBezeichnung, mehrere && Optionen.Bezeichnung == 1 ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(hwnd(), idChkSymbol, mehrere && Optionen.Symbol == 1 ? BST_CHECKED : BST_UNCHECKED);
+    Anzeigen(Element(idPicSymbol), bild_ == Bild::Symbol);
+    Anzeigen(Element(idPicSymbolDef), bild_ == Bild::Seite);
+    Anzeigen(Element(idCmdSymbol), !SymbolGesperrt);
+    if (OeffnenGesperrt) {
+        HWND feld = Element(idTxtOeffnen);
+        SetWindowTextA(feld, "");
+        RECT r;
+        GetWindowRect(feld, &r);
+        SetWindowPos(feld, nullptr, 0, 0, TwipsZuPixel(kBreit), r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER);
+        EnableWindow(feld, FALSE);
+        Anzeigen(Element(idCmdOeffnen), false);
+    }
+    TippSetzen(hwnd(), Element(idCmdOeffnen), "Durchsuchen");
+    TippSetzen(hwnd(), Element(idCmdSymbol), "Anderes Symbol");
+}
+
+void frmAendern::Form_Activate() {
+    // Posted, so that the dialog's own restoring of the focus comes first.
+    if (OeffnenGesperrt)
+        PostMessageA(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Element(idTxtBezeichnung)), TRUE);
+    if (OeffnenGesperrt && SymbolGesperrt) CheckDlgButton(hwnd(), idChkBezeichnung, BST_UNCHECKED);
+}
+
+void frmAendern::Form_Unload() {
+    OrtLeeren();
+}
+
+void frmAendern::cmdOeffnen_Click() {
+    const std::string teil = ProgrammTeil(Text(idTxtOeffnen));
+    const std::string start = teil.empty() ? std::string() : ProgrammSuchen(teil);
+    const std::string datei = DateiWaehlen(hwnd(), "Öffnen mit:", kFilter, start, kDateiFlags);
+    if (datei.empty()) return;
+    SetDlgItemTextA(hwnd(), idTxtOeffnen, (datei + " \"%1\"").c_str());
+}
+
+void frmAendern::cmdOK_Click() {
+    const std::string bezeichnung = Text(idTxtBezeichnung), oeffnen = Text(idTxtOeffnen);
+    const bool bezeichnungFest = Markiert(idChkBezeichnung);
+    if (bezeichnung.empty() && !bezeichnungFest) {
+        Fehler("Bitte eine Bezeichnung eingeben!");
+        return Fokus(idTxtBezeichnung);
+    }
+    if (!OeffnenGesperrt) {
+        if (oeffnen.empty()) {
+            Fehler("Bitte einen Programmname eingeben oder auswählen!");
+            return Fokus(idTxtOeffnen);
+        }
+        const std::string teil = ProgrammTeil(oeffnen);
+        if (teil.empty() || ProgrammSuchen(teil).empty() || oeffnen[0] == '\\') {
+            Fehler("Das angegebene Programm wurde nicht gefunden. Stellen Sie sicher, daß die "
+                   "Dateinamen- und Pfadangabe richtig sind.");
+            return Fokus(idTxtOeffnen);
+        }
+    }
+    Form::Sanduhr(true);
+    const bool symbol = !Markiert(idChkSymbol) && !SymbolGesperrt && Sichtbar(idPicSymbol);
+    const std::string ort = SymbolortVerbinden(SymbolDatei, SymbolIndex);
+    for (size_t zeile : zeilen_) {
+        if (!bezeichnungFest) SpalteSetzen(liste_, zeile, 1, bezeichnung);
+        if (!OeffnenGesperrt) SpalteSetzen(liste_, zeile, 2, oeffnen);
+        if (symbol) SpalteSetzen(liste_, zeile, 3, ort);
+    }
+    Beenden(IDOK);
+    SetFocus(liste_.hwnd());
+    Geaendert = true;
+    Form::Sanduhr(false);
+}
+
+void frmAendern::cmdAbbrechen_Click() {
+    Beenden(IDCANCEL);
+    SetFocus(liste_.hwnd());
+}
+
+void frmAendern::cmdHilfe_Click() { Hilfe(hwnd(), HELP_CONTEXT, 30); }
+
+void frmAendern::cmdSymbol_Click() {
+    // The chooser puts the normal pointer back once its strip is built.
+    Form::Sanduhr(true);
+    frmSymbol auswahl(this);
+    if (auswahl.Zeigen(hwnd()) == -1) {
+        Form::Sanduhr(false);
+        KomponentenFehlerMelden(GetLastError());
+    }
+}
+
+void frmAendern::SymbolAnzeigen() {
+    symbol_ = SymbolLaden(SymbolDatei, IndexZahl(SymbolIndex));
+    bild_ = Bild::Symbol;
+    Anzeigen(Element(idPicSymbolDef), false);
+    Anzeigen(Element(idPicSymbol), true);
+    InvalidateRect(Element(idPicSymbol), nullptr, TRUE);
+}
+
+bool frmAendern::Befehl(int id, int code) {
+    if (code != BN_CLICKED) return false;
+    switch (id) {
+        case IDOK: cmdOK_Click(); return true;
+        case IDCANCEL: cmdAbbrechen_Click(); return true;
+        case idCmdOeffnen: cmdOeffnen_Click(); return true;
+        case idCmdHilfe: cmdHilfe_Click(); return true;
+        case idCmdSymbol: cmdSymbol_Click(); return true;
+    }
+    return false;
+}
+
+bool frmAendern::Nachricht(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& ergebnis) {
+    if (msg == WM_DRAWITEM) {
+        Zeichnen(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
+        ergebnis = TRUE;
+        return true;
+    }
+    // A locked open command is grey; a disabled field asks with WM_CTLCOLORSTATIC.
+    if (msg == WM_CTLCOLORSTATIC && OeffnenGesperrt && reinterpret_cast<HWND>(lp) == Element(idTxtOeffnen)) {
+        static HBRUSH grau = CreateSolidBrush(kGesperrt);
+        SetBkColor(reinterpret_cast<HDC>(wp), kGesperrt);
+        ergebnis = reinterpret_cast<INT_PTR>(grau);
+        return true;
+    }
+    return false;
+}
+
+void frmAendern::Zeichnen(const DRAWITEMSTRUCT& d) const {
+    FillRect(d.hDC, &d.rcItem, GetSysColorBrush(COLOR_BTNFACE));
+    if (d.CtlID == idPicSymbol) {
+        if (symbol_) DrawIcon(d.hDC, 0, 0, symbol_.get());
+        return;
+    }
+    if (d.CtlID != idPicSymbolDef) return;
+    if (HBITMAP seite = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_LEER))) {
+        // The page's light grey surround is see-through, whatever the face colour.
+        HDC quelle = CreateCompatibleDC(d.hDC), maske = CreateCompatibleDC(d.hDC);
+        HBITMAP einfarbig = CreateBitmap(32, 32, 1, 1, nullptr);
+        HGDIOBJ altQuelle = SelectObject(quelle, seite), altMaske = SelectObject(maske, einfarbig);
+        SetBkColor(quelle, RGB(192, 192, 192));
+        BitBlt(maske, 0, 0, 32, 32, quelle, 0, 0, SRCCOPY);
+        SetBkColor(d.hDC, RGB(255, 255, 255));
+        SetTextColor(d.hDC, RGB(0, 0, 0));
+        BitBlt(d.hDC, 0, 0, 32, 32, quelle, 0, 0, SRCINVERT);
+        BitBlt(d.hDC, 0, 0, 32, 32, maske, 0, 0, SRCAND);
+        BitBlt(d.hDC, 0, 0, 32, 32, quelle, 0, 0, SRCINVERT);
+        SelectObject(quelle, altQuelle);
+        SelectObject(maske, altMaske);
+        DeleteDC(quelle);
+        DeleteDC(maske);
+        DeleteObject(einfarbig);
+        DeleteObject(seite);
+    }
+    if (klein_) DrawIconEx(d.hDC, 9, 9, klein_.get(), 16, 16, 0, nullptr, DI_NORMAL);
+}
+
+std::string frmAendern::Text(int id) const {
+    HWND h = Element(id);
+    std::string text(static_cast<size_t>(GetWindowTextLengthA(h)) + 1, '\0');
+    text.resize(static_cast<size_t>(GetWindowTextA(h, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+bool frmAendern::Markiert(int id) const { return IsDlgButtonChecked(hwnd(), id) == BST_CHECKED; }
+
+bool frmAendern::Sichtbar(int id) const { return (GetWindowLongA(Element(id), GWL_STYLE) & WS_VISIBLE) != 0; }
+
+void frmAendern::Fokus(int id) {
+    SendMessageA(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Element(id)), TRUE);
+}

@@ -1,0 +1,68 @@
+// The change command and its dialog: description, open command and icon location of the
+// selected lines of the main list, one type or several at once.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "filetypes/Programm.h"
+#include "ui/Dialog.h"
+#include "ui/ListView.h"
+
+// The icon location being edited, carried between the change dialog and the icon chooser.
+extern std::string SymbolDatei;
+extern std::string SymbolIndex;
+// Set during one change command when a selected type has an open command without a program
+// part, or keeps its icon fixed.
+extern bool OeffnenGesperrt;
+extern bool SymbolGesperrt;
+
+// The change command: fills the dialog from the selected lines, shows it, and gives the focus
+// back to the list.
+void AendernBefehl(ListView& liste);
+
+class frmAendern : public Dialog {
+public:
+    explicit frmAendern(ListView& liste);
+
+    // Reads the selected lines in list order. False when none is selected.
+    bool Fuellen();
+
+    void cmdOeffnen_Click();
+    void cmdOK_Click();
+    void cmdAbbrechen_Click();
+    void cmdHilfe_Click();
+    void cmdSymbol_Click();
+
+    // Shows icon SymbolIndex of SymbolDatei in picSymbol instead of the page image.
+    void SymbolAnzeigen();
+
+    enum {
+        idFrAendern0 = 100, idFrAendern1, idFrAendern2, idTxtOeffnen, idCmdOeffnen,
+        idChkBezeichnung, idChkSymbol, idTxtBezeichnung, idFrSymbol, idCmdSymbol, idCmdHilfe,
+        idTxtErweiterung, idPicSymbol, idPicSymbolDef
+    };
+    static constexpr COLORREF kGesperrt = RGB(192, 192, 192);
+
+protected:
+    void Form_Load() override;
+    void Form_Activate() override;
+    void Form_Unload() override;
+    bool Befehl(int id, int code) override;
+    bool Nachricht(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& ergebnis) override;
+
+private:
+    enum class Bild { Symbol, Seite, Keines };  // what the Symbol frame shows
+
+    std::string Text(int id) const;
+    bool Markiert(int id) const;
+    void Fokus(int id);
+    bool Sichtbar(int id) const;
+    void Zeichnen(const DRAWITEMSTRUCT& d) const;
+
+    ListView& liste_;
+    std::vector<size_t> zeilen_;  // the selected lines
+    std::string erweiterungen_, bezeichnung_, oeffnen_;
+    Bild bild_ = Bild::Keines;
+    SymbolBild symbol_;  // in picSymbol
+    SymbolBild klein_;   // the program's small icon on the page image
+};

@@ -1,0 +1,61 @@
+#include "ui/dialogs/frmBild.h"
+
+#include "resource.h"
+#include "ui/Seams.h"
+
+frmBildA::frmBildA() : frmBild(IDB_BILDA, 320, 318) {}
+frmBildB::frmBildB() : frmBild(IDB_BILDB, 250, 352) {}
+
+frmBild::~frmBild() {
+    Schliessen();
+    if (bitmap_) DeleteObject(bitmap_);
+}
+
+bool frmBild::Zeigen(HWND besitzer) {
+    bitmap_ = static_cast<HBITMAP>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(bild_), IMAGE_BITMAP, 0, 0, 0));
+    SetLastError(0);
+    if (!Erzeugen("Endungswart.frmBild", "", WS_POPUP, 0, Zentriert(breite_, hoehe_), besitzer)) {
+        if (!GetLastError()) SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
+        return false;
+    }
+    besitzer_ = besitzer;
+    if (besitzer_) EnableWindow(besitzer_, FALSE);
+    ShowWindow(hwnd(), SW_SHOW);
+    UpdateWindow(hwnd());
+    Form_Activate();
+    return true;
+}
+
+void frmBild::Form_Activate() {
+    SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    Pause(kSekunden);
+    // The owner takes input again before this window goes, so that it, and not some other
+    // program's window, becomes the active one.
+    if (besitzer_) EnableWindow(besitzer_, TRUE);
+    Schliessen();
+    if (besitzer_) SetActiveWindow(besitzer_);
+}
+
+void frmBild::Form_Paint() {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd(), &ps);
+    if (HDC quelle = bitmap_ ? CreateCompatibleDC(dc) : nullptr) {
+        HGDIOBJ alt = SelectObject(quelle, bitmap_);
+        BitBlt(dc, 0, 0, breite_, hoehe_, quelle, 0, 0, SRCCOPY);
+        SelectObject(quelle, alt);
+        DeleteDC(quelle);
+    }
+    EndPaint(hwnd(), &ps);
+}
+
+LRESULT frmBild::Nachricht(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_PAINT:
+            Form_Paint();
+            return 0;
+        case WM_CLOSE:
+            return 0;  // the window closes itself when its time is up, and only then
+    }
+    return Form::Nachricht(msg, wp, lp);
+}

@@ -1,0 +1,210 @@
+#include "ui/dialogs/frmHinzu.h"
+
+#include <commctrl.h>
+
+#include "app/Main.h"
+#include "filetypes/Registriert.h"
+#include "ui/Seams.h"
+
+namespace {
+
+constexpr int kBreite = 9480, kHoehe = 5865;  // client area, twips
+constexpr UINT kPos1 = WM_APP + 10;          // Home to the focused control, once the dialog is up
+
+const Steuerelement kElemente[] = {
+    {Art::Bezeichnung, frmHinzu::idLblLinks, "lblLinks", 120, 120, 4200, 255, "&Registrierte Dateitypen", 0},
+    {Art::Liste, frmHinzu::idLvwLinks, "lvwLinks", 120, 390, 4200, 4800, "", 0},
+    {Art::Schaltflaeche, frmHinzu::idCmdRechts, "cmdRechts", 4440, 1500, 600, 375, ">", 0},
+    {Art::Schaltflaeche, frmHinzu::idCmdRechtsAlle, "cmdRechtsAlle", 4440, 1995, 600, 375, ">>", 0},
+    {Art::Bezeichnung, frmHinzu::idLblRechts, "lblRechts", 5160, 120, 4200, 255, "&Ausgewählte Dateitypen", 0},
+    {Art::Liste, frmHinzu::idLvwRechts, "lvwRechts", 5160, 390, 4200, 4800, "", 0},
+    {Art::Schaltflaeche, frmHinzu::idCmdLinks, "cmdLinks", 4440, 2790, 600, 375, "<", 0},
+    {Art::Schaltflaeche, frmHinzu::idCmdLinksAlle, "cmdLinksAlle", 4440, 3285, 600, 375, "<<", 0},
+    {Art::Schaltflaeche, IDOK, "cmdOK", 6120, 5370, 1200, 375, "OK", BS_DEFPUSHBUTTON},
+    {Art::Schaltflaeche, IDCANCEL, "cmdAbbrechen", 7440, 5370, 1200, 375, "Abbrechen", 0},
+    {Art::Schaltflaeche, frmHinzu::idCmdHilfe, "cmdHilfe", 8760, 5370, 600, 375, "?", 0},
+};
+
+const Spalte kSpalten[4] = {
+    {"Erweiterung", 750}, {"Bezeichnung", 4000}, {"Öffnen mit:", 9000}, {"Symbol", 9000}};
+
+const struct {
+    int id;
+    const char* text;
+} kTipps[] = {
+    {frmHinzu::idCmdRechts, "Hinzufügen"},
+    {frmHinzu::idCmdRechtsAlle, "Alle Hinzufügen"},
+    {frmHinzu::idCmdLinks, "Entfernen"},
+    {frmHinzu::idCmdLinksAlle, "Alle Entfernen"},
+};
+
+// Lists are filled or emptied in one go, then drawn once.
+class OhneZeichnen {
+public:
+    explicit OhneZeichnen(HWND h) : h_(h) { SendMessageA(h_, WM_SETREDRAW, FALSE, 0); }
+    ~OhneZeichnen() {
+        SendMessageA(h_, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(h_, nullptr, TRUE);
+    }
+    OhneZeichnen(const OhneZeichnen&) = delete;
+    OhneZeichnen& operator=(const OhneZeichnen&) = delete;
+
+private:
+    HWND h_;
+};
+
+bool Markiert(const ListView& liste, size_t i) {
+    return (SendMessageA(liste.hwnd(), LVM_GETITEMSTATE, i, LVIS_SELECTED) & LVIS_SELECTED) != 0;
+}
+
+// The labels carry access keys, which the table's plain labels would print as "&".
+void MitZugriffstaste(HWND h) {
+    SetWindowLongPtrA(h, GWL_STYLE, GetWindowLongPtrA(h, GWL_STYLE) & ~static_cast<LONG_PTR>(SS_NOPREFIX));
+}
+
+}  // namespace
+
+frmHinzu::frmHinzu(ListView& haupt)
+    : Dialog("Hinzufügen / Entfernen", kBreite, kHoehe, kElemente, std::size(kElemente)), haupt_(haupt) {}
+
+void frmHinzu::Form_Load() {
+    links_.Verbinden(Element(idLvwLinks));
+    rechts_.Verbinden(Element(idLvwRechts));
+    for (ListView* liste : {&links_, &rechts_}) {
+        liste->SpaltenAnlegen(kSpalten, 4);
+        // The extension column is narrow; a click anywhere on the line must hit it.
+        SendMessageA(liste->hwnd(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    }
+    MitZugriffstaste(Element(idLblLinks));
+    MitZugriffstaste(Element(idLblRechts));
+    for (const auto& t : kTipps) TippSetzen(hwnd(), Element(t.id), t.text);
+
+    RegistrierteDateitypenLesen(haupt_);
+    {
+        OhneZeichnen still(rechts_.hwnd());
+        for (size_t i = 0; i < haupt_.Anzahl(); ++i) rechts_.Hinzufuegen(haupt_.Eintrag(i));
+    }
+    Form::Sanduhr(false);
+}
+
+void frmHinzu::RegistrierteDateitypenLesen(const Arbeitsliste& ueberwacht) {
+    links_.Leeren();
+    rechts_.Leeren();
+    // Leaving the watched types out here gives the same list as removing them one by one
+    // afterwards, without a search through several hundred lines for each.
+    std::vector<Dateityp> frei = NichtUeberwacht(RegistrierteDateitypen(), ueberwacht);
+    OhneZeichnen still(links_.hwnd());
+    SendMessageA(links_.hwnd(), LVM_SETITEMCOUNT, frei.size(), 0);
+    for (const Dateityp& typ : frei) links_.Hinzufuegen(typ);
+}
+
+void frmHinzu::Form_Activate() {
+    if (aktiviert_) return;
+    aktiviert_ = true;
+    // The dialog manager places the focus only after the activation; act once it has.
+    PostMessageA(hwnd(), kPos1, 0, 0);
+}
+
+bool frmHinzu::Nachricht(UINT msg, WPARAM, LPARAM, INT_PTR& ergebnis) {
+    if (msg != kPos1) return false;
+    if (HWND fokus = GetFocus(); fokus && IsChild(hwnd(), fokus)) {
+        SendMessageA(fokus, WM_KEYDOWN, VK_HOME, 0);
+        SendMessageA(fokus, WM_KEYUP, VK_HOME, 0xC0000001);
+    }
+    ergebnis = TRUE;
+    return true;
+}
+
+void frmHinzu::MarkierteVerschieben(ListView& von, ListView& nach, const Sortierung& sortNach) {
+    bool bewegt = false;
+    {
+        OhneZeichnen stillVon(von.hwnd()), stillNach(nach.hwnd());
+        for (size_t i = 0; i < von.Anzahl();) {
+            if (!Markiert(von, i)) {
+                ++i;
+                continue;
+            }
+            if (!bewegt) Form::Sanduhr(true);
+            bewegt = true;
+            nach.Hinzufuegen(von.Eintrag(i));
+            SendMessageA(von.hwnd(), LVM_DELETEITEM, i, 0);
+        }
+        if (bewegt && sortNach.an) nach.Sortieren(sortNach.spalte, sortNach.absteigend);
+    }
+    SetFocus(von.hwnd());
+    Form::Sanduhr(false);
+}
+
+void frmHinzu::AlleVerschieben(ListView& von, ListView& nach, const Sortierung& sortNach) {
+    Form::Sanduhr(true);
+    {
+        OhneZeichnen stillVon(von.hwnd()), stillNach(nach.hwnd());
+        for (size_t i = 0; i < von.Anzahl(); ++i) nach.Hinzufuegen(von.Eintrag(i));
+        von.Leeren();
+        if (sortNach.an) nach.Sortieren(sortNach.spalte, sortNach.absteigend);
+    }
+    SetFocus(nach.hwnd());
+    Form::Sanduhr(false);
+}
+
+void frmHinzu::cmdRechts_Click() { MarkierteVerschieben(links_, rechts_, sortRechts_); }
+void frmHinzu::cmdLinks_Click() { MarkierteVerschieben(rechts_, links_, sortLinks_); }
+void frmHinzu::cmdRechtsAlle_Click() { AlleVerschieben(links_, rechts_, sortRechts_); }
+void frmHinzu::cmdLinksAlle_Click() { AlleVerschieben(rechts_, links_, sortLinks_); }
+
+void frmHinzu::Spaltenklick(ListView& liste, Sortierung& sort, int spalte) {
+    if (spalte < 0 || spalte > 3) return;
+    if (spalte != sort.spalte) {
+        sort.spalte = spalte;
+        sort.absteigend = false;
+    } else {
+        sort.absteigend = !sort.absteigend;
+    }
+    sort.an = true;
+    liste.Sortieren(sort.spalte, sort.absteigend);
+}
+
+void frmHinzu::lvwLinks_ColumnClick(int spalte) { Spaltenklick(links_, sortLinks_, spalte); }
+void frmHinzu::lvwRechts_ColumnClick(int spalte) { Spaltenklick(rechts_, sortRechts_, spalte); }
+
+void frmHinzu::cmdOK_Click() {
+    Form::Sanduhr(true);
+    {
+        OhneZeichnen still(haupt_.hwnd());
+        haupt_.Leeren();
+        for (size_t i = 0; i < rechts_.Anzahl(); ++i) haupt_.Hinzufuegen(rechts_.Eintrag(i));
+    }
+    Geaendert = true;
+    Beenden(IDOK);
+    Form::Sanduhr(false);
+}
+
+void frmHinzu::cmdAbbrechen_Click() { Beenden(IDCANCEL); }
+
+void frmHinzu::cmdHilfe_Click() { Hilfe(hwnd(), HELP_CONTEXT, 20); }
+
+bool frmHinzu::Befehl(int id, int code) {
+    if (code != BN_CLICKED) return false;
+    switch (id) {
+        case IDOK: cmdOK_Click(); return true;
+        case IDCANCEL: cmdAbbrechen_Click(); return true;
+        case idCmdRechts: cmdRechts_Click(); return true;
+        case idCmdRechtsAlle: cmdRechtsAlle_Click(); return true;
+        case idCmdLinks: cmdLinks_Click(); return true;
+        case idCmdLinksAlle: cmdLinksAlle_Click(); return true;
+        case idCmdHilfe: cmdHilfe_Click(); return true;
+    }
+    return false;
+}
+
+LRESULT frmHinzu::Benachrichtigung(const NMHDR& nm) {
+    const bool links = nm.idFrom == idLvwLinks;
+    if (!links && nm.idFrom != idLvwRechts) return 0;
+    if (nm.code == NM_DBLCLK) {
+        links ? cmdRechts_Click() : cmdLinks_Click();
+    } else if (nm.code == LVN_COLUMNCLICK) {
+        int spalte = reinterpret_cast<const NMLISTVIEW&>(nm).iSubItem;
+        links ? lvwLinks_ColumnClick(spalte) : lvwRechts_ColumnClick(spalte);
+    }
+    return 0;
+}

@@ -1,0 +1,283 @@
+#include "ui/dialogs/frmSymbol.h"
+
+#include "app/Main.h"
+#include "filetypes/Programm.h"
+#include "ui/Seams.h"
+#include "ui/dialogs/frmAendern.h"
+
+namespace {
+
+using F = frmSymbol;
+
+constexpr int kBreite = 6180, kHoehe = 2010;               // client area, twips
+constexpr int kMainX = 120, kMainY = 1050;                  // picMain, twips
+constexpr int kMainBreite = 4565, kMainHoehe = 750;
+constexpr int kRollBreite = 4510, kRollHoehe = 180;
+
+const Steuerelement kElemente[] = {
+    {Art::Bezeichnung, F::idLblIconDatei, "lblIconDatei", 120, 120, 4565, 255, "Datei&name:", 0},
+    {Art::Text, F::idTxtSymbol, "txtSymbol", 120, 375, 4565, 300, "", 0},
+    {Art::Bezeichnung, F::idLblSymbol, "lblSymbol", 120, 795, 4565, 255, "&Aktuelles Symbol:", 0},
+    {Art::Rollbalken, F::idHScroll, "HScroll", kMainX, kMainY + 549, kRollBreite, kRollHoehe, "", 0},
+    {Art::Schaltflaeche, IDOK, "cmdOK", 4845, 375, 1215, 375, "OK", BS_DEFPUSHBUTTON},
+    {Art::Schaltflaeche, IDCANCEL, "cmdAbbrechen", 4845, 855, 1215, 375, "Abbrechen", 0},
+    {Art::Schaltflaeche, F::idCmdDurchsuchen, "cmdDurchsuchen", 4845, 1335, 1215, 375, "&Durchsuchen", 0},
+};
+
+constexpr const char* kTitel = "Endungswart - Anderes Symbol";
+constexpr const char* kFilter =
+    "Symboldateien|*.exe;*.dll;*.ico;*.cpl;*.scr;*.ocx;*.vbx;*.nil|Programme|*.exe|"
+    "Bibliotheken|*.dll|Symbole|*.ico|Systemsteuerung|*.cpl|Bildschirmschoner|*.scr|"
+    "ActiveX-Control|*.ocx|Visual Basic-Control|*.vbx|Norton Icon Libaries|*.nil|"
+    "Alle Dateien|*.*";
+constexpr DWORD kDateiFlags = 0x100C;  // OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY
+
+// The scroll bar tells its parent when it gets the focus; scroll bars have no such notice.
+constexpr UINT kRollbalkenFokus = WM_APP + 20;
+WNDPROC gRollbalken = nullptr;
+
+LRESULT CALLBACK RollbalkenProzedur(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_SETFOCUS) PostMessageA(GetParent(h), kRollbalkenFokus, 0, 0);
+    return CallWindowProcA(gRollbalken, h, msg, wp, lp);
+}
+
+void Melden(const std::string& text) { Meldung(text, MB_OK | MB_ICONEXCLAMATION, kTitel); }
+
+}  // namespace
+
+frmSymbol::frmSymbol(frmAendern* aendern)
+    : Dialog("Anderes Symbol", kBreite, kHoehe, kElemente, std::size(kElemente)), aendern_(aendern) {}
+
+void frmSymbol::Form_Load() {
+    // The labels carry access keys.
+    for (int id : {idLblIconDatei, idLblSymbol}) {
+        HWND h = Element(id);
+        SetWindowLongA(h, GWL_STYLE, GetWindowLongA(h, GWL_STYLE) & ~SS_NOPREFIX);
+    }
+    const int x = TwipsZuPixel(kMainX), y = TwipsZuPixel(kMainY);
+    if (streifen_.Erzeugen(hwnd(), idPicMain, x, y, TwipsZuPixel(kMainBreite), TwipsZuPixel(kMainHoehe))) {
+        // The scroll bar lies right below the cells, inside the white window.
+        RECT innen{0, 0, 0, 0};
+        MapWindowPoints(streifen_.hwnd(), hwnd(), reinterpret_cast<POINT*>(&innen), 1);
+        // The strip was made last and lies below it; the tab order stays the table's.
+        SetWindowPos(Element(idHScroll), nullptr, innen.left,
+                     innen.top + TwipsZuPixel(Symbolstreifen::kZelleHoehe), TwipsZuPixel(kRollBreite),
+                     TwipsZuPixel(kRollHoehe), SWP_NOZORDER);
+    }
+    HWND rollbalken = Element(idHScroll);
+    WNDPROC alt = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(rollbalken, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RollbalkenProzedur)));
+    if (!gRollbalken) gRollbalken = alt;
+    SetScrollRange(rollbalken, SB_CTL, 0, 0, FALSE);
+    EnableWindow(rollbalken, FALSE);
+    // A negative or unreadable index starts at the first icon.
+    const int index = IndexZahl(SymbolIndex);
+    AuswahlIndex = static_cast<int16_t>(index >= 0 ? index : 0);
+}
+
+void frmSymbol::Form_Activate() {
+    if (geoeffnet_) return;
+    geoeffnet_ = true;
+    NameGeaendert = true;
+    if (!ProgrammSuchen(SymbolDatei).empty() && SymbolDatei[0] != '\\') {
+        SetDlgItemTextA(hwnd(), idTxtSymbol, SymbolDatei.c_str());
+        SymbolStreifenFuellen();
+    }
+    Form::Sanduhr(false);
+}
+
+void frmSymbol::Form_Unload() { SymbolAnzahl = 0; }
+
+void frmSymbol::SymbolStreifenFuellen() {
+    Form::Sanduhr(true);
+    HWND fokus = GetFocus();
+    EnableWindow(hwnd(), FALSE);
+    const std::string name = Name();
+    SymbolStreifenLeeren();
+    // Only a repaint: a full pass through the event loop could run a queued click mid-build.
+    RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+
+    SymbolAnzahl = static_cast<int16_t>(SymbolAnzahlLesen(name));
+    HWND rollbalken = Element(idHScroll);
+    if (SymbolAnzahl > Symbolstreifen::kSichtbar) {
+        SetScrollRange(rollbalken, SB_CTL, 0, SymbolAnzahl - Symbolstreifen::kSichtbar, TRUE);
+        EnableWindow(rollbalken, TRUE);
+    }
+    streifen_.Fuellen(name, SymbolAnzahl);
+    if (SymbolAnzahl != 0) {
+        // An index beyond the strip would leave nothing highlighted while OK still returned it.
+        if (AuswahlIndex >= SymbolAnzahl) AuswahlIndex = 0;
+        streifen_.Hervorheben(AuswahlIndex);
+        if (AuswahlIndex > Symbolstreifen::kSichtbar - 1) Rollen(AuswahlIndex - (Symbolstreifen::kSichtbar - 1));
+        NameGeaendert = false;
+    }
+    EnableWindow(hwnd(), TRUE);
+    if (fokus && IsWindow(fokus) && IsWindowEnabled(fokus)) SetFocus(fokus);
+    Form::Sanduhr(false);
+}
+
+void frmSymbol::SymbolStreifenLeeren() {
+    // An empty strip keeps its index: so the one taken over survives the first building.
+    if (SymbolAnzahl == 0) return;
+    streifen_.Leeren();
+    AuswahlIndex = 0;
+    Rollen(0);
+    SetScrollRange(Element(idHScroll), SB_CTL, 0, 0, TRUE);
+    EnableWindow(Element(idHScroll), FALSE);
+    SymbolAnzahl = 0;
+}
+
+void frmSymbol::SymbolDateiLaden() {
+    if (!NameGeaendert) return;
+    const std::string name = Name();
+    if (name.empty()) {
+        Melden("Bitte geben Sie einen Dateiname an oder wählen Sie die Schaltfläche Durchsuchen "
+               "zur Auswahl eines Dateinamens.");
+        SymbolStreifenLeeren();
+        return NameFokus();
+    }
+    if (ProgrammSuchen(name).empty() || name[0] == '\\') {
+        Melden("Die angegebene Datei wurde nicht gefunden.\nÜberprüfen Sie die Pfad- und "
+               "Dateinamenangabe.");
+        SymbolStreifenLeeren();
+        return NameFokus();
+    }
+    AuswahlIndex = 0;
+    if (SymbolAnzahlLesen(name) > 0) return SymbolStreifenFuellen();
+    KeineSymbole(name);
+    SymbolStreifenLeeren();
+}
+
+void frmSymbol::KeineSymbole(const std::string& name) {
+    Melden("Die Datei \"" + name + "\" enthält keine Symbole.\n\n"
+           "Wählen Sie ein Symbol in der Liste, oder geben Sie eine andere Datei an.");
+}
+
+void frmSymbol::cmdDurchsuchen_Click() {
+    const std::string datei = DateiWaehlen(hwnd(), "Anderes Symbol", kFilter, Name(), kDateiFlags);
+    if (datei.empty()) return;
+    // A file without icons leaves the strip and its selection as they were.
+    if (SymbolAnzahlLesen(datei) == 0) return KeineSymbole(datei);
+    AuswahlIndex = 0;
+    SetDlgItemTextA(hwnd(), idTxtSymbol, datei.c_str());
+    SymbolStreifenFuellen();
+}
+
+void frmSymbol::txtSymbol_Change() { NameGeaendert = true; }
+
+void frmSymbol::Auswaehlen(int index) {
+    // A cell whose icon could not be read offers nothing to choose.
+    if (!streifen_.Vorhanden(index)) return;
+    streifen_.Hervorheben(index);
+    AuswahlIndex = static_cast<int16_t>(index);
+    KlickZeit = Uhr();
+}
+
+void frmSymbol::picIcon_Click(int index) {
+    if (NameGeaendert) return SymbolDateiLaden();
+    Auswaehlen(index);
+}
+
+void frmSymbol::picBlau_Click(int index) {
+    if (NameGeaendert) return SymbolDateiLaden();
+    if (index != AuswahlIndex) return Auswaehlen(index);
+    // The second click of a double click that selected the cell with its first.
+    if (Uhr() - KlickZeit <= Doppelklickzeit) cmdOK_Click();
+}
+
+void frmSymbol::picBlau_DblClick(int) { cmdOK_Click(); }
+
+void frmSymbol::Rollen(int wert) {
+    SetScrollPos(Element(idHScroll), SB_CTL, wert, TRUE);
+    streifen_.Verschieben(wert);
+}
+
+void frmSymbol::HScroll_Change() { streifen_.Verschieben(GetScrollPos(Element(idHScroll), SB_CTL)); }
+void frmSymbol::HScroll_Scroll() { HScroll_Change(); }
+void frmSymbol::HScroll_GotFocus() { SymbolDateiLaden(); }
+
+void frmSymbol::Rollbalken(WORD code) {
+    HWND h = Element(idHScroll);
+    SCROLLINFO info{sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
+    GetScrollInfo(h, SB_CTL, &info);
+    int wert = info.nPos;
+    switch (code) {
+        case SB_LINELEFT: --wert; break;
+        case SB_LINERIGHT: ++wert; break;
+        case SB_PAGELEFT: wert -= Symbolstreifen::kSichtbar; break;
+        case SB_PAGERIGHT: wert += Symbolstreifen::kSichtbar; break;
+        case SB_LEFT: wert = info.nMin; break;
+        case SB_RIGHT: wert = info.nMax; break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: wert = info.nTrackPos; break;
+        default: return;
+    }
+    if (wert < info.nMin) wert = info.nMin;
+    if (wert > info.nMax) wert = info.nMax;
+    SetScrollPos(h, SB_CTL, wert, TRUE);
+    if (code == SB_THUMBTRACK)
+        HScroll_Scroll();
+    else
+        HScroll_Change();
+}
+
+void frmSymbol::cmdOK_Click() {
+    if (NameGeaendert) return SymbolDateiLaden();
+    SymbolDatei = Name();
+    SymbolIndex = std::to_string(AuswahlIndex);
+    if (aendern_) aendern_->SymbolAnzeigen();
+    Beenden(IDOK);
+}
+
+void frmSymbol::cmdAbbrechen_Click() { Beenden(IDCANCEL); }
+
+bool frmSymbol::Befehl(int id, int code) {
+    if (id == idTxtSymbol && code == EN_CHANGE) {
+        txtSymbol_Change();
+        return true;
+    }
+    if (id == idPicMain) {
+        const int zelle = streifen_.Angeklickt();
+        const bool hervorgehoben = zelle == streifen_.Hervorgehoben();
+        if (code == STN_DBLCLK && hervorgehoben)
+            picBlau_DblClick(zelle);
+        else if (hervorgehoben)
+            picBlau_Click(zelle);
+        else
+            picIcon_Click(zelle);
+        return true;
+    }
+    if (code != BN_CLICKED) return false;
+    switch (id) {
+        case IDOK: cmdOK_Click(); return true;
+        case IDCANCEL: cmdAbbrechen_Click(); return true;
+        case idCmdDurchsuchen: cmdDurchsuchen_Click(); return true;
+    }
+    return false;
+}
+
+bool frmSymbol::Nachricht(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& ergebnis) {
+    if (msg == WM_HSCROLL && reinterpret_cast<HWND>(lp) == Element(idHScroll)) {
+        Rollbalken(LOWORD(wp));
+        ergebnis = 0;
+        return true;
+    }
+    if (msg == kRollbalkenFokus) {
+        // Only while it still has the focus: a Tab straight through changes nothing.
+        if (GetFocus() == Element(idHScroll)) HScroll_GotFocus();
+        ergebnis = 0;
+        return true;
+    }
+    return false;
+}
+
+std::string frmSymbol::Name() const {
+    HWND h = Element(idTxtSymbol);
+    std::string text(static_cast<size_t>(GetWindowTextLengthA(h)) + 1, '\0');
+    text.resize(static_cast<size_t>(GetWindowTextA(h, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+void frmSymbol::NameFokus() {
+    SendMessageA(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Element(idTxtSymbol)), TRUE);
+}

@@ -1,0 +1,61 @@
+// The icon chooser: every icon of one file in a scrolling strip; a click picks one, OK or a
+// double click hands file and index back to the change dialog.
+#pragma once
+#include <cstdint>
+#include <limits>
+#include <string>
+
+#include "ui/Dialog.h"
+#include "ui/Symbolstreifen.h"
+
+class frmAendern;
+
+class frmSymbol : public Dialog {
+public:
+    // `aendern` shows the chosen icon on OK; may be null.
+    explicit frmSymbol(frmAendern* aendern);
+
+    void cmdOK_Click();
+    void cmdAbbrechen_Click();
+    void cmdDurchsuchen_Click();
+    void txtSymbol_Change();
+    void picIcon_Click(int index);
+    void picBlau_Click(int index);
+    void picBlau_DblClick(int index);
+    void HScroll_Change();
+    void HScroll_Scroll();
+    void HScroll_GotFocus();
+
+    const Symbolstreifen& Streifen() const { return streifen_; }
+
+    int16_t AuswahlIndex = 0;  // the selected icon
+    // Elapsed-time clock (Uhr) of the click that last selected an icon; none yet at the start.
+    double KlickZeit = -std::numeric_limits<double>::infinity();
+    int16_t SymbolAnzahl = 0;   // icons in the strip
+    bool NameGeaendert = true;  // the name field no longer names the strip's file
+
+    enum { idLblIconDatei = 100, idTxtSymbol, idLblSymbol, idHScroll, idCmdDurchsuchen, idPicMain };
+
+protected:
+    void Form_Load() override;
+    void Form_Activate() override;
+    void Form_Unload() override;
+    bool Befehl(int id, int code) override;
+    bool Nachricht(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& ergebnis) override;
+
+private:
+    void SymbolDateiLaden();
+    void SymbolStreifenFuellen();
+    void SymbolStreifenLeeren();
+
+    void Auswaehlen(int index);
+    void Rollen(int wert);  // scroll bar value and strip position
+    void Rollbalken(WORD code);
+    std::string Name() const;
+    void NameFokus();
+    void KeineSymbole(const std::string& name);
+
+    frmAendern* aendern_;
+    Symbolstreifen streifen_;
+    bool geoeffnet_ = false;
+};

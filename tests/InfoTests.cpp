@@ -1,0 +1,237 @@
+#include <algorithm>
+
+#include "Umgebung.h"
+#include "resource.h"
+#include "ui/Seams.h"
+#include "ui/dialogs/frmBild.h"
+#include "ui/dialogs/frmInfo.h"
+#include "version.h"
+
+namespace {
+
+using F = frmInfo;
+
+struct Hook {
+    explicit Hook(std::function<void(F&)> f) {
+        Dialog::BeimOeffnen([f](Dialog& d) { f(static_cast<F&>(d)); });
+    }
+    ~Hook() { Dialog::BeimOeffnen(nullptr); }
+};
+
+std::string Text(HWND fenster, int id) {
+    char puffer[256] = {};
+    GetDlgItemTextA(fenster, id, puffer, sizeof puffer);
+    return puffer;
+}
+
+INT_PTR Oeffnen(HWND besitzer, std::function<void(F&)> f) {
+    Hook hook(std::move(f));
+    F dialog;
+    return dialog.Zeigen(besitzer);
+}
+
+TEST(InfoBox, ShowsProductVersionAndLegalNoticeFromTheVersionResource) {
+    EXPECT_EQ(VersionText(1, 10), "Version 1.10");
+    EXPECT_EQ(VersionText(2, 0), "Version 2.0");
+
+    Hauptliste haupt;
+    std::string zeilen[3];
+    Oeffnen(haupt.fenster.hwnd(), [&](F& d) {
+        for (int i = 0; i < 3; ++i) zeilen[i] = Text(d.hwnd(), F::idLblInfo0 + i);
+        d.Klicken(IDOK);
+    });
+    EXPECT_EQ(zeilen[0], "Endungswart für Windows 95");
+    EXPECT_EQ(zeilen[1], VersionText(ENDWART_VERSION_MAJOR, ENDWART_VERSION_MINOR));
+    EXPECT_EQ(zeilen[2], ENDWART_COPYRIGHT);
+}
+
+TEST(InfoBox, AMalformedVersionBlockNeverReadsPastItsEnd) {
+    HMODULE modul = GetModuleHandleA(nullptr);
+    HRSRC r = FindResourceA(modul, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(16));
+    ASSERT_NE(r, nullptr);
+    const BYTE* roh = static_cast<const BYTE*>(LockResource(LoadResource(modul, r)));
+    const size_t groesse = SizeofResource(modul, r);
+    Versionsangaben ganz;
+    ASSERT_TRUE(VersionAuswerten(roh, groesse, ganz));
+    EXPECT_EQ(ganz.Major, ENDWART_VERSION_MAJOR);
+    EXPECT_EQ(ganz.Minor, ENDWART_VERSION_MINOR);
+
+    // Cut short anywhere inside the block, each copy in a buffer of exactly its size.
+    const size_t laenge = roh[0] | (roh[1] << 8);
+    ASSERT_LE(laenge, groesse);
+    for (size_t n = 0; n < laenge; ++n) {
+        std::vector<BYTE> teil(roh, roh + n);
+        Versionsangaben v;
+        EXPECT_FALSE(VersionAuswerten(teil.data(), teil.size(), v)) << n;
+    }
+    // A value node that claims to reach beyond its parent is not read.
+    std::vector<BYTE> gelogen(roh, roh + groesse);
+    const std::wstring schluessel = L"LegalCopyright";
+    const BYTE* treffer = std::search(gelogen.data(), gelogen.data() + gelogen.size(),
+                                      reinterpret_cast<const BYTE*>(schluessel.data()),
+                                      reinterpret_cast<const BYTE*>(schluessel.data() + schluessel.size()));
+    ASSERT_NE(treffer, gelogen.data() + gelogen.size());
+    const size_t knoten = static_cast<size_t>(treffer - gelogen.data()) - 6;
+    gelogen[knoten] = gelogen[knoten + 1] = 0xFF;
+    Versionsangaben v;
+    EXPECT_FALSE(VersionAuswerten(gelogen.data(), gelogen.size(), v));
+    EXPECT_EQ(v.LegalCopyright, "");
+    EXPECT_EQ(v.Minor, ENDWART_VERSION_MINOR);  // what could be read is kept
+}
+
+TEST(InfoBox, FiguresAreWholeKilobytesWithTheUsersSeparator) {
+    const std::string deutsch = Tausendertrenner(MAKELCID(MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN), SORT_DEFAULT));
+    EXPECT_EQ(deutsch, ".");
+    EXPECT_EQ(KBText(512 * 1024, deutsch), "0.512 KB");
+    EXPECT_EQ(KBText(16u << 20, deutsch), "16.384 KB");
+    EXPECT_EQ(KBText(24ull << 30, deutsch), "25.165.824 KB");
+    EXPECT_EQ(KBText(0, deutsch), "0.000 KB");
+    EXPECT_EQ(KBText(1535, deutsch), "0.001 KB");  // rounded, not cut
+    EXPECT_EQ(KBText(1536, deutsch), "0.002 KB");
+    EXPECT_EQ(KBText(1234567ull * 1024, ","), "1,234,567 KB");
+    EXPECT_EQ(KBText(1234567ull * 1024, ""), "1234567 KB");
+    EXPECT_EQ(KBText(~0ull, "'"), "18'014'398'509'481'984 KB");
+}
+
+TEST(InfoBox, MemoryFiguresComeFromTheExtendedStatusWhereThePlatformHasIt) {
+    struct {
+        DWORD dwLength, dwMemoryLoad;
+        DWORDLONG total, frei, totalPage, freiPage, rest[3];
+    } ex{};
+    ex.dwLength = sizeof ex;
+    auto f = reinterpret_cast<BOOL(WINAPI*)(void*)>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "GlobalMemoryStatusEx")));
+    ASSERT_NE(f, nullptr);
+    ASSERT_TRUE(f(&ex));
+
+    Hauptliste haupt;
+    std::string gesamt, beschriftung;
+    LONG stil = 0;
+    Oeffnen(haupt.fenster.hwnd(), [&](F& d) {
+        gesamt = Text(d.hwnd(), F::idLblInfo0 + 3);
+        beschriftung = Text(d.hwnd(), F::idLblText0 + 2);
+        stil = GetWindowLongA(d.Element(F::idLblInfo0 + 5), GWL_STYLE);
+        d.Klicken(IDCANCEL);
+    });
+    // Total memory does not move while the box is open; on a machine beyond 4 GB the old
+    // status would show a wrapped or capped figure here.
+    EXPECT_EQ(gesamt, KBText(ex.total, Tausendertrenner()));
+    EXPECT_EQ(beschriftung, "Freier Virtueller Speicher: ");
+    EXPECT_EQ(stil & SS_TYPEMASK, SS_RIGHT);
+}
+
+// Stands in for GlobalMemoryStatusEx on a machine with 24 GB.
+struct GrosserSpeicher {
+    DWORD dwLength, dwMemoryLoad;
+    DWORDLONG total, frei, totalPage, freiPage, rest[3];
+};
+bool gExGelingt = true;
+BOOL WINAPI VierundzwanzigGB(GrosserSpeicher* m) {
+    if (!gExGelingt || m->dwLength != sizeof *m) return FALSE;
+    m->total = 24ull << 30;
+    m->frei = 20ull << 30;
+    m->freiPage = 30ull << 30;
+    return TRUE;
+}
+
+TEST(InfoBox, TheExtendedStatusIsTakenWhenThereIsOneAndTheOldOneOtherwise) {
+    FARPROC ex = reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(&VierundzwanzigGB));
+    Speicherstand s = SpeicherLesen(ex);
+    EXPECT_EQ(s.Gesamt, 24ull << 30);
+    EXPECT_EQ(s.Frei, 20ull << 30);
+    EXPECT_EQ(s.FreiVirtuell, 30ull << 30);
+
+    MEMORYSTATUS alt{};
+    alt.dwLength = sizeof alt;
+    GlobalMemoryStatus(&alt);
+    for (bool gelingt : {false, true}) {
+        gExGelingt = gelingt;
+        s = SpeicherLesen(gelingt ? nullptr : ex);  // no Ex function, or one that fails
+        EXPECT_EQ(s.Gesamt, alt.dwTotalPhys);
+        EXPECT_GT(s.Frei, 0u);
+        EXPECT_LE(s.Frei, s.Gesamt);
+    }
+    gExGelingt = true;
+}
+
+TEST(InfoBox, CentredOnTheMainWindowAndClosedByEnterOrEscape) {
+    Hauptliste haupt;
+    SetWindowPos(haupt.fenster.hwnd(), nullptr, 40, 30, 700, 500, SWP_NOZORDER);
+    ShowWindow(haupt.fenster.hwnd(), SW_SHOWNORMAL);
+    for (WORD taste : {VK_RETURN, VK_ESCAPE}) {
+        RECT box{}, fenster{};
+        EXPECT_EQ(Oeffnen(haupt.fenster.hwnd(),
+                          [&](F& d) {
+                              GetWindowRect(d.hwnd(), &box);
+                              HWND ok = d.Element(IDOK);
+                              SetFocus(ok);
+                              PostMessageA(ok, WM_KEYDOWN, taste, 0);
+                              PostMessageA(ok, WM_KEYUP, taste, 0xC0000000);
+                          }),
+                  IDOK);
+        GetWindowRect(haupt.fenster.hwnd(), &fenster);
+        EXPECT_NEAR((box.left + box.right) / 2, (fenster.left + fenster.right) / 2, 1);
+        EXPECT_NEAR((box.top + box.bottom) / 2, (fenster.top + fenster.bottom) / 2, 1);
+    }
+    // A main window smaller than the box in the screen's corner: the box stays on the screen.
+    SetWindowPos(haupt.fenster.hwnd(), nullptr, 0, 0, 200, 100, SWP_NOZORDER);
+    RECT box{};
+    Oeffnen(haupt.fenster.hwnd(), [&](F& d) {
+        GetWindowRect(d.hwnd(), &box);
+        d.Klicken(IDOK);
+    });
+    EXPECT_EQ(box.left, 0);
+    EXPECT_EQ(box.top, 0);
+}
+
+TEST(InfoBox, APictureWindowStaysOnTopForFiveSecondsAndClosesItself) {
+    Hauptliste haupt;
+    Testuhr uhr;
+    int gesehen = 0;
+    HWND infoBox = nullptr;
+    uhr.beimWarten = [&] {
+        HWND bild = EigenesFenster("Endungswart.frmBild");
+        if (!bild || !IsWindowVisible(bild)) return;
+        if (gesehen++ > 0) return;
+        RECT r{}, innen{};
+        GetWindowRect(bild, &r);
+        GetClientRect(bild, &innen);
+        EXPECT_EQ(innen.right, 320);
+        EXPECT_EQ(innen.bottom, 318);
+        EXPECT_EQ(r.right - r.left, 320);  // no frame, no caption
+        EXPECT_TRUE(GetWindowLongA(bild, GWL_EXSTYLE) & WS_EX_TOPMOST);
+        EXPECT_FALSE(IsWindowEnabled(infoBox));
+        RECT schirm = Zentriert(320, 318);
+        EXPECT_TRUE(EqualRect(&r, &schirm));
+        SendMessageA(bild, WM_CLOSE, 0, 0);  // the user cannot shorten the five seconds
+        EXPECT_TRUE(IsWindow(bild));
+    };
+    double dauer = 0;
+    Oeffnen(haupt.fenster.hwnd(), [&](F& d) {
+        infoBox = d.hwnd();
+        const double anfang = uhr.jetzt;
+        SendMessageA(d.hwnd(), WM_COMMAND, MAKEWPARAM(F::idImgBildA, STN_CLICKED),
+                     reinterpret_cast<LPARAM>(d.Element(F::idImgBildA)));
+        dauer = uhr.jetzt - anfang;
+        EXPECT_EQ(EigenesFenster("Endungswart.frmBild"), nullptr);
+        EXPECT_TRUE(IsWindowEnabled(d.hwnd()));
+        d.Klicken(IDOK);
+    });
+    EXPECT_GT(gesehen, 50);  // the event loop kept running throughout
+    EXPECT_GE(dauer, 5.0);
+    EXPECT_LT(dauer, 5.1);
+
+    // The second picture has its own size.
+    frmBildB b;
+    uhr.beimWarten = [&] {
+        RECT innen{};
+        GetClientRect(b.hwnd(), &innen);
+        EXPECT_EQ(innen.right, 250);
+        EXPECT_EQ(innen.bottom, 352);
+        uhr.beimWarten = nullptr;
+    };
+    EXPECT_TRUE(b.Zeigen(haupt.fenster.hwnd()));
+    EXPECT_EQ(b.hwnd(), nullptr);
+}
+
+}  // namespace

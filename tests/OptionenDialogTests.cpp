@@ -1,0 +1,295 @@
+#include <cmath>
+#include <limits>
+#include <tuple>
+
+#include "Umgebung.h"
+#include "app/Optionen.h"
+#include "resource.h"
+#include "ui/Seams.h"
+#include "ui/dialogs/frmOptionen.h"
+
+namespace {
+
+using F = frmOptionen;
+
+struct Hook {
+    explicit Hook(std::function<void(F&)> f) {
+        Dialog::BeimOeffnen([f](Dialog& d) { f(static_cast<F&>(d)); });
+    }
+    ~Hook() { Dialog::BeimOeffnen(nullptr); }
+};
+
+auto Felder(const Einstellungen& e) {
+    return std::tie(e.Autostart, e.Autostartmeldung, e.AutostartPause, e.Mehrfachauswahl, e.Bezeichnung,
+                    e.Symbol, e.Sicherheitsabfrage, e.Speichermeldung, e.SpeichernPause, e.Rueckgaengig,
+                    e.Beenden);
+}
+
+bool An(F& d, int id) { return IsWindowEnabled(d.Element(id)) != FALSE; }
+bool Haken(F& d, int id) { return IsDlgButtonChecked(d.hwnd(), id) == BST_CHECKED; }
+int Position(F& d, int id) { return static_cast<int>(SendMessageA(d.Element(id), TBM_GETPOS, 0, 0)); }
+std::string Text(F& d, int id) {
+    char puffer[128] = {};
+    GetDlgItemTextA(d.hwnd(), id, puffer, sizeof puffer);
+    return puffer;
+}
+
+// The user's slider move: the control moves and tells its parent.
+void Schieben(F& d, int id, int position) {
+    SendMessageA(d.Element(id), TBM_SETPOS, TRUE, position);
+    SendMessageA(d.hwnd(), WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, position),
+                 reinterpret_cast<LPARAM>(d.Element(id)));
+}
+
+class OptionsDialog : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Optionen = Einstellungen{};
+        Optionen.Sicherheitsabfrage = Optionen.Speichermeldung = Optionen.Rueckgaengig = Optionen.Beenden = 1;
+        HilfeErsetzen([this](HWND, UINT befehl, ULONG_PTR daten) { hilfe.push_back({befehl, daten}); });
+    }
+    void TearDown() override {
+        HilfeErsetzen(nullptr);
+        Optionen = Einstellungen{};
+    }
+    INT_PTR Oeffnen(std::function<void(F&)> f) {
+        Hook hook(std::move(f));
+        F dialog(haupt.liste());
+        return dialog.Zeigen(haupt.fenster.hwnd());
+    }
+    Hauptliste haupt;
+    std::vector<std::pair<UINT, ULONG_PTR>> hilfe;
+};
+
+TEST_F(OptionsDialog, LoadingRunsTheDependencyRulesForAutostart) {
+    struct Fall {
+        int16_t autostart, meldung;
+        bool meldungAn, meldungHaken, reglerAn;
+    };
+    for (Fall f : {Fall{1, 0, true, false, false}, Fall{0, 0, false, false, false}, Fall{1, 1, true, true, true}}) {
+        Optionen.Autostart = f.autostart;
+        Optionen.Autostartmeldung = f.meldung;
+        Oeffnen([&](F& d) {
+            SCOPED_TRACE(testing::Message() << "Autostart " << f.autostart << ", Autostartmeldung " << f.meldung);
+            EXPECT_EQ(Haken(d, F::idChkAutostart), f.autostart == 1);
+            EXPECT_EQ(An(d, F::idChkAutostartmeldung), f.meldungAn);
+            EXPECT_EQ(Haken(d, F::idChkAutostartmeldung), f.meldungHaken);
+            for (int id : {F::idSliderAutostart, F::idLblAutostartmeldung0, F::idLblAutostartmeldung1})
+                EXPECT_EQ(An(d, id), f.reglerAn) << id;
+            EXPECT_FALSE(An(d, F::idCmdUebernehmen));
+            d.Klicken(IDCANCEL);
+        });
+    }
+    // The user's click runs the same rules.
+    Optionen.Autostart = Optionen.Autostartmeldung = 0;
+    Oeffnen([](F& d) {
+        SendMessageA(d.Element(F::idChkAutostart), BM_CLICK, 0, 0);
+        EXPECT_TRUE(Haken(d, F::idChkAutostartmeldung));
+        EXPECT_TRUE(An(d, F::idSliderAutostart) && An(d, F::idLblAutostartmeldung1));
+        EXPECT_TRUE(An(d, F::idCmdUebernehmen));
+        SendMessageA(d.Element(F::idChkAutostart), BM_CLICK, 0, 0);
+        EXPECT_FALSE(Haken(d, F::idChkAutostartmeldung) || An(d, F::idChkAutostartmeldung));
+        EXPECT_FALSE(An(d, F::idSliderAutostart));
+        d.Klicken(IDCANCEL);
+    });
+}
+
+TEST_F(OptionsDialog, LoadingRunsTheRulesForSpeichermeldungAndMehrfachauswahl) {
+    for (int16_t meldung : {0, 1}) {
+        Optionen.Speichermeldung = meldung;
+        Oeffnen([&](F& d) {
+            for (int id : {F::idSliderSpeichern, F::idLblSpeichermeldung0, F::idLblSpeichermeldung1})
+                EXPECT_EQ(An(d, id), meldung == 1) << id;
+            EXPECT_FALSE(An(d, F::idCmdUebernehmen));
+            d.Klicken(IDCANCEL);
+        });
+    }
+    Optionen.Mehrfachauswahl = 0;
+    Optionen.Bezeichnung = 1;  // inconsistent store: the disabled box still shows it
+    Oeffnen([](F& d) {
+        EXPECT_FALSE(An(d, F::idChkBezeichnung) || An(d, F::idChkSymbol));
+        SendMessageA(d.Element(F::idChkMehrfachauswahl), BM_CLICK, 0, 0);
+        EXPECT_TRUE(An(d, F::idChkBezeichnung) && An(d, F::idChkSymbol));
+        EXPECT_TRUE(Haken(d, F::idChkBezeichnung) && Haken(d, F::idChkSymbol));
+        SendMessageA(d.Element(F::idChkMehrfachauswahl), BM_CLICK, 0, 0);
+        EXPECT_FALSE(An(d, F::idChkBezeichnung) || An(d, F::idChkSymbol));
+        EXPECT_FALSE(Haken(d, F::idChkBezeichnung) || Haken(d, F::idChkSymbol));
+        d.Klicken(IDCANCEL);
+    });
+    Optionen.Mehrfachauswahl = 1;
+    Optionen.Bezeichnung = 0;
+    Optionen.Symbol = 1;
+    Oeffnen([](F& d) {
+        EXPECT_TRUE(An(d, F::idChkBezeichnung));
+        EXPECT_FALSE(Haken(d, F::idChkBezeichnung));  // the stored value wins over rule 3
+        EXPECT_TRUE(Haken(d, F::idChkSymbol));
+        d.Klicken(IDCANCEL);
+    });
+}
+
+TEST_F(OptionsDialog, SlidersShowHalfSecondsAndApplyPositionsHalved) {
+    struct Fall {
+        float pause;
+        int position;
+    } faelle[] = {{1.5f, 3}, {0.25f, 0}, {0.75f, 2}, {1.25f, 2}, {5, 10}, {0, 0},
+                  {-3, 0}, {99, 10}, {std::numeric_limits<float>::quiet_NaN(), 0},
+                  {std::numeric_limits<float>::infinity(), 10}};
+    for (const Fall& f : faelle) EXPECT_EQ(SchiebePosition(f.pause), f.position) << f.pause;
+
+    Optionen.AutostartPause = 1.5f;
+    Optionen.SpeichernPause = 12;  // outside the slider: shown at the nearer end
+    Optionen.Autostart = Optionen.Autostartmeldung = 1;
+    Oeffnen([](F& d) {
+        EXPECT_EQ(Position(d, F::idSliderAutostart), 3);
+        EXPECT_EQ(Position(d, F::idSliderSpeichern), 10);
+        Schieben(d, F::idSliderAutostart, 7);
+        EXPECT_TRUE(An(d, F::idCmdUebernehmen));
+        d.Klicken(F::idCmdUebernehmen);
+        EXPECT_FALSE(An(d, F::idCmdUebernehmen));
+        EXPECT_EQ(Optionen.AutostartPause, 3.5f);
+        EXPECT_EQ(Optionen.SpeichernPause, 5.0f);
+        Schieben(d, F::idSliderAutostart, 1);
+        d.Klicken(IDCANCEL);  // not applied
+    });
+    EXPECT_EQ(Optionen.AutostartPause, 3.5f);
+}
+
+TEST_F(OptionsDialog, StandardAsksAndThenSetsOnlyTheControls) {
+    Optionen.Autostart = Optionen.Autostartmeldung = Optionen.Mehrfachauswahl = Optionen.Symbol = 1;
+    Optionen.Sicherheitsabfrage = Optionen.Beenden = 0;
+    Optionen.AutostartPause = 2;
+    const Einstellungen vorher = Optionen;
+    Meldungen boxen;
+    boxen.Antwort(IDNO);
+    boxen.Antwort(IDYES);
+    EXPECT_EQ(Oeffnen([](F& d) {
+                  d.Klicken(F::idCmdStandard);  // No
+                  EXPECT_TRUE(Haken(d, F::idChkAutostart));
+                  EXPECT_FALSE(An(d, F::idCmdUebernehmen));
+                  d.Klicken(F::idCmdStandard);  // Yes
+                  for (int id : {F::idChkAutostart, F::idChkAutostartmeldung, F::idChkMehrfachauswahl,
+                                 F::idChkBezeichnung, F::idChkSymbol})
+                      EXPECT_FALSE(Haken(d, id)) << id;
+                  for (int id : {F::idChkSicherheitsabfrage, F::idChkSpeichermeldung, F::idChkRueckgaengig,
+                                 F::idChkBeenden})
+                      EXPECT_TRUE(Haken(d, id)) << id;
+                  EXPECT_EQ(Position(d, F::idSliderAutostart), 0);
+                  EXPECT_FALSE(An(d, F::idChkAutostartmeldung) || An(d, F::idChkSymbol));
+                  EXPECT_TRUE(An(d, F::idCmdUebernehmen));
+                  d.Klicken(IDCANCEL);
+              }),
+              IDCANCEL);
+    ASSERT_EQ(boxen.Gezeigt().size(), 2u);
+    EXPECT_EQ(boxen.Gezeigt()[0].text, "Sollen die Standardeinstellungen wiederhergestellt werden?");
+    EXPECT_EQ(boxen.Gezeigt()[0].titel, "Endungswart - Optionen");
+    EXPECT_EQ(boxen.Gezeigt()[0].stil, UINT(MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1));
+    EXPECT_EQ(Felder(Optionen), Felder(vorher));
+}
+
+TEST_F(OptionsDialog, SwitchingMultipleSelectionOffClearsTheMainListsSelection) {
+    for (const char* e : {"A", "B", "C"}) haupt.Zeile(e, e, "x.exe");
+    haupt.liste().Mehrfachauswahl(true);
+    LVITEMA item{};
+    item.stateMask = item.state = LVIS_SELECTED;
+    for (WPARAM z : {0, 2}) SendMessageA(haupt.liste().hwnd(), LVM_SETITEMSTATE, z, reinterpret_cast<LPARAM>(&item));
+    ASSERT_EQ(haupt.liste().Markierte(), 2u);
+    Optionen.Mehrfachauswahl = Optionen.Bezeichnung = 1;
+    EXPECT_EQ(Oeffnen([](F& d) {
+                  SendMessageA(d.Element(F::idChkMehrfachauswahl), BM_CLICK, 0, 0);
+                  d.Klicken(IDOK);
+              }),
+              IDOK);
+    EXPECT_EQ(haupt.liste().Markierte(), 0u);
+    EXPECT_TRUE(GetWindowLongA(haupt.liste().hwnd(), GWL_STYLE) & LVS_SINGLESEL);
+    EXPECT_EQ(Optionen.Mehrfachauswahl, 0);
+    EXPECT_EQ(Optionen.Bezeichnung, 0);
+
+    // Switched on again through the main window's command: several lines may be selected.
+    Hook hook([](F& d) {
+        SendMessageA(d.Element(F::idChkMehrfachauswahl), BM_CLICK, 0, 0);
+        d.Klicken(IDOK);
+    });
+    SendMessageA(haupt.fenster.hwnd(), WM_COMMAND, ID_OPTIONEN, 0);
+    EXPECT_FALSE(GetWindowLongA(haupt.liste().hwnd(), GWL_STYLE) & LVS_SINGLESEL);
+    EXPECT_EQ(Optionen.Mehrfachauswahl, 1);
+    EXPECT_EQ(Optionen.Symbol, 1);
+}
+
+TEST_F(OptionsDialog, FourTabsShowTheirOwnControlsWithTheExactCaptions) {
+    Oeffnen([this](F& d) {
+        HWND reiter = d.Element(F::idSSTab1);
+        ASSERT_EQ(SendMessageA(reiter, TCM_GETITEMCOUNT, 0, 0), 4);
+        const char* titel[4] = {"&Autostart", "&Ändern", "&Speichern", "&Bestätigungen"};
+        for (int i = 0; i < 4; ++i) {
+            char puffer[64] = {};
+            TCITEMA item{};
+            item.mask = TCIF_TEXT;
+            item.pszText = puffer;
+            item.cchTextMax = sizeof puffer;
+            SendMessageA(reiter, TCM_GETITEMA, i, reinterpret_cast<LPARAM>(&item));
+            EXPECT_STREQ(puffer, titel[i]);
+        }
+        EXPECT_EQ(d.Registerkarte(), 0);
+        EXPECT_TRUE(GetWindowLongA(d.Element(F::idChkAutostart), GWL_STYLE) & WS_VISIBLE);
+        EXPECT_FALSE(GetWindowLongA(d.Element(F::idChkRueckgaengig), GWL_STYLE) & WS_VISIBLE);
+
+        // The user picks the third tab: the tab control says so, the dialog swaps the pages.
+        SendMessageA(reiter, TCM_SETCURSEL, 2, 0);
+        NMHDR nm{reiter, F::idSSTab1, static_cast<UINT>(TCN_SELCHANGE)};
+        SendMessageA(d.hwnd(), WM_NOTIFY, F::idSSTab1, reinterpret_cast<LPARAM>(&nm));
+        for (int id : {F::idChkSicherheitsabfrage, F::idChkSpeichermeldung, F::idSliderSpeichern, F::idLblSpeichermeldung0})
+            EXPECT_TRUE(GetWindowLongA(d.Element(id), GWL_STYLE) & WS_VISIBLE) << id;
+        for (int id : {F::idChkAutostart, F::idSliderAutostart, F::idChkMehrfachauswahl, F::idChkBeenden})
+            EXPECT_FALSE(GetWindowLongA(d.Element(id), GWL_STYLE) & WS_VISIBLE) << id;
+
+        const std::pair<int, const char*> texte[] = {
+            {F::idChkAutostart, "gesicherte Dateitypen beim Systemstart wiederherstellen"},
+            {F::idChkAutostartmeldung, "Speichern der Dateitypen anzeigen"},
+            {F::idLblAutostartmeldung0, "Anzeigedauer:     kurz"},
+            {F::idLblAutostartmeldung1, "lang"},
+            {F::idChkMehrfachauswahl, "Mehrfachauswahl zulassen"},
+            {F::idChkBezeichnung, "\"Bezeichnung nicht ändern\" immer markiert"},
+            {F::idChkSymbol, "\"Symbol nicht ändern\" immer markiert"},
+            {F::idChkSicherheitsabfrage, "Sicherheitsabfrage vor dem Speichern"},
+            {F::idChkSpeichermeldung, "Speichern der Dateitypen anzeigen"},
+            {F::idLblSpeichermeldung0, "Anzeigedauer:     kurz"},
+            {F::idChkRueckgaengig, "Rückgängig und zuletzt gesicherte Dateitypen neu laden"},
+            {F::idChkBeenden, "Änderungen vor Beenden speichern"},
+            {F::idCmdUebernehmen, "Übernehmen"},
+        };
+        for (const auto& [id, text] : texte) EXPECT_EQ(Text(d, id), text);
+
+        // Alt and a tab's letter, as the dialog's loop hands it to the message filters.
+        for (auto [taste, seite] : {std::pair{'b', 3}, {'\xe4', 1}, {'A', 0}, {'x', 0}}) {
+            MSG m{};
+            m.hwnd = d.Element(F::idChkAutostart);
+            m.message = WM_SYSCHAR;
+            m.wParam = static_cast<BYTE>(taste);
+            m.lParam = 0x20000001;
+            EXPECT_EQ(CallMsgFilterA(&m, MSGF_DIALOGBOX) != FALSE, taste != 'x') << taste;
+            EXPECT_EQ(d.Registerkarte(), seite) << taste;
+        }
+        EXPECT_TRUE(GetWindowLongA(d.Element(F::idChkAutostart), GWL_STYLE) & WS_VISIBLE);
+        d.Klicken(F::idCmdHilfe);
+        EXPECT_EQ(hilfe, (std::vector<std::pair<UINT, ULONG_PTR>>{{HELP_CONTEXT, 50}}));
+        d.Klicken(IDCANCEL);
+    });
+}
+
+TEST_F(OptionsDialog, OkWithoutChangesStillAppliesAndCancelAppliesNothing) {
+    Optionen.Autostart = 1;
+    Optionen.Autostartmeldung = 1;
+    Optionen.AutostartPause = 1.2f;  // shown at 2, so applying stores 1
+    Oeffnen([](F& d) {
+        SendMessageA(d.Element(F::idChkBeenden), BM_CLICK, 0, 0);
+        d.Klicken(IDCANCEL);
+    });
+    EXPECT_EQ(Optionen.Beenden, 1);
+    EXPECT_EQ(Optionen.AutostartPause, 1.2f);
+    Oeffnen([](F& d) { d.Klicken(IDOK); });
+    EXPECT_EQ(Optionen.AutostartPause, 1.0f);
+    EXPECT_EQ(Optionen.Autostart, 1);
+    EXPECT_EQ(Optionen.Beenden, 1);
+}
+
+}  // namespace

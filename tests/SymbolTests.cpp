@@ -1,0 +1,287 @@
+#include "Dialogtreiber.h"
+#include "Umgebung.h"
+#include "app/Main.h"
+#include "ui/Form.h"
+#include "ui/dialogs/frmAendern.h"
+#include "ui/dialogs/frmSymbol.h"
+
+namespace {
+
+const UINT kAchtung = MB_OK | MB_ICONEXCLAMATION;
+const char* const kTitel = "Endungswart - Anderes Symbol";
+
+frmSymbol& Auswahl(Dialog& d) { return dynamic_cast<frmSymbol&>(d); }
+HWND Rollbalken(frmSymbol& f) { return f.Element(frmSymbol::idHScroll); }
+int Zellbreite() { return TwipsZuPixel(Symbolstreifen::kZelleBreite); }
+
+// Background and icon colour of the cell at visible place `platz` of the strip.
+COLORREF Grund(frmSymbol& f, int platz) { return Pixel(f.Streifen().hwnd(), platz * Zellbreite() + 1, 1); }
+COLORREF Bild(frmSymbol& f, int platz) {
+    return Pixel(f.Streifen().hwnd(), platz * Zellbreite() + Symbolstreifen::kSymbolX + 16,
+                 Symbolstreifen::kSymbolY + 16);
+}
+
+void Klick(frmSymbol& f, int platz, UINT nachricht = WM_LBUTTONDOWN) {
+    SendMessageA(f.Streifen().hwnd(), nachricht, MK_LBUTTON, MAKELPARAM(platz * Zellbreite() + 20, 15));
+}
+
+void NameTippen(frmSymbol& f, const std::string& name) {
+    SetDlgItemTextA(f.hwnd(), frmSymbol::idTxtSymbol, name.c_str());
+}
+
+class IconChooser : public ::testing::Test {
+protected:
+    void SetUp() override { Doppelklickzeit = 0.5f; }
+    void TearDown() override {
+        SymbolDatei.clear();
+        SymbolIndex.assign(1, '0');
+    }
+    // Opens the chooser for the location `datei`,`index`; `schritt` runs once it is shown.
+    INT_PTR Oeffnen(const std::string& datei, const std::string& index, Treiber::Schritt schritt) {
+        SymbolDatei = datei;
+        SymbolIndex = index;
+        Treiber treiber({std::move(schritt)});
+        frmSymbol auswahl(nullptr);
+        INT_PTR ergebnis = auswahl.Zeigen(nullptr);
+        EXPECT_EQ(treiber.Geoeffnet(), 1);
+        return ergebnis;
+    }
+};
+
+TEST_F(IconChooser, SevenIconsLeaveTheScrollBarOffAndEightRunItFromZeroToOne) {
+    int von = -1, bis = -1;
+    Oeffnen(Testdatei("symbole7.dll"), "0", [&](Dialog& d) {
+        frmSymbol& f = Auswahl(d);
+        EXPECT_EQ(f.SymbolAnzahl, 7);
+        EXPECT_FALSE(f.NameGeaendert);
+        EXPECT_FALSE(IsWindowEnabled(Rollbalken(f)));
+        // Every cell shows its own icon, drawn once on both faces; cell 0 is highlighted.
+        EXPECT_EQ(Grund(f, 0), Symbolstreifen::kBlau);
+        for (int i = 0; i < 7; ++i) {
+            EXPECT_EQ(Bild(f, i), Testfarbe(i)) << "cell " << i;
+            if (i > 0) {
+                EXPECT_EQ(Grund(f, i), Symbolstreifen::kWeiss) << "cell " << i;
+            }
+        }
+        f.cmdAbbrechen_Click();
+    });
+    Oeffnen(Testdatei("symbole8.exe"), "0", [&](Dialog& d) {
+        frmSymbol& f = Auswahl(d);
+        EXPECT_EQ(f.SymbolAnzahl, 8);
+        EXPECT_TRUE(IsWindowEnabled(Rollbalken(f)));
+        GetScrollRange(Rollbalken(f), SB_CTL, &von, &bis);
+        // Scrolling moves the strip by whole cells and only changes what shows.
+        SendMessageA(f.hwnd(), WM_HSCROLL, SB_LINERIGHT, reinterpret_cast<LPARAM>(Rollbalken(f)));
+        EXPECT_EQ(f.Streifen().Erste(), 1);
+        EXPECT_EQ(Bild(f, 0), Testfarbe(1));
+        EXPECT_EQ(Bild(f, 6), Testfarbe(7));
+        SendMessageA(f.hwnd(), WM_HSCROLL, SB_PAGERIGHT, reinterpret_cast<LPARAM>(Rollbalken(f)));
+        EXPECT_EQ(GetScrollPos(Rollbalken(f), SB_CTL), 1);  // never past the end
+        SendMessageA(f.hwnd(), WM_HSCROLL, SB_LEFT, reinterpret_cast<LPARAM>(Rollbalken(f)));
+        EXPECT_EQ(f.Streifen().Erste(), 0);
+        f.cmdAbbrechen_Click();
+    });
+    EXPECT_EQ(von, 0);
+    EXPECT_EQ(bis, 1);
+}
+
+TEST_F(IconChooser, TheTakenOverIndexIsHighlightedAndScrolledInto) {
+    struct Fall {
+        const char* index;
+        int auswahl, erste;
+    };
+    // Index 9 of twelve icons is the seventh visible cell; what the strip does not hold, a
+    // negative index and a text that is no number start at the first icon.
+    const Fall faelle[] = {{"9", 9, 3}, {"4", 4, 0}, {"-2", 0, 0}, {"12", 0, 0}, {"abc", 0, 0}, {" 7x", 7, 1}};
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.index);
+        std::string zurueck;
+        INT_PTR ergebnis = Oeffnen(Testdatei("symbole12.dll"), fall.index, [&](Dialog& d) {
+            frmSymbol& f = Auswahl(d);
+            EXPECT_EQ(f.AuswahlIndex, fall.auswahl);
+            EXPECT_EQ(GetScrollPos(Rollbalken(f), SB_CTL), fall.erste);
+            EXPECT_EQ(f.Streifen().Erste(), fall.erste);
+            EXPECT_EQ(Grund(f, fall.auswahl - fall.erste), Symbolstreifen::kBlau);
+            EXPECT_EQ(Bild(f, fall.auswahl - fall.erste), Testfarbe(fall.auswahl));
+            f.cmdOK_Click();
+        });
+        EXPECT_EQ(ergebnis, IDOK);
+        EXPECT_EQ(SymbolIndex, std::to_string(fall.auswahl));
+    }
+}
+
+TEST_F(IconChooser, ASecondClickWithinTheDoubleClickTimeConfirmsOnAnElapsedClock) {
+    Testuhr uhr;
+    uhr.jetzt = 86399.9;  // just before midnight on a time-of-day clock
+    INT_PTR ergebnis = Oeffnen(Testdatei("symbole12.dll"), "0", [&](Dialog& d) {
+        frmSymbol& f = Auswahl(d);
+        Klick(f, 0);  // the highlighted cell, never clicked before: nothing
+        Klick(f, 2);
+        EXPECT_EQ(f.AuswahlIndex, 2);
+        EXPECT_EQ(Grund(f, 2), Symbolstreifen::kBlau);
+        EXPECT_EQ(Grund(f, 0), Symbolstreifen::kWeiss);
+        uhr.jetzt += 0.6;
+        Klick(f, 2);  // too late: nothing
+        Klick(f, 3);
+        uhr.jetzt += 0.4;
+        Klick(f, 3);
+    });
+    EXPECT_EQ(ergebnis, IDOK);
+    EXPECT_EQ(SymbolIndex, "3");
+    EXPECT_EQ(SymbolDatei, Testdatei("symbole12.dll"));
+
+    // A double click on the highlighted face confirms whatever the time.
+    ergebnis = Oeffnen(Testdatei("symbole12.dll"), "0", [&](Dialog& d) {
+        frmSymbol& f = Auswahl(d);
+        Klick(f, 5);
+        uhr.jetzt += 10;
+        Klick(f, 5, WM_LBUTTONDBLCLK);
+    });
+    EXPECT_EQ(ergebnis, IDOK);
+    EXPECT_EQ(SymbolIndex, "5");
+}
+
+TEST_F(IconChooser, ATypedNameMakesTheStripStaleUntilAClickTabOrOkLoadsIt) {
+    INT_PTR ergebnis = Oeffnen(Testdatei("symbole7.dll"), "3", [&](Dialog& d) {
+        frmSymbol& f = Auswahl(d);
+        NameTippen(f, Testdatei("symbole12.dll"));
+        EXPECT_TRUE(f.NameGeaendert);
+        Klick(f, 2);  // loads instead of choosing
+        EXPECT_EQ(f.SymbolAnzahl, 12);
+        EXPECT_EQ(f.AuswahlIndex, 0);
+        EXPECT_FALSE(f.NameGeaendert);
+        // Tab to the scroll bar.
+        NameTippen(f, Testdatei("symbole8.exe"));
+        SetForegroundWindow(f.hwnd());  // other programs on the desktop must not hold the keys
+        SetFocus(f.Element(frmSymbol::idTxtSymbol));
+        Taste(f, VK_TAB);
+        EXPECT_EQ(GetFocus(), Rollbalken(f));
+        EXPECT_EQ(f.SymbolAnzahl, 8);
+        // OK: the first loads, the second returns icon 0 of the new file.
+        NameTippen(f, "SHELL32.dll");
+        f.cmdOK_Click();
+        EXPECT_GT(f.SymbolAnzahl, 100);
+        f.cmdOK_Click();
+    });
+    EXPECT_EQ(ergebnis, IDOK);
+    EXPECT_EQ(SymbolDatei, "SHELL32.dll");  // as typed, not the path found
+    EXPECT_EQ(SymbolIndex, "0");
+}
+
+TEST_F(IconChooser, NamesThatCannotBeUsedGetTheirMessagesAndEmptyTheStrip) {
+    const std::string ohne = Testdatei("ohne.dll");
+    const std::string symbole = Testdatei("symbole7.dll");
+    Meldungen boxen;
+    for (int i = 0; i < 4; ++i) boxen.Antwort(IDOK);
+    Oeffnen(symbole, "2", [&](Dialog& d) {
+        frmSymbol& f = Auswahl(d);
+        NameTippen(f, "");
+        f.cmdOK_Click();
+        EXPECT_EQ(f.SymbolAnzahl, 0);
+        EXPECT_EQ(GetFocus(), f.Element(frmSymbol::idTxtSymbol));
+        NameTippen(f, "gibt-es-nicht.dll");
+        Klick(f, 0);
+        // A leading backslash is refused even where the file exists.
+        NameTippen(f, symbole.substr(2));
+        ASSERT_FALSE(ProgrammSuchen(symbole.substr(2)).empty());
+        f.cmdOK_Click();
+        NameTippen(f, ohne);
+        f.cmdOK_Click();
+        EXPECT_EQ(f.SymbolAnzahl, 0);
+        EXPECT_TRUE(f.NameGeaendert);
+        f.cmdAbbrechen_Click();
+    });
+    const std::string nichtGefunden =
+        "Die angegebene Datei wurde nicht gefunden.\nÜberprüfen Sie die Pfad- und Dateinamenangabe.";
+    ASSERT_EQ(boxen.Gezeigt().size(), 4u);
+    EXPECT_EQ(boxen.Gezeigt()[0].text,
+              "Bitte geben Sie einen Dateiname an oder wählen Sie die Schaltfläche Durchsuchen zur "
+              "Auswahl eines Dateinamens.");
+    EXPECT_EQ(boxen.Gezeigt()[1].text, nichtGefunden);
+    EXPECT_EQ(boxen.Gezeigt()[2].text, nichtGefunden);
+    EXPECT_EQ(boxen.Gezeigt()[3].text, "Die Datei \"" + ohne +
+                                           "\" enthält keine Symbole.\n\nWählen Sie ein Symbol in der "
+                                           "Liste, oder geben Sie eine andere Datei an.");
+    for (const Box& b : boxen.Gezeigt()) {
+        EXPECT_EQ(b.stil, kAchtung);
+        EXPECT_EQ(b.titel, kTitel);
+    }
+    // Cancel hands nothing back.
+    EXPECT_EQ(SymbolDatei, symbole);
+    EXPECT_EQ(SymbolIndex, "2");
+}
+
+TEST_F(IconChooser, BrowsingToAFileWithoutIconsKeepsStripAndSelectionInStep) {
+    Meldungen boxen;
+    boxen.Antwort(IDOK);
+    Dateiauswahl dateien;
+    const std::string ohne = Testdatei("ohne.dll"), sieben = Testdatei("symbole7.dll");
+    dateien.Antwort(ohne);
+    dateien.Antwort("");  // cancelled
+    dateien.Antwort(sieben);
+    INT_PTR ergebnis = Oeffnen(Testdatei("symbole12.dll"), "5", [&](Dialog& d) {
+        frmSymbol& f = Auswahl(d);
+        f.cmdDurchsuchen_Click();
+        EXPECT_EQ(f.SymbolAnzahl, 12);
+        EXPECT_EQ(f.AuswahlIndex, 5);
+        EXPECT_EQ(Grund(f, 5), Symbolstreifen::kBlau);
+        EXPECT_EQ(Fenstertext(f.Element(frmSymbol::idTxtSymbol)), Testdatei("symbole12.dll"));
+        f.cmdDurchsuchen_Click();
+        EXPECT_EQ(f.AuswahlIndex, 5);
+        f.cmdDurchsuchen_Click();
+        EXPECT_EQ(Fenstertext(f.Element(frmSymbol::idTxtSymbol)), sieben);
+        EXPECT_EQ(f.SymbolAnzahl, 7);
+        EXPECT_EQ(f.AuswahlIndex, 0);
+        f.cmdOK_Click();
+    });
+    EXPECT_EQ(ergebnis, IDOK);
+    EXPECT_EQ(SymbolDatei, sieben);
+    EXPECT_EQ(SymbolIndex, "0");
+    ASSERT_EQ(boxen.Gezeigt().size(), 1u);
+    EXPECT_EQ(boxen.Gezeigt()[0].text, "Die Datei \"" + ohne +
+                                           "\" enthält keine Symbole.\n\nWählen Sie ein Symbol in der "
+                                           "Liste, oder geben Sie eine andere Datei an.");
+    ASSERT_EQ(dateien.Aufrufe().size(), 3u);
+    EXPECT_EQ(dateien.Aufrufe()[0].titel, "Anderes Symbol");
+    EXPECT_EQ(dateien.Aufrufe()[0].filter,
+              "Symboldateien|*.exe;*.dll;*.ico;*.cpl;*.scr;*.ocx;*.vbx;*.nil|Programme|*.exe|"
+              "Bibliotheken|*.dll|Symbole|*.ico|Systemsteuerung|*.cpl|Bildschirmschoner|*.scr|"
+              "ActiveX-Control|*.ocx|Visual Basic-Control|*.vbx|Norton Icon Libaries|*.nil|"
+              "Alle Dateien|*.*");
+    EXPECT_EQ(dateien.Aufrufe()[0].vorgabe, Testdatei("symbole12.dll"));
+    EXPECT_EQ(dateien.Aufrufe()[0].flags, 0x100Cu);
+}
+
+TEST_F(IconChooser, AnIconThatCannotBeExtractedKeepsItsCellEmptyAndUnchoosable) {
+    Oeffnen(Testdatei("luecke.dll"), "0", [&](Dialog& d) {
+        frmSymbol& f = Auswahl(d);
+        EXPECT_EQ(f.SymbolAnzahl, 3);
+        EXPECT_FALSE(f.Streifen().Vorhanden(1));
+        EXPECT_EQ(Bild(f, 1), Symbolstreifen::kWeiss);
+        EXPECT_EQ(Bild(f, 2), Testfarbe(2));  // the next icon stays in its own place
+        Klick(f, 1);
+        EXPECT_EQ(f.AuswahlIndex, 0);
+        f.cmdAbbrechen_Click();
+    });
+}
+
+TEST_F(IconChooser, AMissingFileOpensEmptyAndAnIconFileHoldsOne) {
+    Meldungen boxen;
+    boxen.Antwort(IDOK);
+    Oeffnen("gibt-es-nicht.dll", "0", [&](Dialog& d) {
+        frmSymbol& f = Auswahl(d);
+        EXPECT_EQ(f.SymbolAnzahl, 0);
+        EXPECT_EQ(Fenstertext(f.Element(frmSymbol::idTxtSymbol)), "");
+        f.cmdOK_Click();  // the empty name's message
+        NameTippen(f, Testdatei("symbol03.ico"));
+        f.cmdOK_Click();
+        EXPECT_EQ(f.SymbolAnzahl, 1);
+        EXPECT_EQ(Bild(f, 0), Testfarbe(3));
+        f.cmdOK_Click();
+    });
+    EXPECT_EQ(boxen.Gezeigt().size(), 1u);
+    EXPECT_EQ(SymbolDatei, Testdatei("symbol03.ico"));
+    EXPECT_EQ(SymbolIndex, "0");
+}
+
+}  // namespace
