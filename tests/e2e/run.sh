@@ -701,6 +701,89 @@ fall_empty_store() {
     keine_einstellungen vorher nachher
 }
 
+# --- the whole cycle ---------------------------------------------------------------------------
+
+interaktiv_im_hintergrund() {
+    echo "== $PREFIX_NAME: $PROGRAMM (interactive, in the background)" >>"$OUT/program.log"
+    wine "$PROGRAMM" >>"$OUT/program.log" 2>&1 &
+    PID=$!
+}
+
+# hkcu_wert KEY VALUE: the data of one value under HKCU, or nothing.
+hkcu_wert() {
+    wine reg query "HKCU\\$1" /v "$2" 2>/dev/null | tr -d '\r' |
+        sed -n "s/^ *$2 *REG_SZ *//p"
+}
+
+# schliessen_wie_der_benutzer: the close box's request to every window of the program.
+schliessen_wie_der_benutzer() {
+    wine taskkill /im Endwart.exe >/dev/null 2>&1
+    warte_auf_ende 20
+}
+
+fall_full_cycle() {
+    neues_praefix a
+    saat "$SEEDS/full_cycle.reg"
+    local w versuch store='Software\RHM\Endungswart'
+
+    # 1. The first interactive start welcomes the user and takes the sample types.
+    interaktiv_im_hintergrund
+    if w=$(warte_auf_fenster 'Willkommen bei Endungswart!' 30); then
+        pass "welcome box shown"
+        for versuch in 1 2 3; do
+            xdotool key --window "$w" Return 2>/dev/null
+            sleep 0.5
+            [ -z "$(fenster_von 'Willkommen bei Endungswart!')" ] && break
+        done
+    else
+        fail "no welcome box"
+    fi
+    if warte_auf_fenster Endungswart 20 >/dev/null; then pass "main window shown"; else fail "no main window"; fi
+    bildschirmfoto "$OUT/main.png"
+    schliessen_wie_der_benutzer
+    if [ "$RC" -eq 0 ]; then pass "closed by request, exit code 0"; else fail "close ended with code $RC"; fi
+    [ "$(hkcu_wert "$store\\Classes\\TXT" Oeffnen)" = 'C:\WINDOWS\NOTEPAD.EXE %1' ] &&
+        pass "TXT is in the store" || fail "TXT is not in the store"
+    [ "$(hkcu_wert "$store\\Classes\\INI" Bezeichnung)" = 'Konfigurationseinstellungen' ] &&
+        pass "INI is in the store" || fail "INI is not in the store"
+    [ "$(hkcu_wert "$store\\Startup" FirstStart)" = False ] &&
+        pass "FirstStart written as False" || fail "FirstStart not written"
+    [ -z "$(hkcu_wert 'Software\Microsoft\Windows\CurrentVersion\Run' Endungswart)" ] &&
+        pass "no Run entry while autostart is off" || fail "Run entry written with autostart off"
+
+    # 2. Autostart switched on in the registry; the next close brings the Run entry in line.
+    wine reg add "HKCU\\$store\\Optionen" /v Autostart /d 1 /f >/dev/null 2>&1
+    interaktiv_im_hintergrund
+    if warte_auf_fenster Endungswart 30 >/dev/null; then pass "second start shows the main window"; else fail "second start: no main window"; fi
+    schliessen_wie_der_benutzer
+    # 3. The Run entry.
+    local run
+    run=$(hkcu_wert 'Software\Microsoft\Windows\CurrentVersion\Run' Endungswart)
+    if [ "$run" = 'C:\Programme\Endwart\Endwart.EXE /autostart' ]; then
+        pass "Run entry: $run"
+    else
+        fail "Run entry is \"$run\""
+    fi
+    [ "$(hkcu_wert 'Software\Microsoft\Windows\CurrentVersion\Run' 'Anderes Programm')" = 'C:\Anderes\anderes.exe /still' ] &&
+        pass "the other program's Run entry is untouched" || fail "the other program's Run entry changed"
+
+    # 4. Another program changes .TXT; the system start runs the Run entry.
+    wine reg add 'HKCR\txtfile' /ve /d 'Fremdes Format' /f >/dev/null 2>&1
+    wine reg add 'HKCR\txtfile\shell\open\command' /ve /d 'C:\Fremd\fremd.exe "%1"' /f >/dev/null 2>&1
+    abzug vorher
+    local anfang
+    anfang=$(jetzt)
+    echo "== $PREFIX_NAME: $run" >>"$OUT/program.log"
+    timeout 60 wine ${run% /autostart} /autostart >>"$OUT/program.log" 2>&1
+    RC=$?
+    DAUER=$(seit "$anfang")
+    pruefe_beendet
+    abzug nachher
+    erwarte nachher txtfile "Textdatei"
+    erwarte nachher 'txtfile\shell\open\command' 'C:\WINDOWS\NOTEPAD.EXE %1'
+    keine_einstellungen vorher nachher
+}
+
 # --- main --------------------------------------------------------------------------------------
 
 if ! declare -F "fall_$CASE" >/dev/null; then
