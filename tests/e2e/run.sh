@@ -784,6 +784,29 @@ fall_full_cycle() {
     keine_einstellungen vorher nachher
 }
 
+fall_single_instance() {
+    neues_praefix a
+    wine reg add 'HKCU\Software\RHM\Endungswart\Startup' /v FirstStart /d False /f >/dev/null 2>&1
+    interaktiv_im_hintergrund
+    local erster=$PID
+    if warte_auf_fenster Endungswart 30 >/dev/null; then pass "first instance shows its main window"; else fail "first instance: no main window"; fi
+    # A second start hands over to the first one, silently, and ends.
+    interaktiv_im_hintergrund
+    local zweiter=$PID
+    if endet_binnen 10; then
+        [ "$RC" -eq 0 ] && pass "second start ended at once with exit code 0" || fail "second start ended with code $RC"
+    else
+        fail "second start is still running"
+        kill "$zweiter" 2>/dev/null
+    fi
+    [ -z "$(xdotool search --all --onlyvisible --pid "$zweiter" --name . 2>/dev/null)" ] &&
+        pass "second start showed no window" || fail "second start showed a window"
+    PID=$erster
+    kill -0 "$PID" 2>/dev/null && pass "first instance still runs" || fail "first instance ended"
+    [ "$(fenster_von Endungswart | wc -l)" -eq 1 ] && pass "one main window" || fail "not exactly one main window"
+    schliessen_wie_der_benutzer
+}
+
 # --- main --------------------------------------------------------------------------------------
 
 if ! declare -F "fall_$CASE" >/dev/null; then
