@@ -83,13 +83,14 @@ void Form::Schliessen() {
 }
 
 bool Form::Erzeugen(const char* klasse, const char* titel, DWORD stil, DWORD exStil, RECT r,
-                    HWND besitzer) {
+                    HWND besitzer, int id) {
     HINSTANCE instanz = GetModuleHandleA(nullptr);
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
     if (!GetClassInfoExA(instanz, klasse, &wc)) {
         wc = WNDCLASSEXA{};
         wc.cbSize = sizeof wc;
+        wc.style = CS_DBLCLKS;
         wc.lpfnWndProc = Fensterprozedur;
         wc.hInstance = instanz;
         wc.hIcon = LoadIconA(instanz, MAKEINTRESOURCEA(1));
@@ -100,7 +101,9 @@ bool Form::Erzeugen(const char* klasse, const char* titel, DWORD stil, DWORD exS
         if (!RegisterClassExA(&wc)) return false;
     }
     return CreateWindowExA(exStil, klasse, titel, stil, r.left, r.top, r.right - r.left,
-                           r.bottom - r.top, besitzer, nullptr, instanz, this) != nullptr;
+                           r.bottom - r.top, besitzer,
+                           (stil & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)) : nullptr,
+                           instanz, this) != nullptr;
 }
 
 bool SteuerelementeErzeugen(HWND eltern, const Steuerelement* tabelle, size_t anzahl,

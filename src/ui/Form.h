@@ -52,8 +52,9 @@ public:
 protected:
     // Registers the class once and creates the window; false (with the error kept in
     // GetLastError) when the window cannot be made.
+    // A WS_CHILD window takes `id` as its control ID.
     bool Erzeugen(const char* klasse, const char* titel, DWORD stil, DWORD exStil, RECT pixel,
-                  HWND besitzer);
+                  HWND besitzer, int id = 0);
     // Creates the table's controls with the dialog font. False when one cannot be made.
     bool ElementeErzeugen(const Steuerelement* tabelle, size_t anzahl);
 

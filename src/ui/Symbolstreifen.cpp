@@ -42,33 +42,18 @@ private:
 }  // namespace
 
 Symbolstreifen::~Symbolstreifen() {
+    // The window goes first, so that nothing paints with the faces deleted.
+    Schliessen();
     Leeren();
-    if (hwnd_) {
-        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
-        DestroyWindow(hwnd_);
-    }
 }
 
 bool Symbolstreifen::Erzeugen(HWND eltern, int id, int x, int y, int breite, int hoehe) {
-    HINSTANCE instanz = GetModuleHandleA(nullptr);
-    WNDCLASSA wc{};
-    if (!GetClassInfoA(instanz, kKlasse, &wc)) {
-        wc = WNDCLASSA{};
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = Prozedur;
-        wc.hInstance = instanz;
-        wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-        wc.lpszClassName = kKlasse;
-        if (!RegisterClassA(&wc)) return false;
-    }
     id_ = id;
     RECT r{0, 0, breite, hoehe};
     AdjustWindowRectEx(&r, WS_CHILD, FALSE, WS_EX_CLIENTEDGE);
     // The scroll bar lies on the strip's window: never paint over it.
-    hwnd_ = CreateWindowExA(WS_EX_CLIENTEDGE, kKlasse, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x, y,
-                            r.right - r.left, r.bottom - r.top, eltern,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instanz, this);
-    return hwnd_ != nullptr;
+    return Form::Erzeugen(kKlasse, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, WS_EX_CLIENTEDGE,
+                          {x, y, x + r.right - r.left, y + r.bottom - r.top}, eltern, id);
 }
 
 void Symbolstreifen::Fuellen(const std::string& datei, int anzahl) {
@@ -98,14 +83,14 @@ void Symbolstreifen::Fuellen(const std::string& datei, int anzahl) {
         DrawIcon(dc, spalte * b + kSymbolX, kSymbolY, symbol.get());
         DrawIcon(dc, spalte * b + kSymbolX, h + kSymbolY, symbol.get());
         // The first cells show while the rest are still being read.
-        if (hwnd_ && i <= kSichtbar) {
-            HDC fenster = GetDC(hwnd_);
+        if (hwnd() && i <= kSichtbar) {
+            HDC fenster = GetDC(hwnd());
             BitBlt(fenster, i * b, 0, b, h, dc, spalte * b, 0, SRCCOPY);
-            ReleaseDC(hwnd_, fenster);
+            ReleaseDC(hwnd(), fenster);
         }
     }
     ReleaseDC(nullptr, schirm);
-    if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+    if (hwnd()) InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
 void Symbolstreifen::Leeren() {
@@ -115,7 +100,7 @@ void Symbolstreifen::Leeren() {
     vorhanden_.clear();
     hervor_ = -1;
     erste_ = 0;
-    if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+    if (hwnd()) InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
 bool Symbolstreifen::Vorhanden(int zelle) const {
@@ -131,18 +116,18 @@ void Symbolstreifen::Hervorheben(int zelle) {
 
 void Symbolstreifen::Verschieben(int erste) {
     erste_ = erste < 0 ? 0 : erste;
-    if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+    if (hwnd()) InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
 void Symbolstreifen::ZelleNeuZeichnen(int zelle) {
-    if (!hwnd_ || zelle < erste_) return;
+    if (!hwnd() || zelle < erste_) return;
     RECT r{(zelle - erste_) * ZelleB(), 0, (zelle - erste_ + 1) * ZelleB(), ZelleH()};
-    InvalidateRect(hwnd_, &r, FALSE);
+    InvalidateRect(hwnd(), &r, FALSE);
 }
 
 void Symbolstreifen::Zeichnen(HDC dc) const {
     RECT innen{};
-    if (hwnd_) GetClientRect(hwnd_, &innen);
+    if (hwnd()) GetClientRect(hwnd(), &innen);
     const int b = ZelleB(), h = ZelleH();
     Speicher speicher;
     int x = 0;
@@ -166,39 +151,29 @@ void Symbolstreifen::Klick(LPARAM lp, WORD code) {
     // Cell 0 is there even while the strip is empty.
     if (zelle >= (Anzahl() > 0 ? Anzahl() : 1)) return;
     angeklickt_ = zelle;
-    SendMessageA(GetParent(hwnd_), WM_COMMAND, MAKEWPARAM(id_, code), reinterpret_cast<LPARAM>(hwnd_));
+    SendMessageA(GetParent(hwnd()), WM_COMMAND, MAKEWPARAM(id_, code), reinterpret_cast<LPARAM>(hwnd()));
 }
 
-LRESULT CALLBACK Symbolstreifen::Prozedur(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-    auto* streifen = reinterpret_cast<Symbolstreifen*>(GetWindowLongPtrA(h, GWLP_USERDATA));
-    if (msg == WM_NCCREATE) {
-        streifen = static_cast<Symbolstreifen*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
-        streifen->hwnd_ = h;
-        SetWindowLongPtrA(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(streifen));
-    }
-    if (!streifen) return DefWindowProcA(h, msg, wp, lp);
+LRESULT Symbolstreifen::Nachricht(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT: {
             PAINTSTRUCT ps;
-            HDC dc = BeginPaint(h, &ps);
-            streifen->Zeichnen(dc);
-            EndPaint(h, &ps);
+            HDC dc = BeginPaint(hwnd(), &ps);
+            Zeichnen(dc);
+            EndPaint(hwnd(), &ps);
             return 0;
         }
         case WM_PRINTCLIENT:
-            streifen->Zeichnen(reinterpret_cast<HDC>(wp));
+            Zeichnen(reinterpret_cast<HDC>(wp));
             return 0;
         case WM_LBUTTONDOWN:
-            streifen->Klick(lp, STN_CLICKED);
+            Klick(lp, STN_CLICKED);
             return 0;
         case WM_LBUTTONDBLCLK:
-            streifen->Klick(lp, STN_DBLCLK);
+            Klick(lp, STN_DBLCLK);
             return 0;
-        case WM_NCDESTROY:
-            streifen->hwnd_ = nullptr;
-            break;
     }
-    return DefWindowProcA(h, msg, wp, lp);
+    return Form::Nachricht(msg, wp, lp);
 }

@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
-class Symbolstreifen {
+#include "ui/Form.h"
+
+class Symbolstreifen : public Form {
 public:
     static constexpr double kZelleBreite = 645, kZelleHoehe = 549;  // twips
     static constexpr int kSymbolX = 6, kSymbolY = 3;                // pixels inside a cell
@@ -16,15 +18,12 @@ public:
     static constexpr COLORREF kWeiss = RGB(255, 255, 255), kBlau = RGB(0, 0, 128);
 
     Symbolstreifen() = default;
-    Symbolstreifen(const Symbolstreifen&) = delete;
-    Symbolstreifen& operator=(const Symbolstreifen&) = delete;
-    ~Symbolstreifen();
+    ~Symbolstreifen() override;
 
     // The white window the strip slides in, as a child of `eltern` (client size in pixels).
     // A click on a cell reaches the parent as WM_COMMAND with STN_CLICKED or STN_DBLCLK; the
     // cell is Angeklickt().
     bool Erzeugen(HWND eltern, int id, int x, int y, int breite, int hoehe);
-    HWND hwnd() const { return hwnd_; }
 
     // Cells 0 to anzahl - 1 for the icons of `datei`; an icon that cannot be extracted leaves
     // its cell in place, empty. Works without a window too.
@@ -42,12 +41,13 @@ public:
     // Paints the visible cells and the white rest of the window.
     void Zeichnen(HDC dc) const;
 
+protected:
+    LRESULT Nachricht(UINT msg, WPARAM wp, LPARAM lp) override;
+
 private:
-    static LRESULT CALLBACK Prozedur(HWND h, UINT msg, WPARAM wp, LPARAM lp);
     void Klick(LPARAM lp, WORD code);
     void ZelleNeuZeichnen(int zelle);
 
-    HWND hwnd_ = nullptr;
     int id_ = 0;
     std::vector<HBITMAP> seiten_;  // 64 cells each: plain faces above, highlighted below
     std::vector<bool> vorhanden_;
