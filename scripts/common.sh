@@ -21,6 +21,8 @@ ensure_packages() {
     [ -f /usr/share/wine/fonts/marlett.ttf ] || need+=(fonts-wine)
     [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
     command -v python3 >/dev/null || need+=(python3)
+    # The end-to-end tests find the program's windows and press its keys with it.
+    command -v xdotool >/dev/null || need+=(xdotool)
     [ ${#need[@]} -eq 0 ] && return 0
     say "Installing: ${need[*]}"
     local sudo=""
