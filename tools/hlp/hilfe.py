@@ -50,6 +50,7 @@ class Thema:
         self.nummern = []       # (number, line)
         self.stichworte = []
         self.inhalt = False
+        self.makros = []        # run by the viewer each time it shows the topic
         self.absaetze = [Absatz('titel', [Lauf(titel)], zeile)]
 
 
@@ -115,6 +116,10 @@ def anweisung(hilfe, thema, nr, name, wert):
                 raise QuellFehler(nr, 'leeres Stichwort')
             if wort not in thema.stichworte:
                 thema.stichworte.append(wort)
+    elif name == 'makro':
+        if not wert:
+            raise QuellFehler(nr, '@makro ohne Text')
+        thema.makros.append(wert)
     elif name == 'inhalt':
         if wert:
             raise QuellFehler(nr, '@inhalt erwartet keinen Wert')
@@ -207,6 +212,8 @@ def pruefen(hilfe, letzte_zeile):
                 ansi(lauf.text, absatz.zeile)
         for wort in thema.stichworte:
             ansi(wort, thema.zeile)
+        for makro in thema.makros:
+            ansi(makro, thema.zeile)
     ansi(hilfe.titel, 1)
     ansi(hilfe.copyright or '', 1)
 
@@ -387,7 +394,10 @@ def topic_bauen(hilfe):
     """Returns |TOPIC and, by topic, the TOPICOFFSET of its header."""
     saetze = []
     for thema in hilfe.themen:
-        saetze.append(Satz(2, None, ansi(thema.titel, thema.zeile), thema.zeile, thema))
+        # The topic's entry macros follow its title, each after a NUL.
+        kopf = b'\0'.join([ansi(thema.titel, thema.zeile)]
+                          + [ansi(m, thema.zeile) for m in thema.makros])
+        saetze.append(Satz(2, None, kopf, thema.zeile, thema))
         arten = [a.art for a in thema.absaetze[1:]] + [None]
         saetze.extend(absatz_satz(a, n) for a, n in zip(thema.absaetze, arten))
     saetze.append(Satz(2, None, b'', 0))        # the closing TOPICLINK carries no data

@@ -52,6 +52,8 @@ PROBE = textwrap.dedent('''\
     @kontext Drittes
     @nummer 30
     @stichwort Zahl; anfangen
+    @makro Finder()
+    @makro BrowseButtons()
     Text.
 ''')
 
@@ -78,6 +80,8 @@ class Rundlauf(unittest.TestCase):
             self.assertEqual(d.thema_bei(d.kontexte[hlplesen.kontext_hash(name)]).titel, titel)
         self.assertEqual(len(d.kontexte), 3)
         self.assertEqual(sorted(d.titelbaum.values()), sorted(t.titel for t in d.themen))
+        # entry macros stand after the title, in the order written, and only where written
+        self.assertEqual([t.makros for t in d.themen], [[], [], ['Finder()', 'BrowseButtons()']])
         # German index order: case ignored, Ä with A; a keyword of two topics lists both
         self.assertEqual([(w, titel_zu(d, o)) for w, o in d.stichworte], [
             ('Ändern', ['Erstes Thema']), ('Anfang', ['Erstes Thema']),
@@ -165,7 +169,11 @@ class Rundlauf(unittest.TestCase):
         self.assertEqual(d.titel, 'Endungswart-Hilfe')
         self.assertEqual(d.thema_bei(d.inhalt).titel, 'Was Endungswart tut')
         self.assertEqual({n: d.thema_bei(o).titel for n, o in d.karte}, {
-            20: 'Dateitypen hinzufügen und entfernen', 30: 'Dateitypen ändern', 50: 'Optionen'})
+            10: 'Nach Stichwörtern suchen', 20: 'Dateitypen hinzufügen und entfernen',
+            30: 'Dateitypen ändern', 50: 'Optionen'})
+        # the search topic opens the viewer's key-word list; no other topic runs a macro
+        self.assertEqual({t.titel: t.makros for t in d.themen if t.makros},
+                         {'Nach Stichwörtern suchen': ['Finder()']})
         self.assertEqual([t.titel for t in d.themen], [t.titel for t in quelle.themen])
         for t, q in zip(d.themen, quelle.themen):
             self.assertIs(d.thema_bei(d.kontexte[hlplesen.kontext_hash(q.kontext[0])]), t)
@@ -203,6 +211,8 @@ class Quellfehler(unittest.TestCase):
          'zweite Inhaltsseite'),
         ('@titel T\n= Eins\n@kontext A\n' + 'Wort ' * 900 + '\n', 4, 'Absatz zu lang'),
         (b'@titel T\n= Eins\n@kontext A\nKaputt \xfc\n', 4, 'kein gültiges UTF-8'),
+        ('@titel T\n= Eins\n@kontext A\n@makro\n', 4, '@makro ohne Text'),
+        ('@titel T\n@makro Finder()\n= Eins\n@kontext A\n', 2, '@makro vor dem ersten Thema'),
     ]
 
     def test_fehler_brechen_mit_zeile_und_grund_ab(self):
