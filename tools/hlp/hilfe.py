@@ -464,6 +464,10 @@ def system_bauen(hilfe, inhalt_offset, datum):
         daten += satz(2, ansi(hilfe.copyright, 1) + b'\0')
     daten += satz(3, struct.pack('<I', inhalt_offset))
     daten += satz(4, b'BrowseButtons()\0')                       # the << and >> buttons
+    # The main window, named but without a caption of its own: the viewer then puts the
+    # file's title in the caption (Wine's otherwise says "Wine Help").
+    daten += satz(6, struct.pack('<H10s9s51s5H4s4s', 0x0002, b'', b'main', b'', 0, 0, 0, 0, 0,
+                                 bytes(4), bytes(4)))
     return daten
 
 

@@ -114,6 +114,8 @@ class Rundlauf(unittest.TestCase):
                          [(-1, d.themen[1].offset), (d.themen[0].offset, d.themen[2].offset),
                           (d.themen[1].offset, -1)])
         self.assertEqual(d.makros, ['BrowseButtons()'])
+        # the main window is named and takes its caption from the title
+        self.assertEqual(d.fenster, [(0x0002, 'main', '')])
 
     def test_viele_themen_ueber_blockgrenzen(self):
         teile = ['@titel Viel\n']

@@ -190,6 +190,7 @@ class HlpDatei:
         pruefe(magie == 0x036C and haupt == 1, '|SYSTEM: falscher Kopf')
         pruefe(neben > 16 and flags == 0, 'nur unkomprimierte Dateien ab Version 3.1')
         self.version, self.titel, self.copyright, self.inhalt, self.makros = neben, '', '', None, []
+        self.fenster = []  # (flags, name, caption) of each window definition
         pos = 12
         while pos + 4 <= len(s):
             typ, laenge = struct.unpack_from('<HH', s, pos)
@@ -204,6 +205,11 @@ class HlpDatei:
                 self.inhalt = u32(wert, 0)
             elif typ == 4:
                 self.makros.append(text)
+            elif typ == 6:
+                pruefe(laenge == 90, '|SYSTEM: Fenstersatz nicht 90 Bytes lang')
+                flags, _, name, caption = struct.unpack_from('<H10s9s51s', wert)
+                self.fenster.append((flags, name.split(b'\0')[0].decode('cp1252'),
+                                     caption.split(b'\0')[0].decode('cp1252')))
             pos += 4 + laenge
         pruefe(pos == len(s), '|SYSTEM: Rest nach dem letzten Satz')
 
