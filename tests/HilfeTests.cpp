@@ -3,9 +3,13 @@
 // test finds its window and reads the text of its rich edit control.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <prsht.h>
 
 #include <functional>
 #include <string>
+#include <vector>
+
+#include "ui/Seams.h"
 
 namespace {
 
@@ -43,6 +47,60 @@ std::string ErsteZeile() {
     return s.substr(0, s.find_first_of("\r\n"));
 }
 
+// The viewer's key-word list: a dialog of the viewer's process, shown while its window may
+// still be hidden, with a list box of the key words.
+struct Suche {
+    std::vector<HWND> listen;
+    DWORD prozess = 0;
+};
+
+BOOL CALLBACK ListeSuchen(HWND fenster, LPARAM ergebnis) {
+    char klasse[32] = {};
+    GetClassNameA(fenster, klasse, sizeof klasse);
+    if (lstrcmpiA(klasse, "ListBox") != 0) return TRUE;
+    reinterpret_cast<Suche*>(ergebnis)->listen.push_back(fenster);
+    return FALSE;
+}
+
+BOOL CALLBACK DialogSuchen(HWND fenster, LPARAM ergebnis) {
+    auto* suche = reinterpret_cast<Suche*>(ergebnis);
+    DWORD prozess = 0;
+    GetWindowThreadProcessId(fenster, &prozess);
+    char klasse[32] = {};
+    GetClassNameA(fenster, klasse, sizeof klasse);
+    if (prozess == suche->prozess && IsWindowVisible(fenster) && !lstrcmpA(klasse, "#32770"))
+        EnumChildWindows(fenster, ListeSuchen, ergebnis);
+    return TRUE;
+}
+
+std::vector<HWND> Stichwortlisten() {
+    Suche suche;
+    HWND viewer = FindWindowA("MS_WINHELP", nullptr);
+    if (viewer && GetWindowThreadProcessId(viewer, &suche.prozess))
+        EnumWindows(DialogSuchen, reinterpret_cast<LPARAM>(&suche));
+    return suche.listen;
+}
+
+HWND Stichwortliste() {
+    auto listen = Stichwortlisten();
+    return listen.empty() ? nullptr : listen.front();
+}
+
+std::vector<std::string> Eintraege(HWND liste) {
+    std::vector<std::string> eintraege;
+    LRESULT anzahl = SendMessageA(liste, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < anzahl; ++i) {
+        // Across processes Wine hands the text over as Unicode even to SendMessageA.
+        wchar_t breit[256] = {};
+        if (SendMessageW(liste, LB_GETTEXTLEN, i, 0) < LRESULT(std::size(breit)))
+            SendMessageW(liste, LB_GETTEXT, i, reinterpret_cast<LPARAM>(breit));
+        char puffer[512] = {};
+        WideCharToMultiByte(1252, 0, breit, -1, puffer, sizeof puffer, nullptr, nullptr);
+        eintraege.emplace_back(puffer);
+    }
+    return eintraege;
+}
+
 bool Warten(const std::function<bool()>& bedingung) {
     for (DWORD start = GetTickCount(); GetTickCount() - start < 5000; Sleep(50))
         if (bedingung()) return true;
@@ -71,13 +129,22 @@ protected:
     BOOL Hilfe_(UINT befehl, ULONG_PTR daten) {
         return WinHelpA(fenster, pfad.c_str(), befehl, daten);
     }
+    // As "&Suchen" asks for it: the program's own path to the viewer, not bare WinHelpA.
+    HWND SucheOeffnen() {
+        static const char leer[] = "";
+        if (!HilfeZeigen(fenster, pfad, HELP_PARTIALKEY, reinterpret_cast<ULONG_PTR>(leer)))
+            return nullptr;
+        HWND liste = nullptr;
+        Warten([&] { return (liste = Stichwortliste()) && SendMessageA(liste, LB_GETCOUNT, 0, 0); });
+        return liste;
+    }
     std::string pfad = Hilfepfad();
     HWND fenster = nullptr;
 };
 
 // One test only: the viewer is one for the whole desktop, so tests running side by side would
 // take each other's topics and close each other's viewer.
-TEST_F(Hilfe, KontextnummernInhaltUndSchliessenWieDasProgramm) {
+TEST_F(Hilfe, KontextnummernInhaltSucheUndSchliessenWieDasProgramm) {
     const struct {
         DWORD nummer;
         const char* titel;
@@ -89,12 +156,45 @@ TEST_F(Hilfe, KontextnummernInhaltUndSchliessenWieDasProgramm) {
         ASSERT_TRUE(Hilfe_(HELP_CONTEXT, f.nummer));
         EXPECT_EQ(Angezeigt(f.titel), f.titel) << "HELP_CONTEXT " << f.nummer;
     }
-    // "&Inhalt" opens the contents; closing the main window sends HELP_QUIT, which must take
-    // the viewer's window away.
+    // "&Inhalt" opens the contents.
     ASSERT_TRUE(Hilfe_(HELP_CONTENTS, 0));
     EXPECT_EQ(Angezeigt("Was Endungswart tut"), "Was Endungswart tut");
+
+    // "&Suchen" lists the key words and returns at once, so that the program's window goes on
+    // working while the list is open; choosing a key word shows its topic. Asked for again
+    // while open, it leaves the one list alone.
+    HWND liste = SucheOeffnen();
+    ASSERT_TRUE(liste) << "keine Stichwortliste";
+    SucheOeffnen();
+    Sleep(500);
+    EXPECT_EQ(Stichwortlisten().size(), 1u);
+    const auto eintraege = Eintraege(liste);
+    const auto position = [&](const char* wort) {
+        for (size_t i = 0; i < eintraege.size(); ++i)
+            if (eintraege[i] == wort) return int(i);
+        return -1;
+    };
+    for (const char* wort : {"Autostart", "Ändern", "SYSTEM.SIK", "-datei", "Rückgängig"})
+        EXPECT_GE(position(wort), 0) << wort;
+    ASSERT_GE(position("Autostart"), 0);
+    SendMessageA(liste, LB_SETCURSEL, position("Autostart"), 0);
+    PostMessageA(GetAncestor(liste, GA_ROOT), PSM_PRESSBUTTON, PSBTN_OK, 0);
+    EXPECT_EQ(Angezeigt("Autostart"), "Autostart");
+    EXPECT_TRUE(Warten([] { return !Stichwortliste(); }));
+
+    // Closed without a choice, the list leaves the search topic on screen; the next search
+    // must open the list again all the same.
+    liste = SucheOeffnen();
+    ASSERT_TRUE(liste) << "keine Stichwortliste beim zweiten Mal";
+    PostMessageA(GetAncestor(liste, GA_ROOT), PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+    EXPECT_TRUE(Warten([] { return !Stichwortliste(); }));
+    EXPECT_EQ(Angezeigt("Nach Stichwörtern suchen"), "Nach Stichwörtern suchen");
+
+    // Closing the main window sends HELP_QUIT, which must take the viewer away, even while
+    // the key-word list is open.
+    ASSERT_TRUE(SucheOeffnen()) << "keine Stichwortliste beim dritten Mal";
     Hilfe_(HELP_QUIT, 0);
-    EXPECT_TRUE(Warten([] { return !FindWindowA("MS_WINHELP", nullptr); }));
+    EXPECT_TRUE(Warten([] { return !FindWindowA("MS_WINHELP", nullptr) && !Stichwortliste(); }));
 }
 
 }  // namespace

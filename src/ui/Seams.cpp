@@ -4,6 +4,7 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
+#include <memory>
 #include <vector>
 
 namespace {
@@ -87,11 +88,60 @@ std::string ProgrammVerzeichnis() {
 
 std::string Hilfedatei() { return ProgrammVerzeichnis() + "\\Endwart.hlp"; }
 
+namespace {
+
+// Wine's help viewer ignores the key-word commands (HELP_KEY, HELP_PARTIALKEY); its key-word
+// list opens only through the Finder() macro, which the help file's search topic runs.
+bool ViewerOhneStichwortsuche() {
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
+// One key-word list at a time: a second search while one is open would stack a second list
+// inside the first.
+LONG gStichwortlisteOffen = 0;
+
+struct Hilfeauftrag {
+    HWND fenster;
+    std::string datei;
+};
+
+DWORD WINAPI StichwortThemaOeffnen(void* p) {
+    std::unique_ptr<Hilfeauftrag> auftrag(static_cast<Hilfeauftrag*>(p));
+    // A jump to the page already shown does nothing there, not even the page's macros; after
+    // a search closed without a choice the search topic is still on screen.
+    WinHelpA(auftrag->fenster, auftrag->datei.c_str(), HELP_CONTENTS, 0);
+    WinHelpA(auftrag->fenster, auftrag->datei.c_str(), HELP_CONTEXT, kHilfeStichwortThema);
+    InterlockedExchange(&gStichwortlisteOffen, 0);
+    return 0;
+}
+
+}  // namespace
+
+BOOL HilfeZeigen(HWND fenster, const std::string& datei, UINT befehl, ULONG_PTR daten) {
+    if (befehl != HELP_PARTIALKEY || !ViewerOhneStichwortsuche())
+        return WinHelpA(fenster, datei.c_str(), befehl, daten);
+    // The viewer shows its key-word list as a modal dialog inside the message that WinHelpA
+    // sends, so that WinHelpA returns only when the list is closed. On a thread of its own the
+    // main window goes on working meanwhile; HELP_QUIT at the end still reaches the viewer.
+    if (InterlockedExchange(&gStichwortlisteOffen, 1)) return TRUE;
+    auto auftrag = std::make_unique<Hilfeauftrag>(Hilfeauftrag{fenster, datei});
+    DWORD kennung;  // Windows 95 fails CreateThread without it
+    HANDLE faden = CreateThread(nullptr, 0, StichwortThemaOeffnen, auftrag.get(), 0, &kennung);
+    if (!faden) {
+        InterlockedExchange(&gStichwortlisteOffen, 0);
+        return FALSE;
+    }
+    auftrag.release();
+    CloseHandle(faden);
+    return TRUE;
+}
+
 void Hilfe(HWND fenster, UINT befehl, ULONG_PTR daten) {
     if (gHilfe)
         gHilfe(fenster, befehl, daten);
     else
-        WinHelpA(fenster, Hilfedatei().c_str(), befehl, daten);
+        HilfeZeigen(fenster, Hilfedatei(), befehl, daten);
 }
 
 void Oeffnen(HWND fenster, const std::string& adresse) {

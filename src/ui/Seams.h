@@ -33,6 +33,12 @@ std::string ProgrammPfad();         // the running executable
 std::string ProgrammVerzeichnis();  // without a trailing backslash
 std::string Hilfedatei();           // "Endwart.hlp" beside the program
 
+// What Hilfe does when no test replaces it: WinHelpA on `datei`, except the key-word search
+// where the viewer cannot take it (see Seams.cpp). The topic that opens the key-word list
+// there has this context number.
+constexpr DWORD kHilfeStichwortThema = 10;
+BOOL HilfeZeigen(HWND fenster, const std::string& datei, UINT befehl, ULONG_PTR daten);
+
 // The open-file dialog: `filter` as "Programme|*.exe|Alle Dateien|*.*", `vorgabe` the name it
 // starts with. The chosen full file name, or empty when cancelled or when the dialog failed.
 using DateiFunktion = std::function<std::string(HWND fenster, const std::string& titel,
