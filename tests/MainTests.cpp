@@ -20,10 +20,14 @@ class Start : public RegistryTest {
 protected:
     void SetUp() override {
         RegistryTest::SetUp();
+        // The help viewer is one for the whole desktop: the main window closed here would
+        // send it HELP_QUIT and close it under the help test running beside.
+        HilfeErsetzen([](HWND, UINT, ULONG_PTR) {});
         ASSERT_TRUE(Windows95Familie()) << "the test prefix must report Windows 95";
         Optionen = Einstellungen{};
     }
     void TearDown() override {
+        HilfeErsetzen(nullptr);
         QuitVerwerfen();
         RegistryTest::TearDown();
     }

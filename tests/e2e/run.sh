@@ -46,16 +46,21 @@ winpfad() { local p=$1; printf 'Z:%s' "${p//\//\\}"; }
 
 # --- display -----------------------------------------------------------------------------------
 
+# Every case has an X server of its own: cases run side by side, and a key typed for one
+# case's message box would otherwise land in the box of another, whichever has the focus.
 XVFB_PID=""
 display_sicherstellen() {
-    [ -n "${DISPLAY:-}" ] && return 0
-    local n=120
-    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    local nummer=$OUT/display
+    : >"$nummer"
+    # Xvfb picks a free display itself and writes its number once it takes connections.
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$nummer" >/dev/null 2>&1 &
     XVFB_PID=$!
-    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-    export DISPLAY=":$n"
-    info "no DISPLAY set: private Xvfb at $DISPLAY"
+    for _ in $(seq 100); do [ -s "$nummer" ] && break; sleep 0.1; done
+    if [ ! -s "$nummer" ]; then
+        echo "FAIL  $CASE: no X server started"
+        exit 1
+    fi
+    export DISPLAY=":$(tr -dc 0-9 <"$nummer")"
 }
 
 # --- prefixes ----------------------------------------------------------------------------------
