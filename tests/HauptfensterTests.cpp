@@ -6,6 +6,8 @@
 
 namespace {
 
+using Texte = std::vector<std::string>;
+
 const std::string kStore = "Software\\RHM\\Endungswart\\Classes\\";
 const std::string kOpt = "Software\\RHM\\Endungswart\\Optionen";
 const std::string kStartup = "Software\\RHM\\Endungswart\\Startup";
@@ -44,16 +46,6 @@ protected:
         QuitVerwerfen();
         RegistryTest::TearDown();
     }
-    std::vector<std::string> Spalte(int s) {
-        std::vector<std::string> texte;
-        for (size_t i = 0; i < haupt.liste().Anzahl(); ++i) texte.push_back(haupt.liste().Text(i, s));
-        return texte;
-    }
-    void Markieren(size_t zeile) {
-        LVITEMA item{};
-        item.stateMask = item.state = LVIS_SELECTED;
-        SendMessageA(haupt.liste().hwnd(), LVM_SETITEMSTATE, zeile, reinterpret_cast<LPARAM>(&item));
-    }
     Hauptliste haupt;
     Aufrufe aufrufe;
 };
@@ -62,8 +54,7 @@ TEST_F(MainWindow, StatusTextCountsSelectedOrAllLines) {
     EXPECT_EQ(haupt.fenster.Statuszeile(), "0 Dateityp(en)");
     for (const char* e : {"A", "B", "C", "D", "E"}) haupt.Zeile(e, e, "x.exe");
     haupt.liste().Mehrfachauswahl(true);
-    Markieren(1);
-    Markieren(3);
+    Markieren(haupt.liste(), {1, 3});
     EXPECT_EQ(haupt.fenster.Statuszeile(), "2 Dateityp(en) ausgewählt");
     LVITEMA keins{};
     keins.stateMask = LVIS_SELECTED;
@@ -76,13 +67,13 @@ TEST_F(MainWindow, ColumnClicksSortAndReverse) {
     haupt.Zeile("BMP", "C-Bild", "y.exe");
     haupt.Zeile("TXT", "a-Text", "x.exe");
     haupt.fenster.SortierungAnwenden();
-    EXPECT_EQ(Spalte(0), (std::vector<std::string>{"BMP", "GIF", "TXT"}));
+    EXPECT_EQ(Spalte(haupt.liste(), 0), (Texte{"BMP", "GIF", "TXT"}));
     haupt.fenster.lvwMain_ColumnClick(1);  // the stored column again: descending
-    EXPECT_EQ(Spalte(0), (std::vector<std::string>{"TXT", "GIF", "BMP"}));
+    EXPECT_EQ(Spalte(haupt.liste(), 0), (Texte{"TXT", "GIF", "BMP"}));
     haupt.fenster.lvwMain_ColumnClick(1);
-    EXPECT_EQ(Spalte(0), (std::vector<std::string>{"BMP", "GIF", "TXT"}));
+    EXPECT_EQ(Spalte(haupt.liste(), 0), (Texte{"BMP", "GIF", "TXT"}));
     haupt.fenster.lvwMain_ColumnClick(2);  // another column always starts ascending, any case
-    EXPECT_EQ(Spalte(1), (std::vector<std::string>{"a-Text", "b-Bild", "C-Bild"}));
+    EXPECT_EQ(Spalte(haupt.liste(), 1), (Texte{"a-Text", "b-Bild", "C-Bild"}));
     EXPECT_EQ(haupt.fenster.Zustand().SortKey, 1);
     EXPECT_EQ(haupt.fenster.Zustand().SortOrder, 0);
 }
@@ -109,16 +100,6 @@ TEST_F(MainWindow, BarSwitchesLayTheListOutAgain) {
     RECT voll = haupt.fenster.ListenRechteck();
     EXPECT_TRUE(EqualRect(&voll, &innen));
 
-    // A window lower than the bars leaves the list alone.
-    haupt.fenster.mnuSymbolleiste_Click();
-    haupt.fenster.mnuStatusleiste_Click();
-    RECT davor = haupt.fenster.ListenRechteck();
-    RECT aussen;
-    GetWindowRect(haupt.fenster.hwnd(), &aussen);
-    SetWindowPos(haupt.fenster.hwnd(), nullptr, 0, 0, aussen.right - aussen.left,
-                 aussen.bottom - aussen.top - (innen.bottom - 10), SWP_NOMOVE | SWP_NOZORDER);
-    RECT danach = haupt.fenster.ListenRechteck();
-    EXPECT_TRUE(EqualRect(&davor, &danach));
 }
 
 TEST_F(MainWindow, ToolBarKeysHelpAndAddressesRunTheirCommands) {
@@ -215,22 +196,6 @@ TEST_F(Closing, AsksNothingWithoutChangesOrWithTheOptionOff) {
     Schliessen();  // no planned answer: a question would fail the test
     EXPECT_FALSE(IsWindow(haupt.fenster.hwnd()));
     EXPECT_EQ(Holen(HKEY_CLASSES_ROOT, "txtfile\\shell\\open\\command"), "alt.exe %1");
-}
-
-TEST_F(MainWindow, AMaximisedWindowIsStoredAndRestoredSo) {
-    Setzen(HKEY_CURRENT_USER, kStartup, "FirstStart", "False");
-    frmMain* fenster = Main("");
-    ASSERT_NE(fenster, nullptr);
-    ShowWindow(fenster->hwnd(), SW_MAXIMIZE);
-    SendMessageA(fenster->hwnd(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(Holen(HKEY_CURRENT_USER, kStartup, "WindowState"), "2");
-    EXPECT_EQ(Holen(HKEY_CURRENT_USER, kStartup, "left"), "<kein Wert>");
-    fenster = Main("");
-    ASSERT_NE(fenster, nullptr);
-    EXPECT_TRUE(IsZoomed(fenster->hwnd()));
-    ShowWindow(fenster->hwnd(), SW_MINIMIZE);
-    SendMessageA(fenster->hwnd(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(Holen(HKEY_CURRENT_USER, kStartup, "WindowState"), "1");
 }
 
 }  // namespace

@@ -26,59 +26,56 @@ HWND Hilfefenster() {
     return h && IsWindowVisible(h) ? h : nullptr;
 }
 
-BOOL CALLBACK TextfeldSuchen(HWND fenster, LPARAM ergebnis) {
+// The windows of one class below `eltern`, or at the top level of the viewer's process.
+struct Suche {
+    const char* klasse;
+    DWORD prozess = 0;
+    std::vector<HWND> treffer;
+};
+
+BOOL CALLBACK Pruefen(HWND fenster, LPARAM p) {
+    auto* suche = reinterpret_cast<Suche*>(p);
     char klasse[32] = {};
     GetClassNameA(fenster, klasse, sizeof klasse);
-    if (CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, klasse, 8, "RichEdit", 8) != CSTR_EQUAL)
-        return TRUE;
-    *reinterpret_cast<HWND*>(ergebnis) = fenster;
-    return FALSE;
+    DWORD prozess = 0;
+    GetWindowThreadProcessId(fenster, &prozess);
+    if (!lstrcmpiA(klasse, suche->klasse) && (!suche->prozess || prozess == suche->prozess))
+        suche->treffer.push_back(fenster);
+    return TRUE;
+}
+
+std::vector<HWND> Fenster(HWND eltern, const char* klasse, DWORD prozess = 0) {
+    Suche suche{klasse, prozess, {}};
+    if (eltern)
+        EnumChildWindows(eltern, Pruefen, reinterpret_cast<LPARAM>(&suche));
+    else
+        EnumWindows(Pruefen, reinterpret_cast<LPARAM>(&suche));
+    return suche.treffer;
 }
 
 // First line of the shown topic: the generator puts the topic's title there.
 std::string ErsteZeile() {
-    HWND hilfe = Hilfefenster(), text = nullptr;
+    HWND hilfe = Hilfefenster();
     if (!hilfe) return "(kein Hilfefenster)";
-    EnumChildWindows(hilfe, TextfeldSuchen, reinterpret_cast<LPARAM>(&text));
+    auto text = Fenster(hilfe, "RichEdit20A");
     char puffer[512] = {};
-    if (!text || !SendMessageA(text, WM_GETTEXT, sizeof puffer, reinterpret_cast<LPARAM>(puffer)))
+    if (text.empty() || !SendMessageA(text[0], WM_GETTEXT, sizeof puffer, reinterpret_cast<LPARAM>(puffer)))
         return "(kein Text)";
     std::string s(puffer);
     return s.substr(0, s.find_first_of("\r\n"));
 }
 
-// The viewer's key-word list: a dialog of the viewer's process, shown while its window may
-// still be hidden, with a list box of the key words.
-struct Suche {
+// The viewer's key-word lists: list boxes in visible dialogs of the viewer's process, shown
+// while its own window may still be hidden.
+std::vector<HWND> Stichwortlisten() {
     std::vector<HWND> listen;
     DWORD prozess = 0;
-};
-
-BOOL CALLBACK ListeSuchen(HWND fenster, LPARAM ergebnis) {
-    char klasse[32] = {};
-    GetClassNameA(fenster, klasse, sizeof klasse);
-    if (lstrcmpiA(klasse, "ListBox") != 0) return TRUE;
-    reinterpret_cast<Suche*>(ergebnis)->listen.push_back(fenster);
-    return FALSE;
-}
-
-BOOL CALLBACK DialogSuchen(HWND fenster, LPARAM ergebnis) {
-    auto* suche = reinterpret_cast<Suche*>(ergebnis);
-    DWORD prozess = 0;
-    GetWindowThreadProcessId(fenster, &prozess);
-    char klasse[32] = {};
-    GetClassNameA(fenster, klasse, sizeof klasse);
-    if (prozess == suche->prozess && IsWindowVisible(fenster) && !lstrcmpA(klasse, "#32770"))
-        EnumChildWindows(fenster, ListeSuchen, ergebnis);
-    return TRUE;
-}
-
-std::vector<HWND> Stichwortlisten() {
-    Suche suche;
     HWND viewer = FindWindowA("MS_WINHELP", nullptr);
-    if (viewer && GetWindowThreadProcessId(viewer, &suche.prozess))
-        EnumWindows(DialogSuchen, reinterpret_cast<LPARAM>(&suche));
-    return suche.listen;
+    if (!viewer || !GetWindowThreadProcessId(viewer, &prozess)) return listen;
+    for (HWND dialog : Fenster(nullptr, "#32770", prozess))
+        if (IsWindowVisible(dialog))
+            for (HWND liste : Fenster(dialog, "ListBox")) listen.push_back(liste);
+    return listen;
 }
 
 HWND Stichwortliste() {
@@ -86,19 +83,9 @@ HWND Stichwortliste() {
     return listen.empty() ? nullptr : listen.front();
 }
 
-std::vector<std::string> Eintraege(HWND liste) {
-    std::vector<std::string> eintraege;
-    LRESULT anzahl = SendMessageA(liste, LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < anzahl; ++i) {
-        // Across processes Wine hands the text over as Unicode even to SendMessageA.
-        wchar_t breit[256] = {};
-        if (SendMessageW(liste, LB_GETTEXTLEN, i, 0) < LRESULT(std::size(breit)))
-            SendMessageW(liste, LB_GETTEXT, i, reinterpret_cast<LPARAM>(breit));
-        char puffer[512] = {};
-        WideCharToMultiByte(1252, 0, breit, -1, puffer, sizeof puffer, nullptr, nullptr);
-        eintraege.emplace_back(puffer);
-    }
-    return eintraege;
+// Across processes Wine hands list box texts over as Unicode only.
+LRESULT Position(HWND liste, const wchar_t* wort) {
+    return SendMessageW(liste, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(wort));
 }
 
 bool Warten(const std::function<bool()>& bedingung) {
@@ -168,16 +155,10 @@ TEST_F(Hilfe, KontextnummernInhaltSucheUndSchliessenWieDasProgramm) {
     SucheOeffnen();
     Sleep(500);
     EXPECT_EQ(Stichwortlisten().size(), 1u);
-    const auto eintraege = Eintraege(liste);
-    const auto position = [&](const char* wort) {
-        for (size_t i = 0; i < eintraege.size(); ++i)
-            if (eintraege[i] == wort) return int(i);
-        return -1;
-    };
-    for (const char* wort : {"Autostart", "Ändern", "SYSTEM.SIK", "-datei", "Rückgängig"})
-        EXPECT_GE(position(wort), 0) << wort;
-    ASSERT_GE(position("Autostart"), 0);
-    SendMessageA(liste, LB_SETCURSEL, position("Autostart"), 0);
+    for (const wchar_t* wort : {L"Autostart", L"Ändern", L"SYSTEM.SIK", L"-datei", L"Rückgängig"})
+        EXPECT_NE(Position(liste, wort), LB_ERR);
+    ASSERT_NE(Position(liste, L"Autostart"), LB_ERR);
+    SendMessageA(liste, LB_SETCURSEL, Position(liste, L"Autostart"), 0);
     PostMessageA(GetAncestor(liste, GA_ROOT), PSM_PRESSBUTTON, PSBTN_OK, 0);
     EXPECT_EQ(Angezeigt("Autostart"), "Autostart");
     EXPECT_TRUE(Warten([] { return !Stichwortliste(); }));

@@ -2,33 +2,12 @@
 
 #include "Umgebung.h"
 #include "app/Main.h"
-#include "filetypes/Registriert.h"
 #include "resource.h"
 #include "ui/Seams.h"
 #include "ui/dialogs/frmHinzu.h"
 
 namespace {
 
-struct Hook {
-    explicit Hook(std::function<void(frmHinzu&)> f) {
-        Dialog::BeimOeffnen([f](Dialog& d) { f(static_cast<frmHinzu&>(d)); });
-    }
-    ~Hook() { Dialog::BeimOeffnen(nullptr); }
-};
-
-std::vector<std::string> Zeilen(const ListView& liste, int spalte = 0) {
-    std::vector<std::string> texte;
-    for (size_t i = 0; i < liste.Anzahl(); ++i) texte.push_back(liste.Text(i, spalte));
-    return texte;
-}
-
-void Markieren(const ListView& liste, std::initializer_list<size_t> zeilen) {
-    for (size_t z : zeilen) {
-        LVITEMA item{};
-        item.stateMask = item.state = LVIS_SELECTED;
-        SendMessageA(liste.hwnd(), LVM_SETITEMSTATE, z, reinterpret_cast<LPARAM>(&item));
-    }
-}
 
 using Texte = std::vector<std::string>;
 
@@ -45,7 +24,7 @@ protected:
     }
     // Opens the dialog on the main list, runs `f` once it is up, and returns its result.
     INT_PTR Oeffnen(std::function<void(frmHinzu&)> f) {
-        Hook hook(std::move(f));
+        Hook<frmHinzu> hook(std::move(f));
         frmHinzu dialog(haupt.liste());
         return dialog.Zeigen(haupt.fenster.hwnd());
     }
@@ -59,26 +38,14 @@ TEST_F(AddRemove, ListsOnlyUsableRegisteredTypesWithTheIconFallback) {
     Setzen(HKEY_CLASSES_ROOT, "Word.Document\\CLSID", "", "{0001}");
     Setzen(HKEY_CLASSES_ROOT, "CLSID\\{0001}\\DefaultIcon", "", "winword.exe,0");
     TypAnlegen("txt", "txtfile", "Text", "notepad.exe %1");          // neither icon: empty column
-    Setzen(HKEY_CLASSES_ROOT, ".", "", "txtfile");                   // a key of one dot
-    Setzen(HKEY_CLASSES_ROOT, "xtxt", "", "txtfile");                // no dot: no extension
-    Setzen(HKEY_CLASSES_ROOT, ".leer", "", "");
-    Setzen(HKEY_CLASSES_ROOT, ".ohnebez", "", "ohnebezfile");
-    Setzen(HKEY_CLASSES_ROOT, "ohnebezfile\\shell\\open\\command", "", "a.exe");
     TypAnlegen("ohnecmd", "ohnecmdfile", "Ohne Befehl", "");
     Setzen(HKEY_CLASSES_ROOT, ".fehlt", "", "gibtesnicht");
 
-    std::vector<Dateityp> typen = RegistrierteDateitypen();
-    std::vector<std::string> namen;
-    for (const Dateityp& t : typen) namen.push_back(t.Erweiterung);
-    std::sort(namen.begin(), namen.end());
-    EXPECT_EQ(namen, (Texte{"BMP", "DOC", "TXT"}));
-
-    // The dialog shows the same, with the three values of each.
     Texte links, symbole, befehle;
     EXPECT_EQ(Oeffnen([&](frmHinzu& d) {
-                  links = Zeilen(d.lvwLinks());
-                  symbole = Zeilen(d.lvwLinks(), 3);
-                  befehle = Zeilen(d.lvwLinks(), 2);
+                  links = Spalte(d.lvwLinks());
+                  symbole = Spalte(d.lvwLinks(), 3);
+                  befehle = Spalte(d.lvwLinks(), 2);
                   d.Klicken(IDCANCEL);
               }),
               IDCANCEL);
@@ -96,12 +63,11 @@ TEST_F(AddRemove, WatchedTypesStandOnTheRightWithTheirUnsavedValues) {
     haupt.Zeile("bmp", "Ungespeichert", "neu.exe %1", "neu.exe,2");  // found without regard to case
     haupt.Zeile("XYZ", "Nicht registriert", "xyz.exe");
 
-    Texte linksVorher, rechts, rechtsBez, linksNachher;
+    Texte linksVorher, rechts, linksNachher;
     bool homeGesendet = false;
     Oeffnen([&](frmHinzu& d) {
-        linksVorher = Zeilen(d.lvwLinks());
-        rechts = Zeilen(d.lvwRechts());
-        rechtsBez = Zeilen(d.lvwRechts(), 1);
+        linksVorher = Spalte(d.lvwLinks());
+        rechts = Spalte(d.lvwRechts());
         // Shown and active, the dialog sends Home to the left list: its first entry becomes
         // the current one.
         ShowWindow(d.hwnd(), SW_SHOWNORMAL);
@@ -110,20 +76,19 @@ TEST_F(AddRemove, WatchedTypesStandOnTheRightWithTheirUnsavedValues) {
                                     LVNI_FOCUSED) == 0;
         Markieren(d.lvwRechts(), {1});
         d.cmdLinks_Click();
-        linksNachher = Zeilen(d.lvwLinks());
+        linksNachher = Spalte(d.lvwLinks());
         d.Klicken(frmHinzu::idCmdHilfe);
         d.Klicken(IDCANCEL);
     });
     EXPECT_EQ(linksVorher, Texte{"GIF"});
     EXPECT_EQ(rechts, (Texte{"bmp", "XYZ"}));
-    EXPECT_EQ(rechtsBez, (Texte{"Ungespeichert", "Nicht registriert"}));
     EXPECT_TRUE(homeGesendet);
     EXPECT_EQ(linksNachher, (Texte{"GIF", "XYZ"}));
     ASSERT_EQ(hilfe.size(), 1u);
     EXPECT_EQ(hilfe[0], (std::pair<UINT, ULONG_PTR>{HELP_CONTEXT, 20}));
     // Cancelled: the main list is as it was.
-    EXPECT_EQ(Zeilen(haupt.liste()), (Texte{"bmp", "XYZ"}));
-    EXPECT_EQ(Zeilen(haupt.liste(), 1), (Texte{"Ungespeichert", "Nicht registriert"}));
+    EXPECT_EQ(Spalte(haupt.liste()), (Texte{"bmp", "XYZ"}));
+    EXPECT_EQ(Spalte(haupt.liste(), 1), (Texte{"Ungespeichert", "Nicht registriert"}));
     EXPECT_FALSE(Geaendert);
 }
 
@@ -135,27 +100,22 @@ TEST_F(AddRemove, SelectedEntriesMoveInTheirOrderAndTheOthersStay) {
         EXPECT_EQ(d.lvwLinks().Anzahl(), 3u);
         Markieren(d.lvwLinks(), {0, 2});
         d.Klicken(frmHinzu::idCmdRechts);
-        EXPECT_EQ(Zeilen(d.lvwLinks()), Texte{"BBB"});
-        EXPECT_EQ(Zeilen(d.lvwRechts()), (Texte{"ZZZ", "AAA", "CCC"}));
-        EXPECT_EQ(Zeilen(d.lvwRechts(), 1), (Texte{"Schon da", "aaa", "ccc"}));
+        EXPECT_EQ(Spalte(d.lvwLinks()), Texte{"BBB"});
+        EXPECT_EQ(Spalte(d.lvwRechts()), (Texte{"ZZZ", "AAA", "CCC"}));
         EXPECT_EQ(GetFocus(), d.lvwLinks().hwnd());
 
         // A double click moves what is selected in that list.
         Markieren(d.lvwRechts(), {0});
         NMHDR nm{d.lvwRechts().hwnd(), frmHinzu::idLvwRechts, static_cast<UINT>(NM_DBLCLK)};
         SendMessageA(d.hwnd(), WM_NOTIFY, nm.idFrom, reinterpret_cast<LPARAM>(&nm));
-        EXPECT_EQ(Zeilen(d.lvwLinks()), (Texte{"BBB", "ZZZ"}));
+        EXPECT_EQ(Spalte(d.lvwLinks()), (Texte{"BBB", "ZZZ"}));
 
         d.Klicken(frmHinzu::idCmdRechtsAlle);
         EXPECT_EQ(d.lvwLinks().Anzahl(), 0u);
-        EXPECT_EQ(Zeilen(d.lvwRechts()), (Texte{"AAA", "CCC", "BBB", "ZZZ"}));
-        EXPECT_EQ(GetFocus(), d.lvwRechts().hwnd());
-        d.cmdRechts_Click();  // an empty left list changes nothing
-        EXPECT_EQ(d.lvwRechts().Anzahl(), 4u);
+        EXPECT_EQ(Spalte(d.lvwRechts()), (Texte{"AAA", "CCC", "BBB", "ZZZ"}));
         d.Klicken(IDOK);
     });
-    EXPECT_EQ(Zeilen(haupt.liste()), (Texte{"AAA", "CCC", "BBB", "ZZZ"}));
-    EXPECT_EQ(Zeilen(haupt.liste(), 2), (Texte{"x.exe", "x.exe", "x.exe", "z.exe"}));
+    EXPECT_EQ(Spalte(haupt.liste()), (Texte{"AAA", "CCC", "BBB", "ZZZ"}));
     EXPECT_TRUE(Geaendert);
 }
 
@@ -165,16 +125,10 @@ TEST_F(AddRemove, OkWithAnEmptyRightListEmptiesTheMainListAndMarksIt) {
     haupt.Zeile("TXT", "Text", "notepad.exe %1");
     EXPECT_EQ(Oeffnen([](frmHinzu& d) {
                   d.Klicken(frmHinzu::idCmdLinksAlle);
-                  EXPECT_EQ(Zeilen(d.lvwLinks()), (Texte{"BMP", "TXT"}));
+                  EXPECT_EQ(Spalte(d.lvwLinks()), (Texte{"BMP", "TXT"}));
                   d.Klicken(IDOK);
               }),
               IDOK);
-    EXPECT_EQ(haupt.liste().Anzahl(), 0u);
-    EXPECT_TRUE(Geaendert);
-
-    // Nothing changed, still marked as changed.
-    Geaendert = false;
-    Oeffnen([](frmHinzu& d) { d.Klicken(IDOK); });
     EXPECT_EQ(haupt.liste().Anzahl(), 0u);
     EXPECT_TRUE(Geaendert);
 }
@@ -194,7 +148,7 @@ TEST_F(AddRemove, CancelAndTheCloseBoxUndoEveryMove) {
                           d.Klicken(IDCANCEL);
                   }),
                   IDCANCEL);
-        EXPECT_EQ(Zeilen(haupt.liste()), Texte{"TXT"});
+        EXPECT_EQ(Spalte(haupt.liste()), Texte{"TXT"});
         EXPECT_FALSE(Geaendert);
     }
 }
@@ -213,21 +167,21 @@ TEST_F(AddRemove, EachListSortsByItsOwnHeaderAndKeepsItsOrderOnAppending) {
             SendMessageA(d.hwnd(), WM_NOTIFY, id, reinterpret_cast<LPARAM>(&nm));
         };
         klick(frmHinzu::idLvwLinks, 1);
-        EXPECT_EQ(Zeilen(d.lvwLinks(), 1), (Texte{"Affe", "maus", "Zebra"}));
+        EXPECT_EQ(Spalte(d.lvwLinks(), 1), (Texte{"Affe", "maus", "Zebra"}));
         klick(frmHinzu::idLvwLinks, 1);  // the same column again: reversed
-        EXPECT_EQ(Zeilen(d.lvwLinks(), 1), (Texte{"Zebra", "maus", "Affe"}));
+        EXPECT_EQ(Spalte(d.lvwLinks(), 1), (Texte{"Zebra", "maus", "Affe"}));
         klick(frmHinzu::idLvwLinks, 0);  // another column: ascending
-        EXPECT_EQ(Zeilen(d.lvwLinks()), (Texte{"AAA", "BBB", "CCC"}));
-        EXPECT_EQ(Zeilen(d.lvwRechts()), (Texte{"RRR", "QQQ"}));  // untouched, still unsorted
+        EXPECT_EQ(Spalte(d.lvwLinks()), (Texte{"AAA", "BBB", "CCC"}));
+        EXPECT_EQ(Spalte(d.lvwRechts()), (Texte{"RRR", "QQQ"}));  // untouched, still unsorted
 
         // Sorting on: moved entries take their place in the order.
         Markieren(d.lvwRechts(), {0, 1});
         d.cmdLinks_Click();
-        EXPECT_EQ(Zeilen(d.lvwLinks()), (Texte{"AAA", "BBB", "CCC", "QQQ", "RRR"}));
+        EXPECT_EQ(Spalte(d.lvwLinks()), (Texte{"AAA", "BBB", "CCC", "QQQ", "RRR"}));
         // Sorting off: appended at the end in source order.
         Markieren(d.lvwLinks(), {4, 1});
         d.cmdRechts_Click();
-        EXPECT_EQ(Zeilen(d.lvwRechts()), (Texte{"BBB", "RRR"}));
+        EXPECT_EQ(Spalte(d.lvwRechts()), (Texte{"BBB", "RRR"}));
         EXPECT_FALSE(d.SortierungRechts().an);
         d.Klicken(IDCANCEL);
     });
@@ -237,13 +191,13 @@ TEST_F(AddRemove, TheMainWindowsCommandCommitsAndKeepsTheMainSortOrder) {
     TypAnlegen("gif", "giffile", "GIF-Bild", "gif.exe %1");
     TypAnlegen("bmp", "bmpfile", "Bitmap", "mspaint.exe %1");
     haupt.Zeile("TXT", "Text", "notepad.exe %1");
-    Hook hook([](frmHinzu& d) {
+    Hook<frmHinzu> hook([](frmHinzu& d) {
         EXPECT_FALSE(IsWindowEnabled(GetWindow(d.hwnd(), GW_OWNER)));  // modal on the main window
         d.cmdRechtsAlle_Click();
         d.Klicken(IDOK);
     });
     SendMessageA(haupt.fenster.hwnd(), WM_COMMAND, ID_HINZU, 0);
-    EXPECT_EQ(Zeilen(haupt.liste()), (Texte{"BMP", "GIF", "TXT"}));  // the main list's sort by extension
+    EXPECT_EQ(Spalte(haupt.liste()), (Texte{"BMP", "GIF", "TXT"}));  // the main list's sort by extension
     EXPECT_TRUE(Geaendert);
     EXPECT_TRUE(IsWindowEnabled(haupt.fenster.hwnd()));
 }

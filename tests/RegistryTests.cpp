@@ -12,17 +12,8 @@ void Roh(HKEY root, const char* pfad, const char* name, DWORD typ, const void* d
 
 using RegistryLayer = RegistryTest;
 
-TEST_F(RegistryLayer, ReadsMissingThingsAsTheDefault) {
-    EXPECT_EQ(RegWertLesen(HKEY_CURRENT_USER, "Fehlt\\Ganz", "x", "vorgabe"), "vorgabe");
-    Setzen(HKEY_CURRENT_USER, "Da", "andere", "1");
-    EXPECT_EQ(RegWertLesen(HKEY_CURRENT_USER, "Da", "", "ohne"), "ohne");  // no default value
-    EXPECT_EQ(RegWertLesen(HKEY_CURRENT_USER, "Da", "x", "ohne"), "ohne");
-    Setzen(HKEY_CURRENT_USER, "Da", "leer", "");
-    EXPECT_EQ(RegWertLesen(HKEY_CURRENT_USER, "Da", "leer", "ohne"), "");
-}
-
 TEST_F(RegistryLayer, ReadsLongValuesWhole) {
-    for (size_t laenge : {254u, 255u, 1000u, 65536u}) {
+    for (size_t laenge : {255u, 65536u}) {
         std::string wert(laenge, 'a');
         wert.back() = 'z';
         Setzen(HKEY_CURRENT_USER, "Lang", "wert", wert);
@@ -48,16 +39,6 @@ TEST_F(RegistryLayer, WritesCreateMissingKeysButNeverARoot) {
     EXPECT_FALSE(RegWertSchreiben(HKEY_CLASSES_ROOT, "", "", "Wurzel"));
     EXPECT_FALSE(RegWertSchreiben(HKEY_CLASSES_ROOT, "\\", "", "Wurzel"));
     EXPECT_FALSE(WertExistiert(HKEY_CLASSES_ROOT, "", ""));
-}
-
-TEST_F(RegistryLayer, EnumeratesSubkeysAndStopsWhenAsked) {
-    for (const char* name : {"eins", "zwei", "drei"}) Setzen(HKEY_CURRENT_USER, std::string("Liste\\") + name, "", "");
-    std::vector<std::string> alle, erste;
-    RegUnterschluessel(HKEY_CURRENT_USER, "Liste", [&](const std::string& n) { alle.push_back(n); return true; });
-    RegUnterschluessel(HKEY_CURRENT_USER, "Liste", [&](const std::string& n) { erste.push_back(n); return false; });
-    EXPECT_EQ(alle.size(), 3u);
-    EXPECT_EQ(erste.size(), 1u);
-    RegUnterschluessel(HKEY_CURRENT_USER, "Fehlt", [](const std::string&) { ADD_FAILURE(); return true; });
 }
 
 TEST_F(RegistryLayer, BackupStoreDeleteRemovesTheWholeTreeOnly) {

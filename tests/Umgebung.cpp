@@ -104,6 +104,20 @@ void RegistryTest::QuitVerwerfen() {
     while (PeekMessageA(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
 }
 
+void Markieren(const ListView& liste, std::initializer_list<size_t> zeilen) {
+    for (size_t z : zeilen) {
+        LVITEMA item{};
+        item.stateMask = item.state = LVIS_SELECTED;
+        SendMessageA(liste.hwnd(), LVM_SETITEMSTATE, z, reinterpret_cast<LPARAM>(&item));
+    }
+}
+
+std::vector<std::string> Spalte(const ListView& liste, int spalte) {
+    std::vector<std::string> texte;
+    for (size_t i = 0; i < liste.Anzahl(); ++i) texte.push_back(liste.Text(i, spalte));
+    return texte;
+}
+
 HWND EigenesFenster(const char* klasse) {
     for (HWND h = FindWindowExA(nullptr, nullptr, klasse, nullptr); h;
          h = FindWindowExA(nullptr, h, klasse, nullptr)) {

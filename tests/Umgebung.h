@@ -68,7 +68,22 @@ public:
     std::function<void()> beimWarten;  // looks at the windows while the program waits
 };
 
+#include "ui/Dialog.h"
 #include "ui/main/frmMain.h"
+
+// Runs `f` on the next dialog of type F as soon as it is up.
+template <class F>
+struct Hook {
+    explicit Hook(std::function<void(F&)> f) {
+        Dialog::BeimOeffnen([f](Dialog& d) { f(static_cast<F&>(d)); });
+    }
+    ~Hook() { Dialog::BeimOeffnen(nullptr); }
+};
+
+// Selects these lines of a list view, as Ctrl and a click would.
+void Markieren(const ListView& liste, std::initializer_list<size_t> zeilen);
+// One column of a list view, top to bottom.
+std::vector<std::string> Spalte(const ListView& liste, int spalte = 0);
 
 // The real main window, hidden, as the working list.
 struct Hauptliste {

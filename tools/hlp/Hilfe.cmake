@@ -27,10 +27,9 @@ endif()
 # The tests folder exists only where testing was enabled in this directory.
 if(TARGET endwart_tests)
   add_dependencies(endwart_tests endwart_hilfe)     # HilfeTests opens the real help file
-  foreach(teil Rundlauf Quellfehler Bauabbruch)
+  foreach(teil Rundlauf Quellfehler)
     add_test(NAME hilfe.${teil}
              COMMAND ${Python3_EXECUTABLE} ${ENDWART_HLP_DIR}/hilfe_test.py ${teil})
-    set_tests_properties(hilfe.${teil} PROPERTIES TIMEOUT 120
-                         ENVIRONMENT "ENDWART_CMAKE=${CMAKE_COMMAND}")
+    set_tests_properties(hilfe.${teil} PROPERTIES TIMEOUT 120)
   endforeach()
 endif()
