@@ -8,7 +8,6 @@
 
 namespace {
 
-
 using Texte = std::vector<std::string>;
 
 class AddRemove : public RegistryTest {
@@ -16,20 +15,10 @@ protected:
     void SetUp() override {
         RegistryTest::SetUp();
         Geaendert = false;
-        HilfeErsetzen([this](HWND, UINT befehl, ULONG_PTR daten) { hilfe.push_back({befehl, daten}); });
     }
-    void TearDown() override {
-        HilfeErsetzen(nullptr);
-        RegistryTest::TearDown();
-    }
-    // Opens the dialog on the main list, runs `f` once it is up, and returns its result.
-    INT_PTR Oeffnen(std::function<void(frmHinzu&)> f) {
-        Hook<frmHinzu> hook(std::move(f));
-        frmHinzu dialog(haupt.liste());
-        return dialog.Zeigen(haupt.fenster.hwnd());
-    }
+    INT_PTR Oeffnen(std::function<void(frmHinzu&)> f) { return AufListeZeigen<frmHinzu>(haupt, std::move(f)); }
     Hauptliste haupt;
-    std::vector<std::pair<UINT, ULONG_PTR>> hilfe;
+    Hilfeaufrufe hilfe;
 };
 
 TEST_F(AddRemove, ListsOnlyUsableRegisteredTypesWithTheIconFallback) {
@@ -84,8 +73,7 @@ TEST_F(AddRemove, WatchedTypesStandOnTheRightWithTheirUnsavedValues) {
     EXPECT_EQ(rechts, (Texte{"bmp", "XYZ"}));
     EXPECT_TRUE(homeGesendet);
     EXPECT_EQ(linksNachher, (Texte{"GIF", "XYZ"}));
-    ASSERT_EQ(hilfe.size(), 1u);
-    EXPECT_EQ(hilfe[0], (std::pair<UINT, ULONG_PTR>{HELP_CONTEXT, 20}));
+    EXPECT_EQ(hilfe, (Hilfeaufrufe::vector{{HELP_CONTEXT, 20}}));
     // Cancelled: the main list is as it was.
     EXPECT_EQ(Spalte(haupt.liste()), (Texte{"bmp", "XYZ"}));
     EXPECT_EQ(Spalte(haupt.liste(), 1), (Texte{"Ungespeichert", "Nicht registriert"}));

@@ -20,8 +20,7 @@ class Start : public RegistryTest {
 protected:
     void SetUp() override {
         RegistryTest::SetUp();
-        // The help viewer is one for the whole desktop: the main window closed here would
-        // send it HELP_QUIT and close it under the help test running beside.
+        // The main window closed here would send the desktop's real help viewer HELP_QUIT.
         HilfeErsetzen([](HWND, UINT, ULONG_PTR) {});
         ASSERT_TRUE(Windows95Familie()) << "the test prefix must report Windows 95";
         Optionen = Einstellungen{};

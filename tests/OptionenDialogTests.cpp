@@ -34,19 +34,13 @@ protected:
     void SetUp() override {
         Optionen = Einstellungen{};
         Optionen.Sicherheitsabfrage = Optionen.Speichermeldung = Optionen.Rueckgaengig = Optionen.Beenden = 1;
-        HilfeErsetzen([this](HWND, UINT befehl, ULONG_PTR daten) { hilfe.push_back({befehl, daten}); });
     }
     void TearDown() override {
-        HilfeErsetzen(nullptr);
         Optionen = Einstellungen{};
     }
-    INT_PTR Oeffnen(std::function<void(F&)> f) {
-        Hook<F> hook(std::move(f));
-        F dialog(haupt.liste());
-        return dialog.Zeigen(haupt.fenster.hwnd());
-    }
+    INT_PTR Oeffnen(std::function<void(F&)> f) { return AufListeZeigen<F>(haupt, std::move(f)); }
     Hauptliste haupt;
-    std::vector<std::pair<UINT, ULONG_PTR>> hilfe;
+    Hilfeaufrufe hilfe;
 };
 
 TEST_F(OptionsDialog, LoadingRunsTheDependencyRulesForAutostart) {
@@ -209,7 +203,7 @@ TEST_F(OptionsDialog, TabsSwapTheirPagesByClickOrAltLetterAndHelpIsTopic50) {
         }
         EXPECT_TRUE(sichtbar(F::idChkAutostart));
         d.Klicken(F::idCmdHilfe);
-        EXPECT_EQ(hilfe, (std::vector<std::pair<UINT, ULONG_PTR>>{{HELP_CONTEXT, 50}}));
+        EXPECT_EQ(hilfe, (Hilfeaufrufe::vector{{HELP_CONTEXT, 50}}));
         d.Klicken(IDCANCEL);
     });
 }

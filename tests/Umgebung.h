@@ -69,6 +69,7 @@ public:
 };
 
 #include "ui/Dialog.h"
+#include "ui/Seams.h"
 #include "ui/main/frmMain.h"
 
 // Runs `f` on the next dialog of type F as soon as it is up.
@@ -99,4 +100,18 @@ struct Hauptliste {
         liste().Hinzufuegen(t);
     }
     frmMain fenster;
+};
+
+// Opens a dialog of type F on the main list, runs `f` once it is up, and returns its result.
+template <class F>
+INT_PTR AufListeZeigen(Hauptliste& haupt, std::function<void(F&)> f) {
+    Hook<F> hook(std::move(f));
+    F dialog(haupt.liste());
+    return dialog.Zeigen(haupt.fenster.hwnd());
+}
+
+// Records the help requests, command and data, instead of opening the viewer.
+struct Hilfeaufrufe : std::vector<std::pair<UINT, ULONG_PTR>> {
+    Hilfeaufrufe() { HilfeErsetzen([this](HWND, UINT b, ULONG_PTR d) { push_back({b, d}); }); }
+    ~Hilfeaufrufe() { HilfeErsetzen(nullptr); }
 };

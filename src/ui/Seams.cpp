@@ -92,6 +92,8 @@ namespace {
 
 // Wine's help viewer ignores the key-word commands (HELP_KEY, HELP_PARTIALKEY); its key-word
 // list opens only through the Finder() macro, which the help file's search topic runs.
+constexpr DWORD kStichwortThema = 10;
+
 bool ViewerOhneStichwortsuche() {
     HMODULE ntdll = GetModuleHandleA("ntdll.dll");
     return ntdll && GetProcAddress(ntdll, "wine_get_version");
@@ -111,7 +113,7 @@ DWORD WINAPI StichwortThemaOeffnen(void* p) {
     // A jump to the page already shown does nothing there, not even the page's macros; after
     // a search closed without a choice the search topic is still on screen.
     WinHelpA(auftrag->fenster, auftrag->datei.c_str(), HELP_CONTENTS, 0);
-    WinHelpA(auftrag->fenster, auftrag->datei.c_str(), HELP_CONTEXT, kHilfeStichwortThema);
+    WinHelpA(auftrag->fenster, auftrag->datei.c_str(), HELP_CONTEXT, kStichwortThema);
     InterlockedExchange(&gStichwortlisteOffen, 0);
     return 0;
 }

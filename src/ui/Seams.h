@@ -34,9 +34,7 @@ std::string ProgrammVerzeichnis();  // without a trailing backslash
 std::string Hilfedatei();           // "Endwart.hlp" beside the program
 
 // What Hilfe does when no test replaces it: WinHelpA on `datei`, except the key-word search
-// where the viewer cannot take it (see Seams.cpp). The topic that opens the key-word list
-// there has this context number.
-constexpr DWORD kHilfeStichwortThema = 10;
+// where the viewer cannot take it (see Seams.cpp).
 BOOL HilfeZeigen(HWND fenster, const std::string& datei, UINT befehl, ULONG_PTR daten);
 
 // The open-file dialog: `filter` as "Programme|*.exe|Alle Dateien|*.*", `vorgabe` the name it
