@@ -12,6 +12,7 @@ import math
 import os
 import struct
 import sys
+from types import SimpleNamespace
 
 # The standard 16-colour VGA palette in Windows order.
 VGA = [
@@ -118,176 +119,55 @@ def raster(text, groesse=16):
     return [[FARBE[c] for c in z] for z in zeilen]
 
 
-SPEICHERN = """
-................
-.KKKKKKKKKKKKKK.
-.KbWWWWWWWWWWbK.
-.KbWWWWWWWWWWbK.
-.KbWDDDDDDDDWbK.
-.KbWWWWWWWWWWbK.
-.KbWDDDDDDDDWbK.
-.KbWWWWWWWWWWbK.
-.KbbbbbbbbbbbbK.
-.KbbbDDDDDDbbbK.
-.KbbbDWKKDDbbbK.
-.KbbbDWKKDDbbbK.
-.KbbbDWKKDDbbbK.
-.KbbbDDDDDDbbbK.
-..KKKKKKKKKKKKK.
-................
-"""
+def gitter(text):
+    """Grids drawn side by side under a line of their names, in blocks of 17 lines."""
+    zeilen = text.strip().split('\n')
+    alle = {}
+    for i in range(0, len(zeilen), 17):
+        namen, *reihen = zeilen[i:i + 17]
+        for j, name in enumerate(namen.split()):
+            alle[name] = '\n'.join(r.split()[j] for r in reihen)
+    return alle
 
-RUECKGAENGIG = """
-................
-.....b..........
-....bb..........
-...bBb..........
-..bBBBbbbbbb....
-.bBBBBBBBBBBbb..
-.bBBBBBBBBBBBBb.
-..bBBBbbbbbbBBb.
-...bBb.....bBBb.
-....bb.....bBBb.
-.....b.....bBBb.
-.......bbbbbBBb.
-.......bBBBBBBb.
-.......bBBBBBb..
-.......bbbbbb...
-................
-"""
 
-# A page with lines; the change and add/remove images draw onto it.
-SEITE = """
-KKKKKKKK........
-KWWWWWWKK.......
-KWWWWWWKWK......
-KWDDDDWKKKK.....
-KWWWWWWWWWK.....
-KWDDDDDDDWK.....
-KWWWWWWWWWK.....
-KWDDDDDDDWK.....
-KWWWWWWWWWK.....
-KWDDDDDDDWK.....
-KWWWWWWWWWK.....
-KWDDDDDDDWK.....
-KWWWWWWWWWK.....
-KWDDDDWWWWK.....
-KWWWWWWWWWK.....
-KKKKKKKKKKK.....
-"""
+# The tool bar's images and the program icon at 16 x 16.
+GITTER = gitter("""
+speichern         rueckgaengig      liste             plusminus         seite
+................  ................  KKKKKKKKKK......  ..........ggg...  KKKKKKKK........
+.KKKKKKKKKKKKKK.  .....b..........  KWWWWWWWWK......  ..........gGg...  KWWWWWWKK.......
+.KbWWWWWWWWWWbK.  ....bb..........  KWbWDDDDWK......  ........gggGggg.  KWWWWWWKWK......
+.KbWWWWWWWWWWbK.  ...bBb..........  KWWWWWWWWK......  ........gGGGGGg.  KWDDDDWKKKK.....
+.KbWDDDDDDDDWbK.  ..bBBBbbbbbb....  KWbWDDDWWK......  ........gggGggg.  KWWWWWWWWWK.....
+.KbWWWWWWWWWWbK.  .bBBBBBBBBBBbb..  KWWWWWWWWK......  ..........gGg...  KWDDDDDDDWK.....
+.KbWDDDDDDDDWbK.  .bBBBBBBBBBBBBb.  KWbWDDDDWK......  ..........ggg...  KWWWWWWWWWK.....
+.KbWWWWWWWWWWbK.  ..bBBBbbbbbbBBb.  KWWWWWWWWK......  ................  KWDDDDDDDWK.....
+.KbbbbbbbbbbbbK.  ...bBb.....bBBb.  KWbWDDWWWK......  ................  KWWWWWWWWWK.....
+.KbbbDDDDDDbbbK.  ....bb.....bBBb.  KWWWWWWWWK......  ................  KWDDDDDDDWK.....
+.KbbbDWKKDDbbbK.  .....b.....bBBb.  KWbWDDDDWK......  ........rrrrrrr.  KWWWWWWWWWK.....
+.KbbbDWKKDDbbbK.  .......bbbbbBBb.  KWWWWWWWWK......  ........rRRRRRr.  KWDDDDDDDWK.....
+.KbbbDWKKDDbbbK.  .......bBBBBBBb.  KWbWDDDWWK......  ........rrrrrrr.  KWWWWWWWWWK.....
+.KbbbDDDDDDbbbK.  .......bBBBBBb..  KWWWWWWWWK......  ................  KWDDDDWWWWK.....
+..KKKKKKKKKKKKK.  .......bbbbbb...  KKKKKKKKKK......  ................  KWWWWWWWWWK.....
+................  ................  ................  ................  KKKKKKKKKKK.....
+stift             optionen          hilfe             info              symbol16
+............KK..  DDDDDDDDD.......  ................  ................  .KKKKKKK........
+...........KRRK.  DWWWWWWKD.......  ...KKKKKKKKKKK..  ....KKKKKKKK....  .KWWWWWKK.......
+..........KDRRRK  DWWWWWKKD.......  ..KbBBBBBBBBBK..  ..KKWWWWWWWWKK..  .KWWWWWKLK......
+.........KYYDRRK  DKWWWKKKD.KKKKK.  ..KbBBBYYYYBBK..  .KWWWWWBBWWWWWK.  .KWDDDWKLLK.....
+........KYYYyDK.  DKKWKKKWD.......  ..KbBBYYBBYYBK..  .KWWWWWBBWWWWWK.  .KWWWWWKKKK.....
+.......KYYYyyK..  DKKKKKWWD.KKKK..  ..KbBBBBBBYYBK..  KWWWWWWWWWWWWWWK  .KWDDDKKKKKKKKKK
+......KYYYyyK...  DWKKKWWWD.......  ..KbBBBBBYYBBK..  KWWWWWBBBWWWWWWK  .KWWWWKBBBBbbbbK
+.....KYYYyyK....  DWWKWWWWD.......  ..KbBBBBYYBBBK..  KWWWWWWBBWWWWWWK  .KWDDDKBBBBbbWbK
+....KWYYyyK.....  DDDDDDDDD.......  ..KbBBBBYYBBBK..  KWWWWWWBBWWWWWWK  .KWWWWKBBBBbWWbK
+....KWWWyK......  ................  ..KbBBBBBBBBBK..  .KWWWWWBBWWWWWK.  .KWDDDKBWBBWWbbK
+...KWWWKK.......  .........WWWK...  ..KbBBBBYYBBBK..  .KWWWWBBBBWWWWK.  .KWWWWKBWWWWbbbK
+...KKKK.........  .........WLDK...  ..KbBBBBBBBBBK..  ..KKWWWWWWWWKK..  .KWDDDDKBWWbbbK.
+................  .DDDDDDDDWLDKDD.  ..KbKKKKKKKKKK..  ....KKWWKKKK....  .KWWWWWWKBBbbK..
+................  .WWWWWWWWWLDKWW.  ..KbWWWWWWWWWK..  .....KWK........  .KWDDDDDDKBbK...
+................  .........WLDK...  ...KKKKKKKKKKK..  ....KWK.........  .KWWWWWWWWKK....
+................  .........KKKK...  ................  ...KK...........  .KKKKKKKKKK.....
+""")
 
-LISTE = """
-KKKKKKKKKK......
-KWWWWWWWWK......
-KWbWDDDDWK......
-KWWWWWWWWK......
-KWbWDDDWWK......
-KWWWWWWWWK......
-KWbWDDDDWK......
-KWWWWWWWWK......
-KWbWDDWWWK......
-KWWWWWWWWK......
-KWbWDDDDWK......
-KWWWWWWWWK......
-KWbWDDDWWK......
-KWWWWWWWWK......
-KKKKKKKKKK......
-................
-"""
-
-PLUS_MINUS = """
-..........ggg...
-..........gGg...
-........gggGggg.
-........gGGGGGg.
-........gggGggg.
-..........gGg...
-..........ggg...
-................
-................
-................
-........rrrrrrr.
-........rRRRRRr.
-........rrrrrrr.
-................
-................
-................
-"""
-
-STIFT = """
-............KK..
-...........KRRK.
-..........KDRRRK
-.........KYYDRRK
-........KYYYyDK.
-.......KYYYyyK..
-......KYYYyyK...
-.....KYYYyyK....
-....KWYYyyK.....
-....KWWWyK......
-...KWWWKK.......
-...KKKK.........
-................
-................
-................
-................
-"""
-
-OPTIONEN = """
-DDDDDDDDD.......
-DWWWWWWKD.......
-DWWWWWKKD.......
-DKWWWKKKD.KKKKK.
-DKKWKKKWD.......
-DKKKKKWWD.KKKK..
-DWKKKWWWD.......
-DWWKWWWWD.......
-DDDDDDDDD.......
-................
-.........WWWK...
-.........WLDK...
-.DDDDDDDDWLDKDD.
-.WWWWWWWWWLDKWW.
-.........WLDK...
-.........KKKK...
-"""
-HILFE = """
-................
-...KKKKKKKKKKK..
-..KbBBBBBBBBBK..
-..KbBBBYYYYBBK..
-..KbBBYYBBYYBK..
-..KbBBBBBBYYBK..
-..KbBBBBBYYBBK..
-..KbBBBBYYBBBK..
-..KbBBBBYYBBBK..
-..KbBBBBBBBBBK..
-..KbBBBBYYBBBK..
-..KbBBBBBBBBBK..
-..KbKKKKKKKKKK..
-..KbWWWWWWWWWK..
-...KKKKKKKKKKK..
-................
-"""
-
-INFO = """
-................
-....KKKKKKKK....
-..KKWWWWWWWWKK..
-.KWWWWWBBWWWWWK.
-.KWWWWWBBWWWWWK.
-KWWWWWWWWWWWWWWK
-KWWWWWBBBWWWWWWK
-KWWWWWWBBWWWWWWK
-KWWWWWWBBWWWWWWK
-.KWWWWWBBWWWWWK.
-.KWWWWBBBBWWWWK.
-..KKWWWWWWWWKK..
-....KKWWKKKK....
-.....KWK........
-....KWK.........
-...KK...........
-"""
 
 def ueber(*ebenen):
     """Lays grids over each other; '.' lets the layer below show through."""
@@ -300,37 +180,18 @@ def ueber(*ebenen):
     return '\n'.join(''.join(z) for z in zeilen)
 
 
-SYMBOLE = [SPEICHERN, RUECKGAENGIG, ueber(LISTE, PLUS_MINUS), ueber(SEITE, STIFT), OPTIONEN,
-           HILFE, INFO]
+# The tool bar, left to right; the change and add/remove images draw onto a page and a list.
+SYMBOLE = (('speichern',), ('rueckgaengig',), ('liste', 'plusminus'), ('seite', 'stift'),
+           ('optionen',), ('hilfe',), ('info',))
 
 
 def toolbar():
-    bilder = [raster(s) for s in SYMBOLE]
+    bilder = [raster(ueber(*(GITTER[n] for n in ebenen))) for ebenen in SYMBOLE]
     return [sum((b[y] for b in bilder), []) for y in range(16)]
 
 
 # ---------------------------------------------------------------------------------------------
 # Program icon: a page guarded by a shield with a check mark
-
-SYMBOL_16 = """
-.KKKKKKK........
-.KWWWWWKK.......
-.KWWWWWKLK......
-.KWDDDWKLLK.....
-.KWWWWWKKKK.....
-.KWDDDKKKKKKKKKK
-.KWWWWKBBBBbbbbK
-.KWDDDKBBBBbbWbK
-.KWWWWKBBBBbWWbK
-.KWDDDKBWBBWWbbK
-.KWWWWKBWWWWbbbK
-.KWDDDDKBWWbbbK.
-.KWWWWWWKBBbbK..
-.KWDDDDDDKBbK...
-.KWWWWWWWWKK....
-.KKKKKKKKKK.....
-"""
-
 
 def umriss(maske, x, y):
     """True if (x, y) is inside the mask but touches the outside on one of four sides."""
@@ -348,6 +209,32 @@ def maske_aus(n, innen):
     return [[innen(x + 0.5, y + 0.5) for x in range(n)] for y in range(n)]
 
 
+def fuellen(bild, maske, innen, rand=0, kante=None):
+    """Paints the mask: its outline (and column kante) in rand, the rest in innen, a colour
+    or innen(x, y)."""
+    for y, zeile in enumerate(maske):
+        for x, drin in enumerate(zeile):
+            if drin:
+                if umriss(maske, x, y) or x == kante:
+                    bild[y][x] = rand
+                else:
+                    bild[y][x] = innen(x, y) if callable(innen) else innen
+
+
+def blatt(bild, x0, x1, y0, y1, ohr, linien=None):
+    """A white sheet with its top right corner folded over; linien(maske) draws on the paper
+    before the fold covers it. Returns the sheet's mask."""
+    n = len(bild)
+    seite = maske_aus(n, lambda x, y: x0 <= x < x1 and y0 <= y < y1
+                      and not (x - (x1 - ohr) > y - y0))
+    fuellen(bild, seite, 15)
+    if linien:
+        linien(seite)
+    fuellen(bild, maske_aus(n, lambda x, y: x1 - ohr <= x < x1 and y0 <= y < y0 + ohr
+                            and x - (x1 - ohr) <= y - y0), 7, kante=int(x1) - 1)
+    return seite
+
+
 def strecke_abstand(px, py, ax, ay, bx, by):
     vx, vy = bx - ax, by - ay
     t = max(0.0, min(1.0, ((px - ax) * vx + (py - ay) * vy) / (vx * vx + vy * vy)))
@@ -357,107 +244,70 @@ def strecke_abstand(px, py, ax, ay, bx, by):
 def symbol(n):
     """The icon at n x n pixels: (colour rows, mask rows with 1 = transparent)."""
     if n == 16:
-        zeilen = raster(SYMBOL_16)
-        maske = [[1 if c == '.' else 0 for c in z] for z in SYMBOL_16.split()]
+        zeilen = raster(GITTER['symbol16'])
+        maske = [[1 if c == '.' else 0 for c in z] for z in GITTER['symbol16'].split()]
         return zeilen, maske
     k = n / 16.0
     bild = [[None] * n for _ in range(n)]
-
-    # The page, with its top right corner folded over.
-    x0, x1, y0, y1, ohr = 1 * k, 11 * k, 0.0, 16 * k, 3.6 * k
-
-    def seite(x, y):
-        return x0 <= x < x1 and y0 <= y < y1 and not (x - (x1 - ohr) > y - y0)
-
-    def eselsohr(x, y):
-        return x1 - ohr <= x < x1 and y0 <= y < y0 + ohr and x - (x1 - ohr) <= y - y0
-
-    ms = maske_aus(n, seite)
-    for y in range(n):
-        for x in range(n):
-            if ms[y][x]:
-                bild[y][x] = 0 if umriss(ms, x, y) else 15
-    # Text lines; the ones beside the fold stop short of it.
+    x0, x1, y1, ohr = 1 * k, 11 * k, 16 * k, 3.6 * k
     abstand = 3 if n < 48 else 4
-    links = int(x0) + abstand
-    y = int(ohr) + 2
-    while y < y1 - abstand:
-        rechts = int(x1 - abstand - (ohr if y <= y0 + ohr else 0))
-        for x in range(links, rechts):
-            if ms[y][x] and not umriss(ms, x, y):
-                bild[y][x] = 8
-        y += abstand
-    me = maske_aus(n, eselsohr)
-    for y in range(n):
-        for x in range(n):
-            if me[y][x]:
-                bild[y][x] = 0 if umriss(me, x, y) or x == int(x1) - 1 else 7
 
-    # A heater shield: straight sides, then two arcs that meet in a point.
-    a, b, oben, mitte = 6 * k, 16 * k, 5 * k, 8.5 * k
-    radius = 0.8 * (b - a)
-    cx = (a + b) / 2
+    def textzeilen(seite):
+        # The ones beside the fold stop short of it.
+        for y in range(int(ohr) + 2, math.ceil(y1 - abstand), abstand):
+            rechts = int(x1 - abstand - (ohr if y <= ohr else 0))
+            for x in range(int(x0) + abstand, rechts):
+                if seite[y][x] and not umriss(seite, x, y):
+                    bild[y][x] = 8
 
-    def schild(x, y):
-        if not (a <= x < b and oben <= y):
-            return False
-        if y <= mitte:
-            return True
-        return (math.hypot(x - (a + radius), y - mitte) <= radius
-                and math.hypot(x - (b - radius), y - mitte) <= radius)
-
-    msch = maske_aus(n, schild)
-    rand = [[msch[y][x] and not umriss(msch, x, y) for x in range(n)] for y in range(n)]
-    for y in range(n):
-        for x in range(n):
-            if not msch[y][x]:
-                continue
-            if umriss(msch, x, y):
-                farbe = 0
-            elif umriss(rand, x, y):
-                farbe = 11  # gold rim
-            else:
-                farbe = 12 if x + 0.5 < cx else 4
-            bild[y][x] = farbe
-    # White check mark, drawn as two thick strokes.
-    p1 = (a + 0.24 * (b - a), oben + 5.0 * k)
-    p2 = (a + 0.43 * (b - a), oben + 7.0 * k)
-    p3 = (a + 0.78 * (b - a), oben + 2.0 * k)
-    dicke = 0.75 * k
-    for y in range(n):
-        for x in range(n):
-            if rand[y][x] and not umriss(rand, x, y):
-                px, py = x + 0.5, y + 0.5
-                if min(strecke_abstand(px, py, *p1, *p2),
-                       strecke_abstand(px, py, *p2, *p3)) <= dicke:
-                    bild[y][x] = 15
+    blatt(bild, x0, x1, 0.0, y1, ohr, textzeilen)
+    schild(bild, k)
     maske = [[1 if p is None else 0 for p in z] for z in bild]
     zeilen = [[0 if p is None else p for p in z] for z in bild]
     return zeilen, maske
 
 
-def leer():
-    """A white dog-eared sheet on light grey; the program paints its small icon at (9, 9)."""
-    n = 32
-    x0, x1, y0, y1, ohr = 5, 29, 2, 31, 6
+def schild(bild, k):
+    """A heater shield, straight sides and then two arcs that meet in a point, with a gold rim
+    and a white check mark drawn as two thick strokes."""
+    n = len(bild)
+    a, b, oben, mitte = 6 * k, 16 * k, 5 * k, 8.5 * k
+    radius = 0.8 * (b - a)
+    cx = (a + b) / 2
 
-    def blatt(x, y):
-        return x0 <= x < x1 and y0 <= y < y1 and not (x - (x1 - ohr) > y - y0)
+    def innen(x, y):
+        if not (a <= x < b and oben <= y):
+            return False
+        return y <= mitte or (math.hypot(x - (a + radius), y - mitte) <= radius
+                              and math.hypot(x - (b - radius), y - mitte) <= radius)
 
-    def eselsohr(x, y):
-        return x1 - ohr <= x < x1 and y0 <= y < y0 + ohr and x - (x1 - ohr) <= y - y0
+    ganz = maske_aus(n, innen)
+    rand = [[ganz[y][x] and not umriss(ganz, x, y) for x in range(n)] for y in range(n)]
 
-    mb = maske_aus(n, blatt)
-    me = maske_aus(n, eselsohr)
-    zeilen = [[HELLGRAU] * n for _ in range(n)]
+    def blau(x, y):
+        return 12 if x + 0.5 < cx else 4
+    fuellen(bild, ganz, blau)
+    fuellen(bild, rand, blau, rand=11)
+    haken = ((a + 0.24 * (b - a), oben + 5.0 * k), (a + 0.43 * (b - a), oben + 7.0 * k),
+             (a + 0.78 * (b - a), oben + 2.0 * k))
     for y in range(n):
         for x in range(n):
-            if mb[y][x]:
-                zeilen[y][x] = 0 if umriss(mb, x, y) else 15
-            elif x == x1 and y0 < y <= y1 or y == y1 and x0 < x <= x1:
+            if rand[y][x] and not umriss(rand, x, y):
+                px, py = x + 0.5, y + 0.5
+                if min(strecke_abstand(px, py, *haken[0], *haken[1]),
+                       strecke_abstand(px, py, *haken[1], *haken[2])) <= 0.75 * k:
+                    bild[y][x] = 15
+
+
+def leer():
+    """A white dog-eared sheet on light grey; the program paints its small icon at (9, 9)."""
+    x0, x1, y0, y1 = 5, 29, 2, 31
+    zeilen = [[HELLGRAU] * 32 for _ in range(32)]
+    seite = blatt(zeilen, x0, x1, y0, y1, 6)
+    for y in range(32):
+        for x in range(32):
+            if not seite[y][x] and (x == x1 and y0 < y <= y1 or y == y1 and x0 < x <= x1):
                 zeilen[y][x] = 8  # drop shadow
-            if me[y][x]:
-                zeilen[y][x] = 0 if umriss(me, x, y) or x == x1 - 1 else 7
     return zeilen
 
 
@@ -521,6 +371,11 @@ class Leinwand:
             raise ValueError('more than 256 colours')
         return Rampe(basis, n)
 
+    def rampen(self, tabelle):
+        """One ramp a row (name, entries, colour stops...), in palette order; them by name."""
+        return SimpleNamespace(**{name: self.rampe(n, *stuetzen)
+                                  for name, n, *stuetzen in tabelle})
+
     def setzen(self, x, y, index):
         if 0 <= x < self.breite and 0 <= y < self.hoehe:
             self.pix[y][x] = index
@@ -544,6 +399,47 @@ class Leinwand:
             xa = max(0, math.ceil(cx - w - 0.5))
             for x in range(xa, min(self.breite, math.ceil(cx + w - 0.5))):
                 zeile[x] = farbe(x, y)
+
+    def flaeche(self, x0, x1, y0, y1, farbe):
+        """Fills [x0, x1) x [y0, y1); farbe(x, y) gives the index, or None to leave a pixel."""
+        for y in range(y0, y1):
+            zeile = self.pix[y]
+            for x in range(x0, x1):
+                i = farbe(x, y)
+                if i is not None:
+                    zeile[x] = i
+
+    def walze(self, cx, ys, halb, farbe):
+        """A round body about column cx over the rows ys, halb(y) (or halb) to either side;
+        farbe(u, x, y) with u from -1 at the left edge to 1 at the right, or None."""
+        for y in ys:
+            hb = halb(y) if callable(halb) else halb
+            zeile = self.pix[y]
+            for x in range(math.ceil(cx - hb - 0.5), math.ceil(cx + hb - 0.5)):
+                i = farbe((x + 0.5 - cx) / hb, x, y)
+                if i is not None:
+                    zeile[x] = i
+
+    def gelaende(self, xs, kurve, unten, farbe):
+        """Fills each column x from kurve(x) down to row unten; farbe(x, y, kurve(x))."""
+        for x in xs:
+            k = kurve(x)
+            for y in range(int(k), unten):
+                self.pix[y][x] = farbe(x, y, k)
+
+    def figur(self, text, x0, y0, farben):
+        """A hand-drawn grid at (x0, y0); letters not in farben stay see-through."""
+        for y, zeile in enumerate(text.split()):
+            for x, c in enumerate(zeile):
+                if c in farben:
+                    self.setzen(x0 + x, y0 + y, farben[c])
+
+    def voegel(self, orte, index):
+        """A small flat V for each bird in flight."""
+        for gx, gy in orte:
+            for i in range(-3, 4):
+                self.setzen(gx + i, gy - (abs(i) if abs(i) < 3 else 2) + (1 if i == 0 else 0),
+                            index)
 
     def rgb(self, x, y):
         return self.palette[self.pix[y][x]]
@@ -607,109 +503,141 @@ class Rauschen:
         return 0.65 * self._glatt(x, y) + 0.35 * self._glatt(2.03 * x + 17, 2.03 * y + 5)
 
 
-def bild_a():
-    """Dusk on the coast: a lighthouse on a cliff keeps watch while the sun goes down."""
-    W, H = 320, 318
-    bild = Leinwand(W, H)
-    himmel_farben = ((0.0, (18, 20, 62)), (0.35, (58, 42, 108)), (0.62, (150, 72, 122)),
-                     (0.80, (222, 112, 96)), (0.92, (248, 160, 88)), (1.0, (255, 214, 140)))
-    himmel = bild.rampe(48, *himmel_farben)
-    # Two brighter copies of the sky for the beams, so their edges dither in small steps.
-    strahl1 = bild.rampe(24, *((t, mischen(c, (255, 238, 176), 0.2)) for t, c in himmel_farben))
-    strahl2 = bild.rampe(24, *((t, mischen(c, (255, 238, 176), 0.45)) for t, c in himmel_farben))
-    stufen = (himmel, strahl1, strahl2)
-    sonne = bild.rampe(8, (0.0, (255, 252, 222)), (1.0, (255, 198, 104)))
-    meer = bild.rampe(40, (0.0, (176, 96, 104)), (0.25, (96, 58, 100)), (0.6, (36, 34, 76)),
-                      (1.0, (12, 16, 42)))
-    glanz = bild.rampe(8, (0.0, (255, 226, 150)), (1.0, (214, 112, 84)))
-    fels = bild.rampe(24, (0.0, (20, 14, 28)), (0.45, (62, 42, 58)), (0.8, (126, 80, 80)),
-                      (1.0, (176, 110, 92)))
-    gras = bild.rampe(12, (0.0, (16, 34, 28)), (0.6, (48, 78, 42)), (1.0, (104, 112, 52)))
-    weiss = bild.rampe(16, (0.0, (92, 82, 112)), (0.6, (214, 198, 204)), (1.0, (255, 244, 228)))
-    rot = bild.rampe(16, (0.0, (56, 14, 30)), (0.6, (170, 42, 46)), (1.0, (236, 98, 74)))
-    licht = bild.rampe(8, (0.0, (255, 255, 226)), (1.0, (255, 196, 64)))
-    dach = bild.rampe(8, (0.0, (22, 16, 26)), (1.0, (112, 44, 44)))
-    schaum = bild.rampe(6, (0.0, (104, 84, 128)), (1.0, (236, 214, 222)))
-    ferne = bild.rampe(6, (0.0, (70, 42, 92)), (1.0, (112, 62, 108)))
-    stern = bild.rampe(2, (0.0, (190, 190, 220)), (1.0, (255, 255, 240)))
+def malen(breite, hoehe, rampen, schichten):
+    """A picture from its plan: size, colour ramps, and the layers drawn in order, each
+    schicht(bild, ramps by name)."""
+    bild = Leinwand(breite, hoehe)
+    farben = bild.rampen(rampen)
+    for schicht in schichten:
+        schicht(bild, farben)
+    return bild
 
-    horizont = 206
-    sx, sy, sr = 88, 203, 19          # the sun, just touching the sea
-    lx, ly = 246, 84                  # the lantern
 
-    # Sky, with a warm glow around the sun and the lighthouse beams laid over it.
-    strahlen = ((-1.0, -0.17, 0.1, 2.4), (1.0, -0.08, 0.13, 2.0))
-    for y in range(horizont):
-        t = (y / horizont) ** 1.15
+# ---------------------------------------------------------------------------------------------
+# Picture A: dusk on the coast, a lighthouse on a cliff keeps watch while the sun goes down.
+
+HIMMEL_A = ((0.0, (18, 20, 62)), (0.35, (58, 42, 108)), (0.62, (150, 72, 122)),
+            (0.80, (222, 112, 96)), (0.92, (248, 160, 88)), (1.0, (255, 214, 140)))
+
+
+def heller(stuetzen, anteil):
+    return tuple((t, mischen(c, (255, 238, 176), anteil)) for t, c in stuetzen)
+
+
+# Two brighter copies of the sky for the beams, so their edges dither in small steps.
+RAMPEN_A = (
+    ('himmel', 48, *HIMMEL_A),
+    ('strahl1', 24, *heller(HIMMEL_A, 0.2)),
+    ('strahl2', 24, *heller(HIMMEL_A, 0.45)),
+    ('sonne', 8, (0.0, (255, 252, 222)), (1.0, (255, 198, 104))),
+    ('meer', 40, (0.0, (176, 96, 104)), (0.25, (96, 58, 100)), (0.6, (36, 34, 76)),
+     (1.0, (12, 16, 42))),
+    ('glanz', 8, (0.0, (255, 226, 150)), (1.0, (214, 112, 84))),
+    ('fels', 24, (0.0, (20, 14, 28)), (0.45, (62, 42, 58)), (0.8, (126, 80, 80)),
+     (1.0, (176, 110, 92))),
+    ('gras', 12, (0.0, (16, 34, 28)), (0.6, (48, 78, 42)), (1.0, (104, 112, 52))),
+    ('weiss', 16, (0.0, (92, 82, 112)), (0.6, (214, 198, 204)), (1.0, (255, 244, 228))),
+    ('rot', 16, (0.0, (56, 14, 30)), (0.6, (170, 42, 46)), (1.0, (236, 98, 74))),
+    ('licht', 8, (0.0, (255, 255, 226)), (1.0, (255, 196, 64))),
+    ('dach', 8, (0.0, (22, 16, 26)), (1.0, (112, 44, 44))),
+    ('schaum', 6, (0.0, (104, 84, 128)), (1.0, (236, 214, 222))),
+    ('ferne', 6, (0.0, (70, 42, 92)), (1.0, (112, 62, 108))),
+    ('stern', 2, (0.0, (190, 190, 220)), (1.0, (255, 255, 240))),
+)
+
+BREITE_A, HOEHE_A = 320, 318
+HORIZONT = 206
+SX, SY, SR = 88, 203, 19          # the sun, just touching the sea
+LX, LY = 246, 84                  # the lantern
+# The beams: direction, half angle, strength.
+STRAHLEN = ((-1.0, -0.17, 0.1, 2.4), (1.0, -0.08, 0.13, 2.0))
+KLIPPE_OBEN = [(168, HORIZONT + 2), (174, 200), (180, 194), (186, 189), (190, 186), (196, 182),
+               (201, 176), (206, 173), (212, 170), (222, 169), (240, 171), (262, 170),
+               (284, 168), (300, 169), (320, 167)]
+KLIPPE = KLIPPE_OBEN + [(BREITE_A, HOEHE_A), (144, HOEHE_A), (148, 292), (156, 262), (162, 236)]
+VORDERFELS = [(0, 282), (14, 276), (30, 279), (44, 288), (58, 300), (70, HOEHE_A), (0, HOEHE_A)]
+
+
+def strahlkraft(ex, ey):
+    """How strongly the beams light the sky at (ex, ey) from the lantern: a soft wedge each,
+    fading with distance."""
+    d = math.hypot(ex, ey) + 1e-6
+    p = 2.6 * math.exp(-d / 7.0)
+    for rx, ry, breite, staerke in STRAHLEN:
+        cosw = (ex * rx + ey * ry) / (d * math.hypot(rx, ry))
+        if cosw > 0.9:
+            w = math.acos(min(1.0, cosw))
+            if w < breite:
+                p += staerke * (1 - (w / breite) ** 2) * math.exp(-d / 170.0)
+    return p
+
+
+def abendhimmel(bild, f):
+    """Sky, with a warm glow around the sun and the lighthouse beams laid over it."""
+    stufen = (f.himmel, f.strahl1, f.strahl2)
+    for y in range(HORIZONT):
+        t = (y / HORIZONT) ** 1.15
         if y < 70:
-            bild.pix[y][:] = himmel.zeile(t, y, W)
+            bild.pix[y][:] = f.himmel.zeile(t, y, bild.breite)
             continue
         zeile = bild.pix[y]
-        for x in range(W):
-            dx, dy = x - sx, (y - sy) * 1.6
+        for x in range(bild.breite):
+            dx, dy = x - SX, (y - SY) * 1.6
             tt = t + 0.3 * math.exp(-(dx * dx + dy * dy) / 9000.0)
-            # Beam strength: a soft wedge from the lantern, fading with distance.
-            ex, ey = x - lx, y - ly
-            d = math.hypot(ex, ey) + 1e-6
-            p = 2.6 * math.exp(-d / 7.0)
-            for rx, ry, breite, staerke in strahlen:
-                laenge = math.hypot(rx, ry)
-                cosw = (ex * rx + ey * ry) / (d * laenge)
-                if cosw > 0.9:
-                    w = math.acos(min(1.0, cosw))
-                    if w < breite:
-                        p += staerke * (1 - (w / breite) ** 2) * math.exp(-d / 170.0)
+            p = strahlkraft(x - LX, y - LY)
             # Below a floor the beam stops, so no lone dots scatter over the sky.
             stufe = int(p + BAYER[y & 7][x & 7]) if p > 0.18 else 0
             zeile[x] = stufen[2 if stufe > 2 else stufe](tt, x, y)
 
-    # Stars where the sky is still dark.
+
+def sterne(bild, f):
+    """Stars where the sky is still dark, and the sun."""
     zufall = Zufall(1995)
     for _ in range(70):
-        x, y = int(zufall() * W), int(zufall() * zufall() * 110)
-        if bild.pix[y][x] < himmel.basis + 20:
-            bild.pix[y][x] = stern.fest(zufall())
-            if zufall() < 0.12 and 0 < x < W - 1 and y > 0:
+        x, y = int(zufall() * bild.breite), int(zufall() * zufall() * 110)
+        if bild.pix[y][x] < f.himmel.basis + 20:
+            bild.pix[y][x] = f.stern.fest(zufall())
+            if zufall() < 0.12 and 0 < x < bild.breite - 1 and y > 0:
                 for ax, ay in ((x - 1, y), (x + 1, y), (x, y - 1), (x, y + 1)):
-                    bild.pix[ay][ax] = stern.fest(0.0)
+                    bild.pix[ay][ax] = f.stern.fest(0.0)
+    bild.kreis(SX, SY, SR, lambda x, y: f.sonne(math.hypot(x - SX, y - SY) / SR, x, y))
 
-    bild.kreis(sx, sy, sr, lambda x, y: sonne(math.hypot(x - sx, y - sy) / sr, x, y))
 
-    # A distant headland on the left, low on the horizon.
+def meer(bild, f):
+    """A distant headland, then the sea with rolling wave bands and the sun's broken
+    reflection."""
     def kueste(x):
-        return horizont - 3 - 5 * math.exp(-((x - 22) / 18.0) ** 2) - 2 * math.sin(x * 0.2)
-    for x in range(70):
-        for y in range(int(kueste(x)), horizont):
-            bild.pix[y][x] = ferne((y - kueste(x)) / 8.0, x, y)
+        return HORIZONT - 3 - 5 * math.exp(-((x - 22) / 18.0) ** 2) - 2 * math.sin(x * 0.2)
+    bild.gelaende(range(70), kueste, HORIZONT, lambda x, y, k: f.ferne((y - k) / 8.0, x, y))
 
-    # The sea, with rolling wave bands and the sun's broken reflection.
-    for y in range(horizont, H):
-        tiefe = (y - horizont) / (H - horizont)
-        zeile = bild.pix[y]
-        breite = 9 + (y - horizont) * 0.5
-        welle = 0.3 + 0.15 * tiefe
-        for x in range(W):
-            t = tiefe ** 0.7 + 0.05 * math.sin(x * 0.09 + y * 1.3 + 2 * math.sin(y * 0.21)) \
-                - 0.03 * math.sin(x * 0.23 - y * 0.7)
-            zeile[x] = meer(t, x, y)
-            dx = abs(x - sx)
-            if dx < breite:
-                funkeln = math.sin(y * 2.1 + math.sin(x * 0.13) * 2) + math.sin(x * 0.31 - y * 0.9)
-                if funkeln > welle + 1.3 * dx / breite + tiefe:
-                    zeile[x] = glanz(dx / breite + tiefe * 0.5, x, y)
+    def wasser(x, y):
+        tiefe = (y - HORIZONT) / (bild.hoehe - HORIZONT)
+        breite = 9 + (y - HORIZONT) * 0.5
+        t = tiefe ** 0.7 + 0.05 * math.sin(x * 0.09 + y * 1.3 + 2 * math.sin(y * 0.21)) \
+            - 0.03 * math.sin(x * 0.23 - y * 0.7)
+        dx = abs(x - SX)
+        if dx < breite:
+            funkeln = math.sin(y * 2.1 + math.sin(x * 0.13) * 2) + math.sin(x * 0.31 - y * 0.9)
+            if funkeln > 0.3 + 0.15 * tiefe + 1.3 * dx / breite + tiefe:
+                return f.glanz(dx / breite + tiefe * 0.5, x, y)
+        return f.meer(t, x, y)
+    bild.flaeche(0, bild.breite, HORIZONT, bild.hoehe, wasser)
 
-    # The cliff: a dark headland catching the last light on its seaward face.
-    oben = [(168, horizont + 2), (174, 200), (180, 194), (186, 189), (190, 186), (196, 182),
-            (201, 176), (206, 173), (212, 170), (222, 169), (240, 171), (262, 170), (284, 168),
-            (300, 169), (320, 167)]
-    klippe = oben + [(320, H), (144, H), (148, 292), (156, 262), (162, 236)]
+
+def klippenrand():
+    """The first rock pixel of each row of the cliff."""
     rand = {}
-    for y in range(horizont - 40, H):
-        sp = spannen(klippe, y)
+    for y in range(HORIZONT - 40, HOEHE_A):
+        sp = spannen(KLIPPE, y)
         if sp:
             rand[y] = sp[0][0]
+    return rand
 
+
+def klippe(bild, f):
+    """The cliff: a dark headland catching the last light on its seaward face."""
     rauschen = Rauschen(7, 9.0)
+    rand = klippenrand()
 
     def fels_farbe(x, y):
         # Layered rock: each ledge is lit on top and falls into shadow below, and the
@@ -721,105 +649,130 @@ def bild_a():
         t = 0.1 + 0.22 * (1 - anteil) ** 2 + 0.12 * n + 0.55 * kante * kante
         if anteil > 0.9:
             t *= 0.5
-        return fels(t, x, y)
-    bild.polygon(klippe, fels_farbe)
+        return f.fels(t, x, y)
+    bild.polygon(KLIPPE, fels_farbe)
 
-    # Grass along the top of the cliff.
+
+def klippenrand_malen(bild, f):
+    """Grass along the top of the cliff, surf where the sea meets the rock."""
     def oberkante(x):
-        for (x1, y1), (x2, y2) in zip(oben, oben[1:]):
+        for (x1, y1), (x2, y2) in zip(KLIPPE_OBEN, KLIPPE_OBEN[1:]):
             if x1 <= x <= x2:
                 return y1 + (y2 - y1) * (x - x1) / (x2 - x1)
-        return oben[-1][1]
-    for x in range(186, W):
+        return KLIPPE_OBEN[-1][1]
+    for x in range(186, bild.breite):
         y0 = oberkante(x + 0.5)
         tiefe = 5 + 2 * math.sin(x * 0.31) + (2 if x % 7 == 0 else 0)
         start = math.ceil(y0 - 0.5) - (1 if (x * 7) % 5 == 0 else 0)
         for y in range(start, int(y0 + tiefe)):
-            bild.pix[y][x] = gras(0.75 - (y - y0) / tiefe * 0.6 + 0.1 * math.sin(x * 0.7), x, y)
+            bild.pix[y][x] = f.gras(0.75 - (y - y0) / tiefe * 0.6 + 0.1 * math.sin(x * 0.7),
+                                    x, y)
+    rand = klippenrand()
+    for y in range(HORIZONT, bild.hoehe):
+        if y not in rand:
+            continue
+        for i in range(4):
+            x = rand[y] - 1 - i
+            if 0 <= x and math.sin(y * 0.8 + i) + math.sin(y * 0.31) > 0.4 + i * 0.5:
+                bild.pix[y][x] = f.schaum(0.7 - i / 4.0 - 0.3 * (y - HORIZONT)
+                                          / (bild.hoehe - HORIZONT), x, y)
 
-    # Surf where the sea meets the rock.
-    for y in range(horizont, H):
-        if y in rand:
-            for i in range(4):
-                x = rand[y] - 1 - i
-                if 0 <= x and math.sin(y * 0.8 + i) + math.sin(y * 0.31) > 0.4 + i * 0.5:
-                    bild.pix[y][x] = schaum(0.7 - i / 4.0 - 0.3 * (y - horizont) / (H - horizont),
-                                            x, y)
 
-    # A dark rock in the left foreground.
-    vorn = [(0, 282), (14, 276), (30, 279), (44, 288), (58, 300), (70, 318), (0, 318)]
-    bild.polygon(vorn, lambda x, y: fels(0.1 + 0.25 * klamm(1 - (y - 276) / 20.0)
-                                         * klamm(1 - x / 60.0) + 0.05 * math.sin(x * 0.4), x, y))
+def vorderfels(bild, f):
+    """A dark rock in the left foreground, foam along its top."""
+    bild.polygon(VORDERFELS, lambda x, y: f.fels(0.1 + 0.25 * klamm(1 - (y - 276) / 20.0)
+                                               * klamm(1 - x / 60.0) + 0.05 * math.sin(x * 0.4),
+                                               x, y))
     for x in range(0, 60):
         y = 277 + int(abs(x - 14) * 0.45) - (1 if x < 14 else 0)
         if math.sin(x * 0.9) > -0.2:
-            bild.setzen(x, y - 1, schaum(0.6 + 0.4 * math.sin(x * 0.5), x, y))
+            bild.setzen(x, y - 1, f.schaum(0.6 + 0.4 * math.sin(x * 0.5), x, y))
 
-    # The lighthouse: a white tower with red bands, lit from the sunset on the left.
+
+def leuchtturm(bild, f):
+    """A white tower with red bands, lit from the sunset on the left; its windows and door."""
     fuss, kopf = 171, 100
 
-    def halbbreite(y):
-        return 10 + 5 * (y - kopf) / (fuss - kopf)
-
-    for y in range(kopf, fuss + 1):
-        hb = halbbreite(y)
+    def farbe(u, x, y):
         band = ((fuss - y) // 14) % 2 == 0
-        for x in range(math.ceil(lx - hb - 0.5), math.ceil(lx + hb - 0.5)):
-            u = (x + 0.5 - lx) / hb
-            t = 0.95 - 0.75 * ((u + 1) / 2) ** 1.4
-            bild.pix[y][x] = (rot if band else weiss)(t, x, y)
+        return (f.rot if band else f.weiss)(0.95 - 0.75 * ((u + 1) / 2) ** 1.4, x, y)
+    bild.walze(LX, range(kopf, fuss + 1), lambda y: 10 + 5 * (y - kopf) / (fuss - kopf), farbe)
     for fy in (118, 146):
-        for y in range(fy, fy + 6):
-            for x in (lx - 2, lx - 1):
-                bild.pix[y][x] = dach.fest(0.0)
-    for y in range(157, fuss + 1):
-        for x in range(lx - 4, lx + 3):
-            if y > 159 or lx - 3 <= x <= lx + 1:
-                bild.pix[y][x] = dach.fest(0.1)
-    # Gallery and railing.
-    for y in range(96, 101):
-        for x in range(lx - 15, lx + 15):
-            t = 0.15 + 0.5 * (y == 96) + 0.2 * klamm(1 - (x - lx + 15) / 30.0)
-            bild.pix[y][x] = dach(t, x, y)
-    for x in range(lx - 14, lx + 14):
-        bild.pix[89][x] = dach.fest(0.3)
-        if (x - lx) % 3 == 0:
-            for y in range(90, 96):
-                bild.pix[y][x] = dach.fest(0.2)
-    # Lantern room, glowing, with its glazing bars.
-    for y in range(74, 96):
-        for x in range(lx - 8, lx + 8):
-            if x in (lx - 8, lx - 3, lx + 2, lx + 7) or y in (74, 95):
-                bild.pix[y][x] = dach.fest(0.05)
-            else:
-                bild.pix[y][x] = licht(abs(x + 0.5 - lx) / 8.0 + abs(y - 84) / 14.0, x, y)
-    # Roof and ball.
-    bild.polygon([(lx - 11, 74), (lx + 11, 74), (lx + 1.5, 61), (lx - 1.5, 61)],
-                 lambda x, y: dach(0.85 - 0.7 * klamm((x - lx + 11) / 22.0), x, y))
-    bild.kreis(lx, 58.5, 2.6, lambda x, y: dach(0.9 if x < lx else 0.3, x, y))
+        bild.flaeche(LX - 2, LX, fy, fy + 6, lambda x, y: f.dach.fest(0.0))
+    bild.flaeche(LX - 4, LX + 3, 157, fuss + 1, lambda x, y: f.dach.fest(0.1)
+                 if y > 159 or LX - 3 <= x <= LX + 1 else None)
 
-    # The keeper's cottage beside the tower.
+
+def laterne(bild, f):
+    """Gallery and railing, the glowing lantern room with its glazing bars, roof and ball."""
+    dach = f.dach
+    bild.flaeche(LX - 15, LX + 15, 96, 101, lambda x, y: dach(
+        0.15 + 0.5 * (y == 96) + 0.2 * klamm(1 - (x - LX + 15) / 30.0), x, y))
+    bild.flaeche(LX - 14, LX + 14, 89, 90, lambda x, y: dach.fest(0.3))
+    bild.flaeche(LX - 14, LX + 14, 90, 96, lambda x, y: dach.fest(0.2)
+                 if (x - LX) % 3 == 0 else None)
+    bild.flaeche(LX - 8, LX + 8, 74, 96, lambda x, y: dach.fest(0.05)
+                 if x in (LX - 8, LX - 3, LX + 2, LX + 7) or y in (74, 95)
+                 else f.licht(abs(x + 0.5 - LX) / 8.0 + abs(y - 84) / 14.0, x, y))
+    bild.polygon([(LX - 11, 74), (LX + 11, 74), (LX + 1.5, 61), (LX - 1.5, 61)],
+                 lambda x, y: dach(0.85 - 0.7 * klamm((x - LX + 11) / 22.0), x, y))
+    bild.kreis(LX, 58.5, 2.6, lambda x, y: dach(0.9 if x < LX else 0.3, x, y))
+
+
+def haeuschen(bild, f):
+    """The keeper's cottage beside the tower, and three gulls heading home."""
     hx0, hx1, hy0, hy1 = 276, 312, 150, 172
-    for y in range(hy0, hy1):
-        for x in range(hx0, hx1):
-            bild.pix[y][x] = weiss(0.52 - 0.2 * (x - hx0) / (hx1 - hx0), x, y)
+    bild.flaeche(hx0, hx1, hy0, hy1,
+                 lambda x, y: f.weiss(0.52 - 0.2 * (x - hx0) / (hx1 - hx0), x, y))
     bild.polygon([(hx0 - 4, hy0 + 0.5), (hx1 + 4, hy0 + 0.5), (hx1 - 2, 135), (hx0 + 2, 135)],
-                 lambda x, y: rot(0.5 - 0.35 * (x - hx0) / (hx1 - hx0) - 0.1 * (y % 3 == 0), x, y))
+                 lambda x, y: f.rot(0.5 - 0.35 * (x - hx0) / (hx1 - hx0) - 0.1 * (y % 3 == 0),
+                                    x, y))
     for fx in (282, 300):
-        for y in range(156, 163):
-            for x in range(fx, fx + 6):
-                rahmen = x in (fx, fx + 5) or y in (156, 162) or x == fx + 2 or y == 159
-                bild.pix[y][x] = dach.fest(0.1) if rahmen else licht.fest(0.5)
-    bild.pix[157][283] = bild.pix[157][301] = licht.fest(0.0)
-
-    # Three gulls heading home.
-    for gx, gy in ((58, 96), (74, 88), (49, 84)):
-        for i in range(-3, 4):
-            bild.setzen(gx + i, gy - (abs(i) if abs(i) < 3 else 2) + (1 if i == 0 else 0),
-                        dach.fest(0.0))
-    return bild
+        bild.flaeche(fx, fx + 6, 156, 163, lambda x, y: f.dach.fest(0.1)
+                     if x in (fx, fx + 5) or y in (156, 162) or x == fx + 2 or y == 159
+                     else f.licht.fest(0.5))
+    bild.pix[157][283] = bild.pix[157][301] = f.licht.fest(0.0)
+    bild.voegel(((58, 96), (74, 88), (49, 84)), f.dach.fest(0.0))
 
 
+BILD_A = (BREITE_A, HOEHE_A, RAMPEN_A, (abendhimmel, sterne, meer, klippe, klippenrand_malen,
+                                        vorderfels, leuchtturm, laterne, haeuschen))
+
+
+# ---------------------------------------------------------------------------------------------
+# Picture B: a summer morning, an old stone watchtower on a green hill, its dog at the door.
+
+RAMPEN_B = (
+    ('himmel', 48, (0.0, (46, 92, 174)), (0.6, (118, 168, 226)), (1.0, (200, 226, 242))),
+    ('wolke', 16, (0.0, (146, 162, 196)), (0.5, (212, 220, 236)), (1.0, (255, 255, 255))),
+    ('berge', 10, (0.0, (104, 134, 178)), (1.0, (160, 186, 212))),
+    ('huegel', 12, (0.0, (62, 112, 88)), (1.0, (126, 166, 118))),
+    ('wiese', 32, (0.0, (30, 70, 30)), (0.5, (88, 146, 50)), (1.0, (176, 206, 92))),
+    ('weg', 12, (0.0, (112, 88, 60)), (0.6, (196, 170, 122)), (1.0, (230, 214, 166))),
+    ('tanne', 12, (0.0, (10, 36, 26)), (0.6, (34, 80, 44)), (1.0, (74, 120, 62))),
+    ('stein', 24, (0.0, (62, 58, 64)), (0.55, (148, 138, 124)), (1.0, (230, 220, 196))),
+    ('dach', 12, (0.0, (80, 24, 22)), (0.6, (172, 58, 40)), (1.0, (232, 112, 72))),
+    ('holz', 6, (0.0, (54, 32, 18)), (1.0, (136, 84, 42))),
+    ('fahne', 6, (0.0, (140, 18, 28)), (1.0, (242, 64, 52))),
+    ('hund', 10, (0.0, (36, 24, 16)), (0.6, (140, 92, 50)), (1.0, (214, 166, 100))),
+    ('bunt', 2, (0.0, (250, 220, 60)), (1.0, (252, 252, 246))),
+    ('bunt2', 2, (0.0, (222, 54, 52)), (1.0, (132, 104, 226))),
+    ('dunkel', 3, (0.0, (16, 14, 22)), (1.0, (48, 44, 52))),
+)
+
+BREITE_B, HOEHE_B = 250, 352
+TURM_X, KUPPE = 150, 234           # the tower's axis, the top of its hill
+BODEN, KRONE = 240, 92             # the tower's foot and the top of its wall
+# Clouds: heaps of circles (dx, dy, r) about (x, y), with flat bottoms.
+WOLKEN = (
+    (34, 60, ((0, 0, 13), (14, -7, 16), (30, -2, 12), (42, 3, 8), (-12, 4, 8))),
+    (196, 38, ((0, 0, 11), (13, -6, 13), (27, 0, 10), (-11, 3, 7))),
+    (206, 140, ((0, 0, 8), (10, -4, 10), (21, 0, 7), (-8, 2, 5))),
+)
+# Fir trees at the edge of the wood on the left, one lone pair on the right: foot, height.
+TANNEN = ((10, 276, 44), (30, 266, 36), (52, 270, 30), (-2, 290, 40), (22, 292, 46),
+          (224, 264, 26), (240, 270, 32))
+# The dog, sitting by the door and keeping watch (side view, facing left).
 HUND = """
 .........KK..........
 ........KdK..........
@@ -847,191 +800,148 @@ KllllmmmmmmmdK.......
 """
 
 
-def bild_b():
-    """A summer morning: an old stone watchtower on a green hill, its dog at the door."""
-    W, H = 250, 352
-    bild = Leinwand(W, H)
-    himmel = bild.rampe(48, (0.0, (46, 92, 174)), (0.6, (118, 168, 226)), (1.0, (200, 226, 242)))
-    wolke = bild.rampe(16, (0.0, (146, 162, 196)), (0.5, (212, 220, 236)), (1.0, (255, 255, 255)))
-    berge = bild.rampe(10, (0.0, (104, 134, 178)), (1.0, (160, 186, 212)))
-    huegel = bild.rampe(12, (0.0, (62, 112, 88)), (1.0, (126, 166, 118)))
-    wiese = bild.rampe(32, (0.0, (30, 70, 30)), (0.5, (88, 146, 50)), (1.0, (176, 206, 92)))
-    weg = bild.rampe(12, (0.0, (112, 88, 60)), (0.6, (196, 170, 122)), (1.0, (230, 214, 166)))
-    tanne = bild.rampe(12, (0.0, (10, 36, 26)), (0.6, (34, 80, 44)), (1.0, (74, 120, 62)))
-    stein = bild.rampe(24, (0.0, (62, 58, 64)), (0.55, (148, 138, 124)), (1.0, (230, 220, 196)))
-    dach = bild.rampe(12, (0.0, (80, 24, 22)), (0.6, (172, 58, 40)), (1.0, (232, 112, 72)))
-    holz = bild.rampe(6, (0.0, (54, 32, 18)), (1.0, (136, 84, 42)))
-    fahne = bild.rampe(6, (0.0, (140, 18, 28)), (1.0, (242, 64, 52)))
-    hund = bild.rampe(10, (0.0, (36, 24, 16)), (0.6, (140, 92, 50)), (1.0, (214, 166, 100)))
-    bunt = bild.rampe(2, (0.0, (250, 220, 60)), (1.0, (252, 252, 246)))
-    bunt2 = bild.rampe(2, (0.0, (222, 54, 52)), (1.0, (132, 104, 226)))
-    dunkel = bild.rampe(3, (0.0, (16, 14, 22)), (1.0, (48, 44, 52)))
+def im_kreis(ex, ey, r):
+    return ex * ex + ey * ey <= r * r
 
+
+def morgenhimmel(bild, f):
+    """Sky and clouds, bright on top and grey underneath."""
     himmel_unten = 236
     for y in range(himmel_unten):
-        bild.pix[y][:] = himmel.zeile((y / himmel_unten) ** 0.9, y, W)
-
-    # Clouds: heaps of circles with flat bottoms, bright on top, grey underneath.
-    wolken = (
-        (34, 60, ((0, 0, 13), (14, -7, 16), (30, -2, 12), (42, 3, 8), (-12, 4, 8))),
-        (196, 38, ((0, 0, 11), (13, -6, 13), (27, 0, 10), (-11, 3, 7))),
-        (206, 140, ((0, 0, 8), (10, -4, 10), (21, 0, 7), (-8, 2, 5))),
-    )
-    for wx, wy, kreise in wolken:
+        bild.pix[y][:] = f.himmel.zeile((y / himmel_unten) ** 0.9, y, bild.breite)
+    for wx, wy, kreise in WOLKEN:
         unten = wy + 8
         oben = min(wy + dy - r for dx, dy, r in kreise)
         for y in range(int(oben), unten):
-            for x in range(W):
-                drin = False
-                for dx, dy, r in kreise:
-                    ex, ey = x + 0.5 - wx - dx, y + 0.5 - wy - dy
-                    if ex * ex + ey * ey <= r * r:
-                        drin = True
-                        break
-                if drin:
+            for x in range(bild.breite):
+                if any(im_kreis(x + 0.5 - wx - dx, y + 0.5 - wy - dy, r)
+                       for dx, dy, r in kreise):
                     t = 1.0 - 0.9 * ((y - oben) / (unten - oben)) ** 1.5 \
                         + 0.15 * math.sin((x - wx) * 0.3)
-                    bild.pix[y][x] = wolke(t, x, y)
+                    bild.pix[y][x] = f.wolke(t, x, y)
 
-    # Far mountains, then nearer hills, paler with distance.
-    for x in range(W):
-        gipfel = 206 + 10 * math.sin(x * 0.031 + 1.2) + 5 * math.sin(x * 0.083 + 0.4) \
-            + 3 * math.sin(x * 0.19)
-        for y in range(int(gipfel), 250):
-            bild.pix[y][x] = berge(0.2 + (y - gipfel) / 40.0, x, y)
-        mitte = 232 + 8 * math.sin(x * 0.024 + 2.2) + 3 * math.sin(x * 0.09)
-        for y in range(int(mitte), H):
-            bild.pix[y][x] = huegel(0.9 - (y - mitte) / 28.0 + 0.1 * math.sin(x * 0.5 + y), x, y)
 
-    # The watch hill and the meadow before it.
+def hang(x):
+    """The watch hill's outline."""
+    d = (x - TURM_X) / 100.0
+    return KUPPE + 52 * d * d + 6 * math.sin(x * 0.05) - (14 if x < 60 else 0) * \
+        klamm((60 - x) / 60.0)
+
+
+def pfad(y):
+    """Middle and half width of the sandy path at row y."""
+    a = (y - KUPPE) / (HOEHE_B - KUPPE)
+    return TURM_X - 6 + 40 * math.sin(a * 3.4) * a - 30 * a * a, 3 + 26 * a ** 1.3
+
+
+def landschaft(bild, f):
+    """Far mountains, then nearer hills, paler with distance; the watch hill and the meadow
+    before it, and a path winding up to the door."""
+    W, H = bild.breite, bild.hoehe
+    bild.gelaende(range(W), lambda x: 206 + 10 * math.sin(x * 0.031 + 1.2)
+                  + 5 * math.sin(x * 0.083 + 0.4) + 3 * math.sin(x * 0.19), 250,
+                  lambda x, y, k: f.berge(0.2 + (y - k) / 40.0, x, y))
+    bild.gelaende(range(W), lambda x: 232 + 8 * math.sin(x * 0.024 + 2.2)
+                  + 3 * math.sin(x * 0.09), H,
+                  lambda x, y, k: f.huegel(0.9 - (y - k) / 28.0 + 0.1 * math.sin(x * 0.5 + y),
+                                           x, y))
     rauschen = Rauschen(11, 6.0)
-    turm_x, kuppe = 150, 234
 
-    def hang(x):
-        d = (x - turm_x) / 100.0
-        return kuppe + 52 * d * d + 6 * math.sin(x * 0.05) - (14 if x < 60 else 0) * \
-            klamm((60 - x) / 60.0)
-
-    for x in range(W):
-        h0 = hang(x)
+    def wiese(x, y, h0):
         neigung = hang(x + 1) - hang(x - 1)
-        for y in range(int(h0), H):
-            n = rauschen(x, y * 2.2)
-            t = 0.55 - 0.35 * neigung - 0.25 * klamm((y - h0) / 30.0) * (1 - (y - 240) / 120.0) \
-                + 0.35 * ((y - 240) / (H - 240)) + 0.25 * (n - 0.5)
-            bild.pix[y][x] = wiese(t, x, y)
-
-    # A sandy path winding up to the door.
-    def pfad(y):
-        a = (y - kuppe) / (H - kuppe)
-        return turm_x - 6 + 40 * math.sin(a * 3.4) * a - 30 * a * a, 3 + 26 * a ** 1.3
-
-    for y in range(kuppe + 2, H):
+        t = 0.55 - 0.35 * neigung - 0.25 * klamm((y - h0) / 30.0) * (1 - (y - 240) / 120.0) \
+            + 0.35 * ((y - 240) / (H - 240)) + 0.25 * (rauschen(x, y * 2.2) - 0.5)
+        return f.wiese(t, x, y)
+    bild.gelaende(range(W), hang, H, wiese)
+    for y in range(KUPPE + 2, H):
         mitte, breite = pfad(y)
-        for x in range(math.ceil(mitte - breite), int(mitte + breite)):
-            if 0 <= x < W:
-                u = (x + 0.5 - mitte) / breite
-                t = 0.75 - 0.3 * u * u + 0.2 * (rauschen(x * 2, y * 2) - 0.5)
-                bild.pix[y][x] = weg(t, x, y)
+        for x in range(max(0, math.ceil(mitte - breite)), min(W, int(mitte + breite))):
+            u = (x + 0.5 - mitte) / breite
+            t = 0.75 - 0.3 * u * u + 0.2 * (rauschen(x * 2, y * 2) - 0.5)
+            bild.pix[y][x] = f.weg(t, x, y)
 
-    # Fir trees at the edge of the wood on the left, one lone pair on the right.
-    def baum(bx, by, hoehe):
+
+def tannen(bild, f):
+    """Fir trees, three tiers each on a short trunk."""
+    for bx, by, hoehe in TANNEN:
         stamm = max(1, int(hoehe / 12))
         for y in range(by - int(hoehe * 0.16), by + 1):
             for x in range(bx - stamm, bx + stamm):
-                bild.setzen(x, y, holz.fest(0.2))
+                bild.setzen(x, y, f.holz.fest(0.2))
         for stock in range(3):
             spitze = by - hoehe + stock * hoehe * 0.26
             fuss = spitze + hoehe * 0.46
             halb = hoehe * (0.2 + 0.07 * stock)
             bild.polygon([(bx, spitze), (bx + halb, fuss), (bx - halb, fuss)],
-                         lambda x, y: tanne(0.72 - 0.55 * (x + 0.5 - bx + halb) / (2 * halb)
-                                            + 0.1 * math.sin(y * 1.7 + x), x, y))
+                         lambda x, y: f.tanne(0.72 - 0.55 * (x + 0.5 - bx + halb) / (2 * halb)
+                                              + 0.1 * math.sin(y * 1.7 + x), x, y))
 
-    for bx, by, hh in ((10, 276, 44), (30, 266, 36), (52, 270, 30), (-2, 290, 40),
-                       (22, 292, 46), (224, 264, 26), (240, 270, 32)):
-        baum(bx, by, hh)
 
-    # The tower: a round stone keep, lit from the morning sun on the left.
-    boden, krone = 240, 92
+def turm(bild, f):
+    """A round stone keep, lit from the morning sun on the left, its parapet on a row of
+    corbels, the merlons, and a conical roof with a flag."""
+    stein = f.stein
 
-    def halb(y):
-        return 20 + 3 * (y - krone) / (boden - krone)
+    def mauer(u, x, y):
+        reihe = (BODEN - y) // 7
+        winkel = math.asin(max(-1.0, min(1.0, u))) / math.pi * 7 + (reihe % 2) * 0.5
+        t = 0.9 - 0.78 * ((u + 1) / 2) ** 1.3 + 0.06 * math.sin(reihe * 2.3 + winkel * 5)
+        if (BODEN - y) % 7 == 0 or winkel - math.floor(winkel) < 0.09:
+            t -= 0.22
+        return stein(t, x, y)
+    bild.walze(TURM_X, range(KRONE, BODEN), lambda y: 20 + 3 * (y - KRONE) / (BODEN - KRONE),
+               mauer)
+    bild.walze(TURM_X, range(72, 86), 25, lambda u, x, y: stein(
+        0.95 - 0.8 * ((u + 1) / 2) ** 1.3 - (0.2 if (y - 72) % 7 == 0 else 0), x, y))
 
-    for y in range(krone, boden):
-        hb = halb(y)
-        reihe = (boden - y) // 7
-        fuge_y = (boden - y) % 7 == 0
-        for x in range(math.ceil(turm_x - hb - 0.5), math.ceil(turm_x + hb - 0.5)):
-            u = (x + 0.5 - turm_x) / hb
-            winkel = math.asin(max(-1.0, min(1.0, u))) / math.pi * 7 + (reihe % 2) * 0.5
-            t = 0.9 - 0.78 * ((u + 1) / 2) ** 1.3 + 0.06 * math.sin(reihe * 2.3 + winkel * 5)
-            if fuge_y or winkel - math.floor(winkel) < 0.09:
-                t -= 0.22
-            bild.pix[y][x] = stein(t, x, y)
-    # Parapet on a row of corbels, and the merlons.
-    for y in range(72, 86):
-        for x in range(turm_x - 25, turm_x + 25):
-            u = (x + 0.5 - turm_x) / 25
-            t = 0.95 - 0.8 * ((u + 1) / 2) ** 1.3
-            if (y - 72) % 7 == 0:
-                t -= 0.2
-            bild.pix[y][x] = stein(t, x, y)
-    for y in range(86, 92):
-        for x in range(turm_x - 24, turm_x + 24):
-            u = (x + 0.5 - turm_x) / 24
-            bogen = ((x - turm_x + 24) % 8)
-            unten = 86 + abs(bogen - 3.5) * 1.4
-            if y < unten or bogen in (0, 7):
-                bild.pix[y][x] = stein(0.85 - 0.75 * (u + 1) / 2, x, y)
-            else:
-                bild.pix[y][x] = stein(0.15, x, y)
-    # Conical roof inside the parapet, and the flag above it.
-    bild.polygon([(turm_x - 21, 73), (turm_x + 21, 73), (turm_x, 30)],
-                 lambda x, y: dach(0.95 - 0.85 * klamm((x - turm_x + 21) / 42.0)
-                                   - 0.12 * ((y % 5) == 0), x, y))
-    for y in range(62, 72):
-        for i, x in enumerate(range(turm_x - 25, turm_x + 25)):
-            if i % 10 < 6:
-                u = (x + 0.5 - turm_x) / 25
-                bild.pix[y][x] = stein(0.95 - 0.8 * ((u + 1) / 2) ** 1.3 - 0.15 * (y == 62), x, y)
-    for y in range(12, 32):
-        bild.pix[y][turm_x] = dunkel.fest(0.5)
-    bild.polygon([(turm_x + 1, 13), (turm_x + 10, 15), (turm_x + 22, 14.5), (turm_x + 18, 19),
-                  (turm_x + 22, 23.5), (turm_x + 10, 23), (turm_x + 1, 25)],
-                 lambda x, y: fahne(0.8 - 0.4 * math.sin((x - turm_x) * 0.35), x, y))
-    # Arrow slits and the door.
+    def konsole(u, x, y):
+        bogen = ((x - TURM_X + 24) % 8)
+        if y < 86 + abs(bogen - 3.5) * 1.4 or bogen in (0, 7):
+            return stein(0.85 - 0.75 * (u + 1) / 2, x, y)
+        return stein(0.15, x, y)
+    bild.walze(TURM_X, range(86, 92), 24, konsole)
+    bild.polygon([(TURM_X - 21, 73), (TURM_X + 21, 73), (TURM_X, 30)],
+                 lambda x, y: f.dach(0.95 - 0.85 * klamm((x - TURM_X + 21) / 42.0)
+                                     - 0.12 * ((y % 5) == 0), x, y))
+    bild.walze(TURM_X, range(62, 72), 25, lambda u, x, y: stein(
+        0.95 - 0.8 * ((u + 1) / 2) ** 1.3 - 0.15 * (y == 62), x, y)
+        if (x - TURM_X + 25) % 10 < 6 else None)
+    bild.flaeche(TURM_X, TURM_X + 1, 12, 32, lambda x, y: f.dunkel.fest(0.5))
+    bild.polygon([(TURM_X + 1, 13), (TURM_X + 10, 15), (TURM_X + 22, 14.5), (TURM_X + 18, 19),
+                  (TURM_X + 22, 23.5), (TURM_X + 10, 23), (TURM_X + 1, 25)],
+                 lambda x, y: f.fahne(0.8 - 0.4 * math.sin((x - TURM_X) * 0.35), x, y))
+
+
+def tuer(bild, f):
+    """Arrow slits, the door, grass tufts hiding the tower's foot, and the dog."""
     for fy in (112, 160):
-        for y in range(fy, fy + 14):
-            for x in range(turm_x - 3, turm_x + 2):
-                if y > fy + 1 or turm_x - 2 <= x <= turm_x:
-                    bild.pix[y][x] = dunkel.fest(0.0)
-            bild.pix[y][turm_x + 2] = stein.fest(0.25)
-    for y in range(210, boden):
-        for x in range(turm_x - 9, turm_x + 9):
-            r = math.hypot(x + 0.5 - turm_x, y + 0.5 - 219)
-            if y >= 219 or r < 9:
-                if r > 9 - 2.5 and y < 219 or x in (turm_x - 9, turm_x + 8):
-                    bild.pix[y][x] = stein.fest(0.3)
-                else:
-                    brett = (x - turm_x + 9) % 4 == 0
-                    bild.pix[y][x] = holz(0.8 - 0.4 * brett - 0.3 * (x > turm_x), x, y)
-    bild.pix[226][turm_x + 4] = bunt.fest(0.0)
-    # Grass tufts hiding the tower's foot.
-    for x in range(turm_x - 24, turm_x + 24):
-        for y in range(boden - 2 - (x * 5 % 3), boden + 1):
-            if not (turm_x - 9 <= x < turm_x + 9):
-                bild.pix[y][x] = wiese(0.45 + 0.2 * ((x * 7) % 3 == 0), x, y)
+        bild.flaeche(TURM_X - 3, TURM_X + 3, fy, fy + 14, lambda x, y: f.stein.fest(0.25)
+                     if x == TURM_X + 2 else f.dunkel.fest(0.0)
+                     if y > fy + 1 or TURM_X - 2 <= x <= TURM_X else None)
 
-    # The dog, sitting by the door and keeping watch (side view, facing left).
-    farben = {'K': hund.fest(0.0), 'd': hund.fest(0.3), 'm': hund.fest(0.6),
-              'l': hund.fest(0.9), 'n': dunkel.fest(0.0)}
-    for y, zeile in enumerate(HUND.split()):
-        for x, c in enumerate(zeile):
-            if c in farben:
-                bild.setzen(176 + x, 240 - len(HUND.split()) + 1 + y, farben[c])
+    def brett(x, y):
+        r = math.hypot(x + 0.5 - TURM_X, y + 0.5 - 219)
+        if y < 219 and r >= 9:
+            return None
+        if r > 9 - 2.5 and y < 219 or x in (TURM_X - 9, TURM_X + 8):
+            return f.stein.fest(0.3)
+        return f.holz(0.8 - 0.4 * ((x - TURM_X + 9) % 4 == 0) - 0.3 * (x > TURM_X), x, y)
+    bild.flaeche(TURM_X - 9, TURM_X + 9, 210, BODEN, brett)
+    bild.pix[226][TURM_X + 4] = f.bunt.fest(0.0)
+    bild.flaeche(TURM_X - 24, TURM_X + 24, BODEN - 4, BODEN + 1, lambda x, y: None
+                 if y < BODEN - 2 - (x * 5 % 3) or TURM_X - 9 <= x < TURM_X + 9
+                 else f.wiese(0.45 + 0.2 * ((x * 7) % 3 == 0), x, y))
+    hund = f.hund
+    bild.figur(HUND, 176, BODEN + 1 - len(HUND.split()),
+               {'K': hund.fest(0.0), 'd': hund.fest(0.3), 'm': hund.fest(0.6),
+                'l': hund.fest(0.9), 'n': f.dunkel.fest(0.0)})
 
-    # Flowers in the meadow, more of them close by.
+
+def blumen(bild, f):
+    """Flowers in the meadow, more of them close by, and two swallows."""
+    W, H = bild.breite, bild.hoehe
+    wiese = f.wiese
+    farben = (f.bunt.fest(0), f.bunt.fest(1), f.bunt2.fest(0), f.bunt2.fest(1))
     zufall = Zufall(1996)
     for _ in range(150):
         y = int(H - 1 - (H - 258) * zufall() ** 1.7)
@@ -1040,20 +950,19 @@ def bild_b():
         if abs(x - mitte) < breite + 2 or bild.pix[y][x] < wiese.basis \
                 or bild.pix[y][x] >= wiese.basis + wiese.n:
             continue
-        wahl = zufall()
-        farbe = (bunt.fest(0), bunt.fest(1), bunt2.fest(0), bunt2.fest(1))[int(wahl * 4)]
+        farbe = farben[int(zufall() * 4)]
         bild.pix[y][x] = farbe
         if y > 300 and x + 1 < W:
             bild.pix[y][x + 1] = farbe
             bild.pix[y - 1][x] = farbe
+    bild.voegel(((62, 118), (80, 126)), f.dunkel.fest(0.0))
 
-    # Two swallows.
-    for gx, gy in ((62, 118), (80, 126)):
-        for i in range(-3, 4):
-            bild.setzen(gx + i, gy - (abs(i) if abs(i) < 3 else 2) + (1 if i == 0 else 0),
-                        dunkel.fest(0.0))
-    return bild
 
+BILD_B = (BREITE_B, HOEHE_B, RAMPEN_B, (morgenhimmel, landschaft, tannen, turm, tuer, blumen))
+
+
+# ---------------------------------------------------------------------------------------------
+# Thumbnails
 
 def verkleinern(bild, x0, y0, faktor, breite=40, hoehe=56):
     """Crops at (x0, y0) and scales down by faktor, averaging each source block, then maps
@@ -1065,13 +974,8 @@ def verkleinern(bild, x0, y0, faktor, breite=40, hoehe=56):
         ya, yb = int(y0 + y * faktor), int(y0 + (y + 1) * faktor)
         for x in range(breite):
             xa, xb = int(x0 + x * faktor), int(x0 + (x + 1) * faktor)
-            summe = [0, 0, 0]
-            for sy in range(ya, yb):
-                for sx in range(xa, xb):
-                    r, g, b = bild.rgb(sx, sy)
-                    summe[0] += r
-                    summe[1] += g
-                    summe[2] += b
+            summe = [sum(c) for c in zip(*(bild.rgb(sx, sy) for sy in range(ya, yb)
+                                             for sx in range(xa, xb)))]
             n = (yb - ya) * (xb - xa)
             farbe = (summe[0] // n, summe[1] // n, summe[2] // n)
             if farbe not in naechste:
@@ -1104,9 +1008,9 @@ def main(argv):
     schreiben(ordner, 'toolbar.bmp', bmp_bytes(toolbar(), 4, VGA))
     schreiben(ordner, 'leer.bmp', bmp_bytes(leer(), 4, VGA))
     schreiben(ordner, 'Endwart.ico', ico_bytes([symbol(16), symbol(32), symbol(48)]))
-    a = bild_a()
+    a = malen(*BILD_A)
     schreiben(ordner, 'bildA.bmp', a.bmp())
-    b = bild_b()
+    b = malen(*BILD_B)
     schreiben(ordner, 'bildB.bmp', b.bmp())
     # The thumbnails show the lighthouse and the tower.
     for name, quelle, x0, y0, faktor in (('bildA_klein.bmp', a, 176, 40, 3.5),
