@@ -21,7 +21,6 @@ protected:
     void SetUp() override {
         RegistryTest::SetUp();
         Optionen = Einstellungen{};
-        Optionen.Sicherheitsabfrage = Optionen.Speichermeldung = Optionen.Rueckgaengig = Optionen.Beenden = 1;
         Geaendert = false;
         Autostartlauf = false;
     }
@@ -54,8 +53,8 @@ TEST_F(Keyboard, TheMainListHasTheKeysAgainAfterSaveAndUndo) {
     haupt.Zeile("TXT", "Neu", "notepad.exe %1");
     ShowWindow(Haupt(), SW_SHOWNORMAL);
     SetActiveWindow(Haupt());
-    // The progress window shows and goes; the question is answered by the double.
-    Optionen.SpeichernPause = 0;
+    // The progress window shows and goes; the questions are answered by the double.
+    Optionen.Sicherheitsabfrage = Optionen.Speichermeldung = Optionen.Rueckgaengig = 1;
     {
         Meldungen boxen;
         boxen.Antwort(IDYES);
