@@ -23,12 +23,29 @@ ensure_packages() {
     command -v python3 >/dev/null || need+=(python3)
     # The end-to-end tests find the program's windows and press its keys with it.
     command -v xdotool >/dev/null || need+=(xdotool)
+    command -v locale-gen >/dev/null || need+=(locales)
     [ ${#need[@]} -eq 0 ] && return 0
     say "Installing: ${need[*]}"
     local sudo=""
     [ "$(id -u)" -eq 0 ] || sudo=sudo
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+}
+
+# The German locale that ./run starts Wine in, so that the system's own texts (message box
+# buttons, file dialogs) are German and numbers are grouped with ".", as on a German Windows 95.
+GERMAN_LOCALE=de_DE.UTF-8
+ensure_german_locale() {
+    locale -a 2>/dev/null | grep -qix 'de_DE.utf-\?8' && return 0
+    say "Generating the locale $GERMAN_LOCALE."
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo=sudo
+    if grep -q "^# *$GERMAN_LOCALE UTF-8" /etc/locale.gen 2>/dev/null; then
+        $sudo sed -i "s/^# *\($GERMAN_LOCALE UTF-8\)/\1/" /etc/locale.gen
+    elif ! grep -q "^$GERMAN_LOCALE UTF-8" /etc/locale.gen 2>/dev/null; then
+        echo "$GERMAN_LOCALE UTF-8" | $sudo tee -a /etc/locale.gen >/dev/null
+    fi
+    $sudo locale-gen >/dev/null
 }
 
 # configure_and_build DIR TOOLCHAIN [TARGET...]
@@ -61,22 +78,30 @@ stop_display() {
     XVFB_PID=""
 }
 
+# The marker holds the version of the set-up below; a prefix made by an older one is brought
+# up to date by running the set-up again (every step may run twice).
+PREFIX_VERSION=2
+
 # prepare_prefix PREFIX: wineboot once, then tell Endwart.exe it runs on Windows 95.
 prepare_prefix() {
     export WINEPREFIX=$1
-    if [ ! -f "$WINEPREFIX/.endwart-ready" ]; then
-        say "Preparing the Wine prefix $WINEPREFIX (once)."
-        mkdir -p "$WINEPREFIX"
-        wineboot --init >/dev/null 2>&1
-        local exe
-        for exe in Endwart.exe endwart_tests.exe; do
-            wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$exe" /v Version /d win95 /f >/dev/null 2>&1
-        done
-        # Without a window manager (Xvfb) Wine draws the frames and captions itself.
-        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-        wineserver -w
-        touch "$WINEPREFIX/.endwart-ready"
-    fi
+    local marker="$WINEPREFIX/.endwart-ready"
+    [ "$(cat "$marker" 2>/dev/null)" = "$PREFIX_VERSION" ] && return 0
+    say "Preparing the Wine prefix $WINEPREFIX (once)."
+    mkdir -p "$WINEPREFIX"
+    [ -f "$WINEPREFIX/system.reg" ] || wineboot --init >/dev/null 2>&1
+    local exe
+    for exe in Endwart.exe endwart_tests.exe; do
+        wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$exe" /v Version /d win95 /f >/dev/null 2>&1
+    done
+    # Without a window manager (Xvfb) Wine draws the frames and captions itself.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    # Debian's Wine does not find the fonts of fonts-wine by itself. Without Marlett it draws
+    # the caption buttons as the letters "0 1 r"; in the prefix's font folder it is found.
+    mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+    cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+    wineserver -w
+    echo "$PREFIX_VERSION" >"$marker"
 }
 
 # Puts the program where an installation would: C:\Programme\Endwart.

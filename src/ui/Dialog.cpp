@@ -33,6 +33,18 @@ std::vector<WORD> Vorlage(const char* titel) {
     return v;
 }
 
+// Wine's check boxes draw their focus rectangle by XOR on each change of state, so that a
+// click by key or mouse leaves it gone; drawn whole, a box shows it again.
+void Auffrischen(HWND element) {
+    char klasse[16] = {};
+    if (!element || !GetClassNameA(element, klasse, sizeof klasse) || lstrcmpiA(klasse, "Button")) return;
+    switch (GetWindowLongA(element, GWL_STYLE) & BS_TYPEMASK) {
+        case BS_CHECKBOX: case BS_AUTOCHECKBOX: case BS_3STATE: case BS_AUTO3STATE:
+        case BS_RADIOBUTTON: case BS_AUTORADIOBUTTON:
+            InvalidateRect(element, nullptr, TRUE);
+    }
+}
+
 }  // namespace
 
 void Dialog::BeimOeffnen(std::function<void(Dialog&)> f) { gBeimOeffnen = std::move(f); }
@@ -56,6 +68,10 @@ void Dialog::Beenden(INT_PTR code) {
 
 void Dialog::Klicken(int id) {
     SendMessageA(hwnd_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Element(id)));
+}
+
+void Dialog::FokusSetzen(HWND element) {
+    if (hwnd_ && element) SendMessageA(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(element), TRUE);
 }
 
 void Dialog::Einrichten() {
@@ -100,9 +116,16 @@ INT_PTR Dialog::Verarbeiten(UINT msg, WPARAM wp, LPARAM lp) {
             if (LOWORD(wp) != WA_INACTIVE) Form_Activate();
             return FALSE;
         case WM_COMMAND:
+            if (HIWORD(wp) == BN_CLICKED) Auffrischen(reinterpret_cast<HWND>(lp));
             return Befehl(LOWORD(wp), HIWORD(wp)) ? TRUE : FALSE;
         case WM_NOTIFY:
             SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, Benachrichtigung(*reinterpret_cast<const NMHDR*>(lp)));
+            return TRUE;
+        case WM_HELP:
+            // F1 opens what "?" opens; without such a button the owner's help answers.
+            if (!HilfeKnopf()) return FALSE;
+            Klicken(HilfeKnopf());
+            SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, TRUE);
             return TRUE;
         case WM_CLOSE:
             Befehl(IDCANCEL, BN_CLICKED);

@@ -23,6 +23,8 @@ public:
     HWND hwnd() const { return hwnd_; }
     HWND Element(int id) const { return GetDlgItem(hwnd_, id); }
     void Klicken(int id);  // as if the user pressed the button
+    // Moves the focus through the dialog manager, which also moves the default button's frame.
+    void FokusSetzen(HWND element);
 
     // Test hook: called once the dialog's loop runs, with the dialog ready for input.
     static void BeimOeffnen(std::function<void(Dialog&)> f);
@@ -33,6 +35,8 @@ protected:
     virtual void Form_Unload() {}
     virtual bool Befehl(int id, int code) = 0;
     virtual LRESULT Benachrichtigung(const NMHDR&) { return 0; }
+    // The "?" button that F1 presses too; 0 hands F1 on to the owner.
+    virtual int HilfeKnopf() const { return 0; }
     // Anything else; return true when handled, with the result in `ergebnis`.
     virtual bool Nachricht(UINT, WPARAM, LPARAM, INT_PTR&) { return false; }
 

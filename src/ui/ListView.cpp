@@ -22,6 +22,10 @@ void ListView::SpaltenBreiteSetzen(int spalte, double twips) {
     SendMessageA(h_, LVM_SETCOLUMNWIDTH, spalte, MAKELPARAM(TwipsZuPixel(twips), 0));
 }
 
+void ListView::ZeilenweiseWaehlen() {
+    SendMessageA(h_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+}
+
 size_t ListView::Anzahl() const {
     return h_ ? static_cast<size_t>(SendMessageA(h_, LVM_GETITEMCOUNT, 0, 0)) : 0;
 }

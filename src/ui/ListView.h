@@ -17,6 +17,9 @@ public:
 
     void SpaltenAnlegen(const Spalte* spalten, int anzahl);
     void SpaltenBreiteSetzen(int spalte, double twips);
+    // A click anywhere on a line hits it, not only on the narrow first column. Release 4.70 of
+    // the control and later; older ones ignore it.
+    void ZeilenweiseWaehlen();
 
     size_t Anzahl() const override;
     Dateityp Eintrag(size_t i) const override;

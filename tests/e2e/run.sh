@@ -122,6 +122,18 @@ warte_auf_fenster() {
     return 1
 }
 
+# anzahl_binnen TITLE SECONDS TEST N: true once the number of shown windows of that title
+# passes [ number TEST N ] (-le, -ge, ...).
+anzahl_binnen() {
+    local bis=$((SECONDS + $2))
+    while [ $SECONDS -lt $bis ]; do
+        [ "$(fenster_von "$1" | wc -l)" "$3" "$4" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+weg_binnen() { anzahl_binnen "$1" "$2" -eq 0; }
+
 # endet_binnen SECONDS: true when the program ends in time; sets RC, 124 when it had to be killed.
 endet_binnen() {
     local bis=$((SECONDS + $1))
@@ -210,6 +222,36 @@ fall_single_instance() {
     pruefe "first instance still runs" kill -0 "$PID"
     pruefe "one main window" [ "$(fenster_von Endungswart | wc -l)" -eq 1 ]
     schliessen_wie_der_benutzer
+}
+
+# Keys alone, from the start: the list has the focus, and has it again after a save.
+fall_keyboard() {
+    saat "$SEEDS/keyboard.reg"
+    # The progress window holds each type for a second, long enough to be seen going.
+    wine reg add "$STORE\\Optionen" /v Speichermeldung /d 1 /f >/dev/null 2>&1
+    wine reg add "$STORE\\Optionen" /v SpeichernPause /d 1 /f >/dev/null 2>&1
+    starten
+    pruefe "main window shown" warte_auf_fenster Endungswart 30
+    sleep 1
+    xdotool key Home Return
+    pruefe "Home and Return open \"Ändern\" right after the start" warte_auf_fenster 'Ändern' 10
+    xdotool key Escape
+    pruefe "Escape closes it" weg_binnen 'Ändern' 10
+
+    xdotool key ctrl+s
+    pruefe "Ctrl+S asks" warte_auf_fenster 'Endungswart - Speichern' 10
+    xdotool key Return
+    pruefe "Return answers the question" weg_binnen 'Endungswart - Speichern' 10
+    # The progress window, titled like the main window, comes and goes.
+    pruefe "the progress window shown" anzahl_binnen Endungswart 10 -ge 2
+    pruefe "the progress window closed" anzahl_binnen Endungswart 20 -le 1
+    pruefe "the save wrote the types" [ "$(reg_wert 'HKCR\txtfile' '')" = Textdatei ]
+    xdotool key Down Return
+    pruefe "after the save Down and Return open \"Ändern\" again" warte_auf_fenster 'Ändern' 10
+    xdotool key Escape
+    weg_binnen 'Ändern' 10
+    schliessen_wie_der_benutzer
+    pruefe "closed with exit code 0" [ "$RC" -eq 0 ]
 }
 
 # --- main --------------------------------------------------------------------------------------

@@ -69,21 +69,23 @@ void Anzeigen(HWND element, bool sichtbar) { ShowWindow(element, sichtbar ? SW_S
 
 }  // namespace
 
-void AendernBefehl(ListView& liste) {
+bool AendernBefehl(ListView& liste) {
     Form::Sanduhr(true);
     OeffnenGesperrt = false;
     SymbolGesperrt = false;
     frmAendern dialog(liste);
     const bool gewaehlt = dialog.Fuellen();
     Form::Sanduhr(false);
+    INT_PTR ergebnis = IDCANCEL;
     if (!gewaehlt) {
         Fehler("Bitte einen Dateityp zum Ändern auswählen!");
-    } else if (dialog.Zeigen(GetParent(liste.hwnd())) == -1) {
+    } else if ((ergebnis = dialog.Zeigen(GetParent(liste.hwnd()))) == -1) {
         KomponentenFehlerMelden(GetLastError());
     }
     // Closed in any way, the dialog leaves no icon location behind.
     OrtLeeren();
     SetFocus(liste.hwnd());
+    return ergebnis == IDOK;
 }
 
 frmAendern::frmAendern(ListView& liste)
@@ -299,6 +301,4 @@ bool frmAendern::Markiert(int id) const { return IsDlgButtonChecked(hwnd(), id) 
 
 bool frmAendern::Sichtbar(int id) const { return (GetWindowLongA(Element(id), GWL_STYLE) & WS_VISIBLE) != 0; }
 
-void frmAendern::Fokus(int id) {
-    SendMessageA(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Element(id)), TRUE);
-}
+void frmAendern::Fokus(int id) { FokusSetzen(Element(id)); }

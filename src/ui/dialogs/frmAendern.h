@@ -17,8 +17,8 @@ extern bool OeffnenGesperrt;
 extern bool SymbolGesperrt;
 
 // The change command: fills the dialog from the selected lines, shows it, and gives the focus
-// back to the list.
-void AendernBefehl(ListView& liste);
+// back to the list. True when OK wrote the dialog's values into the list.
+bool AendernBefehl(ListView& liste);
 
 class frmAendern : public Dialog {
 public:
@@ -48,6 +48,7 @@ protected:
     void Form_Activate() override;
     void Form_Unload() override;
     bool Befehl(int id, int code) override;
+    int HilfeKnopf() const override { return idCmdHilfe; }
     bool Nachricht(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& ergebnis) override;
 
 private:

@@ -72,8 +72,7 @@ void frmHinzu::Form_Load() {
     rechts_.Verbinden(Element(idLvwRechts));
     for (ListView* liste : {&links_, &rechts_}) {
         liste->SpaltenAnlegen(kSpalten, 4);
-        // The extension column is narrow; a click anywhere on the line must hit it.
-        SendMessageA(liste->hwnd(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+        liste->ZeilenweiseWaehlen();
     }
     MitZugriffstaste(Element(idLblLinks));
     MitZugriffstaste(Element(idLblRechts));
@@ -131,7 +130,7 @@ void frmHinzu::MarkierteVerschieben(ListView& von, ListView& nach, const Sortier
         }
         if (bewegt && sortNach.an) nach.Sortieren(sortNach.spalte, sortNach.absteigend);
     }
-    SetFocus(von.hwnd());
+    FokusSetzen(von.hwnd());
     Form::Sanduhr(false);
 }
 
@@ -143,7 +142,7 @@ void frmHinzu::AlleVerschieben(ListView& von, ListView& nach, const Sortierung& 
         von.Leeren();
         if (sortNach.an) nach.Sortieren(sortNach.spalte, sortNach.absteigend);
     }
-    SetFocus(nach.hwnd());
+    FokusSetzen(nach.hwnd());
     Form::Sanduhr(false);
 }
 

@@ -39,6 +39,7 @@ protected:
     void Form_Load() override;
     void Form_Activate() override;
     bool Befehl(int id, int code) override;
+    int HilfeKnopf() const override { return idCmdHilfe; }
     LRESULT Benachrichtigung(const NMHDR& nm) override;
     bool Nachricht(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& ergebnis) override;
 

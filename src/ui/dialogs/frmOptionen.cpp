@@ -256,6 +256,8 @@ void frmOptionen::cmdUebernehmen_Click() {
         item.stateMask = LVIS_SELECTED;
         SendMessageA(haupt_.hwnd(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
     }
+    // A disabled button cannot keep the focus; OK takes it, and the default frame with it.
+    if (GetFocus() == Element(idCmdUebernehmen)) FokusSetzen(Element(IDOK));
     EnableWindow(Element(idCmdUebernehmen), FALSE);
 }
 
@@ -313,20 +315,33 @@ bool frmOptionen::Zugriffstaste(char taste) {
         CharUpperA(eigene);
         if (!eigene[0] || eigene[0] != gesucht[0]) continue;
         RegisterkarteZeigen(i);
-        SetFocus(Element(idSSTab1));
+        FokusSetzen(Element(idSSTab1));
         return true;
     }
     return false;
 }
 
-// The dialog manager knows no access keys on tabs; its loop hands every message to this
-// filter first, so Alt and a page's letter can open the page.
+void frmOptionen::Blaettern(int schritt) {
+    const HWND fokus = GetFocus();
+    const bool aufSeite = fokus && IsChild(hwnd(), fokus) && Seite(GetDlgCtrlID(fokus)) >= 0;
+    RegisterkarteZeigen(((Registerkarte() + schritt) % 4 + 4) % 4);
+    // The control that had the focus is hidden with its page; the tabs keep the keys.
+    if (aufSeite) FokusSetzen(Element(idSSTab1));
+}
+
+// The dialog manager knows no access keys on tabs and takes Ctrl+Tab for Tab; its loop hands
+// every message to this filter first, so Alt and a page's letter open the page, and Ctrl+Tab
+// and Ctrl+Shift+Tab leaf through the pages.
 LRESULT CALLBACK frmOptionen::Filter(int code, WPARAM wp, LPARAM lp) {
     const MSG* m = reinterpret_cast<const MSG*>(lp);
-    if (code == MSGF_DIALOGBOX && offen_ && m && m->message == WM_SYSCHAR &&
-        (m->hwnd == offen_->hwnd() || IsChild(offen_->hwnd(), m->hwnd)) &&
-        offen_->Zugriffstaste(static_cast<char>(m->wParam)))
-        return TRUE;
+    if (code == MSGF_DIALOGBOX && offen_ && m &&
+        (m->hwnd == offen_->hwnd() || IsChild(offen_->hwnd(), m->hwnd))) {
+        if (m->message == WM_SYSCHAR && offen_->Zugriffstaste(static_cast<char>(m->wParam))) return TRUE;
+        if (m->message == WM_KEYDOWN && m->wParam == VK_TAB && GetKeyState(VK_CONTROL) < 0) {
+            offen_->Blaettern(GetKeyState(VK_SHIFT) < 0 ? -1 : 1);
+            return TRUE;
+        }
+    }
     return CallNextHookEx(filter_, code, wp, lp);
 }
 

@@ -15,6 +15,7 @@ public:
     int Registerkarte() const;  // the page shown, 0 to 3
     void RegisterkarteZeigen(int seite);
     bool Zugriffstaste(char taste);  // Alt and a tab's letter: true when it opened a page
+    void Blaettern(int schritt);     // Ctrl+Tab: 1, Ctrl+Shift+Tab: -1; round the four pages
 
     // Click reactions; a check box's also runs when code changes its state.
     void chkAutostart_Click();
@@ -46,6 +47,7 @@ protected:
     void Form_Load() override;
     void Form_Unload() override;
     bool Befehl(int id, int code) override;
+    int HilfeKnopf() const override { return idCmdHilfe; }
     LRESULT Benachrichtigung(const NMHDR& nm) override;
     bool Nachricht(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& ergebnis) override;
 

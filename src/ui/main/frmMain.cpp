@@ -116,6 +116,7 @@ DWORD frmMain::Form_Load() {
     tasten_ = LoadAcceleratorsA(instanz, MAKEINTRESOURCEA(IDA_HAUPT));
     liste_.Verbinden(Element(idLvwMain));
     liste_.SpaltenAnlegen(kSpalten, 4);
+    liste_.ZeilenweiseWaehlen();
     for (int i = 0; i < 4; ++i) liste_.SpaltenBreiteSetzen(i, werte_.Spalten[i]);
     return 0;
 }
@@ -193,6 +194,9 @@ void frmMain::LeistenAnordnen() {
     double hoehe = listenOben_ + (status ? HoeheTwips(status_) : 0);
     Leistenhoehe = static_cast<int16_t>(hoehe < 32767 ? hoehe + 0.5 : 32767);
     Form_Resize();
+    // Moving the list keeps the pixels it had, and the tool bars stood over its header while
+    // it was still at the top: all of it, header included, is drawn anew.
+    RedrawWindow(liste_.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 RECT frmMain::ListenRechteck() const {
@@ -248,6 +252,8 @@ void frmMain::lvwMain_Click() { StatusText(); }
 void frmMain::Form_Resize() {
     if (IsIconic(hwnd())) return;
     SendMessageA(status_, WM_SIZE, 0, 0);
+    // The bar only paints what it gained; the size grip of its old width would stay behind.
+    InvalidateRect(status_, nullptr, TRUE);
     RECT innen;
     GetClientRect(hwnd(), &innen);
     if (PixelZuTwips(innen.bottom) < Leistenhoehe) return;
@@ -258,21 +264,30 @@ void frmMain::Form_Resize() {
                TwipsZuPixel(35), TRUE);
 }
 
+void frmMain::ListeFokussieren() {
+    if (!hwnd() || !IsWindowVisible(hwnd()) || !IsWindowEnabled(hwnd())) return;
+    // Message boxes and the progress window may have left the activation elsewhere.
+    if (GetActiveWindow() != hwnd()) SetActiveWindow(hwnd());
+    SetFocus(liste_.hwnd());
+}
+
 void frmMain::mnuSpeichern_Click() {
     Speichern(liste_, *this);
     SortierungAnwenden();
+    ListeFokussieren();
 }
 
 void frmMain::mnuRueckgaengig_Click() {
-    if (Optionen.Rueckgaengig != 0 &&
+    if (Optionen.Rueckgaengig == 0 ||
         Meldung("Sollen alle Änderungen rückgängig gemacht werden und "
                 "die zuletzt gesicherten Dateitypen wieder geladen werden?",
-                MB_YESNO | MB_ICONQUESTION, "Endungswart - Rückgängig") != IDYES)
-        return;
-    liste_.Leeren();
-    SicherungLaden(liste_);
-    SortierungAnwenden();
-    Geaendert = false;
+                MB_YESNO | MB_ICONQUESTION, "Endungswart - Rückgängig") == IDYES) {
+        liste_.Leeren();
+        SicherungLaden(liste_);
+        SortierungAnwenden();
+        Geaendert = false;
+    }
+    ListeFokussieren();
 }
 
 void frmMain::mnuBeenden_Click() { SendMessageA(hwnd(), WM_CLOSE, 0, 0); }
@@ -299,7 +314,9 @@ void frmMain::mnuHilfebenutzen_Click() { Hilfe(hwnd(), HELP_HELPONHELP, 0); }
 void frmMain::mnuInternet_Click() { Oeffnen(hwnd(), kAutorSeite); }
 void frmMain::mnuMail_Click() { Oeffnen(hwnd(), kAutorMail); }
 
-void frmMain::mnuAendern_Click() { AendernBefehl(liste_); }
+void frmMain::mnuAendern_Click() {
+    if (AendernBefehl(liste_)) SortierungAnwenden();
+}
 void frmMain::cmdAendern_Click() { mnuAendern_Click(); }
 
 void frmMain::lvwMain_DblClick() {
@@ -313,18 +330,19 @@ void frmMain::mnuHinzu_Click() {
     Sanduhr(false);
     if (ergebnis == -1) KomponentenFehlerMelden(GetLastError());
     if (ergebnis == IDOK) SortierungAnwenden();
-    SetFocus(liste_.hwnd());
+    ListeFokussieren();
 }
 
 void frmMain::mnuOptionen_Click() {
     frmOptionen dialog(liste_);
     if (dialog.Zeigen(hwnd()) == -1) KomponentenFehlerMelden(GetLastError());
-    SetFocus(liste_.hwnd());
+    ListeFokussieren();
 }
 
 void frmMain::mnuInfo_Click() {
     frmInfo dialog;
     if (dialog.Zeigen(hwnd()) == -1) KomponentenFehlerMelden(GetLastError());
+    ListeFokussieren();
 }
 
 void frmMain::Toolbar_ButtonClick(int, const std::string& taste) {
@@ -389,7 +407,10 @@ void frmMain::FortschrittOben(bool oben) {
     if (fortschritt_) fortschritt_->Oben(oben);
 }
 
-void frmMain::FortschrittSchliessen() { fortschritt_.reset(); }
+void frmMain::FortschrittSchliessen() {
+    fortschritt_.reset();
+    ListeFokussieren();
+}
 
 LRESULT frmMain::Benachrichtigung(const NMHDR& nm) {
     if (nm.idFrom == idLvwMain) {
@@ -421,8 +442,19 @@ LRESULT frmMain::Nachricht(UINT msg, WPARAM wp, LPARAM lp) {
             Form_Resize();
             return 0;
         case WM_ACTIVATE:
-            if (LOWORD(wp) != WA_INACTIVE) StatusText();
-            break;
+            if (LOWORD(wp) == WA_INACTIVE) break;
+            StatusText();
+            // The list is the window's only field for keys; a minimised window takes none.
+            if (HIWORD(wp) || !liste_.hwnd()) break;
+            SetFocus(liste_.hwnd());
+            return 0;
+        case WM_SETFOCUS:
+            if (liste_.hwnd()) SetFocus(liste_.hwnd());
+            return 0;
+        case WM_HELP:
+            // F1 in a dialog without a "?" button of its own.
+            mnuInhalt_Click();
+            return TRUE;
         case WM_COMMAND:
             if (Befehl(LOWORD(wp))) return 0;
             break;

@@ -75,6 +75,7 @@ private:
     bool Form_QueryUnload();  // false: the user kept the window open
     void Form_Unload();
     bool WerkzeugleistenErzeugen();
+    void ListeFokussieren();  // after a command: the keys go to the list again
     bool Befehl(int id);
     LRESULT Benachrichtigung(const NMHDR& nm);
 
