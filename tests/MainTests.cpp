@@ -109,7 +109,7 @@ TEST_F(Start, TheFirstStartKeepsAnEarlierInstallationsStore) {
     Gesichert("PCX", "PCX-Bild", "pcx.exe %1");
     TypAnlegen("bmp", "bmpfile", "Bitmap", "paint.exe %1");
     Hauptliste haupt;
-    ErsterStart(haupt.liste());
+    ErsterStart(haupt.liste(), haupt.fenster.hwnd());
     ASSERT_EQ(haupt.liste().Anzahl(), 1u);
     EXPECT_EQ(haupt.liste().Eintrag(0).Erweiterung, "PCX");
     EXPECT_FALSE(Existiert(HKEY_CURRENT_USER, kStore + "BMP"));
@@ -136,7 +136,7 @@ TEST_F(Start, TheFirstStartCopiesTheRegistryFilesOverOlderCopies) {
     Meldungen boxen;
     boxen.Antwort(IDOK);
     Hauptliste haupt;
-    ErsterStart(haupt.liste());
+    ErsterStart(haupt.liste(), haupt.fenster.hwnd());
     EXPECT_EQ(lesen(windows + "SYSTEM.SIK"), "system");
     EXPECT_EQ(lesen(windows + "USER.SIK"), "user");
     for (const char* datei : {"SYSTEM.DAT", "USER.DAT", "SYSTEM.SIK", "USER.SIK"})

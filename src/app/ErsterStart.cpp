@@ -35,18 +35,22 @@ std::string WindowsVerzeichnis() {
     return verzeichnis;
 }
 
-void ErsterStart(Arbeitsliste& liste) {
+bool ErsterStart(Arbeitsliste& liste, HWND hauptfenster) {
     Meldung(kWillkommen, MB_OK | MB_ICONINFORMATION, "Willkommen bei Endungswart!");
+    if (!IsWindow(hauptfenster)) return false;
     const std::string windows = WindowsVerzeichnis();
     CopyFileA((windows + "SYSTEM.DAT").c_str(), (windows + "SYSTEM.SIK").c_str(), FALSE);
     CopyFileA((windows + "USER.DAT").c_str(), (windows + "USER.SIK").c_str(), FALSE);
 
     SicherungLaden(liste);
-    if (liste.Anzahl() > 0) return;
+    // Judged from the store itself: whatever it holds, even entries the list cannot show, is
+    // the user's and no sample may replace it.
+    if (liste.Anzahl() > 0 || !SicherungLeer()) return true;
     for (const char* erweiterung : kBeispielTypen) {
         Dateityp typ;
         if (!DateitypLesen(erweiterung, typ)) continue;
         liste.Hinzufuegen(typ);
         SicherungSchreiben(typ);
     }
+    return true;
 }

@@ -67,6 +67,8 @@ Weiter AutostartLauf() {
     if (fenster->lvwMain().Anzahl() == 0 &&
         Meldung(kAutostartFrage, MB_YESNO | MB_ICONQUESTION, kProgrammTitel) == IDYES)
         Autostartlauf = false;
+    // A close request while the question was up ends the program, whatever the answer.
+    if (!fenster->hwnd()) return Weiter::Ende;
     if (!Autostartlauf) return Weiter::Interaktiv;
 
     SicherungWiederherstellen(fenster->lvwMain(), fortschritt.get());
@@ -141,10 +143,13 @@ frmMain* Main(const std::string& befehlszeile) {
     fenster->HakenSetzen(ID_SYMBOLLEISTE, symbolleiste);
     fenster->HakenSetzen(ID_STATUSLEISTE, SchalterLesen(kOptionenSchluessel, "Statusleiste", true));
     Ereignisse();
+    // A close request delivered there has run the closing sequence already.
+    if (!fenster->hwnd()) return nullptr;
     fenster->LeistenAnordnen();
 
     if (SchalterLesen(kStartupSchluessel, "FirstStart", true)) {
-        ErsterStart(fenster->lvwMain());
+        // Closed during the welcome: the first start is not done and comes again next time.
+        if (!ErsterStart(fenster->lvwMain(), fenster->hwnd())) return nullptr;
         SchalterSchreiben(kStartupSchluessel, "FirstStart", false);
     } else {
         SicherungLaden(fenster->lvwMain());

@@ -66,6 +66,12 @@ void OptionenLesen(Einstellungen& ziel, std::initializer_list<const char*> namen
     }
 }
 
+double PauseBegrenzt(double sekunden) {
+    constexpr double kLaengste = 5.0;
+    if (!(sekunden > 0)) return 0;  // not a number as well
+    return sekunden < kLaengste ? sekunden : kLaengste;
+}
+
 void OptionenSchreiben(const Einstellungen& quelle) {
     for (const Option& o : kOptionen) {
         if (auto* schalter = std::get_if<int16_t Einstellungen::*>(&o.feld))

@@ -29,6 +29,10 @@ void OptionenLesen(Einstellungen& ziel, std::initializer_list<const char*> namen
 // All eleven options in their fixed order.
 void OptionenSchreiben(const Einstellungen& quelle);
 
+// A pause as it is used: held to 0 to 5 seconds, the range the options dialog sets, so that no
+// stored value, however large and even no number at all, can hold the program.
+double PauseBegrenzt(double sekunden);
+
 // The main window's values under "Startup". The defaults are those of a first run.
 struct Fensterwerte {
     int16_t WindowState = 0;  // 0 normal, 1 minimised, 2 maximised

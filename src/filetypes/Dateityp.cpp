@@ -11,6 +11,16 @@ std::string Standardwert(const std::string& pfad) {
     return RegWertLesen(HKEY_CLASSES_ROOT, pfad, "", "");
 }
 
+// A key name is at most 255 characters, and the platform's ANSI calls take a path only a
+// little longer: a class name must leave room for the deepest key written below it.
+constexpr size_t kLaengsterName = 255;
+constexpr size_t kTiefsterUnterschluessel = sizeof("\\shell\\open\\command") - 1;
+
+// Keys of the shell that hold what every file, folder or class shares.
+constexpr const char* kShellSchluessel[] = {"*", "Folder", "Directory", "Drive",
+                                            "AllFilesystemObjects", "CLSID", "Interface",
+                                            "TypeLib", "AppID", "Unknown"};
+
 }  // namespace
 
 std::string SchluesselLesen(const std::string& Erweiterung) {
@@ -18,7 +28,27 @@ std::string SchluesselLesen(const std::string& Erweiterung) {
 }
 
 bool SchluesselBrauchbar(const std::string& s) {
-    return !s.empty() && s.front() != '.' && s.front() != '\\' && !Trimmen(s).empty();
+    if (s.empty() || s.front() == '.' || Trimmen(s).empty()) return false;
+    if (s.find('\\') != std::string::npos) return false;
+    if (s.size() + kTiefsterUnterschluessel > kLaengsterName) return false;
+    for (const char* shell : kShellSchluessel)
+        if (GleichOhneFall(s, shell)) return false;
+    return true;
+}
+
+bool KlassenkennungBrauchbar(const std::string& k) {
+    return k.size() >= 2 && k.front() == '{' && k.back() == '}' &&
+           k.find('\\') == std::string::npos &&
+           ("CLSID\\" + k + "\\DefaultIcon").size() <= kLaengsterName;
+}
+
+std::string EigenerSchluessel(const std::string& Erweiterung) {
+    return Klein(Erweiterung) + "-datei";
+}
+
+bool ErweiterungBrauchbar(const std::string& e) {
+    return !e.empty() && e.front() != '.' && e.find_first_of("\\ ") == std::string::npos &&
+           SchluesselBrauchbar(EigenerSchluessel(e));
 }
 
 bool IstErweiterungsSchluessel(const std::string& name) {
@@ -29,7 +59,7 @@ std::string SymbolLesen(const std::string& Schluessel) {
     std::string symbol = Standardwert(Schluessel + "\\DefaultIcon");
     if (symbol.empty()) {
         std::string clsid = Standardwert(Schluessel + "\\CLSID");
-        if (!clsid.empty()) symbol = Standardwert("CLSID\\" + clsid + "\\DefaultIcon");
+        if (KlassenkennungBrauchbar(clsid)) symbol = Standardwert("CLSID\\" + clsid + "\\DefaultIcon");
     }
     return symbol;
 }

@@ -3,6 +3,7 @@
 #pragma once
 #include <cstddef>
 #include <string>
+#include <vector>
 
 struct Dateityp {
     std::string Erweiterung;  // upper case, no dot: BMP
@@ -23,6 +24,24 @@ public:
     virtual void Leeren() = 0;
 };
 
+// A working list in memory. Work that yields to the event loop goes over such a copy, taken
+// when it begins, so that nothing a message does to the window's list meanwhile changes what
+// is written.
+class Typliste : public Arbeitsliste {
+public:
+    Typliste() = default;
+    explicit Typliste(const Arbeitsliste& quelle) {
+        for (size_t i = 0; i < quelle.Anzahl(); ++i) typen_.push_back(quelle.Eintrag(i));
+    }
+    size_t Anzahl() const override { return typen_.size(); }
+    Dateityp Eintrag(size_t i) const override { return typen_[i]; }
+    void Hinzufuegen(const Dateityp& typ) override { typen_.push_back(typ); }
+    void Leeren() override { typen_.clear(); }
+
+private:
+    std::vector<Dateityp> typen_;
+};
+
 // Reads the extension's type from HKEY_CLASSES_ROOT into `typ`. True when the type is
 // registered: class key, description and open command all present.
 bool DateitypLesen(const std::string& Erweiterung, Dateityp& typ);
@@ -33,9 +52,21 @@ std::string SymbolLesen(const std::string& Schluessel);
 // The class name an extension key points to; empty when there is none.
 std::string SchluesselLesen(const std::string& Erweiterung);
 
-// A class name that may be written to: not empty, and not itself an extension key or a path
-// that leaves HKEY_CLASSES_ROOT's own subkeys.
+// A class name that may be written to: not empty, not itself an extension key, no path (no
+// backslash anywhere), short enough for the keys below it, and none of the shell's own keys
+// ("*", "Folder", "CLSID", ...), whose values belong to every file or to other classes.
 bool SchluesselBrauchbar(const std::string& Schluessel);
+
+// A class identifier that the icon fallback may follow: "{...}" without a backslash.
+bool KlassenkennungBrauchbar(const std::string& kennung);
+
+// The name of the class key an extension gets of its own: the extension in lower case
+// followed by "-datei".
+std::string EigenerSchluessel(const std::string& Erweiterung);
+
+// A stored or offered name that can stand for an extension: not empty, no leading dot, no
+// backslash or blank, and short enough for a class key "<erweiterung>-datei" of its own.
+bool ErweiterungBrauchbar(const std::string& Erweiterung);
 
 // A subkey name of HKEY_CLASSES_ROOT that stands for an extension: a dot and at least one
 // more character.

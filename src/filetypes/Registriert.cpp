@@ -12,7 +12,9 @@ std::vector<Dateityp> RegistrierteDateitypen() {
     std::vector<Dateityp> typen;
     Dateityp typ;
     RegUnterschluessel(HKEY_CLASSES_ROOT, "", [&](const std::string& name) {
-        if (IstErweiterungsSchluessel(name) && DateitypLesen(Gross(name.substr(1)), typ))
+        // What could not be stored as an extension is not offered either.
+        if (IstErweiterungsSchluessel(name) && ErweiterungBrauchbar(name.substr(1)) &&
+            DateitypLesen(Gross(name.substr(1)), typ))
             typen.push_back(std::move(typ));
         return true;
     });

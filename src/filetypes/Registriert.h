@@ -5,7 +5,8 @@
 #include "filetypes/Dateityp.h"
 
 // Every usable registered type (class key, description and open command present), in the
-// order the registry returns the extension keys. A key named only "." is no extension.
+// order the registry returns the extension keys. A key named only "." is no extension, nor is
+// any name that could not be stored as one (see ErweiterungBrauchbar).
 std::vector<Dateityp> RegistrierteDateitypen();
 
 // The types of `alle` whose extension is not a line of `ueberwacht`, compared without regard

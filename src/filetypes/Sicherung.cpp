@@ -17,6 +17,8 @@ void SicherungLaden(Arbeitsliste& liste) {
         return true;
     });
     for (const std::string& name : namen) {
+        // A name such as "." or ".BMP" would leave junk keys in HKEY_CLASSES_ROOT.
+        if (!ErweiterungBrauchbar(name)) continue;
         Dateityp typ;
         typ.Erweiterung = name;
         typ.Bezeichnung = RegWertLesen(HKEY_CURRENT_USER, wurzel + name, "Bezeichnung", "");
@@ -26,8 +28,17 @@ void SicherungLaden(Arbeitsliste& liste) {
     }
 }
 
+bool SicherungLeer() {
+    bool leer = true;
+    RegUnterschluessel(HKEY_CURRENT_USER, SicherungPfad(), [&](const std::string&) {
+        leer = false;
+        return false;
+    });
+    return leer;
+}
+
 bool SicherungSchreiben(const Dateityp& typ) {
-    if (typ.Erweiterung.empty()) return false;
+    if (!ErweiterungBrauchbar(typ.Erweiterung)) return false;
     const std::string pfad = SicherungPfad() + typ.Erweiterung;
     bool ok = RegWertSchreiben(HKEY_CURRENT_USER, pfad, "Bezeichnung", typ.Bezeichnung);
     ok = RegWertSchreiben(HKEY_CURRENT_USER, pfad, "Oeffnen", typ.Oeffnen) && ok;

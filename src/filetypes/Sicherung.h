@@ -8,8 +8,13 @@
 std::string SicherungPfad();  // the store's root, ending in a backslash
 
 // Appends every usable stored type to the list, in registry order; does not clear it first.
-// A stored type without description or open command is skipped and left in the store.
+// A stored type without description or open command, or stored under a name that cannot be
+// an extension, is skipped and left in the store.
 void SicherungLaden(Arbeitsliste& liste);
 
-// Writes "Bezeichnung", "Oeffnen" and "Symbol" (even when empty) of one type.
+// True when the store holds no entry at all, usable or not.
+bool SicherungLeer();
+
+// Writes "Bezeichnung", "Oeffnen" and "Symbol" (even when empty) of one type. True when
+// every value was written.
 bool SicherungSchreiben(const Dateityp& typ);

@@ -20,25 +20,50 @@ bool Frage(const std::string& text, UINT knoepfe = 0) {
     return Meldung(text, MB_YESNO | MB_ICONQUESTION | knoepfe, kTitel) == IDYES;
 }
 
-// Removes store entries that this run did not write, once everything else is safe.
-void StoreBereinigen(const std::vector<std::string>& geschrieben) {
+enum class Ausgang { Geschrieben, Abgelehnt, Fehlgeschlagen };
+
+bool Enthaelt(const std::vector<std::string>& namen, const std::string& name) {
+    for (const std::string& n : namen)
+        if (GleichOhneFall(n, name)) return true;
+    return false;
+}
+
+// Removes the store entries of types that were not in the list when the save began, or that
+// the user declined. Names that cannot be extensions are not the save's to judge.
+void StoreBereinigen(const Arbeitsliste& erfasst, const std::vector<std::string>& abgelehnt) {
+    std::vector<std::string> erweiterungen;
+    for (size_t i = 0; i < erfasst.Anzahl(); ++i) erweiterungen.push_back(erfasst.Eintrag(i).Erweiterung);
     std::vector<std::string> alt;
     RegUnterschluessel(HKEY_CURRENT_USER, SicherungPfad(), [&](const std::string& name) {
         alt.push_back(name);
         return true;
     });
     for (const std::string& name : alt) {
-        bool bleibt = false;
-        for (const std::string& g : geschrieben) bleibt = bleibt || GleichOhneFall(g, name);
-        if (!bleibt) RegBaumLoeschen(HKEY_CURRENT_USER, SicherungPfad(), name);
+        if (!ErweiterungBrauchbar(name)) continue;
+        if (Enthaelt(erweiterungen, name) && !Enthaelt(abgelehnt, name)) continue;
+        RegBaumLoeschen(HKEY_CURRENT_USER, SicherungPfad(), name);
     }
 }
 
-// Writes one type; false when the user declined it.
-bool TypSpeichern(Dateityp& typ, const Arbeitsliste& liste, Speicherfenster& fenster,
-                  Fortschritt* anzeige) {
+// The list again as the store holds it, except that types that could not be written keep
+// the values the user gave them.
+void ListeNeuLaden(Arbeitsliste& liste, const Arbeitsliste& erfasst,
+                   const std::vector<std::string>& fehlgeschlagen) {
+    Typliste gespeichert;
+    SicherungLaden(gespeichert);
+    liste.Leeren();
+    for (size_t i = 0; i < gespeichert.Anzahl(); ++i)
+        if (!Enthaelt(fehlgeschlagen, gespeichert.Eintrag(i).Erweiterung)) liste.Hinzufuegen(gespeichert.Eintrag(i));
+    for (size_t i = 0; i < erfasst.Anzahl(); ++i)
+        if (Enthaelt(fehlgeschlagen, erfasst.Eintrag(i).Erweiterung)) liste.Hinzufuegen(erfasst.Eintrag(i));
+}
+
+// Writes one type; the store only when every write into HKEY_CLASSES_ROOT succeeded, so that
+// it never claims a state the registry does not hold.
+Ausgang TypSpeichern(Dateityp& typ, const Arbeitsliste& erfasst, Speicherfenster& fenster,
+                     Fortschritt* anzeige) {
     Pruefung p;
-    bool inPlatz = InPlatzSchreibbar(typ, liste, &p);
+    bool inPlatz = InPlatzSchreibbar(typ, erfasst, &p);
     bool ja = true;
     if (p.Gemeinsam && !p.GleicheWerte) {
         fenster.FortschrittOben(false);
@@ -46,14 +71,11 @@ bool TypSpeichern(Dateityp& typ, const Arbeitsliste& liste, Speicherfenster& fen
         fenster.FortschrittOben(true);
     }
     Ereignisse();
-    if (!ja) return false;
-    if (inPlatz)
-        InKlassenschluesselSchreiben(typ);
-    else
-        EigenenSchluesselSchreiben(typ);
+    if (!ja) return Ausgang::Abgelehnt;
+    bool ok = inPlatz ? InKlassenschluesselSchreiben(typ) : EigenenSchluesselSchreiben(typ);
     if (anzeige) anzeige->Zeigen(typ);
-    SicherungSchreiben(typ);
-    return true;
+    ok = ok && SicherungSchreiben(typ);
+    return ok ? Ausgang::Geschrieben : Ausgang::Fehlgeschlagen;
 }
 
 }  // namespace
@@ -74,47 +96,64 @@ std::string GemeinsamFrage(const std::string& e, const std::string& reg) {
            q + " zum Ändern aus.";
 }
 
+std::string FehlerMeldung(const std::vector<std::string>& erweiterungen) {
+    // A long list would grow the box past the screen.
+    constexpr size_t kHoechstens = 20;
+    std::string namen;
+    for (size_t i = 0; i < erweiterungen.size() && i < kHoechstens; ++i)
+        namen += (i ? ", \"" : "\"") + erweiterungen[i] + "\"";
+    if (erweiterungen.size() > kHoechstens)
+        namen += " und " + std::to_string(erweiterungen.size() - kHoechstens) + " weitere";
+    return "Folgende Dateitypen konnten nicht vollständig in der Registrierungsdatenbank "
+           "gespeichert werden:\n" + namen +
+           "\n\nSie bleiben in der Liste und werden erst gesichert, wenn das Speichern gelingt. "
+           "Versuchen Sie es später noch einmal.";
+}
+
 void SpeichernAbbrechenNach(int typen) { gAbbrechenNach = typen; }
 
-void Speichern(Arbeitsliste& liste, Speicherfenster& fenster) {
+Speicherergebnis Speichern(Arbeitsliste& liste, Speicherfenster& fenster) {
+    Speicherergebnis ergebnis;
     const bool fragen = Optionen.Sicherheitsabfrage != 0;
     if (fragen && !Frage("Sollen die Dateitypen in der Registrierungsdatenbank gespeichert werden?"))
-        return;
+        return ergebnis;
     if (liste.Anzahl() == 0) {
         if (fragen && !Frage("Sind Sie sicher, daß Sie alle Dateitypen aus der Überwachung entfernen möchten?"))
-            return;
+            return ergebnis;
         SicherungLoeschen();
         Geaendert = false;
         SicherungLaden(liste);
-        return;
+        return ergebnis;
     }
 
     // The store is written over in place and pruned only at the end, so that an interrupted
-    // save never costs a watched type.
+    // save never costs a watched type. Everything goes over the list as it is now.
+    const Typliste erfasst(liste);
     fenster.Sperren(true);
     Fortschritt* anzeige = fenster.FortschrittOeffnen();
-    std::vector<std::string> geschrieben;
-    bool abgelehnt = false;
-    for (size_t i = 0; i < liste.Anzahl(); ++i) {
-        if (gAbbrechenNach >= 0 && static_cast<int>(geschrieben.size()) >= gAbbrechenNach) {
+    std::vector<std::string> abgelehnt;
+    for (size_t i = 0; i < erfasst.Anzahl(); ++i) {
+        if (gAbbrechenNach >= 0 && static_cast<int>(ergebnis.Geschrieben.size()) >= gAbbrechenNach) {
             // As if the process had been killed here: no pruning, Geaendert stays.
             fenster.FortschrittSchliessen();
             fenster.Sperren(false);
-            return;
+            ergebnis.Abgebrochen = true;
+            return ergebnis;
         }
-        Dateityp typ = liste.Eintrag(i);
-        if (typ.Erweiterung.empty()) continue;
-        if (TypSpeichern(typ, liste, fenster, anzeige))
-            geschrieben.push_back(typ.Erweiterung);
-        else
-            abgelehnt = true;
+        Dateityp typ = erfasst.Eintrag(i);
+        switch (TypSpeichern(typ, erfasst, fenster, anzeige)) {
+            case Ausgang::Geschrieben: ergebnis.Geschrieben.push_back(typ.Erweiterung); break;
+            case Ausgang::Abgelehnt: abgelehnt.push_back(typ.Erweiterung); break;
+            case Ausgang::Fehlgeschlagen: ergebnis.Fehlgeschlagen.push_back(typ.Erweiterung); break;
+        }
     }
-    StoreBereinigen(geschrieben);
-    if (abgelehnt) {
-        liste.Leeren();
-        SicherungLaden(liste);
-    }
+    StoreBereinigen(erfasst, abgelehnt);
+    if (!abgelehnt.empty()) ListeNeuLaden(liste, erfasst, ergebnis.Fehlgeschlagen);
     fenster.Sperren(false);
     fenster.FortschrittSchliessen();
-    Geaendert = false;
+    if (ergebnis.Fehlgeschlagen.empty())
+        Geaendert = false;
+    else
+        Meldung(FehlerMeldung(ergebnis.Fehlgeschlagen), MB_OK | MB_ICONEXCLAMATION, kTitel);
+    return ergebnis;
 }

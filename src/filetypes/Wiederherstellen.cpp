@@ -7,37 +7,36 @@
 
 namespace {
 
-void Schreiben(const std::string& pfad, const std::string& wert) {
-    RegWertSchreiben(HKEY_CLASSES_ROOT, pfad, "", wert);
+bool Schreiben(const std::string& pfad, const std::string& wert) {
+    return RegWertSchreiben(HKEY_CLASSES_ROOT, pfad, "", wert);
 }
 
 }  // namespace
 
-std::string EigenerSchluessel(const std::string& Erweiterung) {
-    return Klein(Erweiterung) + "-datei";
-}
-
-void InKlassenschluesselSchreiben(const Dateityp& typ) {
-    if (!SchluesselBrauchbar(typ.Schluessel)) return;
-    Schreiben(typ.Schluessel, typ.Bezeichnung);
-    Schreiben(typ.Schluessel + "\\shell\\open\\command", typ.Oeffnen);
+bool InKlassenschluesselSchreiben(const Dateityp& typ) {
+    if (!SchluesselBrauchbar(typ.Schluessel)) return false;
+    // Each write is tried even when one before it failed.
+    bool ok = Schreiben(typ.Schluessel, typ.Bezeichnung);
+    ok = Schreiben(typ.Schluessel + "\\shell\\open\\command", typ.Oeffnen) && ok;
     // An empty icon location never removes or overwrites one.
-    if (typ.Symbol.empty()) return;
-    Schreiben(typ.Schluessel + "\\DefaultIcon", typ.Symbol);
+    if (typ.Symbol.empty()) return ok;
+    ok = Schreiben(typ.Schluessel + "\\DefaultIcon", typ.Symbol) && ok;
     std::string clsid = RegWertLesen(HKEY_CLASSES_ROOT, typ.Schluessel + "\\CLSID", "", "");
-    if (clsid.empty()) return;
+    if (!KlassenkennungBrauchbar(clsid)) return ok;
     std::string clsidSymbol = "CLSID\\" + clsid + "\\DefaultIcon";
     if (!RegWertLesen(HKEY_CLASSES_ROOT, clsidSymbol, "", "").empty())
-        Schreiben(clsidSymbol, typ.Symbol);
+        ok = Schreiben(clsidSymbol, typ.Symbol) && ok;
+    return ok;
 }
 
-void EigenenSchluesselSchreiben(const Dateityp& typ) {
-    if (typ.Erweiterung.empty()) return;
+bool EigenenSchluesselSchreiben(const Dateityp& typ) {
+    if (!ErweiterungBrauchbar(typ.Erweiterung)) return false;
     const std::string schluessel = EigenerSchluessel(typ.Erweiterung);
-    Schreiben("." + typ.Erweiterung, schluessel);
-    Schreiben(schluessel, typ.Bezeichnung);
-    Schreiben(schluessel + "\\shell\\open\\command", typ.Oeffnen);
-    if (!typ.Symbol.empty()) Schreiben(schluessel + "\\DefaultIcon", typ.Symbol);
+    bool ok = Schreiben("." + typ.Erweiterung, schluessel);
+    ok = Schreiben(schluessel, typ.Bezeichnung) && ok;
+    ok = Schreiben(schluessel + "\\shell\\open\\command", typ.Oeffnen) && ok;
+    if (!typ.Symbol.empty()) ok = Schreiben(schluessel + "\\DefaultIcon", typ.Symbol) && ok;
+    return ok;
 }
 
 bool InPlatzSchreibbar(Dateityp& typ, const Arbeitsliste& liste, Pruefung* ergebnis) {
@@ -50,10 +49,11 @@ bool InPlatzSchreibbar(Dateityp& typ, const Arbeitsliste& liste, Pruefung* ergeb
 }
 
 void SicherungWiederherstellen(const Arbeitsliste& liste, Fortschritt* anzeige) {
-    for (size_t i = 0; i < liste.Anzahl(); ++i) {
-        Dateityp typ = liste.Eintrag(i);
-        if (typ.Erweiterung.empty()) continue;
-        if (InPlatzSchreibbar(typ, liste))
+    const Typliste kopie(liste);
+    for (size_t i = 0; i < kopie.Anzahl(); ++i) {
+        Dateityp typ = kopie.Eintrag(i);
+        if (!ErweiterungBrauchbar(typ.Erweiterung)) continue;
+        if (InPlatzSchreibbar(typ, kopie))
             InKlassenschluesselSchreiben(typ);
         else
             EigenenSchluesselSchreiben(typ);

@@ -11,17 +11,17 @@ public:
 
 // Writes description, open command and icon location into the type's existing class key
 // typ.Schluessel; the icon also into the class identifier's "DefaultIcon" where that is set.
-void InKlassenschluesselSchreiben(const Dateityp& typ);
+// True when every write succeeded.
+bool InKlassenschluesselSchreiben(const Dateityp& typ);
 
 // Points the extension at a class key of its own, "<erweiterung>-datei", and writes there.
-void EigenenSchluesselSchreiben(const Dateityp& typ);
-
-// The name of that class key: the extension in lower case followed by "-datei".
-std::string EigenerSchluessel(const std::string& Erweiterung);
+// True when every write succeeded.
+bool EigenenSchluesselSchreiben(const Dateityp& typ);
 
 // Reads the type's class key afresh into typ.Schluessel and runs the shared-key check.
 // True when the type may be written into that key; false when it needs a key of its own.
 bool InPlatzSchreibbar(Dateityp& typ, const Arbeitsliste& liste, Pruefung* ergebnis = nullptr);
 
-// Writes every line of the list back, without asking. `anzeige` may be null.
+// Writes every line of the list back, without asking; a type that fails does not stop the
+// next. `anzeige` may be null.
 void SicherungWiederherstellen(const Arbeitsliste& liste, Fortschritt* anzeige);

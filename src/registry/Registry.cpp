@@ -56,7 +56,10 @@ bool RegWertSchreiben(HKEY root, const std::string& pfad, const std::string& nam
                         nullptr, &h, &disposition) != ERROR_SUCCESS)
         return false;
     RegSchluessel key(h);
-    return RegSetValueExA(key.get(), name.c_str(), 0, REG_SZ,
+    DWORD alt = REG_NONE;
+    if (RegQueryValueExA(key.get(), name.c_str(), nullptr, &alt, nullptr, nullptr) != ERROR_SUCCESS)
+        alt = REG_NONE;
+    return RegSetValueExA(key.get(), name.c_str(), 0, alt == REG_EXPAND_SZ ? REG_EXPAND_SZ : REG_SZ,
                           reinterpret_cast<const BYTE*>(wert.c_str()),
                           static_cast<DWORD>(wert.size() + 1)) == ERROR_SUCCESS;
 }

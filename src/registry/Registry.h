@@ -36,8 +36,9 @@ RegSchluessel RegOeffnen(HKEY root, const std::string& pfad);
 std::string RegWertLesen(HKEY root, const std::string& pfad, const std::string& name,
                          const std::string& vorgabe);
 
-// Creates root\pfad where needed and stores `wert` as REG_SZ. True when the value was written.
-// Never writes the default value of a root itself.
+// Creates root\pfad where needed and stores `wert` as REG_SZ, or as REG_EXPAND_SZ when the
+// value it replaces is one, so that "%SystemRoot%\..." still expands. True when the value was
+// written. Never writes the default value of a root itself.
 bool RegWertSchreiben(HKEY root, const std::string& pfad, const std::string& name,
                       const std::string& wert);
 

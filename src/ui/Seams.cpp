@@ -64,7 +64,7 @@ void Pause(double sekunden) {
     const double anfang = Uhr();
     for (;;) {
         double rest = sekunden - (Uhr() - anfang);
-        if (rest <= 0) return;
+        if (!(rest > 0)) return;  // not a number ends it too
         // Wake at least every 50 ms so the test of the clock stays close to the pause.
         Ereignisse(rest < 0.05 ? rest : 0.05);
     }

@@ -13,6 +13,8 @@ if [ $# -ne 3 ]; then
 fi
 CASE=$1
 EXE=$(realpath "$2")
+# Sends the program what another program or a shut-down would; built beside Endwart.exe.
+NACHRICHT=$(dirname "$EXE")/Nachricht.exe
 OUT=$(realpath -m "$3")/$CASE
 SEEDS=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/seeds
 PROGRAMM='C:\Programme\Endwart\Endwart.exe'
@@ -252,6 +254,178 @@ fall_keyboard() {
     weg_binnen 'Ändern' 10
     schliessen_wie_der_benutzer
     pruefe "closed with exit code 0" [ "$RC" -eq 0 ]
+}
+
+# --- closing and shutting down while the program works ------------------------------------------
+
+# An own key, so that a failed import of the seed cannot pass for the program's doing.
+T_ANZAHL=20
+t_namen() { local i; for ((i = 10; i < 10 + T_ANZAHL; i++)); do printf 'T%d\n' "$i"; done; }
+
+# t_saat OPTION=VALUE...: the watched types T10..T29 with old values in HKEY_CLASSES_ROOT and
+# new ones in the store, so that a save has to write every one of them; and the options.
+t_saat() {
+    local e o datei=$OUT/typen.reg
+    {
+        printf 'REGEDIT4\n\n[%s\\Startup]\n"FirstStart"="False"\n\n[%s\\Optionen]\n' "$STORE_REG" "$STORE_REG"
+        for o in "$@"; do printf '"%s"="%s"\n' "${o%%=*}" "${o#*=}"; done
+        printf '\n'
+        for e in $(t_namen); do
+            local k=${e,,}file
+            printf '[HKEY_CLASSES_ROOT\\.%s]\n@="%s"\n\n' "${e,,}" "$k"
+            printf '[HKEY_CLASSES_ROOT\\%s]\n@="Alt"\n\n' "$k"
+            printf '[HKEY_CLASSES_ROOT\\%s\\shell\\open\\command]\n@="alt.exe %%1"\n\n' "$k"
+            printf '[%s\\Classes\\%s]\n' "$STORE_REG" "$e"
+            printf '"Bezeichnung"="Neu %s"\n"Oeffnen"="neu.exe %%1"\n"Symbol"=""\n\n' "$e"
+        done
+    } >"$datei"
+    saat "$datei"
+}
+
+STORE_REG='HKEY_CURRENT_USER\Software\RHM\Endungswart'
+
+# als_text KEY FILE: the key exported as plain text lines into $OUT/FILE.
+als_text() {
+    wine reg export "$1" "$(winpfad "$OUT/export.reg")" /y >/dev/null 2>&1
+    iconv -f UTF-16 -t UTF-8 "$OUT/export.reg" 2>/dev/null | tr -d '\r' >"$OUT/$2"
+}
+
+# alle_gespeichert: every T type holds its new values in the store, and the last one written
+# holds them in HKEY_CLASSES_ROOT: the save ran to its end.
+alle_gespeichert() {
+    local e fehlt=0
+    als_text "$STORE" store.txt
+    for e in $(t_namen); do
+        grep -q "^\"Bezeichnung\"=\"Neu $e\"" "$OUT/store.txt" || { fehlt=1; echo "  $e not in the store" >&2; }
+    done
+    e=$(t_namen | tail -n 1)
+    [ "$(reg_wert "HKCR\\${e,,}file\\shell\\open\\command" '')" = 'neu.exe %1' ] ||
+        { fehlt=1; echo "  $e not written" >&2; }
+    return $fehlt
+}
+
+# speichern_lassen OPTION=VALUE...: seeds the types and options and starts the program; then
+# presses Ctrl+S in its main window.
+HAUPT=""
+speichern_lassen() {
+    t_saat Speichermeldung=1 SpeichernPause=0.2 Beenden=1 "$@"
+    starten
+    HAUPT=$(warte_auf_fenster Endungswart 30) || { fail "main window shown"; return 1; }
+    sleep 0.5
+    xdotool key --window "$HAUPT" ctrl+s 2>/dev/null
+}
+
+# druecken WINDOW KEY: presses the key in the window until it goes; a key sent before the
+# window takes the focus is lost.
+druecken() {
+    local versuch
+    for versuch in 1 2 3 4 5; do
+        xdotool key --window "$1" "$2" 2>/dev/null
+        sleep 0.5
+        xdotool getwindowname "$1" >/dev/null 2>&1 || return 0
+        [ -z "$(xdotool search --all --onlyvisible --pid "$PID" --name . 2>/dev/null | grep -x "$1")" ] && return 0
+    done
+    return 1
+}
+
+# mit_frage_schliessen TITLE KEY: once the box is up, the main window gets a close request,
+# and then the box its answer.
+mit_frage_schliessen() {
+    local w
+    w=$(warte_auf_fenster "$1" 20) || { fail "box \"$1\" shown"; return 1; }
+    nachricht close >/dev/null
+    sleep 0.5
+    pruefe "$1: still running with the question up" laeuft
+    druecken "$w" "$2" || fail "$1 answered"
+}
+
+laeuft() { kill -0 "$PID" 2>/dev/null; }
+
+nachricht() { wine "$(winpfad "$NACHRICHT")" "$1" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+
+# Ends with checks that the close was carried out after the save, and that it lost nothing.
+nach_dem_speichern() {
+    pruefe "$1: closed after the save, exit code 0" endet_binnen 60
+    pruefe "$1: exit code 0" [ "$RC" -eq 0 ]
+    pruefe "$1: every type written and stored" alle_gespeichert
+}
+
+fall_close_during_save() {
+    [ -f "$NACHRICHT" ] || { fail "no $NACHRICHT"; return; }
+
+    # 1. During the confirmation question: the close waits for the answer, and Ja saves.
+    speichern_lassen Sicherheitsabfrage=1 || return
+    mit_frage_schliessen 'Endungswart - Speichern' Return
+    nach_dem_speichern question
+
+    # 2. Inside a pause of the progress window.
+    speichern_lassen Sicherheitsabfrage=0 || return
+    sleep 1.5
+    nachricht close >/dev/null
+    nach_dem_speichern pause
+
+    # 3. During the shared key's question; No declines that one type.
+    printf 'REGEDIT4\n\n[HKEY_CLASSES_ROOT\\.jpg]\n@="jpegfile"\n\n[HKEY_CLASSES_ROOT\\.jpeg]\n@="jpegfile"\n\n[HKEY_CLASSES_ROOT\\jpegfile]\n@="JPEG-Bild"\n\n[HKEY_CLASSES_ROOT\\jpegfile\\shell\\open\\command]\n@="bild.exe %%1"\n\n[%s\\Classes\\JPG]\n"Bezeichnung"="Foto"\n"Oeffnen"="foto.exe %%1"\n"Symbol"=""\n' \
+        "HKEY_CURRENT_USER\\Software\\RHM\\Endungswart" >"$OUT/jpg.reg"
+    saat "$OUT/jpg.reg"
+    speichern_lassen Sicherheitsabfrage=0 || return
+    mit_frage_schliessen 'Endungswart - Speichern' Return
+    nach_dem_speichern "shared key"
+    pruefe "shared key: the declined type left the store" [ -z "$(reg_wert "$STORE\\Classes\\JPG" Oeffnen)" ]
+    pruefe "shared key: its class key unchanged" [ "$(reg_wert 'HKCR\jpegfile' '')" = JPEG-Bild ]
+
+    # 4. A shut-down during the save is refused; the program closes once the save is done.
+    wine reg delete "$STORE\\Classes\\JPG" /f >/dev/null 2>&1
+    speichern_lassen Sicherheitsabfrage=0 || return
+    sleep 1.5
+    local antwort
+    antwort=$(nachricht shutdown)
+    pruefe "shut-down: refused while saving ($antwort)" [ "$antwort" = "WM_QUERYENDSESSION: FALSE" ]
+    nach_dem_speichern shut-down
+}
+
+fall_close_during_first_start() {
+    [ -f "$NACHRICHT" ] || { fail "no $NACHRICHT"; return; }
+    saat "$SEEDS/full_cycle.reg"
+    cat >"$OUT/eigen.reg" <<'REG'
+REGEDIT4
+
+[HKEY_CURRENT_USER\Software\RHM\Endungswart\Startup]
+"FirstStart"="maybe"
+
+[HKEY_CURRENT_USER\Software\RHM\Endungswart\Classes\TXT]
+"Bezeichnung"="Meine Texte"
+"Oeffnen"="C:\\Editor\\edit.exe %1"
+"Symbol"=""
+
+[HKEY_CURRENT_USER\Software\RHM\Endungswart\Classes\JPG]
+"Bezeichnung"="Meine Fotos"
+"Oeffnen"="C:\\Bilder\\foto.exe %1"
+"Symbol"=""
+
+[HKEY_CURRENT_USER\Software\RHM\Endungswart\Classes\BMP]
+"Bezeichnung"="Meine Bilder"
+"Oeffnen"="C:\\Bilder\\paint.exe %1"
+"Symbol"=""
+REG
+    saat "$OUT/eigen.reg"
+    starten
+    local w
+    if w=$(warte_auf_fenster 'Willkommen bei Endungswart!' 30); then
+        pruefe "close posted to the hidden main window" nachricht close
+        sleep 0.5
+        xdotool key --window "$w" Return 2>/dev/null
+    else
+        fail "welcome box shown"
+    fi
+    pruefe "ends after the welcome" endet_binnen 20
+    pruefe "exit code 0" [ "$RC" -eq 0 ]
+    als_text "$STORE" store.txt
+    pruefe "TXT keeps the user's values" [ "$(reg_wert "$STORE\\Classes\\TXT" Oeffnen)" = 'C:\Editor\edit.exe %1' ]
+    pruefe "no sample type added" [ -z "$(reg_wert "$STORE\\Classes\\INI" Oeffnen)" ]
+    pruefe "the store holds the three types" \
+        [ "$(grep -c '^\[HKEY_CURRENT_USER\\Software\\RHM\\Endungswart\\Classes\\' "$OUT/store.txt")" -eq 3 ]
+    pruefe "the first start comes again" [ "$(reg_wert "$STORE\\Startup" FirstStart)" = maybe ]
 }
 
 # --- main --------------------------------------------------------------------------------------

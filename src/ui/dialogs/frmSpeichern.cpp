@@ -39,6 +39,13 @@ void frmSpeichern::Oben(bool oben) {
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
+LRESULT frmSpeichern::Nachricht(UINT msg, WPARAM wp, LPARAM lp) {
+    // Its caller closes it when the work is done; a close request from outside would only
+    // take the progress out of sight.
+    if (msg == WM_CLOSE) return 0;
+    return Form::Nachricht(msg, wp, lp);
+}
+
 void frmSpeichern::Zeigen(const Dateityp& typ) {
     if (hwnd()) {
         SetDlgItemTextA(hwnd(), idLblErweiterung, typ.Erweiterung.c_str());

@@ -1,11 +1,12 @@
 // The progress window: shows each file type while it is written, for a set pause.
 #pragma once
+#include "app/Optionen.h"
 #include "filetypes/Wiederherstellen.h"
 #include "ui/Form.h"
 
 class frmSpeichern : public Form, public Fortschritt {
 public:
-    explicit frmSpeichern(double pause) : pause_(pause) {}
+    explicit frmSpeichern(double pause) : pause_(PauseBegrenzt(pause)) {}
 
     // Creates the window hidden; false when it cannot be made.
     bool Erstellen(HWND besitzer);
@@ -16,6 +17,9 @@ public:
     void Zeigen(const Dateityp& typ) override;
 
     enum { idFrame1 = 100, idLblErweiterung, idLblBezeichnung, idLblOeffnen, idFest };
+
+protected:
+    LRESULT Nachricht(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
     double pause_;

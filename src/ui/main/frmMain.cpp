@@ -37,12 +37,10 @@ const Knopf kKnoepfe[] = {
     {4, "Info", 7, "Info"},
 };
 
-using Handler = void (frmMain::*)();
-
 struct Befehlseintrag {
     int id;
     const char* taste;  // the tool bar key that runs it, if any
-    Handler handler;
+    void (frmMain::*handler)();
 };
 
 // Commands whose dialogs do not exist yet are left out; they do nothing.
@@ -90,6 +88,24 @@ double HoeheTwips(HWND h) {
 }
 
 }  // namespace
+
+// Counts a running command. A close request that came meanwhile is carried out once the last
+// one has ended, by a posted message, so that no control is destroyed inside its own
+// notification.
+class frmMain::Befehlslauf {
+public:
+    explicit Befehlslauf(frmMain& f) : f_(f) { ++f_.laufendeBefehle_; }
+    ~Befehlslauf() {
+        if (--f_.laufendeBefehle_ > 0 || !f_.schliessenVorgemerkt_) return;
+        f_.schliessenVorgemerkt_ = false;
+        if (f_.hwnd()) PostMessageA(f_.hwnd(), WM_CLOSE, 0, 0);
+    }
+    Befehlslauf(const Befehlslauf&) = delete;
+    Befehlslauf& operator=(const Befehlslauf&) = delete;
+
+private:
+    frmMain& f_;
+};
 
 frmMain::frmMain() = default;
 
@@ -271,8 +287,18 @@ void frmMain::ListeFokussieren() {
     SetFocus(liste_.hwnd());
 }
 
+void frmMain::Ausfuehren(Handler handler) {
+    Befehlslauf lauf(*this);
+    (this->*handler)();
+}
+
 void frmMain::mnuSpeichern_Click() {
+    // Neither the closing question nor anything else starts a save inside a running one.
+    if (speichert_) return;
+    Befehlslauf lauf(*this);
+    speichert_ = true;
     Speichern(liste_, *this);
+    speichert_ = false;
     SortierungAnwenden();
     ListeFokussieren();
 }
@@ -347,7 +373,7 @@ void frmMain::mnuInfo_Click() {
 
 void frmMain::Toolbar_ButtonClick(int, const std::string& taste) {
     for (const Befehlseintrag& b : kBefehle)
-        if (b.taste && taste == b.taste) return (this->*b.handler)();
+        if (b.taste && taste == b.taste) return Ausfuehren(b.handler);
 }
 
 bool frmMain::Befehl(int id) {
@@ -358,10 +384,25 @@ bool frmMain::Befehl(int id) {
     }
     for (const Befehlseintrag& b : kBefehle) {
         if (b.id != id) continue;
-        (this->*b.handler)();
+        Ausfuehren(b.handler);
         return true;
     }
     return false;
+}
+
+void frmMain::Form_Close() {
+    if (laufendeBefehle_ > 0) {
+        schliessenVorgemerkt_ = true;
+        return;
+    }
+    // A second request while the closing question is up: that answer decides.
+    if (schliesst_) return;
+    schliesst_ = true;
+    const bool zu = Form_QueryUnload();
+    schliesst_ = false;
+    if (!zu) return;
+    Form_Unload();
+    Schliessen();
 }
 
 bool frmMain::Form_QueryUnload() {
@@ -416,11 +457,12 @@ LRESULT frmMain::Benachrichtigung(const NMHDR& nm) {
     if (nm.idFrom == idLvwMain) {
         switch (nm.code) {
             case NM_CLICK: lvwMain_Click(); break;
-            case NM_DBLCLK: lvwMain_DblClick(); break;
+            case NM_DBLCLK: Ausfuehren(&frmMain::lvwMain_DblClick); break;
             case LVN_KEYDOWN:
                 // Enter is the key of the hidden default button. NM_RETURN would come only
                 // while a line has the focus.
-                if (reinterpret_cast<const NMLVKEYDOWN&>(nm).wVKey == VK_RETURN) cmdAendern_Click();
+                if (reinterpret_cast<const NMLVKEYDOWN&>(nm).wVKey == VK_RETURN)
+                    Ausfuehren(&frmMain::cmdAendern_Click);
                 break;
             case LVN_COLUMNCLICK:
                 lvwMain_ColumnClick(reinterpret_cast<const NMLISTVIEW&>(nm).iSubItem + 1);
@@ -461,11 +503,13 @@ LRESULT frmMain::Nachricht(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_NOTIFY:
             return Benachrichtigung(*reinterpret_cast<const NMHDR*>(lp));
         case WM_CLOSE:
-            if (Form_QueryUnload()) {
-                Form_Unload();
-                Schliessen();
-            }
+            Form_Close();
             return 0;
+        case WM_QUERYENDSESSION:
+            // A save runs to its end: the session waits, and the program closes after it.
+            if (!speichert_) break;
+            schliessenVorgemerkt_ = true;
+            return FALSE;
         case WM_DESTROY:
             // Only a shown window runs the message loop that must end with it.
             if (gezeigt_) PostQuitMessage(0);

@@ -71,7 +71,14 @@ protected:
     LRESULT Nachricht(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
+    class Befehlslauf;
+    using Handler = void (frmMain::*)();
+    void Ausfuehren(Handler handler);  // runs a command; a close request waits for its end
+
     void Form_Resize();
+    // Runs the closing sequence, or remembers the request while a command runs: the command
+    // may still use the list, and a save must not be cut short.
+    void Form_Close();
     bool Form_QueryUnload();  // false: the user kept the window open
     void Form_Unload();
     bool WerkzeugleistenErzeugen();
@@ -94,6 +101,10 @@ private:
     double leistenHoehe_ = 0;  // twips, tool bar 1
     double listenOben_ = 0;    // twips
     bool gezeigt_ = false;
+    int laufendeBefehle_ = 0;
+    bool speichert_ = false;
+    bool schliessenVorgemerkt_ = false;  // a close request came while a command ran
+    bool schliesst_ = false;             // the closing question is up
     std::unique_ptr<frmSpeichern> fortschritt_;
 };
 
