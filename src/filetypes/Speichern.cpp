@@ -35,10 +35,10 @@ void StoreBereinigen(const std::vector<std::string>& geschrieben) {
 }
 
 // Writes one type; false when the user declined it.
-bool TypSpeichern(Dateityp& typ, const Arbeitsliste& liste, Speicherfenster& fenster,
-                  Fortschritt* anzeige) {
+bool TypSpeichern(Dateityp& typ, const Arbeitsliste& liste, Klassenindex& index,
+                  Speicherfenster& fenster, Fortschritt* anzeige) {
     Pruefung p;
-    bool inPlatz = InPlatzSchreibbar(typ, liste, &p);
+    bool inPlatz = InPlatzSchreibbar(typ, liste, index, &p);
     bool ja = true;
     if (p.Gemeinsam && !p.GleicheWerte) {
         fenster.FortschrittOben(false);
@@ -47,10 +47,12 @@ bool TypSpeichern(Dateityp& typ, const Arbeitsliste& liste, Speicherfenster& fen
     }
     Ereignisse();
     if (!ja) return false;
-    if (inPlatz)
+    if (inPlatz) {
         InKlassenschluesselSchreiben(typ);
-    else
+    } else {
         EigenenSchluesselSchreiben(typ);
+        index.EigenerSchluesselGeschrieben(typ.Erweiterung);
+    }
     if (anzeige) anzeige->Zeigen(typ);
     SicherungSchreiben(typ);
     return true;
@@ -93,6 +95,8 @@ void Speichern(Arbeitsliste& liste, Speicherfenster& fenster) {
     // save never costs a watched type.
     fenster.Sperren(true);
     Fortschritt* anzeige = fenster.FortschrittOeffnen();
+    // One pass over HKEY_CLASSES_ROOT for the whole save, not one per type.
+    Klassenindex index;
     std::vector<std::string> geschrieben;
     bool abgelehnt = false;
     for (size_t i = 0; i < liste.Anzahl(); ++i) {
@@ -104,7 +108,7 @@ void Speichern(Arbeitsliste& liste, Speicherfenster& fenster) {
         }
         Dateityp typ = liste.Eintrag(i);
         if (typ.Erweiterung.empty()) continue;
-        if (TypSpeichern(typ, liste, fenster, anzeige))
+        if (TypSpeichern(typ, liste, index, fenster, anzeige))
             geschrieben.push_back(typ.Erweiterung);
         else
             abgelehnt = true;
