@@ -9,6 +9,8 @@ constexpr DWORD kNamePuffer = 256;
 
 bool IstText(DWORD typ) { return typ == REG_SZ || typ == REG_EXPAND_SZ; }
 
+SchreibBeobachter gBeobachter;
+
 }  // namespace
 
 RegSchluessel RegOeffnen(HKEY root, const std::string& pfad) {
@@ -46,8 +48,10 @@ std::string RegWertLesen(HKEY root, const std::string& pfad, const std::string& 
     return vorgabe;
 }
 
-bool RegWertSchreiben(HKEY root, const std::string& pfad, const std::string& name,
-                      const std::string& wert) {
+namespace {
+
+bool WertSetzen(HKEY root, const std::string& pfad, const std::string& name,
+                const std::string& wert) {
     // A file type whose class name went missing must never land in the root of a hive.
     if (pfad.empty() || pfad.front() == '\\') return false;
     HKEY h = nullptr;
@@ -60,6 +64,17 @@ bool RegWertSchreiben(HKEY root, const std::string& pfad, const std::string& nam
                           reinterpret_cast<const BYTE*>(wert.c_str()),
                           static_cast<DWORD>(wert.size() + 1)) == ERROR_SUCCESS;
 }
+
+}  // namespace
+
+bool RegWertSchreiben(HKEY root, const std::string& pfad, const std::string& name,
+                      const std::string& wert) {
+    const bool geschrieben = WertSetzen(root, pfad, name, wert);
+    if (gBeobachter) gBeobachter(root, pfad, name, wert, geschrieben);
+    return geschrieben;
+}
+
+void RegSchreibenBeobachten(SchreibBeobachter beobachter) { gBeobachter = std::move(beobachter); }
 
 void RegUnterschluessel(HKEY root, const std::string& pfad,
                         const std::function<bool(const std::string&)>& besuch) {
