@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "registry/Registry.h"
+
 inline void Schreiben(HKEY root, const std::string& pfad, const std::string& wert) {
     HKEY h = nullptr;
     if (RegCreateKeyExA(root, pfad.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr) != ERROR_SUCCESS)
@@ -41,6 +43,25 @@ inline double Median(std::vector<double> v) {
     if (v.empty()) return 0;
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
+}
+
+// Calls `besuch` with the name of every extension key of HKEY_CLASSES_ROOT, in registry order.
+template <class F>
+void Erweiterungsschluessel(F besuch) {
+    char name[256];
+    for (DWORD i = 0;; ++i) {
+        DWORD n = sizeof name;
+        if (RegEnumKeyExA(HKEY_CLASSES_ROOT, i, name, &n, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        if (n >= 2 && name[0] == '.') besuch(name);
+    }
+}
+
+// This run's scratch root under HKEY_CURRENT_USER, and its removal at the end.
+inline std::string ScratchPfad() { return "Software\\EndwartBench\\" + std::to_string(GetCurrentProcessId()); }
+
+inline void ScratchEntfernen() {
+    RegBaumLoeschen(HKEY_CURRENT_USER, "Software\\EndwartBench", std::to_string(GetCurrentProcessId()));
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\EndwartBench");  // only when no other run is left in it
 }
 
 inline DWORD Unterschluessel(HKEY h) {

@@ -53,24 +53,20 @@ void RegistryAufbauen(HKEY k) {
 
 size_t BlosserDurchlauf() {
     size_t gefunden = 0;
-    char name[256];
-    for (DWORD i = 0;; ++i) {
-        DWORD n = sizeof name;
-        if (RegEnumKeyExA(HKEY_CLASSES_ROOT, i, name, &n, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-        if (n < 2 || name[0] != '.') continue;
+    Erweiterungsschluessel([&](const char* name) {
         std::string klasse = Wert(HKEY_CLASSES_ROOT, name);
-        if (klasse.empty()) continue;
+        if (klasse.empty()) return;
         std::string bez = Wert(HKEY_CLASSES_ROOT, klasse);
-        if (bez.empty()) continue;
+        if (bez.empty()) return;
         std::string befehl = Wert(HKEY_CLASSES_ROOT, klasse + "\\shell\\open\\command");
-        if (befehl.empty()) continue;
+        if (befehl.empty()) return;
         std::string symbol = Wert(HKEY_CLASSES_ROOT, klasse + "\\DefaultIcon");
         if (symbol.empty()) {
             std::string clsid = Wert(HKEY_CLASSES_ROOT, klasse + "\\CLSID");
             if (!clsid.empty()) symbol = Wert(HKEY_CLASSES_ROOT, "CLSID\\" + clsid + "\\DefaultIcon");
         }
         ++gefunden;
-    }
+    });
     return gefunden;
 }
 
@@ -78,7 +74,7 @@ size_t BlosserDurchlauf() {
 
 int main(int argc, char** argv) {
     const int laeufe = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
-    const std::string scratch = "Software\\EndwartBench\\" + std::to_string(GetCurrentProcessId());
+    const std::string scratch = ScratchPfad();
     HKEY klassen = nullptr;
     if (RegCreateKeyExA(HKEY_CURRENT_USER, scratch.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &klassen,
                         nullptr) != ERROR_SUCCESS) {
@@ -132,7 +128,6 @@ int main(int argc, char** argv) {
     haupt.Schliessen();
     RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
     RegCloseKey(klassen);
-    RegBaumLoeschen(HKEY_CURRENT_USER, "Software\\EndwartBench", std::to_string(GetCurrentProcessId()));
-    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\EndwartBench");  // only when no other run is left in it
+    ScratchEntfernen();
     return rc;
 }

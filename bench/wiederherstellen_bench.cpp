@@ -97,17 +97,8 @@ void Zuruecksetzen(HKEY r, const Aufbau& a, const std::vector<int>& typen) {
     SicherungLoeschen();
 }
 
-size_t BlosserDurchlauf() {
-    size_t erweiterungen = 0;
-    char name[256];
-    for (DWORD i = 0;; ++i) {
-        DWORD n = sizeof name;
-        if (RegEnumKeyExA(HKEY_CLASSES_ROOT, i, name, &n, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-        if (n < 2 || name[0] != '.') continue;
-        Wert(HKEY_CLASSES_ROOT, name);
-        ++erweiterungen;
-    }
-    return erweiterungen;
+void BlosserDurchlauf() {
+    Erweiterungsschluessel([](const char* name) { Wert(HKEY_CLASSES_ROOT, name); });
 }
 
 struct Messung {
@@ -150,7 +141,7 @@ void Messen(frmMain& haupt, HKEY r, const Aufbau& a, Messung& m, int laeufe) {
 
 int main(int argc, char** argv) {
     const int laeufe = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
-    const std::string scratch = "Software\\EndwartBench\\" + std::to_string(GetCurrentProcessId());
+    const std::string scratch = ScratchPfad();
     HKEY klassen = nullptr, benutzer = nullptr;
     RegCreateKeyExA(HKEY_CURRENT_USER, (scratch + "\\HKCR").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                     &klassen, nullptr);
@@ -195,7 +186,6 @@ int main(int argc, char** argv) {
     RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
     RegCloseKey(klassen);
     RegCloseKey(benutzer);
-    RegBaumLoeschen(HKEY_CURRENT_USER, "Software\\EndwartBench", std::to_string(GetCurrentProcessId()));
-    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\EndwartBench");  // only when no other run is left in it
+    ScratchEntfernen();
     return rc;
 }
