@@ -1,7 +1,10 @@
 # Benchmarks: built with the program, run by hand under Wine, never part of the tests.
 #
 #   wine build/bench/hinzu_bench.exe [runs]
-add_executable(hinzu_bench ${CMAKE_CURRENT_LIST_DIR}/hinzu_bench.cpp)
-target_link_libraries(hinzu_bench PRIVATE endwart_core)
-target_link_options(hinzu_bench PRIVATE -static)
-set_target_properties(hinzu_bench PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+#   wine build/bench/wiederherstellen_bench.exe [runs]
+foreach(bench hinzu_bench wiederherstellen_bench)
+  add_executable(${bench} ${CMAKE_CURRENT_LIST_DIR}/${bench}.cpp)
+  target_link_libraries(${bench} PRIVATE endwart_core)
+  target_link_options(${bench} PRIVATE -static)
+  set_target_properties(${bench} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+endforeach()

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "Benchhilfen.h"
 #include "registry/Registry.h"
 #include "ui/Seams.h"
 #include "ui/dialogs/frmHinzu.h"
@@ -22,20 +23,6 @@
 namespace {
 
 constexpr int kErweiterungen = 900, kKlassen = 700, kProgIds = 4400;
-
-void Schreiben(HKEY root, const std::string& pfad, const std::string& wert) {
-    HKEY h = nullptr;
-    if (RegCreateKeyExA(root, pfad.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr) != ERROR_SUCCESS)
-        return;
-    RegSetValueExA(h, "", 0, REG_SZ, reinterpret_cast<const BYTE*>(wert.c_str()), static_cast<DWORD>(wert.size() + 1));
-    RegCloseKey(h);
-}
-
-std::string Nummer(int i, int stellen) {
-    char puffer[16];
-    std::snprintf(puffer, sizeof puffer, "%0*d", stellen, i);
-    return puffer;
-}
 
 // The mix of a grown machine: most extensions fully registered, some sharing a class, some
 // with the icon only through CLSID, some without class or command, and many keys that are
@@ -64,55 +51,30 @@ void RegistryAufbauen(HKEY k) {
         Schreiben(k, "Bench.ProgId." + Nummer(i, 4), "Komponente " + Nummer(i, 4));
 }
 
-// The values the dialog reads, straight through the API with nothing around it.
-std::string Wert(HKEY root, const std::string& pfad) {
-    HKEY h = nullptr;
-    if (RegOpenKeyExA(root, pfad.c_str(), 0, KEY_QUERY_VALUE, &h) != ERROR_SUCCESS) return {};
-    char puffer[1024];
-    DWORD groesse = sizeof puffer - 1, typ = 0;
-    std::string wert;
-    if (RegQueryValueExA(h, "", nullptr, &typ, reinterpret_cast<BYTE*>(puffer), &groesse) == ERROR_SUCCESS &&
-        typ == REG_SZ) {
-        puffer[groesse] = 0;
-        wert = puffer;
-    }
-    RegCloseKey(h);
-    return wert;
-}
-
 size_t BlosserDurchlauf() {
     size_t gefunden = 0;
-    char name[256];
-    for (DWORD i = 0;; ++i) {
-        DWORD n = sizeof name;
-        if (RegEnumKeyExA(HKEY_CLASSES_ROOT, i, name, &n, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-        if (n < 2 || name[0] != '.') continue;
+    Erweiterungsschluessel([&](const char* name) {
         std::string klasse = Wert(HKEY_CLASSES_ROOT, name);
-        if (klasse.empty()) continue;
+        if (klasse.empty()) return;
         std::string bez = Wert(HKEY_CLASSES_ROOT, klasse);
-        if (bez.empty()) continue;
+        if (bez.empty()) return;
         std::string befehl = Wert(HKEY_CLASSES_ROOT, klasse + "\\shell\\open\\command");
-        if (befehl.empty()) continue;
+        if (befehl.empty()) return;
         std::string symbol = Wert(HKEY_CLASSES_ROOT, klasse + "\\DefaultIcon");
         if (symbol.empty()) {
             std::string clsid = Wert(HKEY_CLASSES_ROOT, klasse + "\\CLSID");
             if (!clsid.empty()) symbol = Wert(HKEY_CLASSES_ROOT, "CLSID\\" + clsid + "\\DefaultIcon");
         }
         ++gefunden;
-    }
+    });
     return gefunden;
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     const int laeufe = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
-    const std::string scratch = "Software\\EndwartBench\\" + std::to_string(GetCurrentProcessId());
+    const std::string scratch = ScratchPfad();
     HKEY klassen = nullptr;
     if (RegCreateKeyExA(HKEY_CURRENT_USER, scratch.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &klassen,
                         nullptr) != ERROR_SUCCESS) {
@@ -121,9 +83,7 @@ int main(int argc, char** argv) {
     }
     const double aufbau = Uhr();
     RegistryAufbauen(klassen);
-    DWORD unterschluessel = 0;
-    RegQueryInfoKeyA(klassen, nullptr, nullptr, nullptr, &unterschluessel, nullptr, nullptr, nullptr, nullptr,
-                     nullptr, nullptr, nullptr);
+    const DWORD unterschluessel = Unterschluessel(klassen);
     std::printf("scratch registry: %lu subkeys, %d extension keys, built in %.2f s\n",
                 static_cast<unsigned long>(unterschluessel), kErweiterungen, Uhr() - aufbau);
     RegOverridePredefKey(HKEY_CLASSES_ROOT, klassen);
@@ -168,7 +128,6 @@ int main(int argc, char** argv) {
     haupt.Schliessen();
     RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
     RegCloseKey(klassen);
-    RegBaumLoeschen(HKEY_CURRENT_USER, "Software\\EndwartBench", std::to_string(GetCurrentProcessId()));
-    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\EndwartBench");  // only when no other run is left in it
+    ScratchEntfernen();
     return rc;
 }

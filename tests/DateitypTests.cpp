@@ -1,5 +1,6 @@
 #include "Umgebung.h"
 #include "filetypes/Dateityp.h"
+#include "filetypes/Klassenindex.h"
 
 namespace {
 
@@ -54,43 +55,47 @@ protected:
         Dateityp t{ext, "jpegfile", bez, oeffnen, symbol};
         return t;
     }
+    // A fresh index each time, as every run builds one.
+    Pruefung Pruefen(const Dateityp& t) {
+        return GemeinsamenSchluesselPruefen(t, haupt.liste(), Klassenindex());
+    }
     Hauptliste haupt;
 };
 
 TEST_F(SharedKey, AKeyOfOneExtensionIsNotShared) {
     Dateityp t{"TXT", "txtfile", "Neu", "neu.exe", ""};
-    Pruefung p = GemeinsamenSchluesselPruefen(t, haupt.liste());
+    Pruefung p = Pruefen(t);
     EXPECT_FALSE(p.Gemeinsam);
 }
 
 TEST_F(SharedKey, AnotherExtensionWithTheOldValuesDisagrees) {
-    Pruefung p = GemeinsamenSchluesselPruefen(Typ("JPG", "Foto", "C:\\Bild.exe \"%1\"", ""), haupt.liste());
+    Pruefung p = Pruefen(Typ("JPG", "Foto", "C:\\Bild.exe \"%1\"", ""));
     EXPECT_TRUE(p.Gemeinsam);
     EXPECT_FALSE(p.GleicheWerte);
     EXPECT_EQ(p.RegBezeichnung, "JPEG-Bild");
     EXPECT_EQ(p.AndereErweiterung, ".jpeg");
 
     // Descriptions are compared exactly, commands and icons without regard to case.
-    EXPECT_FALSE(GemeinsamenSchluesselPruefen(Typ("JPG", "jpeg-bild", "C:\\Bild.exe \"%1\"", ""), haupt.liste()).GleicheWerte);
-    EXPECT_TRUE(GemeinsamenSchluesselPruefen(Typ("JPG", "JPEG-Bild", "c:\\BILD.EXE \"%1\"", "c:\\bild.exe,0"), haupt.liste()).GleicheWerte);
-    EXPECT_FALSE(GemeinsamenSchluesselPruefen(Typ("JPG", "JPEG-Bild", "C:\\Bild.exe \"%1\"", "C:\\Bild.exe,1"), haupt.liste()).GleicheWerte);
+    EXPECT_FALSE(Pruefen(Typ("JPG", "jpeg-bild", "C:\\Bild.exe \"%1\"", "")).GleicheWerte);
+    EXPECT_TRUE(Pruefen(Typ("JPG", "JPEG-Bild", "c:\\BILD.EXE \"%1\"", "c:\\bild.exe,0")).GleicheWerte);
+    EXPECT_FALSE(Pruefen(Typ("JPG", "JPEG-Bild", "C:\\Bild.exe \"%1\"", "C:\\Bild.exe,1")).GleicheWerte);
 }
 
 TEST_F(SharedKey, BothInTheListWithTheSameNewValuesAgree) {
     haupt.Zeile("JPG", "Foto", "foto.exe %1", "foto.exe,0");
     haupt.Zeile("JPEG", "Foto", "FOTO.EXE %1", "foto.exe,0");
-    Pruefung p = GemeinsamenSchluesselPruefen(Typ("JPG", "Foto", "foto.exe %1", "foto.exe,0"), haupt.liste());
+    Pruefung p = Pruefen(Typ("JPG", "Foto", "foto.exe %1", "foto.exe,0"));
     EXPECT_TRUE(p.Gemeinsam);
     EXPECT_TRUE(p.GleicheWerte);
 
     haupt.liste().Leeren();
     haupt.Zeile("JPEG", "Anders", "foto.exe %1", "foto.exe,0");
-    EXPECT_FALSE(GemeinsamenSchluesselPruefen(Typ("JPG", "Foto", "foto.exe %1", "foto.exe,0"), haupt.liste()).GleicheWerte);
+    EXPECT_FALSE(Pruefen(Typ("JPG", "Foto", "foto.exe %1", "foto.exe,0")).GleicheWerte);
 }
 
 TEST_F(SharedKey, TheClassNameIsComparedAsTheRegistryDoesWithoutCase) {
     Setzen(HKEY_CLASSES_ROOT, ".jpeg", "", "JPEGFILE");
-    Pruefung p = GemeinsamenSchluesselPruefen(Typ("JPG", "Foto", "C:\\Bild.exe \"%1\"", ""), haupt.liste());
+    Pruefung p = Pruefen(Typ("JPG", "Foto", "C:\\Bild.exe \"%1\"", ""));
     EXPECT_TRUE(p.Gemeinsam);
     EXPECT_FALSE(p.GleicheWerte);
 }
@@ -98,7 +103,7 @@ TEST_F(SharedKey, TheClassNameIsComparedAsTheRegistryDoesWithoutCase) {
 TEST_F(SharedKey, AKeyNamedOnlyDotIsNoExtension) {
     Setzen(HKEY_CLASSES_ROOT, ".", "", "txtfile");
     Dateityp t{"TXT", "txtfile", "Neu", "neu.exe", ""};
-    EXPECT_FALSE(GemeinsamenSchluesselPruefen(t, haupt.liste()).Gemeinsam);
+    EXPECT_FALSE(Pruefen(t).Gemeinsam);
     EXPECT_FALSE(IstErweiterungsSchluessel("."));
     EXPECT_TRUE(IstErweiterungsSchluessel(".a"));
 }

@@ -13,7 +13,7 @@ void Roh(HKEY root, const char* pfad, const char* name, DWORD typ, const void* d
 using RegistryLayer = RegistryTest;
 
 TEST_F(RegistryLayer, ReadsLongValuesWhole) {
-    for (size_t laenge : {255u, 65536u}) {
+    for (size_t laenge : {255u, 256u, 65536u}) {
         std::string wert(laenge, 'a');
         wert.back() = 'z';
         Setzen(HKEY_CURRENT_USER, "Lang", "wert", wert);
@@ -24,6 +24,9 @@ TEST_F(RegistryLayer, ReadsLongValuesWhole) {
 TEST_F(RegistryLayer, TakesUnterminatedTextWholeAndRefusesOtherTypes) {
     Roh(HKEY_CURRENT_USER, "Roh", "ohneNull", REG_SZ, "abc", 3);
     EXPECT_EQ(RegWertLesen(HKEY_CURRENT_USER, "Roh", "ohneNull", "-"), "abc");
+    const std::string voll(256, 'v');  // fills a short read's buffer exactly, with no zero
+    Roh(HKEY_CURRENT_USER, "Roh", "vollOhneNull", REG_SZ, voll.data(), 256);
+    EXPECT_EQ(RegWertLesen(HKEY_CURRENT_USER, "Roh", "vollOhneNull", "-"), voll);
     Roh(HKEY_CURRENT_USER, "Roh", "mitteNull", REG_SZ, "ab\0cd", 6);
     EXPECT_EQ(RegWertLesen(HKEY_CURRENT_USER, "Roh", "mitteNull", "-"), "ab");
     DWORD zahl = 0x31;

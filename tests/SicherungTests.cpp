@@ -75,6 +75,18 @@ TEST_F(Store, ASharedKeyThatDisagreesIsSplitOffOnceAndThenWrittenInPlace) {
     EXPECT_EQ(Hkcr("jpg-datei\\DefaultIcon"), "foto2.exe,1");
 }
 
+TEST_F(Store, OnceOneSharerIsSplitOffTheOtherOwnsTheClassKeyAlone) {
+    TypAnlegen("jpg", "jpegfile", "JPEG-Bild", "bild.exe %1");
+    Setzen(HKEY_CLASSES_ROOT, ".jpeg", "", "jpegfile");
+    haupt.Zeile("JPG", "Foto", "foto.exe %1");
+    haupt.Zeile("JPEG", "Anders", "anders.exe %1");
+    SicherungWiederherstellen(haupt.liste(), nullptr);
+    EXPECT_EQ(Hkcr(".jpg"), "jpg-datei");
+    EXPECT_EQ(Hkcr(".jpeg"), "jpegfile");
+    EXPECT_EQ(Hkcr("jpegfile"), "Anders");
+    EXPECT_FALSE(Existiert(HKEY_CLASSES_ROOT, "jpeg-datei"));
+}
+
 TEST_F(Store, BothSharersWithTheSameValuesAreWrittenInPlace) {
     TypAnlegen("jpg", "jpegfile", "JPEG-Bild", "bild.exe %1");
     Setzen(HKEY_CLASSES_ROOT, ".jpeg", "", "jpegfile");

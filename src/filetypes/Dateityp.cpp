@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/Text.h"
+#include "filetypes/Klassenindex.h"
 #include "registry/Registry.h"
 
 namespace {
@@ -77,12 +78,8 @@ bool DateitypLesen(const std::string& Erweiterung, Dateityp& typ) {
     return true;
 }
 
-namespace {
-
-// Whether the class key's registry values agree with the type, or the other extension is
-// itself in the working list with the type's values.
-bool WerteGleich(const Dateityp& typ, const Arbeitsliste& liste, const std::string& andere,
-                 Pruefung& p) {
+bool GemeinsameWerteVergleichen(const Dateityp& typ, const Arbeitsliste& liste,
+                                const std::string& andere, Pruefung& p) {
     p.RegBezeichnung = Standardwert(typ.Schluessel);
     bool gleich = p.RegBezeichnung == typ.Bezeichnung &&
                   GleichOhneFall(Standardwert(typ.Schluessel + "\\shell\\open\\command"),
@@ -100,22 +97,19 @@ bool WerteGleich(const Dateityp& typ, const Arbeitsliste& liste, const std::stri
     return false;
 }
 
-}  // namespace
-
-Pruefung GemeinsamenSchluesselPruefen(const Dateityp& typ, const Arbeitsliste& liste) {
+Pruefung GemeinsamenSchluesselPruefen(const Dateityp& typ, const Arbeitsliste& liste,
+                                      const Klassenindex& index) {
     Pruefung p;
     // Without a usable class name there is nothing to share; the writers give the type a key
     // of its own.
     if (!SchluesselBrauchbar(typ.Schluessel)) return p;
     const std::string eigene = Gross(std::string(".").append(typ.Erweiterung));
-    RegUnterschluessel(HKEY_CLASSES_ROOT, "", [&](const std::string& name) {
-        if (!IstErweiterungsSchluessel(name) || Gross(name) == eigene) return true;
-        // Key names are case-insensitive: "JPEGFILE" and "jpegfile" are one class key.
-        if (!GleichOhneFall(Standardwert(name), typ.Schluessel)) return true;
+    for (const std::string& name : index.Erweiterungen(typ.Schluessel)) {
+        if (Gross(name) == eigene) continue;
         p.Gemeinsam = true;
         p.AndereErweiterung = name;
-        p.GleicheWerte = WerteGleich(typ, liste, name, p);
-        return p.GleicheWerte;  // the first extension that disagrees ends the search
-    });
+        p.GleicheWerte = GemeinsameWerteVergleichen(typ, liste, name, p);
+        if (!p.GleicheWerte) break;  // the first extension that disagrees ends the search
+    }
     return p;
 }

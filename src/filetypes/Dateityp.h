@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+class Klassenindex;
+
 struct Dateityp {
     std::string Erweiterung;  // upper case, no dot: BMP
     std::string Schluessel;   // class key the extension points to; always read afresh
@@ -81,5 +83,12 @@ struct Pruefung {
 
 // Whether writing `typ` into its class key (typ.Schluessel, just read) would change other
 // extensions against the user's will. Lines of `liste` count as agreeing when they carry the
-// same values.
-Pruefung GemeinsamenSchluesselPruefen(const Dateityp& typ, const Arbeitsliste& liste);
+// same values. The other users of the class key come from `index`.
+Pruefung GemeinsamenSchluesselPruefen(const Dateityp& typ, const Arbeitsliste& liste,
+                                      const Klassenindex& index);
+
+// Whether the other extension `andere` (with its dot), which uses typ's class key, agrees:
+// the class key's registry values equal the type's, or `andere` is a line of `liste` with the
+// type's values. Leaves the class key's description in p.RegBezeichnung.
+bool GemeinsameWerteVergleichen(const Dateityp& typ, const Arbeitsliste& liste,
+                                const std::string& andere, Pruefung& p);

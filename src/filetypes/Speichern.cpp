@@ -60,10 +60,10 @@ void ListeNeuLaden(Arbeitsliste& liste, const Arbeitsliste& erfasst,
 
 // Writes one type; the store only when every write into HKEY_CLASSES_ROOT succeeded, so that
 // it never claims a state the registry does not hold.
-Ausgang TypSpeichern(Dateityp& typ, const Arbeitsliste& erfasst, Speicherfenster& fenster,
-                     Fortschritt* anzeige) {
+Ausgang TypSpeichern(Dateityp& typ, const Arbeitsliste& erfasst, Klassenindex& index,
+                     Speicherfenster& fenster, Fortschritt* anzeige) {
     Pruefung p;
-    bool inPlatz = InPlatzSchreibbar(typ, erfasst, &p);
+    bool inPlatz = InPlatzSchreibbar(typ, erfasst, index, &p);
     bool ja = true;
     if (p.Gemeinsam && !p.GleicheWerte) {
         fenster.FortschrittOben(false);
@@ -72,7 +72,13 @@ Ausgang TypSpeichern(Dateityp& typ, const Arbeitsliste& erfasst, Speicherfenster
     }
     Ereignisse();
     if (!ja) return Ausgang::Abgelehnt;
-    bool ok = inPlatz ? InKlassenschluesselSchreiben(typ) : EigenenSchluesselSchreiben(typ);
+    bool ok;
+    if (inPlatz) {
+        ok = InKlassenschluesselSchreiben(typ);
+    } else {
+        ok = EigenenSchluesselSchreiben(typ);
+        index.EigenerSchluesselGeschrieben(typ.Erweiterung);
+    }
     if (anzeige) anzeige->Zeigen(typ);
     ok = ok && SicherungSchreiben(typ);
     return ok ? Ausgang::Geschrieben : Ausgang::Fehlgeschlagen;
@@ -131,6 +137,8 @@ Speicherergebnis Speichern(Arbeitsliste& liste, Speicherfenster& fenster) {
     const Typliste erfasst(liste);
     fenster.Sperren(true);
     Fortschritt* anzeige = fenster.FortschrittOeffnen();
+    // One pass over HKEY_CLASSES_ROOT for the whole save, not one per type.
+    Klassenindex index;
     std::vector<std::string> abgelehnt;
     for (size_t i = 0; i < erfasst.Anzahl(); ++i) {
         if (gAbbrechenNach >= 0 && static_cast<int>(ergebnis.Geschrieben.size()) >= gAbbrechenNach) {
@@ -141,7 +149,7 @@ Speicherergebnis Speichern(Arbeitsliste& liste, Speicherfenster& fenster) {
             return ergebnis;
         }
         Dateityp typ = erfasst.Eintrag(i);
-        switch (TypSpeichern(typ, erfasst, fenster, anzeige)) {
+        switch (TypSpeichern(typ, erfasst, index, fenster, anzeige)) {
             case Ausgang::Geschrieben: ergebnis.Geschrieben.push_back(typ.Erweiterung); break;
             case Ausgang::Abgelehnt: abgelehnt.push_back(typ.Erweiterung); break;
             case Ausgang::Fehlgeschlagen: ergebnis.Fehlgeschlagen.push_back(typ.Erweiterung); break;

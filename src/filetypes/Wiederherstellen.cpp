@@ -39,24 +39,30 @@ bool EigenenSchluesselSchreiben(const Dateityp& typ) {
     return ok;
 }
 
-bool InPlatzSchreibbar(Dateityp& typ, const Arbeitsliste& liste, Pruefung* ergebnis) {
+bool InPlatzSchreibbar(Dateityp& typ, const Arbeitsliste& liste, const Klassenindex& index,
+                       Pruefung* ergebnis) {
     typ.Schluessel = SchluesselLesen(typ.Erweiterung);
     // An extension whose class name went missing gets a key of its own, never the root.
     if (!SchluesselBrauchbar(typ.Schluessel)) return false;
-    Pruefung p = GemeinsamenSchluesselPruefen(typ, liste);
+    Pruefung p = GemeinsamenSchluesselPruefen(typ, liste, index);
     if (ergebnis) *ergebnis = p;
     return p.GleicheWerte || !p.Gemeinsam;
 }
 
 void SicherungWiederherstellen(const Arbeitsliste& liste, Fortschritt* anzeige) {
+    if (liste.Anzahl() == 0) return;
     const Typliste kopie(liste);
+    // One pass over HKEY_CLASSES_ROOT for the whole run, not one per type.
+    Klassenindex index;
     for (size_t i = 0; i < kopie.Anzahl(); ++i) {
         Dateityp typ = kopie.Eintrag(i);
         if (!ErweiterungBrauchbar(typ.Erweiterung)) continue;
-        if (InPlatzSchreibbar(typ, kopie))
+        if (InPlatzSchreibbar(typ, kopie, index)) {
             InKlassenschluesselSchreiben(typ);
-        else
+        } else {
             EigenenSchluesselSchreiben(typ);
+            index.EigenerSchluesselGeschrieben(typ.Erweiterung);
+        }
         if (anzeige) anzeige->Zeigen(typ);
     }
 }

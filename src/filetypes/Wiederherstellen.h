@@ -1,6 +1,7 @@
 // Writing watched types back into HKEY_CLASSES_ROOT.
 #pragma once
 #include "filetypes/Dateityp.h"
+#include "filetypes/Klassenindex.h"
 
 // Shows each restored type, and holds it for the configured pause.
 class Fortschritt {
@@ -18,9 +19,11 @@ bool InKlassenschluesselSchreiben(const Dateityp& typ);
 // True when every write succeeded.
 bool EigenenSchluesselSchreiben(const Dateityp& typ);
 
-// Reads the type's class key afresh into typ.Schluessel and runs the shared-key check.
-// True when the type may be written into that key; false when it needs a key of its own.
-bool InPlatzSchreibbar(Dateityp& typ, const Arbeitsliste& liste, Pruefung* ergebnis = nullptr);
+// Reads the type's class key afresh into typ.Schluessel and runs the shared-key check against
+// the run's index. True when the type may be written into that key; false when it needs a
+// key of its own.
+bool InPlatzSchreibbar(Dateityp& typ, const Arbeitsliste& liste, const Klassenindex& index,
+                       Pruefung* ergebnis = nullptr);
 
 // Writes every line of the list back, without asking; a type that fails does not stop the
 // next. `anzeige` may be null.

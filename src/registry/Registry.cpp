@@ -9,6 +9,8 @@ constexpr DWORD kNamePuffer = 256;
 
 bool IstText(DWORD typ) { return typ == REG_SZ || typ == REG_EXPAND_SZ; }
 
+SchreibBeobachter gBeobachter;
+
 }  // namespace
 
 RegSchluessel RegOeffnen(HKEY root, const std::string& pfad) {
@@ -19,35 +21,52 @@ RegSchluessel RegOeffnen(HKEY root, const std::string& pfad) {
     return RegSchluessel(h);
 }
 
+namespace {
+
+// Data without a terminating zero is taken whole; nothing past the data is read.
+std::string BisNull(const char* daten, size_t laenge) {
+    size_t ende = 0;
+    while (ende < laenge && daten[ende] != '\0') ++ende;
+    return std::string(daten, ende);
+}
+
+}  // namespace
+
 std::string RegWertLesen(HKEY root, const std::string& pfad, const std::string& name,
                          const std::string& vorgabe) {
     RegSchluessel key = RegOeffnen(root, pfad);
     if (!key) return vorgabe;
+    // Most values are short: one query into a small buffer, and the size only when it is not.
+    char klein[256];
+    DWORD typ = 0, gelesen = sizeof klein;
+    LONG rc = RegQueryValueExA(key.get(), name.c_str(), nullptr, &typ,
+                               reinterpret_cast<BYTE*>(klein), &gelesen);
+    if (rc == ERROR_SUCCESS)
+        return IstText(typ) ? BisNull(klein, std::min<size_t>(gelesen, sizeof klein)) : vorgabe;
+    if (rc != ERROR_MORE_DATA) return vorgabe;
     // The size is asked first and asked again if another program grows the value meanwhile.
     std::vector<char> puffer;
     for (int versuch = 0; versuch < 4; ++versuch) {
-        DWORD typ = 0, groesse = 0;
+        DWORD groesse = 0;
         if (RegQueryValueExA(key.get(), name.c_str(), nullptr, &typ, nullptr, &groesse) !=
             ERROR_SUCCESS)
             return vorgabe;
         if (!IstText(typ)) return vorgabe;
         puffer.assign(static_cast<size_t>(groesse) + 1, '\0');
-        DWORD gelesen = groesse;
-        LONG rc = RegQueryValueExA(key.get(), name.c_str(), nullptr, &typ,
-                                   reinterpret_cast<BYTE*>(puffer.data()), &gelesen);
+        gelesen = groesse;
+        rc = RegQueryValueExA(key.get(), name.c_str(), nullptr, &typ,
+                              reinterpret_cast<BYTE*>(puffer.data()), &gelesen);
         if (rc == ERROR_MORE_DATA) continue;
         if (rc != ERROR_SUCCESS || !IstText(typ)) return vorgabe;
-        // Data without a terminating zero is taken whole; nothing past the data is read.
-        size_t laenge = std::min<size_t>(gelesen, groesse);
-        size_t ende = 0;
-        while (ende < laenge && puffer[ende] != '\0') ++ende;
-        return std::string(puffer.data(), ende);
+        return BisNull(puffer.data(), std::min<size_t>(gelesen, groesse));
     }
     return vorgabe;
 }
 
-bool RegWertSchreiben(HKEY root, const std::string& pfad, const std::string& name,
-                      const std::string& wert) {
+namespace {
+
+bool WertSetzen(HKEY root, const std::string& pfad, const std::string& name,
+                const std::string& wert) {
     // A file type whose class name went missing must never land in the root of a hive.
     if (pfad.empty() || pfad.front() == '\\') return false;
     HKEY h = nullptr;
@@ -63,6 +82,17 @@ bool RegWertSchreiben(HKEY root, const std::string& pfad, const std::string& nam
                           reinterpret_cast<const BYTE*>(wert.c_str()),
                           static_cast<DWORD>(wert.size() + 1)) == ERROR_SUCCESS;
 }
+
+}  // namespace
+
+bool RegWertSchreiben(HKEY root, const std::string& pfad, const std::string& name,
+                      const std::string& wert) {
+    const bool geschrieben = WertSetzen(root, pfad, name, wert);
+    if (gBeobachter) gBeobachter(root, pfad, name, wert, geschrieben);
+    return geschrieben;
+}
+
+void RegSchreibenBeobachten(SchreibBeobachter beobachter) { gBeobachter = std::move(beobachter); }
 
 void RegUnterschluessel(HKEY root, const std::string& pfad,
                         const std::function<bool(const std::string&)>& besuch) {

@@ -1,0 +1,191 @@
+// How long the system-start restore and the save take on the classes of a grown Windows 10,
+// each against a bare pass that enumerates HKEY_CLASSES_ROOT and reads the default value of
+// every extension key, measured in the same run.
+//
+//   wine wiederherstellen_bench.exe [runs]
+//
+// Builds its own scratch classes (7,171 top-level keys, 954 of them extension keys, every
+// tenth class shared by two extensions) under HKEY_CURRENT_USER, redirects HKEY_CLASSES_ROOT
+// and HKEY_CURRENT_USER there, and removes everything at the end. Between runs it puts back
+// what the measured run changed, so every run starts from the same registry.
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "Benchhilfen.h"
+#include "app/Main.h"
+#include "app/Optionen.h"
+#include "filetypes/Wiederherstellen.h"
+#include "registry/Registry.h"
+#include "ui/Seams.h"
+#include "ui/main/frmMain.h"
+
+namespace {
+
+constexpr int kSchluessel = 7171, kErweiterungen = 954;
+
+struct Aufbau {
+    std::vector<int> klasseVon;  // extension number -> class number
+    int klassen = 0;
+};
+
+Aufbau Verteilen() {
+    Aufbau a;
+    for (int k = 0; static_cast<int>(a.klasseVon.size()) < kErweiterungen; ++k, ++a.klassen) {
+        a.klasseVon.push_back(k);
+        if (k % 10 == 9 && static_cast<int>(a.klasseVon.size()) < kErweiterungen) a.klasseVon.push_back(k);
+    }
+    return a;
+}
+
+std::string Erweiterung(int e) { return Nummer(e, 3).insert(0, 1, 'E'); }
+std::string Punkt(int e) { return std::string(".").append(Erweiterung(e)); }
+std::string Klasse(int k) { return "Bench.Klasse." + Nummer(k, 4); }
+std::string Clsid(int k) { return "{BE000000-0000-0000-0000-00000000" + Nummer(k, 4) + "}"; }
+
+// One class as a grown machine has them: the icon directly, through its CLSID, or not at all.
+void KlasseAufbauen(HKEY r, int k) {
+    const std::string klasse = Klasse(k);
+    Schreiben(r, klasse, "Bench-Dateityp " + Nummer(k, 4));
+    Schreiben(r, klasse + "\\shell\\open\\command", "C:\\Programme\\Bench\\p" + Nummer(k, 4) + ".exe \"%1\"");
+    if (k % 7 == 0) {
+        Schreiben(r, klasse + "\\CLSID", Clsid(k));
+        Schreiben(r, "CLSID\\" + Clsid(k) + "\\DefaultIcon", "C:\\Programme\\Bench\\c.dll,3");
+    } else if (k % 3 != 0) {
+        Schreiben(r, klasse + "\\DefaultIcon", "C:\\Programme\\Bench\\p" + Nummer(k, 4) + ".exe,0");
+    }
+}
+
+void RegistryAufbauen(HKEY r, const Aufbau& a) {
+    for (int k = 0; k < a.klassen; ++k) KlasseAufbauen(r, k);
+    for (int e = 0; e < kErweiterungen; ++e) Schreiben(r, Punkt(e), Klasse(a.klasseVon[e]));
+    const int progIds = kSchluessel - kErweiterungen - a.klassen - 1;  // one more is "CLSID"
+    for (int i = 0; i < progIds; ++i) Schreiben(r, "Bench.ProgId." + Nummer(i, 4), "Komponente " + Nummer(i, 4));
+}
+
+// The listed types, as the backup store would hold them: every value changed. Numbers past
+// the last extension stand for types that HKEY_CLASSES_ROOT does not know yet.
+std::vector<int> Auswahl(int typen) {
+    std::vector<int> e;
+    const int schritt = typen >= kErweiterungen ? 1 : kErweiterungen / typen;
+    for (int i = 0; i < typen; ++i) e.push_back(i * schritt);
+    return e;
+}
+
+Dateityp Zeile(int e) {
+    Dateityp t;
+    t.Erweiterung = Erweiterung(e);
+    t.Bezeichnung = "Neu " + Nummer(e, 4);
+    t.Oeffnen = "C:\\Neu\\n" + Nummer(e, 4) + ".exe \"%1\"";
+    if (e % 2 == 0) t.Symbol = "C:\\Neu\\n" + Nummer(e, 4) + ".exe,1";
+    return t;
+}
+
+// Puts back every key a run over these types may have written or made.
+void Zuruecksetzen(HKEY r, const Aufbau& a, const std::vector<int>& typen) {
+    for (int e : typen) {
+        RegBaumLoeschen(r, "", EigenerSchluessel(Erweiterung(e)));
+        RegBaumLoeschen(r, "", Punkt(e));
+        if (e >= kErweiterungen) continue;
+        const int k = a.klasseVon[e];
+        RegBaumLoeschen(r, "", Klasse(k));
+        KlasseAufbauen(r, k);
+        Schreiben(r, Punkt(e), Klasse(k));
+    }
+    SicherungLoeschen();
+}
+
+void BlosserDurchlauf() {
+    Erweiterungsschluessel([](const char* name) { Wert(HKEY_CLASSES_ROOT, name); });
+}
+
+struct Messung {
+    const char* was;
+    int typen;
+    bool speichern;
+    double zeit = 0, bloss = 0;
+};
+
+void Messen(frmMain& haupt, HKEY r, const Aufbau& a, Messung& m, int laeufe) {
+    const std::vector<int> typen = Auswahl(m.typen);
+    std::vector<double> zeiten, bloss;
+    for (int lauf = 0; lauf < laeufe; ++lauf) {
+        Zuruecksetzen(r, a, typen);
+        haupt.lvwMain().Leeren();
+        for (int e : typen) haupt.lvwMain().Hinzufuegen(Zeile(e));
+        std::vector<double> pass;
+        for (int i = 0; i < 3; ++i) {
+            const double anfang = Uhr();
+            BlosserDurchlauf();
+            pass.push_back(Uhr() - anfang);
+        }
+        bloss.push_back(Median(pass));
+        const double anfang = Uhr();
+        if (m.speichern)
+            haupt.mnuSpeichern_Click();
+        else
+            SicherungWiederherstellen(haupt.lvwMain(), nullptr);
+        zeiten.push_back(Uhr() - anfang);
+    }
+    Zuruecksetzen(r, a, typen);
+    m.zeit = Median(zeiten);
+    m.bloss = Median(bloss);
+    std::printf("%-7s %4d types: %7.3f s, bare pass %.3f s, ratio %.2f (median of %d)\n", m.was, m.typen, m.zeit,
+                m.bloss, m.bloss > 0 ? m.zeit / m.bloss : 0.0, laeufe);
+    std::fflush(stdout);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int laeufe = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
+    const std::string scratch = ScratchPfad();
+    HKEY klassen = nullptr, benutzer = nullptr;
+    RegCreateKeyExA(HKEY_CURRENT_USER, (scratch + "\\HKCR").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                    &klassen, nullptr);
+    RegCreateKeyExA(HKEY_CURRENT_USER, (scratch + "\\HKCU").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                    &benutzer, nullptr);
+    if (!klassen || !benutzer) {
+        std::fprintf(stderr, "scratch keys cannot be made\n");
+        return 1;
+    }
+    const Aufbau aufbau = Verteilen();
+    const double beginn = Uhr();
+    RegistryAufbauen(klassen, aufbau);
+    std::printf("scratch registry: %lu top-level keys, %d extension keys, %d classes, built in %.2f s\n",
+                static_cast<unsigned long>(Unterschluessel(klassen)), kErweiterungen, aufbau.klassen,
+                Uhr() - beginn);
+    RegOverridePredefKey(HKEY_CLASSES_ROOT, klassen);
+    RegOverridePredefKey(HKEY_CURRENT_USER, benutzer);
+
+    Optionen = Einstellungen{};
+    Optionen.Sicherheitsabfrage = 0;
+    Optionen.Speichermeldung = 0;
+    int fragen = 0;
+    MeldungErsetzen([&](const std::string&, UINT, const std::string&) {
+        ++fragen;
+        return IDYES;
+    });
+    int rc = 0;
+    frmMain haupt;
+    if (haupt.Form_Load() != 0) {
+        std::fprintf(stderr, "no window (is DISPLAY set?)\n");
+        rc = 1;
+    } else {
+        Messung m[] = {{"restore", 50, false}, {"restore", 1000, false}, {"save", 50, true}};
+        for (Messung& x : m) Messen(haupt, klassen, aufbau, x, laeufe);
+        std::printf("shared-key questions answered: %d\n", fragen);
+        std::printf("restore per type beyond the bare pass: %.2f ms (50), %.2f ms (1000)\n",
+                    (m[0].zeit - m[0].bloss) * 1000 / 50, (m[1].zeit - m[1].bloss) * 1000 / 1000);
+    }
+    haupt.Schliessen();
+    MeldungErsetzen(nullptr);
+    RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
+    RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
+    RegCloseKey(klassen);
+    RegCloseKey(benutzer);
+    ScratchEntfernen();
+    return rc;
+}
