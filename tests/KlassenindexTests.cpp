@@ -39,11 +39,8 @@ bool WalkInPlatz(Dateityp& typ, const Arbeitsliste& liste, Pruefung& p) {
     return p.GleicheWerte || !p.Gemeinsam;
 }
 
-void Schreiben(const Dateityp& typ, bool inPlatz) {
-    if (inPlatz)
-        InKlassenschluesselSchreiben(typ);
-    else
-        EigenenSchluesselSchreiben(typ);
+bool Schreiben(const Dateityp& typ, bool inPlatz) {
+    return inPlatz ? InKlassenschluesselSchreiben(typ) : EigenenSchluesselSchreiben(typ);
 }
 
 // The restore and the save, type by type, with the walk in place of the index.
@@ -51,22 +48,21 @@ void WalkWiederherstellen(const Arbeitsliste& liste) {
     for (size_t i = 0; i < liste.Anzahl(); ++i) {
         Dateityp typ = liste.Eintrag(i);
         Pruefung p;
-        if (!typ.Erweiterung.empty()) Schreiben(typ, WalkInPlatz(typ, liste, p));
+        if (ErweiterungBrauchbar(typ.Erweiterung)) Schreiben(typ, WalkInPlatz(typ, liste, p));
     }
 }
 
 void WalkSpeichern(const Arbeitsliste& liste) {
     for (size_t i = 0; i < liste.Anzahl(); ++i) {
         Dateityp typ = liste.Eintrag(i);
-        if (typ.Erweiterung.empty()) continue;
+        if (!ErweiterungBrauchbar(typ.Erweiterung)) continue;
         Pruefung p;
         const bool inPlatz = WalkInPlatz(typ, liste, p);
         if (p.Gemeinsam && !p.GleicheWerte &&
             Meldung(GemeinsamFrage(typ.Erweiterung, p.RegBezeichnung),
                     MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2, "Endungswart - Speichern") != IDYES)
             continue;
-        Schreiben(typ, inPlatz);
-        SicherungSchreiben(typ);
+        if (Schreiben(typ, inPlatz)) SicherungSchreiben(typ);
     }
 }
 
@@ -143,7 +139,7 @@ protected:
             }
         }
 
-        std::vector<std::string> typen = {"E0", "E1", "E2", "E3", "E4", "X", "NEU", ".E5", "E1-DATEI"};
+        std::vector<std::string> typen = {"E0", "E1", "E2", "E3", "E4", "X", "NEU", "E1-DATEI"};
         std::shuffle(typen.begin(), typen.end(), zufall_);
         typen.resize(2 + Zahl(typen.size() - 1));
         liste.Leeren();
