@@ -7,8 +7,21 @@
 
 namespace {
 
-void Schreiben(const std::string& pfad, const std::string& wert) {
-    RegWertSchreiben(HKEY_CLASSES_ROOT, pfad, "", wert);
+bool Schreiben(const std::string& pfad, const std::string& wert) {
+    return RegWertSchreiben(HKEY_CLASSES_ROOT, pfad, "", wert);
+}
+
+// Entries for one type: the differences found before writing, each marked when the write
+// failed; a failed type without differences still gets one entry.
+void Protokollieren(const Dateityp& typ, const Dateityp& vorgefunden, const std::string& ziel, bool geschrieben,
+                    std::vector<Protokolleintrag>& protokoll) {
+    const std::string datum = Zeitstempel();
+    std::vector<Protokolleintrag> neu = Unterschiede(typ, vorgefunden, ziel, datum);
+    if (!geschrieben) {
+        for (Protokolleintrag& e : neu) e.Wiederhergestellt = kNichtGeschrieben;
+        if (neu.empty()) neu.push_back({datum, typ.Erweiterung, kWertDateityp, "", kNichtGeschrieben});
+    }
+    protokoll.insert(protokoll.end(), neu.begin(), neu.end());
 }
 
 }  // namespace
@@ -17,27 +30,29 @@ std::string EigenerSchluessel(const std::string& Erweiterung) {
     return Klein(Erweiterung) + "-datei";
 }
 
-void InKlassenschluesselSchreiben(const Dateityp& typ) {
-    if (!SchluesselBrauchbar(typ.Schluessel)) return;
-    Schreiben(typ.Schluessel, typ.Bezeichnung);
-    Schreiben(typ.Schluessel + "\\shell\\open\\command", typ.Oeffnen);
+bool InKlassenschluesselSchreiben(const Dateityp& typ) {
+    if (!SchluesselBrauchbar(typ.Schluessel)) return false;
+    bool ok = Schreiben(typ.Schluessel, typ.Bezeichnung);
+    ok = Schreiben(typ.Schluessel + "\\shell\\open\\command", typ.Oeffnen) && ok;
     // An empty icon location never removes or overwrites one.
-    if (typ.Symbol.empty()) return;
-    Schreiben(typ.Schluessel + "\\DefaultIcon", typ.Symbol);
+    if (typ.Symbol.empty()) return ok;
+    ok = Schreiben(typ.Schluessel + "\\DefaultIcon", typ.Symbol) && ok;
     std::string clsid = RegWertLesen(HKEY_CLASSES_ROOT, typ.Schluessel + "\\CLSID", "", "");
-    if (clsid.empty()) return;
+    if (clsid.empty()) return ok;
     std::string clsidSymbol = "CLSID\\" + clsid + "\\DefaultIcon";
     if (!RegWertLesen(HKEY_CLASSES_ROOT, clsidSymbol, "", "").empty())
-        Schreiben(clsidSymbol, typ.Symbol);
+        ok = Schreiben(clsidSymbol, typ.Symbol) && ok;
+    return ok;
 }
 
-void EigenenSchluesselSchreiben(const Dateityp& typ) {
-    if (typ.Erweiterung.empty()) return;
+bool EigenenSchluesselSchreiben(const Dateityp& typ) {
+    if (typ.Erweiterung.empty()) return false;
     const std::string schluessel = EigenerSchluessel(typ.Erweiterung);
-    Schreiben("." + typ.Erweiterung, schluessel);
-    Schreiben(schluessel, typ.Bezeichnung);
-    Schreiben(schluessel + "\\shell\\open\\command", typ.Oeffnen);
-    if (!typ.Symbol.empty()) Schreiben(schluessel + "\\DefaultIcon", typ.Symbol);
+    bool ok = Schreiben("." + typ.Erweiterung, schluessel);
+    ok = Schreiben(schluessel, typ.Bezeichnung) && ok;
+    ok = Schreiben(schluessel + "\\shell\\open\\command", typ.Oeffnen) && ok;
+    if (!typ.Symbol.empty()) ok = Schreiben(schluessel + "\\DefaultIcon", typ.Symbol) && ok;
+    return ok;
 }
 
 bool InPlatzSchreibbar(Dateityp& typ, const Arbeitsliste& liste, Pruefung* ergebnis) {
@@ -49,14 +64,18 @@ bool InPlatzSchreibbar(Dateityp& typ, const Arbeitsliste& liste, Pruefung* ergeb
     return p.GleicheWerte || !p.Gemeinsam;
 }
 
-void SicherungWiederherstellen(const Arbeitsliste& liste, Fortschritt* anzeige) {
+std::vector<Protokolleintrag> SicherungWiederherstellen(const Arbeitsliste& liste, Fortschritt* anzeige) {
+    std::vector<Protokolleintrag> protokoll;
     for (size_t i = 0; i < liste.Anzahl(); ++i) {
         Dateityp typ = liste.Eintrag(i);
         if (typ.Erweiterung.empty()) continue;
-        if (InPlatzSchreibbar(typ, liste))
-            InKlassenschluesselSchreiben(typ);
-        else
-            EigenenSchluesselSchreiben(typ);
+        const bool inPlatz = InPlatzSchreibbar(typ, liste);
+        // Read before writing: afterwards the registry holds the stored values.
+        const Dateityp vorgefunden = VorgefundenLesen(typ.Erweiterung, typ.Schluessel);
+        const bool geschrieben = inPlatz ? InKlassenschluesselSchreiben(typ) : EigenenSchluesselSchreiben(typ);
+        Protokollieren(typ, vorgefunden, inPlatz ? typ.Schluessel : EigenerSchluessel(typ.Erweiterung),
+                       geschrieben, protokoll);
         if (anzeige) anzeige->Zeigen(typ);
     }
+    return protokoll;
 }

@@ -1,6 +1,9 @@
 // Writing watched types back into HKEY_CLASSES_ROOT.
 #pragma once
+#include <vector>
+
 #include "filetypes/Dateityp.h"
+#include "filetypes/Protokoll.h"
 
 // Shows each restored type, and holds it for the configured pause.
 class Fortschritt {
@@ -11,10 +14,11 @@ public:
 
 // Writes description, open command and icon location into the type's existing class key
 // typ.Schluessel; the icon also into the class identifier's "DefaultIcon" where that is set.
-void InKlassenschluesselSchreiben(const Dateityp& typ);
+// True when every write succeeded.
+bool InKlassenschluesselSchreiben(const Dateityp& typ);
 
 // Points the extension at a class key of its own, "<erweiterung>-datei", and writes there.
-void EigenenSchluesselSchreiben(const Dateityp& typ);
+bool EigenenSchluesselSchreiben(const Dateityp& typ);
 
 // The name of that class key: the extension in lower case followed by "-datei".
 std::string EigenerSchluessel(const std::string& Erweiterung);
@@ -23,5 +27,6 @@ std::string EigenerSchluessel(const std::string& Erweiterung);
 // True when the type may be written into that key; false when it needs a key of its own.
 bool InPlatzSchreibbar(Dateityp& typ, const Arbeitsliste& liste, Pruefung* ergebnis = nullptr);
 
-// Writes every line of the list back, without asking. `anzeige` may be null.
-void SicherungWiederherstellen(const Arbeitsliste& liste, Fortschritt* anzeige);
+// Writes every line of the list back, without asking. `anzeige` may be null. Returns what it
+// found different before writing, and the types it could not write, for the log.
+std::vector<Protokolleintrag> SicherungWiederherstellen(const Arbeitsliste& liste, Fortschritt* anzeige);
