@@ -179,6 +179,11 @@ TEST_F(Logdatei, AWriteCutOffAtAnyStepLosesNoEarlierLine) {
             S erwartet = vorher;
             if (schritt == 4) erwartet.push_back("GIF");
             EXPECT_EQ(gelesen, erwartet);
+            // The next write cut off as well, right after it set the files straight.
+            ProtokollAbbrechenNach(1);
+            EXPECT_FALSE(ProtokollAnhaengen({Eintrag("2024-05-02 07:30:00", "PCX")}));
+            ProtokollAbbrechenNach(-1);
+            EXPECT_EQ(Felder(ProtokollLesen(), &Protokolleintrag::Erweiterung), erwartet);
 
             ASSERT_TRUE(ProtokollAnhaengen({Eintrag("2024-05-03 07:30:00", "INI")}));
             erwartet.push_back("INI");
