@@ -22,7 +22,7 @@ const Steuerelement kElemente[] = {
 };
 
 const Spalte kSpalten[5] = {
-    {"Datum", 1800}, {"Erweiterung", 1000}, {"Wert", 1100}, {"Vorgefunden", 2700}, {"Wiederhergestellt", 2700}};
+    {"Datum", 2220}, {"Erweiterung", 1140}, {"Wert", 1260}, {"Vorgefunden", 2340}, {"Wiederhergestellt", 2340}};
 
 const std::string& Text(const Protokolleintrag& e, int spalte) {
     const std::string* felder[5] = {&e.Datum, &e.Erweiterung, &e.Wert, &e.Vorgefunden, &e.Wiederhergestellt};
@@ -67,21 +67,18 @@ void frmProtokoll::Laden() {
     sortSpalte_ = 0;
     absteigend_ = true;
     Sortieren();
+    // The newest line current, so that the arrow keys start at the top.
+    LVITEMA item{};
+    item.stateMask = item.state = LVIS_FOCUSED | LVIS_SELECTED;
+    if (!zeilen_.empty()) SendMessageA(liste_.hwnd(), LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
 }
 
 void frmProtokoll::Sortieren() {
-    // Ties keep the log's order, reversed with the direction: one run's entries stay together.
-    std::vector<size_t> folge(zeilen_.size());
-    for (size_t i = 0; i < folge.size(); ++i) folge[i] = i;
-    std::stable_sort(folge.begin(), folge.end(), [&](size_t a, size_t b) {
-        int v = lstrcmpiA(Text(zeilen_[a], sortSpalte_).c_str(), Text(zeilen_[b], sortSpalte_).c_str());
-        if (v == 0) return absteigend_ ? a > b : a < b;
+    // Stable, as the main list: a run's entries stay together, type by type.
+    std::stable_sort(zeilen_.begin(), zeilen_.end(), [&](const Protokolleintrag& a, const Protokolleintrag& b) {
+        int v = lstrcmpiA(Text(a, sortSpalte_).c_str(), Text(b, sortSpalte_).c_str());
         return absteigend_ ? v > 0 : v < 0;
     });
-    std::vector<Protokolleintrag> sortiert;
-    sortiert.reserve(folge.size());
-    for (size_t i : folge) sortiert.push_back(std::move(zeilen_[i]));
-    zeilen_ = std::move(sortiert);
     Fuellen();
 }
 
@@ -101,9 +98,9 @@ void frmProtokoll::cmdPruefen_Click() {
     Form::Sanduhr(true);
     std::vector<Protokolleintrag> jetzt = JetztPruefen();
     // The check's lines replace those of an earlier check and stand above the log's lines.
-    zeilen_ = ProtokollLesen();
     const size_t n = jetzt.size();
-    for (size_t i = n; i-- > 0;) zeilen_.push_back(std::move(jetzt[i]));
+    zeilen_ = std::move(jetzt);
+    for (Protokolleintrag& e : ProtokollLesen()) zeilen_.push_back(std::move(e));
     sortSpalte_ = 0;
     absteigend_ = true;
     Sortieren();
