@@ -22,7 +22,7 @@ const Steuerelement kElemente[] = {
 };
 
 const Spalte kSpalten[5] = {
-    {"Datum", 2220}, {"Erweiterung", 1140}, {"Wert", 1260}, {"Vorgefunden", 2340}, {"Wiederhergestellt", 2340}};
+    {"Datum", 2100}, {"Erweiterung", 1250}, {"Wert", 1200}, {"Vorgefunden", 2350}, {"Wiederhergestellt", 2350}};
 
 const std::string& Text(const Protokolleintrag& e, int spalte) {
     const std::string* felder[5] = {&e.Datum, &e.Erweiterung, &e.Wert, &e.Vorgefunden, &e.Wiederhergestellt};
@@ -67,6 +67,10 @@ void frmProtokoll::Laden() {
     sortSpalte_ = 0;
     absteigend_ = true;
     Sortieren();
+    ErsteZeile();
+}
+
+void frmProtokoll::ErsteZeile() {
     // The newest line current, so that the arrow keys start at the top.
     LVITEMA item{};
     item.stateMask = item.state = LVIS_FOCUSED | LVIS_SELECTED;
@@ -104,6 +108,8 @@ void frmProtokoll::cmdPruefen_Click() {
     sortSpalte_ = 0;
     absteigend_ = true;
     Sortieren();
+    ErsteZeile();
+    SetFocus(liste_.hwnd());
     Form::Sanduhr(false);
     Ergebnis(n == 0 ? "Keine Abweichungen: Alle überwachten Dateitypen sind so eingetragen, wie sie gesichert sind."
                     : std::to_string(n) + " Abweichung(en) gefunden. Nichts wurde geändert.");

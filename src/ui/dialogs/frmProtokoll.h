@@ -35,6 +35,7 @@ private:
     void Laden();  // the log as it is now, replacing every line
     void Sortieren();
     void Fuellen();
+    void ErsteZeile();
     void Ergebnis(const std::string& text);
 
     std::string& gesehen_;
