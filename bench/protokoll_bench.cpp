@@ -24,15 +24,6 @@ namespace {
 
 constexpr int kErweiterungen = 954, kSchluessel = 7171;
 
-class Liste : public Arbeitsliste {
-public:
-    size_t Anzahl() const override { return typen.size(); }
-    Dateityp Eintrag(size_t i) const override { return typen[i]; }
-    void Hinzufuegen(const Dateityp& t) override { typen.push_back(t); }
-    void Leeren() override { typen.clear(); }
-    std::vector<Dateityp> typen;
-};
-
 void Schreiben(HKEY root, const std::string& pfad, const std::string& wert) {
     HKEY h = nullptr;
     if (RegCreateKeyExA(root, pfad.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr) != ERROR_SUCCESS)
@@ -73,19 +64,23 @@ size_t BlosserDurchlauf() {
 }
 
 // The stored types: what another program changed is the description and the command.
-Liste Gespeichert(int anzahl) {
-    Liste l;
+Typliste Gespeichert(int anzahl) {
+    Typliste l;
     for (int i = 0; i < anzahl && i < kErweiterungen; ++i) {
         if (i % 10 == 9) continue;
-        l.typen.push_back({"B" + Nummer(i), "", "Gesichert " + Nummer(i), "C:\\Gesichert\\g.exe \"%1\"",
-                           "C:\\Bench\\p" + Nummer(i) + ".exe,0"});
+        Dateityp t;
+        t.Erweiterung = Nummer(i).insert(0, 1, 'B');
+        t.Bezeichnung = "Gesichert " + Nummer(i);
+        t.Oeffnen = "C:\\Gesichert\\g.exe \"%1\"";
+        t.Symbol = "C:\\Bench\\p" + Nummer(i) + ".exe,0";
+        l.typen.push_back(t);
     }
     return l;
 }
 
 // What the log adds to one run: the state before writing, the comparison, the file write. The
 // class names are read by the restore anyway and are read here before the clock starts.
-double Zusatz(const Liste& liste, size_t& eintraege) {
+double Zusatz(const Typliste& liste, size_t& eintraege) {
     std::vector<std::string> schluessel;
     for (const Dateityp& t : liste.typen) schluessel.push_back(SchluesselLesen(t.Erweiterung));
     const double anfang = Uhr();
@@ -142,7 +137,7 @@ int main(int argc, char** argv) {
     }
     // The restore itself, with the comparison inside, for a few types: today it walks all of
     // HKEY_CLASSES_ROOT once per type.
-    Liste zehn = Gespeichert(11);
+    Typliste zehn = Gespeichert(11);
     double anfang = Uhr();
     size_t geloggt = SicherungWiederherstellen(zehn, nullptr).size();
     const double wieder = Uhr() - anfang;

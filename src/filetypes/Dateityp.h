@@ -3,6 +3,7 @@
 #pragma once
 #include <cstddef>
 #include <string>
+#include <vector>
 
 struct Dateityp {
     std::string Erweiterung;  // upper case, no dot: BMP
@@ -21,6 +22,16 @@ public:
     virtual Dateityp Eintrag(size_t i) const = 0;
     virtual void Hinzufuegen(const Dateityp& typ) = 0;
     virtual void Leeren() = 0;
+};
+
+// A working list without a window, such as the backup store read for a check.
+class Typliste : public Arbeitsliste {
+public:
+    size_t Anzahl() const override { return typen.size(); }
+    Dateityp Eintrag(size_t i) const override { return typen[i]; }
+    void Hinzufuegen(const Dateityp& typ) override { typen.push_back(typ); }
+    void Leeren() override { typen.clear(); }
+    std::vector<Dateityp> typen;
 };
 
 // Reads the extension's type from HKEY_CLASSES_ROOT into `typ`. True when the type is

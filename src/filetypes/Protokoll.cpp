@@ -18,19 +18,6 @@ int gAbbrechenNach = -1;
 // Hostile registry values may be huge; a log line stays readable.
 constexpr size_t kFeldGrenze = 1024;
 
-// --- comparison ---------------------------------------------------------------------------------
-
-class Typliste : public Arbeitsliste {
-public:
-    size_t Anzahl() const override { return typen_.size(); }
-    Dateityp Eintrag(size_t i) const override { return typen_[i]; }
-    void Hinzufuegen(const Dateityp& typ) override { typen_.push_back(typ); }
-    void Leeren() override { typen_.clear(); }
-
-private:
-    std::vector<Dateityp> typen_;
-};
-
 // --- the file ------------------------------------------------------------------------------------
 
 // The new log is written beside the old one and takes its name only when complete: Windows 95
