@@ -2,7 +2,8 @@
 #
 #   wine build/bench/hinzu_bench.exe [runs]
 #   wine build/bench/wiederherstellen_bench.exe [runs]
-foreach(bench hinzu_bench wiederherstellen_bench)
+#   wine build/bench/protokoll_bench.exe [runs]
+foreach(bench hinzu_bench wiederherstellen_bench protokoll_bench)
   add_executable(${bench} ${CMAKE_CURRENT_LIST_DIR}/${bench}.cpp)
   target_link_libraries(${bench} PRIVATE endwart_core)
   target_link_options(${bench} PRIVATE -static)

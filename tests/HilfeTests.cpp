@@ -138,6 +138,7 @@ TEST_F(Hilfe, KontextnummernInhaltSucheUndSchliessenWieDasProgramm) {
     } faelle[] = {{20, "Dateitypen hinzufügen und entfernen"},
                   {30, "Dateitypen ändern"},
                   {50, "Optionen"},
+                  {60, "Das Protokoll: was andere Programme geändert haben"},
                   {20, "Dateitypen hinzufügen und entfernen"}};
     for (const auto& f : faelle) {
         ASSERT_TRUE(Hilfe_(HELP_CONTEXT, f.nummer));

@@ -1,6 +1,7 @@
 #include "Umgebung.h"
 
 #include "app/Main.h"
+#include "filetypes/Protokoll.h"
 #include "registry/Registry.h"
 #include "ui/Seams.h"
 
@@ -17,6 +18,15 @@ void BaumLoeschen(HKEY root, const std::string& pfad) {
     }
     RegCloseKey(h);
     RegDeleteKeyA(root, pfad.c_str());
+}
+
+// The log of every test process in a folder of its own, never beside the test program.
+void ProtokollWeg() {
+    const std::string log = ProtokollDatei(), neu = log.substr(0, log.size() - 1) + "$";
+    for (const std::string& datei : {log, neu}) {
+        SetFileAttributesA(datei.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(datei.c_str());
+    }
 }
 
 HKEY Erzeugen(HKEY root, const std::string& pfad) {
@@ -40,9 +50,20 @@ void RegistryTest::SetUp() {
     ASSERT_EQ(RegOverridePredefKey(HKEY_CURRENT_USER, benutzer), ERROR_SUCCESS);
     RegCloseKey(klassen);
     RegCloseKey(benutzer);
+
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    protokollOrdner_ = std::string(temp) + "EndwartTests." + std::to_string(GetCurrentProcessId());
+    CreateDirectoryA(protokollOrdner_.c_str(), nullptr);
+    ProtokollDateiSetzen(protokollOrdner_ + "\\Endwart.log");
+    ProtokollWeg();
 }
 
 void RegistryTest::TearDown() {
+    ProtokollAbbrechenNach(-1);
+    ProtokollWeg();
+    RemoveDirectoryA(protokollOrdner_.c_str());
+    ProtokollDateiSetzen("");
     RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
     RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
     BaumLoeschen(HKEY_CURRENT_USER, scratch_);

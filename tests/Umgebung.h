@@ -33,6 +33,7 @@ protected:
 
 private:
     std::string scratch_;
+    std::string protokollOrdner_;
     HKEY echterBenutzer_ = nullptr;
 };
 

@@ -8,6 +8,7 @@
 #include "app/Optionen.h"
 #include "app/Text.h"
 #include "resource.h"
+#include "filetypes/Protokoll.h"
 #include "filetypes/Sicherung.h"
 #include "filetypes/Wiederherstellen.h"
 #include "ui/Seams.h"
@@ -71,7 +72,8 @@ Weiter AutostartLauf() {
     if (!fenster->hwnd()) return Weiter::Ende;
     if (!Autostartlauf) return Weiter::Interaktiv;
 
-    SicherungWiederherstellen(fenster->lvwMain(), fortschritt.get());
+    // One write for the whole run, after the restore: a log that cannot be written stops nothing.
+    ProtokollAnhaengen(SicherungWiederherstellen(fenster->lvwMain(), fortschritt.get()));
     fortschritt.reset();
     SendMessageA(fenster->hwnd(), WM_CLOSE, 0, 0);
     return Weiter::Ende;
@@ -155,6 +157,7 @@ frmMain* Main(const std::string& befehlszeile) {
         SicherungLaden(fenster->lvwMain());
     }
     fenster->SortierungAnwenden();
+    fenster->ProtokollHinweisLesen();
     Doppelklickzeit = DoppelklickzeitLesen();
     fenster->lvwMain().Mehrfachauswahl(Optionen.Mehrfachauswahl != 0);
     fenster->Anzeigen();

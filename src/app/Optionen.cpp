@@ -111,6 +111,9 @@ void FensterwerteLesen(Fensterwerte& z) {
         auto wert = TextZuInt32(t);
         return (wert && (*wert == 0 || *wert == 1)) ? wert : std::nullopt;
     });
+    Uebernehmen(z.ProtokollGesehen, Lesen(s, "ProtokollGesehen", ""), [](const std::string& t) {
+        return IstZeitstempel(t) ? std::optional<std::string>(t) : std::nullopt;
+    });
 }
 
 bool SchalterLesen(const std::string& unterschluessel, const std::string& name, bool vorgabe) {
@@ -152,6 +155,7 @@ void EinstellungenSpeichern(const Fensterwerte& f, const Einstellungen& optionen
     for (int i = 0; i < 4; ++i) Schreiben(s, kSpaltenNamen[i], ZahlZuText(f.Spalten[i]));
     Schreiben(s, "SortKey", std::to_string(f.SortKey));
     Schreiben(s, "SortOrder", std::to_string(f.SortOrder));
+    if (!f.ProtokollGesehen.empty()) Schreiben(s, "ProtokollGesehen", f.ProtokollGesehen);
 
     OptionenSchreiben(optionen);
     SchalterSchreiben(kOptionenSchluessel, "Symbolleiste", symbolleiste);

@@ -112,3 +112,13 @@ std::string ZahlZuText(double wert) {
 }
 
 std::string BoolZuText(bool wert) { return wert ? "True" : "False"; }
+
+bool IstZeitstempel(const std::string& t) {
+    static const char kMuster[] = "0000-00-00 00:00:00";
+    if (t.size() != sizeof kMuster - 1) return false;
+    for (size_t i = 0; i < t.size(); ++i) {
+        const bool ziffer = t[i] >= '0' && t[i] <= '9';
+        if (kMuster[i] == '0' ? !ziffer : t[i] != kMuster[i]) return false;
+    }
+    return true;
+}

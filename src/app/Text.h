@@ -22,3 +22,6 @@ std::optional<bool> TextZuBool(const std::string& text);
 
 std::string ZahlZuText(double wert);  // shortest text that reads back as the same single
 std::string BoolZuText(bool wert);
+
+// A time as the log writes it: "JJJJ-MM-TT hh:mm:ss".
+bool IstZeitstempel(const std::string& text);

@@ -11,6 +11,19 @@ bool Schreiben(const std::string& pfad, const std::string& wert) {
     return RegWertSchreiben(HKEY_CLASSES_ROOT, pfad, "", wert);
 }
 
+// Entries for one type: the differences found before writing, each marked when the write
+// failed; a failed type without differences still gets one entry.
+void Protokollieren(const Dateityp& typ, const Dateityp& vorgefunden, const std::string& ziel, bool geschrieben,
+                    std::vector<Protokolleintrag>& protokoll) {
+    const std::string datum = Zeitstempel();
+    std::vector<Protokolleintrag> neu = Unterschiede(typ, vorgefunden, ziel, datum);
+    if (!geschrieben) {
+        for (Protokolleintrag& e : neu) e.Wiederhergestellt = kNichtGeschrieben;
+        if (neu.empty()) neu.push_back({datum, typ.Erweiterung, kWertDateityp, "", kNichtGeschrieben});
+    }
+    protokoll.insert(protokoll.end(), neu.begin(), neu.end());
+}
+
 }  // namespace
 
 bool InKlassenschluesselSchreiben(const Dateityp& typ) {
@@ -49,20 +62,28 @@ bool InPlatzSchreibbar(Dateityp& typ, const Arbeitsliste& liste, const Klassenin
     return p.GleicheWerte || !p.Gemeinsam;
 }
 
-void SicherungWiederherstellen(const Arbeitsliste& liste, Fortschritt* anzeige) {
-    if (liste.Anzahl() == 0) return;
+std::vector<Protokolleintrag> SicherungWiederherstellen(const Arbeitsliste& liste, Fortschritt* anzeige) {
+    std::vector<Protokolleintrag> protokoll;
+    if (liste.Anzahl() == 0) return protokoll;
     const Typliste kopie(liste);
     // One pass over HKEY_CLASSES_ROOT for the whole run, not one per type.
     Klassenindex index;
     for (size_t i = 0; i < kopie.Anzahl(); ++i) {
         Dateityp typ = kopie.Eintrag(i);
         if (!ErweiterungBrauchbar(typ.Erweiterung)) continue;
-        if (InPlatzSchreibbar(typ, kopie, index)) {
-            InKlassenschluesselSchreiben(typ);
+        const bool inPlatz = InPlatzSchreibbar(typ, kopie, index);
+        // Read before writing: afterwards the registry holds the stored values.
+        const Dateityp vorgefunden = VorgefundenLesen(typ.Erweiterung, typ.Schluessel);
+        bool geschrieben;
+        if (inPlatz) {
+            geschrieben = InKlassenschluesselSchreiben(typ);
         } else {
-            EigenenSchluesselSchreiben(typ);
+            geschrieben = EigenenSchluesselSchreiben(typ);
             index.EigenerSchluesselGeschrieben(typ.Erweiterung);
         }
+        Protokollieren(typ, vorgefunden, inPlatz ? typ.Schluessel : EigenerSchluessel(typ.Erweiterung),
+                       geschrieben, protokoll);
         if (anzeige) anzeige->Zeigen(typ);
     }
+    return protokoll;
 }

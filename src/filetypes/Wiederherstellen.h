@@ -1,7 +1,10 @@
 // Writing watched types back into HKEY_CLASSES_ROOT.
 #pragma once
+#include <vector>
+
 #include "filetypes/Dateityp.h"
 #include "filetypes/Klassenindex.h"
+#include "filetypes/Protokoll.h"
 
 // Shows each restored type, and holds it for the configured pause.
 class Fortschritt {
@@ -26,5 +29,6 @@ bool InPlatzSchreibbar(Dateityp& typ, const Arbeitsliste& liste, const Klassenin
                        Pruefung* ergebnis = nullptr);
 
 // Writes every line of the list back, without asking; a type that fails does not stop the
-// next. `anzeige` may be null.
-void SicherungWiederherstellen(const Arbeitsliste& liste, Fortschritt* anzeige);
+// next. `anzeige` may be null. Returns what it found different before writing, and the types
+// it could not write, for the log.
+std::vector<Protokolleintrag> SicherungWiederherstellen(const Arbeitsliste& liste, Fortschritt* anzeige);

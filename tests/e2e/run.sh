@@ -428,6 +428,50 @@ REG
     pruefe "the first start comes again" [ "$(reg_wert "$STORE\\Startup" FirstStart)" = maybe ]
 }
 
+fall_protokoll() {
+    saat "$SEEDS/full_cycle.reg"
+    local log="$WINEPREFIX/drive_c/Programme/Endwart/Endwart.log" w zeile
+    local status="$(dirname "$EXE")/e2e-werkzeug/statuszeile.exe"
+    wine reg add "$STORE\\Startup" /v FirstStart /d False /f >/dev/null 2>&1
+    wine reg add "$STORE\\Classes\\TXT" /v Bezeichnung /d Textdatei /f >/dev/null 2>&1
+    wine reg add "$STORE\\Classes\\TXT" /v Oeffnen /d 'C:\WINDOWS\NOTEPAD.EXE %1' /f >/dev/null 2>&1
+    # Another program takes .txt over.
+    wine reg add 'HKCR\txtfile\shell\open\command' /ve /d 'C:\Fremd\fremd.exe "%1"' /f >/dev/null 2>&1
+
+    timeout 60 wine "$PROGRAMM" /autostart >>"$OUT/program.log" 2>&1
+    pruefe "the system start's run ended with exit code 0" [ $? -eq 0 ]
+    pruefe "the open command restored" \
+        [ "$(reg_wert 'HKCR\txtfile\shell\open\command' '')" = 'C:\WINDOWS\NOTEPAD.EXE %1' ]
+    pruefe "the log has exactly one line" [ "$(wc -l <"$log" 2>/dev/null)" = 1 ]
+    zeile=$(iconv -f CP1252 -t UTF-8 "$log" 2>/dev/null | tr -d '\r')
+    pruefe "that line is the changed open command: $zeile" grep -qxP \
+        '\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\tTXT\tÖffnen mit\tC:\\Fremd\\fremd\.exe "%1"\tC:\\WINDOWS\\NOTEPAD\.EXE %1' <<<"$zeile"
+    cp "$log" "$OUT/log.1" 2>/dev/null
+    timeout 60 wine "$PROGRAMM" /autostart >>"$OUT/program.log" 2>&1
+    pruefe "a second system start adds nothing" cmp -s "$log" "$OUT/log.1"
+
+    # The next interactive start tells, until the log has been opened with Ctrl+P.
+    starten
+    if w=$(warte_auf_fenster Endungswart 30); then
+        sleep 1
+        pruefe "the status bar tells of the change" [ "$(wine "$status" 2>/dev/null | iconv -f CP1252 -t UTF-8)" = \
+            '1 Änderung(en) anderer Programme rückgängig gemacht – Protokoll: Strg+P' ]
+        xdotool key --window "$w" ctrl+p 2>/dev/null
+        if w=$(warte_auf_fenster Protokoll 20); then
+            pass "Ctrl+P opens the log"
+            xdotool key --window "$w" Escape 2>/dev/null
+            sleep 1
+        else
+            fail "Ctrl+P opens the log"
+        fi
+        pruefe "then the status bar shows the types again" [ "$(wine "$status" 2>/dev/null)" = '1 Dateityp(en)' ]
+    else
+        fail "main window shown"
+    fi
+    schliessen_wie_der_benutzer
+    pruefe "the time seen is stored" [ "$(reg_wert "$STORE\\Startup" ProtokollGesehen)" = "${zeile:0:19}" ]
+}
+
 # --- main --------------------------------------------------------------------------------------
 
 if ! declare -F "fall_$CASE" >/dev/null; then

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/Main.h"
+#include "filetypes/Protokoll.h"
 #include "filetypes/Sicherung.h"
 #include "resource.h"
 #include "ui/Seams.h"
@@ -10,6 +11,7 @@
 #include "ui/dialogs/frmHinzu.h"
 #include "ui/dialogs/frmInfo.h"
 #include "ui/dialogs/frmOptionen.h"
+#include "ui/dialogs/frmProtokoll.h"
 #include "ui/dialogs/frmSpeichern.h"
 
 namespace {
@@ -47,6 +49,7 @@ struct Befehlseintrag {
 const Befehlseintrag kBefehle[] = {
     {ID_SPEICHERN, "Speichern", &frmMain::mnuSpeichern_Click},
     {ID_RUECKGAENGIG, "Rueckgaengig", &frmMain::mnuRueckgaengig_Click},
+    {ID_PROTOKOLL, nullptr, &frmMain::mnuProtokoll_Click},
     {ID_BEENDEN, nullptr, &frmMain::mnuBeenden_Click},
     {ID_SYMBOLLEISTE, nullptr, &frmMain::mnuSymbolleiste_Click},
     {ID_STATUSLEISTE, nullptr, &frmMain::mnuStatusleiste_Click},
@@ -240,6 +243,8 @@ Fensterwerte frmMain::Zustand() const {
 }
 
 std::string frmMain::Statuszeile() const {
+    if (ungesehen_ > 0)
+        return std::to_string(ungesehen_) + " Änderung(en) anderer Programme rückgängig gemacht – Protokoll: Strg+P";
     size_t markiert = liste_.Markierte();
     if (markiert > 0) return std::to_string(markiert) + " Dateityp(en) ausgewählt";
     return std::to_string(liste_.Anzahl()) + " Dateityp(en)";
@@ -248,6 +253,8 @@ std::string frmMain::Statuszeile() const {
 void frmMain::StatusText() {
     SendMessageA(status_, SB_SETTEXTA, 255 | SBT_NOBORDERS, reinterpret_cast<LPARAM>(Statuszeile().c_str()));
 }
+
+void frmMain::ProtokollHinweisLesen() { ungesehen_ = NeueAenderungen(ProtokollLesen(), werte_.ProtokollGesehen); }
 
 void frmMain::SortierungAnwenden() { liste_.Sortieren(werte_.SortKey, werte_.SortOrder == 1); }
 
@@ -314,6 +321,17 @@ void frmMain::mnuRueckgaengig_Click() {
         Geaendert = false;
     }
     ListeFokussieren();
+}
+
+void frmMain::mnuProtokoll_Click() {
+    // The dialog notes what was seen as it opens, so that a close meanwhile stores it too.
+    frmProtokoll dialog(werte_.ProtokollGesehen);
+    if (dialog.Zeigen(hwnd()) == -1)
+        KomponentenFehlerMelden(GetLastError());
+    else
+        ungesehen_ = 0;
+    StatusText();
+    SetFocus(liste_.hwnd());
 }
 
 void frmMain::mnuBeenden_Click() { SendMessageA(hwnd(), WM_CLOSE, 0, 0); }

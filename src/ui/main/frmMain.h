@@ -39,11 +39,14 @@ public:
 
     void StatusText();
     std::string Statuszeile() const;
+    // Counts the log's restored changes the user has not seen; the status bar tells of them.
+    void ProtokollHinweisLesen();
     void SortierungAnwenden();  // sorts by the current column and direction
 
     // Commands; each is also reachable by menu, tool bar or key.
     void mnuSpeichern_Click();
     void mnuRueckgaengig_Click();
+    void mnuProtokoll_Click();
     void mnuBeenden_Click();
     void mnuSymbolleiste_Click();
     void mnuStatusleiste_Click();
@@ -105,6 +108,7 @@ private:
     bool speichert_ = false;
     bool schliessenVorgemerkt_ = false;  // a close request came while a command ran
     bool schliesst_ = false;             // the closing question is up
+    size_t ungesehen_ = 0;  // restored changes in the log since it was last opened
     std::unique_ptr<frmSpeichern> fortschritt_;
 };
 

@@ -1,0 +1,166 @@
+#include "ui/dialogs/frmProtokoll.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "ui/Seams.h"
+
+namespace {
+
+constexpr int kBreite = 9600, kHoehe = 5505;  // client area, twips
+
+const Steuerelement kElemente[] = {
+    {Art::Bezeichnung, frmProtokoll::idLblProtokoll, "lblProtokoll", 120, 120, 6000, 255,
+     "&Änderungen anderer Programme:", 0},
+    {Art::Liste, frmProtokoll::idLvwProtokoll, "lvwProtokoll", 120, 390, 9360, 4200, "", 0},
+    {Art::Bezeichnung, frmProtokoll::idLblErgebnis, "lblErgebnis", 120, 4680, 9360, 255, "", 0},
+    {Art::Schaltflaeche, frmProtokoll::idCmdPruefen, "cmdPruefen", 120, 5010, 1500, 375, "&Jetzt prüfen", 0},
+    {Art::Schaltflaeche, frmProtokoll::idCmdLeeren, "cmdLeeren", 1740, 5010, 1200, 375, "&Leeren", 0},
+    {Art::Schaltflaeche, IDCANCEL, "cmdSchliessen", 7560, 5010, 1200, 375, "Schließen", BS_DEFPUSHBUTTON},
+    {Art::Schaltflaeche, frmProtokoll::idCmdHilfe, "cmdHilfe", 8880, 5010, 600, 375, "?", 0},
+};
+
+const Spalte kSpalten[5] = {
+    {"Datum", 2100}, {"Erweiterung", 1250}, {"Wert", 1200}, {"Vorgefunden", 2350}, {"Wiederhergestellt", 2350}};
+
+const std::string& Text(const Protokolleintrag& e, int spalte) {
+    const std::string* felder[5] = {&e.Datum, &e.Erweiterung, &e.Wert, &e.Vorgefunden, &e.Wiederhergestellt};
+    return *felder[spalte >= 0 && spalte < 5 ? spalte : 0];
+}
+
+void ZeileEinfuegen(HWND liste, int zeile, const Protokolleintrag& e) {
+    LVITEMA item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = zeile;
+    item.pszText = const_cast<char*>(e.Datum.c_str());
+    zeile = static_cast<int>(SendMessageA(liste, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    if (zeile < 0) return;
+    for (int s = 1; s < 5; ++s) {
+        LVITEMA sub{};
+        sub.iSubItem = s;
+        sub.pszText = const_cast<char*>(Text(e, s).c_str());
+        SendMessageA(liste, LVM_SETITEMTEXTA, zeile, reinterpret_cast<LPARAM>(&sub));
+    }
+}
+
+}  // namespace
+
+frmProtokoll::frmProtokoll(std::string& gesehen)
+    : Dialog("Protokoll", kBreite, kHoehe, kElemente, std::size(kElemente)), gesehen_(gesehen) {}
+
+void frmProtokoll::Form_Load() {
+    liste_.Verbinden(Element(idLvwProtokoll));
+    liste_.SpaltenAnlegen(kSpalten, 5);
+    SendMessageA(liste_.hwnd(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    HWND label = Element(idLblProtokoll);
+    SetWindowLongPtrA(label, GWL_STYLE, GetWindowLongPtrA(label, GWL_STYLE) & ~static_cast<LONG_PTR>(SS_NOPREFIX));
+    // Enter closes, wherever the focus is but on another button.
+    SendMessageA(hwnd(), DM_SETDEFID, IDCANCEL, 0);
+    Laden();
+    for (const Protokolleintrag& e : zeilen_) gesehen_ = std::max(gesehen_, e.Datum);
+    Ergebnis("Protokolldatei: " + ProtokollDatei());
+}
+
+void frmProtokoll::Laden() {
+    zeilen_ = ProtokollLesen();
+    sortSpalte_ = 0;
+    absteigend_ = true;
+    Sortieren();
+    ErsteZeile();
+}
+
+void frmProtokoll::ErsteZeile() {
+    // The newest line current, so that the arrow keys start at the top.
+    LVITEMA item{};
+    item.stateMask = item.state = LVIS_FOCUSED | LVIS_SELECTED;
+    if (!zeilen_.empty()) SendMessageA(liste_.hwnd(), LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+void frmProtokoll::Sortieren() {
+    // Stable, as the main list: a run's entries stay together, type by type.
+    std::stable_sort(zeilen_.begin(), zeilen_.end(), [&](const Protokolleintrag& a, const Protokolleintrag& b) {
+        int v = lstrcmpiA(Text(a, sortSpalte_).c_str(), Text(b, sortSpalte_).c_str());
+        return absteigend_ ? v > 0 : v < 0;
+    });
+    Fuellen();
+}
+
+void frmProtokoll::Fuellen() {
+    HWND h = liste_.hwnd();
+    if (!h) return;  // the dialog went while a question was open
+    SendMessageA(h, WM_SETREDRAW, FALSE, 0);
+    liste_.Leeren();
+    for (size_t i = 0; i < zeilen_.size(); ++i) ZeileEinfuegen(h, static_cast<int>(i), zeilen_[i]);
+    SendMessageA(h, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(h, nullptr, TRUE);
+}
+
+void frmProtokoll::Ergebnis(const std::string& text) { SetDlgItemTextA(hwnd(), idLblErgebnis, text.c_str()); }
+
+void frmProtokoll::cmdPruefen_Click() {
+    Form::Sanduhr(true);
+    std::vector<Protokolleintrag> jetzt = JetztPruefen();
+    // The check's lines replace those of an earlier check and stand above the log's lines.
+    const size_t n = jetzt.size();
+    zeilen_ = std::move(jetzt);
+    for (Protokolleintrag& e : ProtokollLesen()) zeilen_.push_back(std::move(e));
+    sortSpalte_ = 0;
+    absteigend_ = true;
+    Sortieren();
+    ErsteZeile();
+    SetFocus(liste_.hwnd());
+    Form::Sanduhr(false);
+    Ergebnis(n == 0 ? "Keine Abweichungen: Alle überwachten Dateitypen sind so eingetragen, wie sie gesichert sind."
+                    : std::to_string(n) + " Abweichung(en) gefunden. Nichts wurde geändert.");
+}
+
+void frmProtokoll::cmdLeeren_Click() {
+    if (Meldung("Soll das Protokoll geleert werden?", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2,
+                "Endungswart - Protokoll") != IDYES)
+        return;
+    const bool geleert = ProtokollLeeren();
+    if (!hwnd()) return;
+    Laden();
+    Ergebnis(geleert ? "Das Protokoll ist leer." : "Das Protokoll konnte nicht geleert werden.");
+}
+
+void frmProtokoll::cmdSchliessen_Click() { Beenden(IDCANCEL); }
+
+void frmProtokoll::cmdHilfe_Click() { Hilfe(hwnd(), HELP_CONTEXT, kHilfeThema); }
+
+void frmProtokoll::lvwProtokoll_ColumnClick(int spalte) {
+    if (spalte < 0 || spalte > 4) return;
+    if (spalte == sortSpalte_) {
+        absteigend_ = !absteigend_;
+    } else {
+        sortSpalte_ = spalte;
+        absteigend_ = false;
+    }
+    Sortieren();
+}
+
+bool frmProtokoll::Befehl(int id, int code) {
+    if (code != BN_CLICKED) return false;
+    switch (id) {
+        case IDOK:
+        case IDCANCEL: cmdSchliessen_Click(); return true;
+        case idCmdPruefen: cmdPruefen_Click(); return true;
+        case idCmdLeeren: cmdLeeren_Click(); return true;
+        case idCmdHilfe: cmdHilfe_Click(); return true;
+    }
+    return false;
+}
+
+LRESULT frmProtokoll::Benachrichtigung(const NMHDR& nm) {
+    if (nm.idFrom == idLvwProtokoll && nm.code == LVN_COLUMNCLICK)
+        lvwProtokoll_ColumnClick(reinterpret_cast<const NMLISTVIEW&>(nm).iSubItem);
+    return 0;
+}
+
+bool frmProtokoll::Nachricht(UINT msg, WPARAM, LPARAM, INT_PTR& ergebnis) {
+    if (msg != WM_HELP) return false;
+    cmdHilfe_Click();  // F1
+    ergebnis = TRUE;
+    return true;
+}
