@@ -31,14 +31,6 @@ protected:
         std::sort(namen.begin(), namen.end());
         return namen;
     }
-    // A class key the registry will not take subkeys under: volatile keys hold no lasting ones.
-    static void Fluechtig(const std::string& pfad) {
-        HKEY h = nullptr;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, pfad.c_str(), 0, nullptr, REG_OPTION_VOLATILE,
-                                  KEY_ALL_ACCESS, nullptr, &h, nullptr),
-                  ERROR_SUCCESS);
-        RegCloseKey(h);
-    }
     static DWORD Typ(HKEY root, const std::string& pfad) {
         HKEY h;
         DWORD typ = REG_NONE;

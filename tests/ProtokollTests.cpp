@@ -113,9 +113,9 @@ TEST_F(Vergleich, AnExtensionPointingElsewhereOrNowhere) {
 }
 
 TEST_F(Vergleich, ATypeThatCannotBeWrittenSaysSo) {
-    // A class name the registry cannot hold as a key: every write into it fails.
-    const std::string zuLang(300, 'k');
-    Setzen(HKEY_CLASSES_ROOT, ".txt", "", zuLang);
+    // A class key that takes no lasting subkeys: the open command cannot be written.
+    Fluechtig("txtfile");
+    Setzen(HKEY_CLASSES_ROOT, ".txt", "", "txtfile");
     haupt.Zeile("TXT", "Textdatei", "notepad.exe %1");
     haupt.Zeile("INI", "Einstellungen", "notepad.exe %1");
     auto liste = SicherungWiederherstellen(haupt.liste(), nullptr);

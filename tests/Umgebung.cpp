@@ -180,3 +180,11 @@ Testuhr::~Testuhr() {
     UhrErsetzen(nullptr);
     WartenErsetzen(nullptr);
 }
+
+void RegistryTest::Fluechtig(const std::string& pfad) {
+    HKEY h = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, pfad.c_str(), 0, nullptr, REG_OPTION_VOLATILE,
+                              KEY_ALL_ACCESS, nullptr, &h, nullptr),
+              ERROR_SUCCESS);
+    RegCloseKey(h);
+}

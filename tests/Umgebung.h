@@ -28,6 +28,8 @@ protected:
     // A type in the backup store.
     static void Gesichert(const std::string& ext, const std::string& bezeichnung,
                           const std::string& oeffnen, const std::string& symbol = "");
+    // A class key the registry will not take subkeys under: volatile keys hold no lasting ones.
+    static void Fluechtig(const std::string& pfad);
     // Drops the main loop's end that a closed main window leaves behind.
     static void QuitVerwerfen();
 
