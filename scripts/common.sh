@@ -13,8 +13,10 @@ say() { printf '%s\n' "$*" >&2; }
 ensure_packages() {
     local need=()
     command -v cmake >/dev/null || need+=(cmake)
-    command -v x86_64-w64-mingw32-g++-posix >/dev/null || need+=(mingw-w64 g++-mingw-w64-x86-64)
-    command -v i686-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-i686)
+    # The win32 thread model: the posix one imports what Windows 95 lacks. These bring
+    # binutils (objdump, windres) along.
+    command -v x86_64-w64-mingw32-g++-win32 >/dev/null || need+=(g++-mingw-w64-x86-64-win32)
+    command -v i686-w64-mingw32-g++-win32 >/dev/null || need+=(g++-mingw-w64-i686-win32)
     command -v wine >/dev/null || need+=(wine wine64)
     command -v Xvfb >/dev/null || need+=(xvfb)
     # Wine's own fonts draw the caption buttons and dialog glyphs.
@@ -51,9 +53,18 @@ ensure_german_locale() {
 # configure_and_build DIR TOOLCHAIN [TARGET...]
 configure_and_build() {
     local dir=$1 chain=$2; shift 2
+    # CMake keeps the compiler it found first, and objects built by another compiler must not
+    # be linked with the new one: a changed toolchain file starts the build folder afresh.
+    local sum
+    sum=$(sha1sum <"$ROOT/cmake/$chain")
+    if [ -f "$dir/CMakeCache.txt" ] && [ "$(cat "$dir/toolchain.sum" 2>/dev/null)" != "$sum" ]; then
+        say "The tool chain changed: building $dir afresh."
+        rm -rf "$dir"
+    fi
     if [ ! -f "$dir/CMakeCache.txt" ]; then
         cmake -S "$ROOT" -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/$chain" \
             -DCMAKE_BUILD_TYPE=Release >/dev/null
+        printf '%s\n' "$sum" >"$dir/toolchain.sum"
     fi
     local targets=()
     for t in "$@"; do targets+=(--target "$t"); done
