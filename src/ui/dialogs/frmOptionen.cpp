@@ -133,8 +133,7 @@ float SchiebePause(int position) { return static_cast<float>(position) / 2.0f; }
 
 frmOptionen::frmOptionen(ListView& haupt)
     : Dialog("Optionen", kBreite, kHoehe, kElemente, std::size(kElemente)), haupt_(haupt) {
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TAB_CLASSES | ICC_BAR_CLASSES};
-    InitCommonControlsEx(&icc);
+    InitCommonControls();  // the comctl32 of Windows 95 has no InitCommonControlsEx
 }
 
 bool frmOptionen::Gesetzt(int id) const { return IsDlgButtonChecked(hwnd(), id) == BST_CHECKED; }

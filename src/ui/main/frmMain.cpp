@@ -119,8 +119,7 @@ frmMain::~frmMain() {
 }
 
 DWORD frmMain::Form_Load() {
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
-    InitCommonControlsEx(&icc);
+    InitCommonControls();  // the comctl32 of Windows 95 has no InitCommonControlsEx
     FensterwerteLesen(werte_);
     HINSTANCE instanz = GetModuleHandleA(nullptr);
     SetLastError(0);
