@@ -4,8 +4,9 @@
     python3 bilder.py AUSGABEORDNER
 
 Writes toolbar.bmp, leer.bmp, Endwart.ico, bildA.bmp, bildB.bmp, bildA_klein.bmp and
-bildB_klein.bmp. Everything is drawn here from code, standard library only, and the output is
-the same bytes on every run.
+bildB_klein.bmp, and the two large pictures packed (bildA.lz, bildB.lz: the bitmap without its
+file header, as a bitmap resource holds it, packed by packen.py). Everything is drawn here from
+code, standard library only, and the output is the same bytes on every run.
 """
 
 import math
@@ -13,6 +14,8 @@ import os
 import struct
 import sys
 from types import SimpleNamespace
+
+from packen import packen
 
 # The standard 16-colour VGA palette in Windows order.
 VGA = [
@@ -1009,9 +1012,11 @@ def main(argv):
     schreiben(ordner, 'leer.bmp', bmp_bytes(leer(), 4, VGA))
     schreiben(ordner, 'Endwart.ico', ico_bytes([symbol(16), symbol(32), symbol(48)]))
     a = malen(*BILD_A)
-    schreiben(ordner, 'bildA.bmp', a.bmp())
     b = malen(*BILD_B)
-    schreiben(ordner, 'bildB.bmp', b.bmp())
+    for name, bild in (('bildA', a), ('bildB', b)):
+        datei = bild.bmp()
+        schreiben(ordner, name + '.bmp', datei)
+        schreiben(ordner, name + '.lz', packen(datei[14:]))
     # The thumbnails show the lighthouse and the tower.
     for name, quelle, x0, y0, faktor in (('bildA_klein.bmp', a, 176, 40, 3.5),
                                          ('bildB_klein.bmp', b, 65, 6, 4.5)):

@@ -11,6 +11,8 @@ import sys
 import tempfile
 
 SKRIPT = os.path.join(os.path.dirname(os.path.abspath(__file__)), 'bilder.py')
+sys.path.insert(0, os.path.dirname(SKRIPT))
+from packen import entpacken  # noqa: E402
 
 VGA = [
     (0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0),
@@ -30,6 +32,8 @@ BITMAPS = {
     'bildB_klein.bmp': (40, 56, 8),
 }
 SYMBOLGROESSEN = (16, 32, 48)
+# The packed pictures: the bitmap without its 14-byte file header.
+GEPACKT = {'bildA.lz': 'bildA.bmp', 'bildB.lz': 'bildB.bmp'}
 
 fehler = []
 
@@ -192,11 +196,20 @@ def ico_pruefen(ordner):
     pruefen(belegt == len(daten), '%s: %d bytes after the last image' % (name, len(daten) - belegt))
 
 
+def gepackt_pruefen(ordner, name, bmp):
+    with open(os.path.join(ordner, name), 'rb') as f:
+        gepackt = f.read()
+    with open(os.path.join(ordner, bmp), 'rb') as f:
+        roh = f.read()
+    pruefen(entpacken(gepackt) == roh[14:], '%s: does not unpack to %s' % (name, bmp))
+    pruefen(len(gepackt) * 3 < len(roh), '%s: %d bytes for %d' % (name, len(gepackt), len(roh)))
+
+
 def sicher(name, pruefung, *args):
     """Runs one file's checks; a file too broken to parse is a failure, not a crash."""
     try:
         return pruefung(*args)
-    except (Unlesbar, struct.error, IndexError, OSError) as e:
+    except (Unlesbar, struct.error, IndexError, OSError, ValueError) as e:
         fehler.append('%s: unreadable: %s' % (name, e))
         return None
 
@@ -223,13 +236,15 @@ def main():
                 else:
                     bild_pruefen(name, palette, zeilen)
             sicher('Endwart.ico', ico_pruefen, eins)
+            for name, bmp in GEPACKT.items():
+                sicher(name, gepackt_pruefen, eins, name, bmp)
             # A second run must write the very same bytes.
             if erzeugen(zwei):
                 for name in sorted(os.listdir(eins)):
                     with open(os.path.join(eins, name), 'rb') as a, \
                             open(os.path.join(zwei, name), 'rb') as b:
                         pruefen(a.read() == b.read(), '%s: differs between two runs' % name)
-                erwartet = set(BITMAPS) | {'Endwart.ico'}
+                erwartet = set(BITMAPS) | set(GEPACKT) | {'Endwart.ico'}
                 pruefen(set(os.listdir(eins)) == erwartet, 'files written: %s'
                         % sorted(os.listdir(eins)))
     for text in fehler:

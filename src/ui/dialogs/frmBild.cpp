@@ -1,6 +1,7 @@
 #include "ui/dialogs/frmBild.h"
 
 #include "resource.h"
+#include "ui/GepacktesBild.h"
 #include "ui/Seams.h"
 
 frmBildA::frmBildA() : frmBild(IDB_BILDA, 320, 318) {}
@@ -12,8 +13,7 @@ frmBild::~frmBild() {
 }
 
 bool frmBild::Zeigen(HWND besitzer) {
-    bitmap_ = static_cast<HBITMAP>(
-        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(bild_), IMAGE_BITMAP, 0, 0, 0));
+    bitmap_ = GepacktesBildLaden(GetModuleHandleA(nullptr), bild_);
     SetLastError(0);
     if (!Erzeugen("Endungswart.frmBild", "", WS_POPUP, 0, Zentriert(breite_, hoehe_), besitzer)) {
         if (!GetLastError()) SetLastError(ERROR_CANNOT_FIND_WND_CLASS);

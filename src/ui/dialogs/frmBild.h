@@ -5,7 +5,7 @@
 
 class frmBild : public Form {
 public:
-    // `bild` is a bitmap resource whose size is the window's.
+    // `bild` is a packed bitmap resource (GepacktesBildLaden) whose size is the window's.
     frmBild(int bild, int breite, int hoehe) : bild_(bild), breite_(breite), hoehe_(hoehe) {}
     ~frmBild() override;
 
