@@ -1,0 +1,20 @@
+# Registers the checks that Endwart.exe loads on Windows 95 and stays small (pruefen.py), and
+# pruefen.py's own test. Included at the end of the top-level CMakeLists.txt; the checks run
+# with the tests of the x86_64 build and look at the 32-bit program beside it, which ./test
+# builds first into build-i686.
+set(ENDWART_I686_EXE ${CMAKE_SOURCE_DIR}/build-i686/Endwart.exe CACHE FILEPATH
+    "The 32-bit Endwart.exe whose imports are checked")
+set(ENDWART_HOECHSTENS_KB 400)
+
+if(TARGET endwart_tests)
+  set(_pruefen ${CMAKE_CURRENT_LIST_DIR}/pruefen.py)
+  add_test(NAME plattform.importe
+           COMMAND ${Python3_EXECUTABLE} ${_pruefen} importe ${CMAKE_OBJDUMP} ${ENDWART_I686_EXE})
+  add_test(NAME plattform.groesse
+           COMMAND ${Python3_EXECUTABLE} ${_pruefen} groesse ${ENDWART_HOECHSTENS_KB}
+                   $<TARGET_FILE:Endwart> ${ENDWART_I686_EXE})
+  add_test(NAME plattform.pruefen_test
+           COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_LIST_DIR}/pruefen_test.py)
+  set_tests_properties(plattform.importe plattform.groesse plattform.pruefen_test
+                       PROPERTIES TIMEOUT 60)
+endif()

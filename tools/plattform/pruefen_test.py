@@ -1,0 +1,146 @@
+#!/usr/bin/env python3
+"""Feeds pruefen.py made-up objdump output and files, and checks what it lets through.
+
+Exits 0 when every check passes, 1 otherwise, listing each failure.
+"""
+
+import os
+import sys
+import tempfile
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import pruefen  # noqa: E402
+
+KOPF = '''
+Magic\t\t\t{magic}\t(PE32)
+MajorOSystemVersion\t4
+MinorOSystemVersion\t0
+MajorSubsystemVersion\t{subsystem}
+MinorSubsystemVersion\t0
+'''
+TABELLE = '''
+The Import Tables (interpreted .idata section contents)
+ vma:            Hint    Time      Forward  DLL       First
+ 00051000\t000510b4 00000000 00000000 0005250c 00051428
+'''
+
+
+def objdump(importe, magic='010b', subsystem='4'):
+    """objdump -p text for {dll file name: [names]}; a name of '#n' is an import by ordinal."""
+    text = KOPF.format(magic=magic, subsystem=subsystem) + TABELLE
+    for dll, namen in importe.items():
+        text += '\n\tDLL Name: %s\n\tvma:  Hint/Ord Member-Name Bound-To\n' % dll
+        for i, name in enumerate(namen):
+            if name.startswith('#'):
+                text += '\t8000%04x\t%5s  <none>\n' % (i, name[1:])
+            else:
+                text += '\t5179%x\t %4d  %s\n' % (i, 1000 + i, name)
+    return text
+
+
+GUT = {'KERNEL32.dll': ['CloseHandle', 'GetModuleHandleW'],
+       'USER32.dll': ['CreateWindowExA'],
+       'COMCTL32.DLL': ['InitCommonControls'],
+       'msvcrt.dll': ['malloc']}
+KERNEL32 = {'CloseHandle', 'GetModuleHandleA', 'GetModuleHandleW', 'CreateFileA', 'CreateFileW',
+            'lstrlenW'}
+EINTRAEGE = {('user32', 'CreateWindowExA'): 'Windows95',
+             ('comctl32', 'InitCommonControls'): 'comctl32-4.00',
+             ('comctl32', 'InitCommonControlsEx'): 'comctl32-4.70',
+             ('msvcrt', 'malloc'): 'msvcrt-4.20',
+             ('kernel32', 'GetModuleHandleW'): 'Windows95'}
+
+fehler = []
+
+
+def urteil(importe, **kopf):
+    return pruefen.importe_beurteilen(*pruefen.objdump_lesen(objdump(importe, **kopf)),
+                                      KERNEL32, EINTRAEGE)
+
+
+def abgelehnt(was, importe, woerter, **kopf):
+    """The check must refuse `importe` with one fault that holds all `woerter`: what is
+    wrong and why."""
+    gefunden = urteil(importe, **kopf)
+    if len(gefunden) != 1 or not all(w in gefunden[0] for w in woerter):
+        fehler.append('%s: expected one fault with %r, got %r' % (was, woerter, gefunden))
+
+
+def mit(dll, name):
+    importe = {d: list(n) for d, n in GUT.items()}
+    importe.setdefault(dll, []).append(name)
+    return importe
+
+
+def importe_testen():
+    if urteil(GUT):
+        fehler.append('a program of Windows 95 functions refused: %r' % urteil(GUT))
+    gelesen = pruefen.objdump_lesen(objdump(GUT))[1]
+    if len(gelesen) != 5 or ('comctl32', 'InitCommonControls') not in gelesen:
+        fehler.append('imports read: %r' % gelesen)
+    abgelehnt('vectored handler', mit('KERNEL32.dll', 'AddVectoredExceptionHandler'),
+              ['AddVectoredExceptionHandler', 'does not export'])
+    abgelehnt('unlisted function', mit('USER32.dll', 'GetWindowLongPtrA'),
+              ['GetWindowLongPtrA', 'not in tools/plattform/importe.txt'])
+    abgelehnt('newer comctl32', mit('COMCTL32.DLL', 'InitCommonControlsEx'),
+              ['InitCommonControlsEx', 'comctl32-4.70'])
+    abgelehnt('unlisted Unicode stub', mit('KERNEL32.dll', 'CreateFileW'),
+              ['CreateFileW', 'stub'])
+    abgelehnt('runtime DLL', mit('libwinpthread-1.dll', 'pthread_mutex_lock'),
+              ['libwinpthread-1', 'not part of Windows 95'])
+    abgelehnt('import by ordinal', mit('COMCTL32.DLL', '#17'), ['#17', 'not in'])
+    abgelehnt('newer subsystem', GUT, ['MajorSubsystemVersion 5'], subsystem='5')
+    abgelehnt('64-bit program', GUT, ['32-bit'], magic='020b')
+    # A W function whose A twin Windows 95 lacks is no stub: lstrlenW works there.
+    if urteil(mit('KERNEL32.dll', 'lstrlenW')):
+        fehler.append('lstrlenW refused: %r' % urteil(mit('KERNEL32.dll', 'lstrlenW')))
+    # Output that is not objdump's, or has no import table, must not pass as a program
+    # without imports.
+    abgelehnt('no import table', {}, ['no kernel32 imports'])
+    if not pruefen.importe_beurteilen(*pruefen.objdump_lesen('file format not recognized'),
+                                      KERNEL32, EINTRAEGE):
+        fehler.append('unreadable objdump output passed')
+
+
+def listen_testen():
+    """The lists in the project: every entry on a platform of Windows 95, none twice."""
+    eintraege = pruefen.liste('importe.txt')
+    for felder in eintraege:
+        if len(felder) != 3 or felder[2] not in pruefen.PLATTFORMEN or \
+                felder[0] not in pruefen.DLLS:
+            fehler.append('importe.txt: bad entry %r' % felder)
+    schluessel = [tuple(f[:2]) for f in eintraege]
+    if len(schluessel) != len(set(schluessel)):
+        fehler.append('importe.txt: entries twice')
+    kernel32 = pruefen.liste('win95-kernel32.txt')
+    if len(kernel32) < 700 or ['AddVectoredExceptionHandler'] in kernel32:
+        fehler.append('win95-kernel32.txt: %d names, or names of later Windows' % len(kernel32))
+
+
+def groesse_testen():
+    with tempfile.TemporaryDirectory() as ordner:
+        klein, gross = os.path.join(ordner, 'klein.exe'), os.path.join(ordner, 'gross.exe')
+        with open(klein, 'wb') as f:
+            f.write(b'\0' * 1024)
+        with open(gross, 'wb') as f:
+            f.write(b'\0' * 1025)
+        if pruefen.groesse_pruefen(1, [klein]):
+            fehler.append('1024 bytes refused for 1 KB')
+        if len(pruefen.groesse_pruefen(1, [klein, gross])) != 1:
+            fehler.append('1025 bytes passed for 1 KB')
+        if not pruefen.groesse_pruefen(1, [os.path.join(ordner, 'fehlt.exe')]):
+            fehler.append('a missing file passed')
+        if not pruefen.importe_pruefen('objdump', os.path.join(ordner, 'fehlt.exe')):
+            fehler.append('a missing program passed the import check')
+
+
+def main():
+    importe_testen()
+    listen_testen()
+    groesse_testen()
+    print('\n'.join('FEHLER: ' + t for t in fehler) or 'pruefen_test: alle Prüfungen bestanden')
+    return 1 if fehler else 0
+
+
+if __name__ == '__main__':
+    sys.exit(main())
