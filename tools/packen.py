@@ -20,7 +20,7 @@ The last sequence has literals only (maybe none).
 
 MINDESTLAENGE = 4
 FENSTER = 65535
-SUCHTIEFE = 64
+SUCHTIEFE = 256
 
 
 def _laenge(aus, rest):
@@ -42,6 +42,21 @@ def _sequenz(aus, woerter, kopie, abstand):
             _laenge(aus, m - 15)
 
 
+def _laengste(daten, i, gesehen):
+    """The longest earlier match for position i: (length, distance), length 0 if none."""
+    n = len(daten)
+    beste, abstand = 0, 0
+    for p in reversed(gesehen.get(daten[i:i + MINDESTLAENGE], [])[-SUCHTIEFE:]):
+        if i - p > FENSTER:
+            break
+        l = MINDESTLAENGE
+        while i + l < n and daten[p + l] == daten[i + l]:
+            l += 1
+        if l > beste:
+            beste, abstand = l, i - p
+    return beste, abstand
+
+
 def packen(daten):
     """Packs bytes; the same input gives the same output."""
     n = len(daten)
@@ -50,25 +65,18 @@ def packen(daten):
     i = anfang = 0
 
     def merken(k):
-        gesehen.setdefault(daten[k:k + MINDESTLAENGE], []).append(k)
+        if k + MINDESTLAENGE <= n:
+            gesehen.setdefault(daten[k:k + MINDESTLAENGE], []).append(k)
 
     while i < n:
-        beste, abstand = 0, 0
-        if i + MINDESTLAENGE <= n:
-            for p in reversed(gesehen.get(daten[i:i + MINDESTLAENGE], [])[-SUCHTIEFE:]):
-                if i - p > FENSTER:
-                    break
-                l = MINDESTLAENGE
-                while i + l < n and daten[p + l] == daten[i + l]:
-                    l += 1
-                if l > beste:
-                    beste, abstand = l, i - p
-            merken(i)
-        if beste < MINDESTLAENGE:
+        beste, abstand = _laengste(daten, i, gesehen)
+        merken(i)
+        # A longer match one byte on is worth a literal first.
+        if beste < MINDESTLAENGE or _laengste(daten, i + 1, gesehen)[0] > beste + 1:
             i += 1
             continue
         _sequenz(aus, daten[anfang:i], beste, abstand)
-        for k in range(i + 1, min(i + beste, n - MINDESTLAENGE + 1)):
+        for k in range(i + 1, i + beste):
             merken(k)
         i = anfang = i + beste
     _sequenz(aus, daten[anfang:n], 0, 0)
