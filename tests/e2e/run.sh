@@ -311,8 +311,16 @@ speichern_lassen() {
     t_saat Speichermeldung=1 SpeichernPause=0.2 Beenden=1 "$@"
     starten
     HAUPT=$(warte_auf_fenster Endungswart 30) || { fail "main window shown"; return 1; }
-    sleep 0.5
-    xdotool key --window "$HAUPT" ctrl+s 2>/dev/null
+    # A key sent before the window takes keys is lost; the save shows a second window (its
+    # question or its progress) once it runs.
+    local versuch
+    for versuch in 1 2 3; do
+        sleep 0.5
+        xdotool key --window "$HAUPT" ctrl+s 2>/dev/null
+        anzahl_binnen Endungswart 5 -ge 2 && return 0
+    done
+    fail "Ctrl+S starts the save"
+    return 1
 }
 
 # druecken WINDOW KEY: presses the key in the window until it goes; a key sent before the
