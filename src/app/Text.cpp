@@ -3,9 +3,9 @@
 #include <windows.h>
 
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <limits>
+
+#include "app/Dezimal.h"
 
 std::string Gross(std::string s) {
     if (!s.empty()) CharUpperBuffA(s.data(), static_cast<DWORD>(s.size()));
@@ -60,7 +60,7 @@ std::optional<double> TextZuZahl(const std::string& text) {
         if (i == anfang) return std::nullopt;
     }
     if (i != t.size()) return std::nullopt;
-    double wert = std::strtod(klar.c_str(), nullptr);
+    double wert = DezimalZuDouble(klar);
     if (!std::isfinite(wert)) return std::nullopt;
     return wert;
 }
@@ -98,16 +98,15 @@ std::optional<bool> TextZuBool(const std::string& text) {
 
 std::string ZahlZuText(double wert) {
     float single = static_cast<float>(wert);
-    char puffer[64];
+    std::string text;
     for (int stellen = 1; stellen <= 9; ++stellen) {
-        std::snprintf(puffer, sizeof puffer, "%.*g", stellen, static_cast<double>(single));
-        if (std::strtof(puffer, nullptr) == single) break;
+        text = DezimalG(single, stellen);
+        if (DezimalZuFloat(text) == single) break;
     }
-    std::string text = puffer;
     // Large whole numbers come out in exponent form; write them plainly.
     if (text.find('e') != std::string::npos && std::fabs(single) < 1e15f &&
         single == std::nearbyint(single))
-        std::snprintf(puffer, sizeof puffer, "%.0f", static_cast<double>(single)), text = puffer;
+        text = DezimalF0(single);
     return text;
 }
 

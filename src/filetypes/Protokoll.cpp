@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <cstdio>
-
 #include "app/Text.h"
 #include "filetypes/Sicherung.h"
 #include "filetypes/Wiederherstellen.h"
@@ -165,10 +163,13 @@ void Kuerzen(std::string& inhalt) {
 std::string Zeitstempel() {
     SYSTEMTIME t;
     GetLocalTime(&t);
-    char text[32];
-    std::snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u:%02u", t.wYear, t.wMonth, t.wDay, t.wHour,
-                  t.wMinute, t.wSecond);
-    return text;
+    // As "%04u-%02u-%02u %02u:%02u:%02u" would write it, without the C library's printf.
+    auto zahl = [](unsigned wert, size_t stellen) {
+        std::string z = std::to_string(wert);
+        return std::string(z.size() < stellen ? stellen - z.size() : 0, '0') + z;
+    };
+    return zahl(t.wYear, 4) + "-" + zahl(t.wMonth, 2) + "-" + zahl(t.wDay, 2) + " " +
+           zahl(t.wHour, 2) + ":" + zahl(t.wMinute, 2) + ":" + zahl(t.wSecond, 2);
 }
 
 Dateityp VorgefundenLesen(const std::string& Erweiterung, const std::string& Schluessel) {
