@@ -3,12 +3,12 @@
 #include "Umgebung.h"
 #include "app/ErsterStart.h"
 #include "app/Main.h"
-#include "app/Optionen.h"
-#include "app/Text.h"
+#include "settings/Optionen.h"
+#include "platform/Text.h"
 #include "filetypes/Registriert.h"
 #include "filetypes/Sicherung.h"
 #include "filetypes/Speichern.h"
-#include "registry/Registry.h"
+#include "platform/Registry.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include "app/Main.h"
 #include "filetypes/Sicherung.h"
 #include "resource.h"
-#include "ui/Seams.h"
+#include "platform/Seams.h"
 
 namespace {
 

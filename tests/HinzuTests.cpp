@@ -3,7 +3,7 @@
 #include "Umgebung.h"
 #include "app/Main.h"
 #include "resource.h"
-#include "ui/Seams.h"
+#include "platform/Seams.h"
 #include "ui/dialogs/frmHinzu.h"
 
 namespace {

@@ -5,13 +5,13 @@
 
 #include "Umgebung.h"
 #include "app/Main.h"
-#include "app/Optionen.h"
-#include "app/Text.h"
+#include "settings/Optionen.h"
+#include "platform/Text.h"
 #include "filetypes/Klassenindex.h"
 #include "filetypes/Sicherung.h"
 #include "filetypes/Speichern.h"
-#include "registry/Registry.h"
-#include "ui/Seams.h"
+#include "platform/Registry.h"
+#include "platform/Seams.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "Umgebung.h"
 #include "app/ErsterStart.h"
 #include "app/Main.h"
-#include "app/Optionen.h"
-#include "ui/Seams.h"
+#include "settings/Optionen.h"
+#include "platform/Seams.h"
 
 namespace {
 

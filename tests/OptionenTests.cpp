@@ -1,6 +1,6 @@
 #include "Umgebung.h"
-#include "app/Optionen.h"
-#include "registry/Registry.h"
+#include "settings/Optionen.h"
+#include "platform/Registry.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 #include "Umgebung.h"
-#include "registry/Registry.h"
+#include "platform/Registry.h"
 
 namespace {
 

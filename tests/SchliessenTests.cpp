@@ -5,7 +5,7 @@
 
 #include "Umgebung.h"
 #include "app/Main.h"
-#include "app/Optionen.h"
+#include "settings/Optionen.h"
 #include "filetypes/Sicherung.h"
 #include "resource.h"
 #include "ui/dialogs/frmOptionen.h"

@@ -1,9 +1,9 @@
 #include "Umgebung.h"
 #include "app/Main.h"
-#include "app/Optionen.h"
+#include "settings/Optionen.h"
 #include "filetypes/Sicherung.h"
 #include "filetypes/Speichern.h"
-#include "ui/Seams.h"
+#include "platform/Seams.h"
 
 namespace {
 

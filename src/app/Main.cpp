@@ -5,13 +5,13 @@
 #include <memory>
 
 #include "app/ErsterStart.h"
-#include "app/Optionen.h"
-#include "app/Text.h"
+#include "settings/Optionen.h"
+#include "platform/Text.h"
 #include "resource.h"
 #include "filetypes/Protokoll.h"
 #include "filetypes/Sicherung.h"
 #include "filetypes/Wiederherstellen.h"
-#include "ui/Seams.h"
+#include "platform/Seams.h"
 #include "ui/dialogs/frmSpeichern.h"
 #include "ui/main/frmMain.h"
 

@@ -4,11 +4,11 @@
 
 #include <cstdio>
 
-#include "app/Text.h"
+#include "platform/Text.h"
 #include "filetypes/Sicherung.h"
 #include "filetypes/Wiederherstellen.h"
-#include "registry/Registry.h"
-#include "ui/Seams.h"
+#include "platform/Registry.h"
+#include "platform/Seams.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "registry/Registry.h"
+#include "platform/Registry.h"
 
 std::string SicherungPfad() { return std::string(kEigenerSchluessel) + "Classes\\"; }
 

@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "app/Main.h"
-#include "app/Optionen.h"
-#include "app/Text.h"
+#include "settings/Optionen.h"
+#include "platform/Text.h"
 #include "filetypes/Sicherung.h"
-#include "registry/Registry.h"
-#include "ui/Seams.h"
+#include "platform/Registry.h"
+#include "platform/Seams.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 #include <commctrl.h>
 
 #include "app/Main.h"
-#include "app/Optionen.h"
-#include "app/Text.h"
+#include "settings/Optionen.h"
+#include "platform/Text.h"
 #include "resource.h"
-#include "ui/Seams.h"
+#include "platform/Seams.h"
 #include "ui/dialogs/frmSymbol.h"
 
 std::string SymbolDatei;

@@ -1,7 +1,7 @@
 #include "ui/dialogs/frmBild.h"
 
 #include "resource.h"
-#include "ui/Seams.h"
+#include "platform/Seams.h"
 
 frmBildA::frmBildA() : frmBild(IDB_BILDA, 320, 318) {}
 frmBildB::frmBildB() : frmBild(IDB_BILDB, 250, 352) {}

@@ -4,7 +4,7 @@
 
 #include "app/Main.h"
 #include "filetypes/Registriert.h"
-#include "ui/Seams.h"
+#include "platform/Seams.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "ui/Seams.h"
+#include "platform/Seams.h"
 
 namespace {
 

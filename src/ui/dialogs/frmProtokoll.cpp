@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "ui/Seams.h"
+#include "platform/Seams.h"
 
 namespace {
 

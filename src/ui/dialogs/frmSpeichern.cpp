@@ -1,6 +1,6 @@
 #include "ui/dialogs/frmSpeichern.h"
 
-#include "ui/Seams.h"
+#include "platform/Seams.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "app/Main.h"
 #include "filetypes/Programm.h"
-#include "ui/Seams.h"
+#include "platform/Seams.h"
 #include "ui/dialogs/frmAendern.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include "filetypes/Protokoll.h"
 #include "filetypes/Sicherung.h"
 #include "resource.h"
-#include "ui/Seams.h"
+#include "platform/Seams.h"
 #include "ui/dialogs/frmAendern.h"
 #include "ui/dialogs/frmHinzu.h"
 #include "ui/dialogs/frmInfo.h"

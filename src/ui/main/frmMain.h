@@ -6,7 +6,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/Optionen.h"
+#include "settings/Optionen.h"
 #include "filetypes/Speichern.h"
 #include "ui/Form.h"
 #include "ui/ListView.h"

@@ -1,4 +1,4 @@
-#include "registry/Registry.h"
+#include "platform/Registry.h"
 
 #include <vector>
 

@@ -1,11 +1,11 @@
-#include "app/Optionen.h"
+#include "settings/Optionen.h"
 
 #include <windows.h>
 
 #include <variant>
 
-#include "app/Text.h"
-#include "registry/Registry.h"
+#include "platform/Text.h"
+#include "platform/Registry.h"
 
 Einstellungen Optionen;
 

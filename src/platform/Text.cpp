@@ -1,4 +1,4 @@
-#include "app/Text.h"
+#include "platform/Text.h"
 
 #include <windows.h>
 
