@@ -18,6 +18,7 @@
 #include "app/Main.h"
 #include "settings/Optionen.h"
 #include "filetypes/Wiederherstellen.h"
+#include "filetypes/Sicherung.h"
 #include "platform/Registry.h"
 #include "platform/Seams.h"
 #include "ui/main/frmMain.h"

@@ -125,13 +125,3 @@ bool RegBaumLoeschen(HKEY root, const std::string& pfad, const std::string& name
     RegSchluessel eltern(h);
     return RegDeleteKeyA(eltern.get(), name.c_str()) == ERROR_SUCCESS;
 }
-
-void SicherungLoeschen() { RegBaumLoeschen(HKEY_CURRENT_USER, kEigenerSchluessel, "Classes"); }
-
-void AutostartEintragLoeschen() {
-    HKEY h = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunSchluessel, 0, KEY_SET_VALUE, &h) != ERROR_SUCCESS)
-        return;
-    RegSchluessel key(h);
-    RegDeleteValueA(key.get(), kRunWert);
-}

@@ -167,6 +167,14 @@ void EinstellungenSpeichern(const Fensterwerte& f, const Einstellungen& optionen
         AutostartEintragLoeschen();
 }
 
+void AutostartEintragLoeschen() {
+    HKEY h = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunSchluessel, 0, KEY_SET_VALUE, &h) != ERROR_SUCCESS)
+        return;
+    RegSchluessel key(h);
+    RegDeleteValueA(key.get(), kRunWert);
+}
+
 float DoppelklickzeitLesen() {
     std::string text = RegWertLesen(HKEY_CURRENT_USER, "Control Panel\\Mouse", "DoubleClickSpeed", "500");
     // A text that is no number keeps the platform's usual half second.

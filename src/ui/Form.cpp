@@ -8,9 +8,8 @@ namespace {
 
 int TwipsJePixel() {
     static int twips = [] {
-        HDC dc = GetDC(nullptr);
-        int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSX) : 96;
-        if (dc) ReleaseDC(nullptr, dc);
+        FensterDC dc(nullptr);
+        int dpi = dc ? GetDeviceCaps(dc.get(), LOGPIXELSX) : 96;
         return dpi > 0 ? 1440 / dpi : 15;
     }();
     return twips;

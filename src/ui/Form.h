@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/Besitzer.h"
+
 // 1440 twips are one inch; at 96 dpi 15 twips make one pixel.
 int TwipsZuPixel(double twips);
 double PixelZuTwips(int pixel);

@@ -253,9 +253,9 @@ bool frmAendern::Nachricht(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& ergebnis) {
     }
     // A locked open command is grey; a disabled field asks with WM_CTLCOLORSTATIC.
     if (msg == WM_CTLCOLORSTATIC && OeffnenGesperrt && reinterpret_cast<HWND>(lp) == Element(idTxtOeffnen)) {
-        static HBRUSH grau = CreateSolidBrush(kGesperrt);
+        static const Pinsel grau{CreateSolidBrush(kGesperrt)};
         SetBkColor(reinterpret_cast<HDC>(wp), kGesperrt);
-        ergebnis = reinterpret_cast<INT_PTR>(grau);
+        ergebnis = reinterpret_cast<INT_PTR>(grau.get());
         return true;
     }
     return false;
@@ -268,24 +268,22 @@ void frmAendern::Zeichnen(const DRAWITEMSTRUCT& d) const {
         return;
     }
     if (d.CtlID != idPicSymbolDef) return;
-    if (HBITMAP seite = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_LEER))) {
-        // The page's light grey surround is see-through, whatever the face colour.
-        HDC quelle = CreateCompatibleDC(d.hDC), maske = CreateCompatibleDC(d.hDC);
-        HBITMAP einfarbig = CreateBitmap(32, 32, 1, 1, nullptr);
-        HGDIOBJ altQuelle = SelectObject(quelle, seite), altMaske = SelectObject(maske, einfarbig);
-        SetBkColor(quelle, RGB(192, 192, 192));
-        BitBlt(maske, 0, 0, 32, 32, quelle, 0, 0, SRCCOPY);
+    if (Bitmap seite{LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_LEER))}) {
+        // The page's light grey surround is see-through, whatever the face colour. The DCs
+        // go before the bitmaps they hold.
+        Bitmap einfarbig{CreateBitmap(32, 32, 1, 1, nullptr)};
+        SpeicherDC quelle{CreateCompatibleDC(d.hDC)}, maske{CreateCompatibleDC(d.hDC)};
+        HDC q = quelle.get(), m = maske.get();
+        HGDIOBJ altQuelle = SelectObject(q, seite.get()), altMaske = SelectObject(m, einfarbig.get());
+        SetBkColor(q, RGB(192, 192, 192));
+        BitBlt(m, 0, 0, 32, 32, q, 0, 0, SRCCOPY);
         SetBkColor(d.hDC, RGB(255, 255, 255));
         SetTextColor(d.hDC, RGB(0, 0, 0));
-        BitBlt(d.hDC, 0, 0, 32, 32, quelle, 0, 0, SRCINVERT);
-        BitBlt(d.hDC, 0, 0, 32, 32, maske, 0, 0, SRCAND);
-        BitBlt(d.hDC, 0, 0, 32, 32, quelle, 0, 0, SRCINVERT);
-        SelectObject(quelle, altQuelle);
-        SelectObject(maske, altMaske);
-        DeleteDC(quelle);
-        DeleteDC(maske);
-        DeleteObject(einfarbig);
-        DeleteObject(seite);
+        BitBlt(d.hDC, 0, 0, 32, 32, q, 0, 0, SRCINVERT);
+        BitBlt(d.hDC, 0, 0, 32, 32, m, 0, 0, SRCAND);
+        BitBlt(d.hDC, 0, 0, 32, 32, q, 0, 0, SRCINVERT);
+        SelectObject(q, altQuelle);
+        SelectObject(m, altMaske);
     }
     if (klein_) DrawIconEx(d.hDC, 9, 9, klein_.get(), 16, 16, 0, nullptr, DI_NORMAL);
 }

@@ -163,15 +163,12 @@ std::string Tausendertrenner(LCID gebiet) {
 
 frmInfo::frmInfo() : Dialog("Info über Endungswart", kBreite, kHoehe, kElemente, std::size(kElemente)) {}
 
-frmInfo::~frmInfo() {
-    for (HBITMAP b : klein_)
-        if (b) DeleteObject(b);
-}
+frmInfo::~frmInfo() = default;
 
 void frmInfo::Form_Load() {
     HINSTANCE instanz = GetModuleHandleA(nullptr);
-    klein_[0] = LoadBitmapA(instanz, MAKEINTRESOURCEA(IDB_BILDA_KLEIN));
-    klein_[1] = LoadBitmapA(instanz, MAKEINTRESOURCEA(IDB_BILDB_KLEIN));
+    klein_[0].reset(LoadBitmapA(instanz, MAKEINTRESOURCEA(IDB_BILDA_KLEIN)));
+    klein_[1].reset(LoadBitmapA(instanz, MAKEINTRESOURCEA(IDB_BILDB_KLEIN)));
 
     SetDlgItemTextA(hwnd(), idLblInfo0, "Endungswart für Windows 95");
     Versionsangaben v;
@@ -219,13 +216,12 @@ void frmInfo::Zeichnen(const DRAWITEMSTRUCT& d) {
             DrawIcon(d.hDC, d.rcItem.left, d.rcItem.top, symbol);
         return;
     }
-    HBITMAP bild = klein_[d.CtlID == idImgBildA ? 0 : 1];
-    HDC quelle = bild ? CreateCompatibleDC(d.hDC) : nullptr;
+    HBITMAP bild = klein_[d.CtlID == idImgBildA ? 0 : 1].get();
+    SpeicherDC quelle{bild ? CreateCompatibleDC(d.hDC) : nullptr};
     if (!quelle) return;
-    HGDIOBJ alt = SelectObject(quelle, bild);
-    BitBlt(d.hDC, d.rcItem.left, d.rcItem.top, 40, 56, quelle, 0, 0, SRCCOPY);
-    SelectObject(quelle, alt);
-    DeleteDC(quelle);
+    HGDIOBJ alt = SelectObject(quelle.get(), bild);
+    BitBlt(d.hDC, d.rcItem.left, d.rcItem.top, 40, 56, quelle.get(), 0, 0, SRCCOPY);
+    SelectObject(quelle.get(), alt);
 }
 
 bool frmInfo::Nachricht(UINT msg, WPARAM, LPARAM lp, INT_PTR& ergebnis) {

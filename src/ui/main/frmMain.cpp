@@ -114,8 +114,6 @@ frmMain::frmMain() = default;
 
 frmMain::~frmMain() {
     Schliessen();
-    if (bilder_) ImageList_Destroy(bilder_);
-    if (tasten_) DestroyAcceleratorTable(tasten_);
 }
 
 DWORD frmMain::Form_Load() {
@@ -132,7 +130,7 @@ DWORD frmMain::Form_Load() {
         return fehler ? fehler : ERROR_CANNOT_FIND_WND_CLASS;
     }
     SetMenu(hwnd(), LoadMenuA(instanz, MAKEINTRESOURCEA(IDM_HAUPTMENUE)));
-    tasten_ = LoadAcceleratorsA(instanz, MAKEINTRESOURCEA(IDA_HAUPT));
+    tasten_.reset(LoadAcceleratorsA(instanz, MAKEINTRESOURCEA(IDA_HAUPT)));
     liste_.Verbinden(Element(idLvwMain));
     liste_.SpaltenAnlegen(kSpalten, 4);
     liste_.ZeilenweiseWaehlen();
@@ -142,11 +140,9 @@ DWORD frmMain::Form_Load() {
 
 bool frmMain::WerkzeugleistenErzeugen() {
     HINSTANCE instanz = GetModuleHandleA(nullptr);
-    bilder_ = ImageList_Create(16, 16, ILC_COLOR4 | ILC_MASK, 7, 0);
-    if (HBITMAP streifen = LoadBitmapA(instanz, MAKEINTRESOURCEA(IDB_TOOLBAR))) {
-        ImageList_AddMasked(bilder_, streifen, RGB(192, 192, 192));
-        DeleteObject(streifen);
-    }
+    bilder_.reset(ImageList_Create(16, 16, ILC_COLOR4 | ILC_MASK, 7, 0));
+    if (Bitmap streifen{LoadBitmapA(instanz, MAKEINTRESOURCEA(IDB_TOOLBAR))})
+        ImageList_AddMasked(bilder_.get(), streifen.get(), RGB(192, 192, 192));
     status_ = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | SBARS_SIZEGRIP, 0, 0, 0, 0, hwnd(),
                               reinterpret_cast<HMENU>(idStatusBar), instanz, nullptr);
     if (!status_) return false;
@@ -160,7 +156,7 @@ bool frmMain::WerkzeugleistenErzeugen() {
             0, 0, 0, 0, hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(idToolbar1 + l)), instanz, nullptr);
         if (!leisten_[l]) return false;
         SendMessageA(leisten_[l], TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-        SendMessageA(leisten_[l], TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(bilder_));
+        SendMessageA(leisten_[l], TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(bilder_.get()));
         for (size_t k = 0; k < std::size(kKnoepfe); ++k) {
             if (kKnoepfe[k].leiste != l + 1) continue;
             TBBUTTON b{};

@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "platform/Besitzer.h"
 #include "settings/Optionen.h"
 #include "filetypes/Speichern.h"
 #include "ui/Form.h"
@@ -31,7 +32,7 @@ public:
 
     ListView& lvwMain() { return liste_; }
     Fensterwerte Zustand() const;  // state, geometry, columns and sort as they are now
-    HACCEL Tastenkuerzel() const { return tasten_; }
+    HACCEL Tastenkuerzel() const { return tasten_.get(); }
 
     // The check marks of mnuSymbolleiste and mnuStatusleiste.
     bool Haken(int befehl) const;
@@ -97,8 +98,8 @@ private:
 
     ListView liste_;
     Fensterwerte werte_;
-    HACCEL tasten_ = nullptr;
-    HIMAGELIST bilder_ = nullptr;
+    Tastentabelle tasten_;
+    Bildliste bilder_;
     HWND leisten_[4] = {};
     HWND status_ = nullptr;
     double leistenHoehe_ = 0;  // twips, tool bar 1
