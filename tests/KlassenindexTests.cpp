@@ -195,7 +195,7 @@ TEST_F(Index, TheRestoreWritesWhatTheWalkOverEveryKeyWrites) {
 
 TEST_F(Index, TheSaveAsksAndWritesWhatTheWalkOverEveryKeyDoes) {
     for (unsigned saat = 1; saat <= kRegistries && !HasFailure(); ++saat)
-        Vergleichen(saat, [](Liste& l) { OhneFenster f; Speichern(l, f); },
+        Vergleichen(saat, [](Liste& l) { OhneFenster f; Speichern(l, f, false); },
                     [](Liste& l) { WalkSpeichern(l); });
     EXPECT_GT(fragen_, kRegistries / 4);
 }

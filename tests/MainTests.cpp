@@ -61,7 +61,7 @@ TEST_F(Start, AutostartWithAnEmptyStoreAndYesStartsInteractivelyWithTheFirstStar
     TypAnlegen("bmp", "bmpfile", "Bitmap", "paint.exe %1");
     frmMain* fenster = Main("/autostart");
     ASSERT_NE(fenster, nullptr);
-    EXPECT_FALSE(Autostartlauf);
+    EXPECT_FALSE(fenster->Autostartlauf());
     ASSERT_EQ(boxen.Gezeigt().size(), 2u);
     EXPECT_EQ(boxen.Gezeigt()[1].titel, "Willkommen bei Endungswart!");
     EXPECT_EQ(fenster->lvwMain().Anzahl(), 2u);

@@ -17,7 +17,7 @@ protected:
         Optionen = Einstellungen{};
         Optionen.Sicherheitsabfrage = 1;
         Optionen.Speichermeldung = 0;
-        Geaendert = true;
+        haupt.fenster.GeaendertSetzen(true);
         SpeichernAbbrechenNach(-1);
     }
     void TearDown() override {
@@ -52,7 +52,7 @@ TEST_F(Save, NoToTheFirstQuestionChangesNothing) {
     EXPECT_EQ(boxen.Gezeigt()[0].titel, "Endungswart - Speichern");
     EXPECT_FALSE(Existiert(HKEY_CLASSES_ROOT, ".TXT"));
     EXPECT_TRUE(Store().empty());
-    EXPECT_TRUE(Geaendert);
+    EXPECT_TRUE(haupt.fenster.Geaendert());
 }
 
 TEST_F(Save, AnEmptyListEmptiesTheStoreAfterTwoQuestions) {
@@ -66,7 +66,7 @@ TEST_F(Save, AnEmptyListEmptiesTheStoreAfterTwoQuestions) {
     EXPECT_EQ(boxen.Gezeigt()[1].text, "Sind Sie sicher, daß Sie alle Dateitypen aus der Überwachung entfernen möchten?");
     EXPECT_TRUE(Store().empty());
     EXPECT_EQ(Hkcr("bmpfile"), "Bitmap");
-    EXPECT_FALSE(Geaendert);
+    EXPECT_FALSE(haupt.fenster.Geaendert());
 }
 
 TEST_F(Save, WritesEveryTypeAndRebuildsTheStoreFromTheList) {
@@ -83,7 +83,7 @@ TEST_F(Save, WritesEveryTypeAndRebuildsTheStoreFromTheList) {
     EXPECT_EQ(Store(), (std::vector<std::string>{"INI", "TXT"}));
     EXPECT_EQ(Holen(HKEY_CURRENT_USER, kStore + "TXT", "Symbol"), "neu.exe,1");
     EXPECT_EQ(Holen(HKEY_CURRENT_USER, kStore + "INI", "Symbol"), "");
-    EXPECT_FALSE(Geaendert);
+    EXPECT_FALSE(haupt.fenster.Geaendert());
 }
 
 class SharedSave : public Save {
@@ -130,7 +130,7 @@ TEST_F(SharedSave, NoDropsTheTypeFromListAndStoreAndLeavesTheRegistry) {
     EXPECT_EQ(Store(), (std::vector<std::string>{"TXT"}));
     ASSERT_EQ(haupt.liste().Anzahl(), 1u);
     EXPECT_EQ(haupt.liste().Eintrag(0).Erweiterung, "TXT");
-    EXPECT_FALSE(Geaendert);
+    EXPECT_FALSE(haupt.fenster.Geaendert());
 }
 
 TEST_F(SharedSave, TheProgressWindowIsTopmostOverADisabledMainWindowAndSetAsideForTheQuestion) {
@@ -179,12 +179,12 @@ TEST_F(Save, AnInterruptedSaveLosesNoWatchedType) {
             EXPECT_NE(std::find(store.begin(), store.end(), e), store.end()) << e << " lost after " << k;
         EXPECT_EQ(Holen(HKEY_CURRENT_USER, kStore + "AAA", "Bezeichnung"), k >= 1 ? "neu" : "alt AAA");
         EXPECT_EQ(std::find(store.begin(), store.end(), "EEE") != store.end(), k >= 2) << k;
-        EXPECT_TRUE(Geaendert);
+        EXPECT_TRUE(haupt.fenster.Geaendert());
     }
     SpeichernAbbrechenNach(-1);
     haupt.fenster.mnuSpeichern_Click();
     EXPECT_EQ(Store(), (std::vector<std::string>{"AAA", "BBB", "EEE"}));
-    EXPECT_FALSE(Geaendert);
+    EXPECT_FALSE(haupt.fenster.Geaendert());
 }
 
 }  // namespace

@@ -31,7 +31,6 @@ void NameTippen(frmSymbol& f, const std::string& name) {
 
 class IconChooser : public ::testing::Test {
 protected:
-    void SetUp() override { Doppelklickzeit = 0.5f; }
     void TearDown() override {
         SymbolDatei.clear();
         SymbolIndex.assign(1, '0');
@@ -41,7 +40,7 @@ protected:
         SymbolDatei = datei;
         SymbolIndex = index;
         Treiber treiber({std::move(schritt)});
-        frmSymbol auswahl(nullptr);
+        frmSymbol auswahl(nullptr, 0.5f);
         INT_PTR ergebnis = auswahl.Zeigen(nullptr);
         EXPECT_EQ(treiber.Geoeffnet(), 1);
         return ergebnis;

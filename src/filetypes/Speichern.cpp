@@ -4,8 +4,6 @@
 
 #include <vector>
 
-#include "app/Main.h"
-#include "settings/Optionen.h"
 #include "platform/Text.h"
 #include "filetypes/Sicherung.h"
 #include "platform/Registry.h"
@@ -118,16 +116,15 @@ std::string FehlerMeldung(const std::vector<std::string>& erweiterungen) {
 
 void SpeichernAbbrechenNach(int typen) { gAbbrechenNach = typen; }
 
-Speicherergebnis Speichern(Arbeitsliste& liste, Speicherfenster& fenster) {
+Speicherergebnis Speichern(Arbeitsliste& liste, Speicherfenster& fenster, bool fragen) {
     Speicherergebnis ergebnis;
-    const bool fragen = Optionen.Sicherheitsabfrage != 0;
     if (fragen && !Frage("Sollen die Dateitypen in der Registrierungsdatenbank gespeichert werden?"))
         return ergebnis;
     if (liste.Anzahl() == 0) {
         if (fragen && !Frage("Sind Sie sicher, daß Sie alle Dateitypen aus der Überwachung entfernen möchten?"))
             return ergebnis;
         SicherungLoeschen();
-        Geaendert = false;
+        ergebnis.Fertig = true;
         SicherungLaden(liste);
         return ergebnis;
     }
@@ -142,7 +139,7 @@ Speicherergebnis Speichern(Arbeitsliste& liste, Speicherfenster& fenster) {
     std::vector<std::string> abgelehnt;
     for (size_t i = 0; i < erfasst.Anzahl(); ++i) {
         if (gAbbrechenNach >= 0 && static_cast<int>(ergebnis.Geschrieben.size()) >= gAbbrechenNach) {
-            // As if the process had been killed here: no pruning, Geaendert stays.
+            // As if the process had been killed here: no pruning, nothing counts as saved.
             fenster.FortschrittSchliessen();
             fenster.Sperren(false);
             ergebnis.Abgebrochen = true;
@@ -160,7 +157,7 @@ Speicherergebnis Speichern(Arbeitsliste& liste, Speicherfenster& fenster) {
     fenster.Sperren(false);
     fenster.FortschrittSchliessen();
     if (ergebnis.Fehlgeschlagen.empty())
-        Geaendert = false;
+        ergebnis.Fertig = true;
     else
         Meldung(FehlerMeldung(ergebnis.Fehlgeschlagen), MB_OK | MB_ICONEXCLAMATION, kTitel);
     return ergebnis;

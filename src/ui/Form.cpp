@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+#include "platform/Seams.h"
+
 namespace {
 
 int TwipsJePixel() {
@@ -184,4 +186,16 @@ LRESULT CALLBACK Form::Fensterprozedur(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         form->hwnd_ = nullptr;
     }
     return ergebnis;
+}
+
+void KomponentenFehlerMelden(unsigned long fehler) {
+    char* puffer = nullptr;
+    DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                 FORMAT_MESSAGE_IGNORE_INSERTS,
+                             nullptr, fehler, 0, reinterpret_cast<char*>(&puffer), 0, nullptr);
+    std::string text = n && puffer ? std::string(puffer, n) : "Fehler " + std::to_string(fehler);
+    if (puffer) LocalFree(puffer);
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' '))
+        text.pop_back();
+    Meldung(text, MB_OK | MB_ICONERROR, kProgrammTitel);
 }

@@ -8,6 +8,9 @@
 
 #include "platform/Besitzer.h"
 
+// Tells the user, in the platform's words, why a window or control could not be made.
+void KomponentenFehlerMelden(unsigned long fehler);
+
 // 1440 twips are one inch; at 96 dpi 15 twips make one pixel.
 int TwipsZuPixel(double twips);
 double PixelZuTwips(int pixel);

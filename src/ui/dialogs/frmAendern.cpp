@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include "app/Main.h"
 #include "settings/Optionen.h"
 #include "platform/Text.h"
 #include "resource.h"
@@ -69,11 +68,11 @@ void Anzeigen(HWND element, bool sichtbar) { ShowWindow(element, sichtbar ? SW_S
 
 }  // namespace
 
-bool AendernBefehl(ListView& liste) {
+bool AendernBefehl(ListView& liste, float doppelklickzeit) {
     Form::Sanduhr(true);
     OeffnenGesperrt = false;
     SymbolGesperrt = false;
-    frmAendern dialog(liste);
+    frmAendern dialog(liste, doppelklickzeit);
     const bool gewaehlt = dialog.Fuellen();
     Form::Sanduhr(false);
     INT_PTR ergebnis = IDCANCEL;
@@ -88,8 +87,10 @@ bool AendernBefehl(ListView& liste) {
     return ergebnis == IDOK;
 }
 
-frmAendern::frmAendern(ListView& liste)
-    : Dialog("Ändern", kBreite, kHoehe, kElemente, std::size(kElemente)), liste_(liste) {}
+frmAendern::frmAendern(ListView& liste, float doppelklickzeit)
+    : Dialog("Ändern", kBreite, kHoehe, kElemente, std::size(kElemente)),
+      liste_(liste),
+      doppelklickzeit_(doppelklickzeit) {}
 
 bool frmAendern::Fuellen() {
     OrtLeeren();
@@ -204,7 +205,6 @@ void frmAendern::cmdOK_Click() {
     }
     Beenden(IDOK);
     SetFocus(liste_.hwnd());
-    Geaendert = true;
     Form::Sanduhr(false);
 }
 
@@ -218,7 +218,7 @@ void frmAendern::cmdHilfe_Click() { Hilfe(hwnd(), HELP_CONTEXT, 30); }
 void frmAendern::cmdSymbol_Click() {
     // The chooser puts the normal pointer back once its strip is built.
     Form::Sanduhr(true);
-    frmSymbol auswahl(this);
+    frmSymbol auswahl(this, doppelklickzeit_);
     if (auswahl.Zeigen(hwnd()) == -1) {
         Form::Sanduhr(false);
         KomponentenFehlerMelden(GetLastError());

@@ -17,12 +17,13 @@ extern bool OeffnenGesperrt;
 extern bool SymbolGesperrt;
 
 // The change command: fills the dialog from the selected lines, shows it, and gives the focus
-// back to the list. True when OK wrote the dialog's values into the list.
-bool AendernBefehl(ListView& liste);
+// back to the list. True when OK wrote the dialog's values into the list. `doppelklickzeit`
+// (seconds) is the user's, for the icon chooser.
+bool AendernBefehl(ListView& liste, float doppelklickzeit);
 
 class frmAendern : public Dialog {
 public:
-    explicit frmAendern(ListView& liste);
+    frmAendern(ListView& liste, float doppelklickzeit);
 
     // Reads the selected lines in list order. False when none is selected.
     bool Fuellen();
@@ -61,6 +62,7 @@ private:
     void Zeichnen(const DRAWITEMSTRUCT& d) const;
 
     ListView& liste_;
+    float doppelklickzeit_;
     std::vector<size_t> zeilen_;  // the selected lines
     std::string erweiterungen_, bezeichnung_, oeffnen_;
     Bild bild_ = Bild::Keines;

@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include "app/Main.h"
 #include "filetypes/Registriert.h"
 #include "platform/Seams.h"
 
@@ -173,7 +172,6 @@ void frmHinzu::cmdOK_Click() {
         haupt_.Leeren();
         for (size_t i = 0; i < rechts_.Anzahl(); ++i) haupt_.Hinzufuegen(rechts_.Eintrag(i));
     }
-    Geaendert = true;
     Beenden(IDOK);
     Form::Sanduhr(false);
 }

@@ -1,6 +1,5 @@
 #include "ui/dialogs/frmSymbol.h"
 
-#include "app/Main.h"
 #include "filetypes/Programm.h"
 #include "platform/Seams.h"
 #include "ui/dialogs/frmAendern.h"
@@ -45,8 +44,10 @@ void Melden(const std::string& text) { Meldung(text, MB_OK | MB_ICONEXCLAMATION,
 
 }  // namespace
 
-frmSymbol::frmSymbol(frmAendern* aendern)
-    : Dialog("Anderes Symbol", kBreite, kHoehe, kElemente, std::size(kElemente)), aendern_(aendern) {}
+frmSymbol::frmSymbol(frmAendern* aendern, float doppelklickzeit)
+    : Dialog("Anderes Symbol", kBreite, kHoehe, kElemente, std::size(kElemente)),
+      aendern_(aendern),
+      doppelklickzeit_(doppelklickzeit) {}
 
 void frmSymbol::Form_Load() {
     // The labels carry access keys.
@@ -182,7 +183,7 @@ void frmSymbol::picBlau_Click(int index) {
     if (NameGeaendert) return SymbolDateiLaden();
     if (index != AuswahlIndex) return Auswaehlen(index);
     // The second click of a double click that selected the cell with its first.
-    if (Uhr() - KlickZeit <= Doppelklickzeit) cmdOK_Click();
+    if (Uhr() - KlickZeit <= doppelklickzeit_) cmdOK_Click();
 }
 
 void frmSymbol::picBlau_DblClick(int) { cmdOK_Click(); }

@@ -13,7 +13,8 @@ class frmAendern;
 class frmSymbol : public Dialog {
 public:
     // `aendern` shows the chosen icon on OK; may be null.
-    explicit frmSymbol(frmAendern* aendern);
+    // `doppelklickzeit`: seconds between two clicks that make a double click.
+    frmSymbol(frmAendern* aendern, float doppelklickzeit);
 
     void cmdOK_Click();
     void cmdAbbrechen_Click();
@@ -56,6 +57,7 @@ private:
     void KeineSymbole(const std::string& name);
 
     frmAendern* aendern_;
+    float doppelklickzeit_;
     Symbolstreifen streifen_;
     bool geoeffnet_ = false;
 };

@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include "app/Main.h"
 #include "filetypes/Protokoll.h"
 #include "filetypes/Sicherung.h"
 #include "resource.h"
@@ -207,7 +206,7 @@ void frmMain::LeistenAnordnen() {
     ShowWindow(status_, status ? SW_SHOWNA : SW_HIDE);
     listenOben_ = werkzeug ? leistenHoehe_ + 20 : 0;
     double hoehe = listenOben_ + (status ? HoeheTwips(status_) : 0);
-    Leistenhoehe = static_cast<int16_t>(hoehe < 32767 ? hoehe + 0.5 : 32767);
+    leistenhoehe_ = static_cast<int16_t>(hoehe < 32767 ? hoehe + 0.5 : 32767);
     Form_Resize();
     // Moving the list keeps the pixels it had, and the tool bars stood over its header while
     // it was still at the top: all of it, header included, is drawn anew.
@@ -275,10 +274,10 @@ void frmMain::Form_Resize() {
     InvalidateRect(status_, nullptr, TRUE);
     RECT innen;
     GetClientRect(hwnd(), &innen);
-    if (PixelZuTwips(innen.bottom) < Leistenhoehe) return;
+    if (PixelZuTwips(innen.bottom) < leistenhoehe_) return;
     const int oben = TwipsZuPixel(listenOben_);
     MoveWindow(liste_.hwnd(), 0, oben, innen.right,
-               innen.bottom - TwipsZuPixel(Leistenhoehe), TRUE);
+               innen.bottom - TwipsZuPixel(leistenhoehe_), TRUE);
     MoveWindow(Element(idFrameTbr), TwipsZuPixel(-50), 0, innen.right + TwipsZuPixel(100),
                TwipsZuPixel(35), TRUE);
 }
@@ -295,12 +294,14 @@ void frmMain::Ausfuehren(Handler handler) {
     (this->*handler)();
 }
 
-void frmMain::mnuSpeichern_Click() {
+void frmMain::mnuSpeichern_Click() { SpeichernAusfuehren(Optionen.Sicherheitsabfrage != 0); }
+
+void frmMain::SpeichernAusfuehren(bool fragen) {
     // Neither the closing question nor anything else starts a save inside a running one.
     if (speichert_) return;
     Befehlslauf lauf(*this);
     speichert_ = true;
-    Speichern(liste_, *this);
+    if (Speichern(liste_, *this, fragen).Fertig) geaendert_ = false;
     speichert_ = false;
     SortierungAnwenden();
     ListeFokussieren();
@@ -314,7 +315,7 @@ void frmMain::mnuRueckgaengig_Click() {
         liste_.Leeren();
         SicherungLaden(liste_);
         SortierungAnwenden();
-        Geaendert = false;
+        geaendert_ = false;
     }
     ListeFokussieren();
 }
@@ -355,7 +356,9 @@ void frmMain::mnuInternet_Click() { Oeffnen(hwnd(), kAutorSeite); }
 void frmMain::mnuMail_Click() { Oeffnen(hwnd(), kAutorMail); }
 
 void frmMain::mnuAendern_Click() {
-    if (AendernBefehl(liste_)) SortierungAnwenden();
+    if (!AendernBefehl(liste_, doppelklickzeit_)) return;
+    geaendert_ = true;
+    SortierungAnwenden();
 }
 void frmMain::cmdAendern_Click() { mnuAendern_Click(); }
 
@@ -369,7 +372,10 @@ void frmMain::mnuHinzu_Click() {
     INT_PTR ergebnis = dialog.Zeigen(hwnd());
     Sanduhr(false);
     if (ergebnis == -1) KomponentenFehlerMelden(GetLastError());
-    if (ergebnis == IDOK) SortierungAnwenden();
+    if (ergebnis == IDOK) {
+        geaendert_ = true;
+        SortierungAnwenden();
+    }
     ListeFokussieren();
 }
 
@@ -420,23 +426,20 @@ void frmMain::Form_Close() {
 }
 
 bool frmMain::Form_QueryUnload() {
-    if (Autostartlauf || (Optionen.Beenden & static_cast<int16_t>(Geaendert)) == 0) return true;
+    if (autostartlauf_ || (Optionen.Beenden & static_cast<int16_t>(geaendert_)) == 0) return true;
     int antwort = Meldung("Möchten Sie die Änderungen speichern und die ausgewählten Dateitypen sichern?",
                           MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON1, "Endungswart - Beenden");
     if (antwort == IDCANCEL) return false;
     if (antwort == IDYES) {
         // The user has just said yes; the save must not ask a second time.
-        const int16_t abfrage = Optionen.Sicherheitsabfrage;
-        Optionen.Sicherheitsabfrage = 0;
-        mnuSpeichern_Click();
-        Optionen.Sicherheitsabfrage = abfrage;
+        SpeichernAusfuehren(false);
     }
     return true;
 }
 
 void frmMain::Form_Unload() {
     // An autostart run leaves every setting as the last interactive run stored it.
-    if (Autostartlauf) return;
+    if (autostartlauf_) return;
     EinstellungenSpeichern(Zustand(), Optionen, Haken(ID_SYMBOLLEISTE), Haken(ID_STATUSLEISTE),
                            ProgrammPfad());
     Hilfe(hwnd(), HELP_QUIT, 0);

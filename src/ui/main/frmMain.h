@@ -29,6 +29,17 @@ public:
     void Anzeigen();
     // Shows or hides the bars by their check marks, places the list and sets Leistenhoehe.
     void LeistenAnordnen();
+    // Twips above and below the main list taken by the tool bar and the status bar.
+    int16_t Leistenhoehe() const { return leistenhoehe_; }
+
+    // The working list has changes that are not saved.
+    bool Geaendert() const { return geaendert_; }
+    void GeaendertSetzen(bool geaendert) { geaendert_ = geaendert; }
+    // An autostart run: closing asks nothing and stores no settings.
+    bool Autostartlauf() const { return autostartlauf_; }
+    void AutostartlaufSetzen(bool an) { autostartlauf_ = an; }
+    // The user's double-click time in seconds, for the icon chooser.
+    void DoppelklickzeitSetzen(float sekunden) { doppelklickzeit_ = sekunden; }
 
     ListView& lvwMain() { return liste_; }
     Fensterwerte Zustand() const;  // state, geometry, columns and sort as they are now
@@ -75,6 +86,7 @@ protected:
     LRESULT Nachricht(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
+    void SpeichernAusfuehren(bool fragen);
     class Befehlslauf;
     using Handler = void (frmMain::*)();
     void Ausfuehren(Handler handler);  // runs a command; a close request waits for its end
@@ -98,6 +110,10 @@ private:
 
     ListView liste_;
     Fensterwerte werte_;
+    bool geaendert_ = false;
+    bool autostartlauf_ = false;
+    float doppelklickzeit_ = 0.5f;
+    int16_t leistenhoehe_ = 0;
     Tastentabelle tasten_;
     Bildliste bilder_;
     HWND leisten_[4] = {};
