@@ -94,8 +94,6 @@ TEST_F(ChangeDialog, ThreeTypesShowTheFirstJoinTheExtensionsAndKeepMarkedDescrip
     // The first line's location, joined without the blank, for every selected line.
     EXPECT_EQ(Spalte(haupt.liste(), 3), (Texte{zwoelf + ",3", "x.dll,1", zwoelf + ",3", zwoelf + ",3"}));
     EXPECT_TRUE(geaendert);
-    EXPECT_EQ(SymbolDatei, "");
-    EXPECT_EQ(SymbolIndex, "0");
 }
 
 TEST_F(ChangeDialog, MarkedSymbolKeepsEveryIconEvenWhenOneWasChosen) {
@@ -107,7 +105,7 @@ TEST_F(ChangeDialog, MarkedSymbolKeepsEveryIconEvenWhenOneWasChosen) {
                                     frmAendern& a = Aendern(d);
                                     EXPECT_EQ(IsDlgButtonChecked(a.hwnd(), F::idChkBezeichnung), BST_UNCHECKED);
                                     a.cmdSymbol_Click();
-                                    EXPECT_EQ(SymbolIndex, "4");
+                                    EXPECT_EQ(a.Ort().Index, "4");
                                     EXPECT_EQ(Pixel(a.Element(F::idPicSymbol), 16, 16), Testfarbe(4));
                                     SetDlgItemTextA(a.hwnd(), F::idTxtBezeichnung, "Bild");
                                     a.cmdOK_Click();
@@ -255,7 +253,7 @@ TEST_F(ChangeDialog, WithoutALocationThePageShowsTheProgramIconUntilOneIsChosen)
         frmAendern& a = Aendern(d);
         EXPECT_TRUE(Sichtbar(a.Element(F::idPicSymbolDef)));
         EXPECT_FALSE(Sichtbar(a.Element(F::idPicSymbol)));
-        EXPECT_EQ(SymbolDatei, prog);  // the quote removed
+        EXPECT_EQ(a.Ort().Datei, prog);  // the quote removed
         a.cmdOK_Click();
     }});
     // No icon was chosen: no selected line gets one.

@@ -8,10 +8,6 @@
 #include "platform/Seams.h"
 #include "ui/dialogs/frmSymbol.h"
 
-std::string SymbolDatei;
-std::string SymbolIndex;
-bool OeffnenGesperrt = false;
-bool SymbolGesperrt = false;
 
 namespace {
 
@@ -58,20 +54,12 @@ void SpalteSetzen(ListView& liste, size_t zeile, int spalte, const std::string& 
     SendMessageA(liste.hwnd(), LVM_SETITEMTEXTA, zeile, reinterpret_cast<LPARAM>(&item));
 }
 
-// The icon location as it is between two change commands.
-void OrtLeeren() {
-    SymbolDatei.clear();
-    SymbolIndex.assign(1, '0');  // not = "0": gcc 12 warns falsely about overlapping copies
-}
-
 void Anzeigen(HWND element, bool sichtbar) { ShowWindow(element, sichtbar ? SW_SHOW : SW_HIDE); }
 
 }  // namespace
 
 bool AendernBefehl(ListView& liste, float doppelklickzeit) {
     Form::Sanduhr(true);
-    OeffnenGesperrt = false;
-    SymbolGesperrt = false;
     frmAendern dialog(liste, doppelklickzeit);
     const bool gewaehlt = dialog.Fuellen();
     Form::Sanduhr(false);
@@ -81,8 +69,6 @@ bool AendernBefehl(ListView& liste, float doppelklickzeit) {
     } else if ((ergebnis = dialog.Zeigen(GetParent(liste.hwnd()))) == -1) {
         KomponentenFehlerMelden(GetLastError());
     }
-    // Closed in any way, the dialog leaves no icon location behind.
-    OrtLeeren();
     SetFocus(liste.hwnd());
     return ergebnis == IDOK;
 }
@@ -93,7 +79,7 @@ frmAendern::frmAendern(ListView& liste, float doppelklickzeit)
       doppelklickzeit_(doppelklickzeit) {}
 
 bool frmAendern::Fuellen() {
-    OrtLeeren();
+    ort_ = {"", "0"};
     for (size_t i = 0; i < liste_.Anzahl(); ++i) {
         if (!ZeileMarkiert(liste_, i)) continue;
         const Dateityp typ = liste_.Eintrag(i);
@@ -101,30 +87,30 @@ bool frmAendern::Fuellen() {
         erweiterungen_ += (zeilen_.size() > 1 ? "; " : "") + typ.Erweiterung;
         if (typ.Erweiterung == "EXE" || typ.Erweiterung == "PIF" || typ.Erweiterung == "SCR" ||
             typ.Symbol == "%1")
-            SymbolGesperrt = true;
-        if (ProgrammTeil(typ.Oeffnen).empty()) OeffnenGesperrt = true;
+            symbolGesperrt_ = true;
+        if (ProgrammTeil(typ.Oeffnen).empty()) oeffnenGesperrt_ = true;
         if (zeilen_.size() > 1) continue;
 
         // The first selected line gives the values shown.
         bezeichnung_ = typ.Bezeichnung;
         oeffnen_ = typ.Oeffnen;
-        if (SymbolGesperrt) continue;
+        if (symbolGesperrt_) continue;
         if (!Trimmen(typ.Symbol).empty()) {
             const Symbolort ort = SymbolortTeilen(typ.Symbol);
-            SymbolDatei = ort.Datei;
-            SymbolIndex = ort.Index;
-            symbol_ = SymbolLaden(SymbolDatei, IndexZahl(SymbolIndex));
+            ort_.Datei = ort.Datei;
+            ort_.Index = ort.Index;
+            symbol_ = SymbolLaden(ort_.Datei, IndexZahl(ort_.Index));
             bild_ = Bild::Symbol;
         } else if (Klein(typ.Oeffnen).find(".exe") != std::string::npos) {
             // The look the system gives a type without an icon: a page with the program's icon.
-            SymbolDatei = ProgrammTeil(typ.Oeffnen, kNurExe);
-            const std::string pfad = ProgrammSuchen(SymbolDatei);
-            klein_ = KleinesSymbolLaden(pfad.empty() ? SymbolDatei : pfad);
+            ort_.Datei = ProgrammTeil(typ.Oeffnen, kNurExe);
+            const std::string pfad = ProgrammSuchen(ort_.Datei);
+            klein_ = KleinesSymbolLaden(pfad.empty() ? ort_.Datei : pfad);
             bild_ = Bild::Seite;
         }
     }
-    if (SymbolGesperrt) {
-        OrtLeeren();
+    if (symbolGesperrt_) {
+        ort_ = {"", "0"};
         symbol_.reset();
         klein_.reset();
         bild_ = Bild::Keines;
@@ -138,13 +124,13 @@ void frmAendern::Form_Load() {
     SetDlgItemTextA(hwnd(), idTxtOeffnen, oeffnen_.c_str());
     const bool mehrere = zeilen_.size() > 1;
     Anzeigen(Element(idChkBezeichnung), mehrere);
-    Anzeigen(Element(idChkSymbol), mehrere && !SymbolGesperrt);
+    Anzeigen(Element(idChkSymbol), mehrere && !symbolGesperrt_);
     CheckDlgButton(hwnd(), idChkBezeichnung, mehrere && Optionen.Bezeichnung == 1 ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(hwnd(), idChkSymbol, mehrere && Optionen.Symbol == 1 ? BST_CHECKED : BST_UNCHECKED);
     Anzeigen(Element(idPicSymbol), bild_ == Bild::Symbol);
     Anzeigen(Element(idPicSymbolDef), bild_ == Bild::Seite);
-    Anzeigen(Element(idCmdSymbol), !SymbolGesperrt);
-    if (OeffnenGesperrt) {
+    Anzeigen(Element(idCmdSymbol), !symbolGesperrt_);
+    if (oeffnenGesperrt_) {
         HWND feld = Element(idTxtOeffnen);
         SetWindowTextA(feld, "");
         RECT r;
@@ -159,13 +145,13 @@ void frmAendern::Form_Load() {
 
 void frmAendern::Form_Activate() {
     // Posted, so that the dialog's own restoring of the focus comes first.
-    if (OeffnenGesperrt)
+    if (oeffnenGesperrt_)
         PostMessageA(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Element(idTxtBezeichnung)), TRUE);
-    if (OeffnenGesperrt && SymbolGesperrt) CheckDlgButton(hwnd(), idChkBezeichnung, BST_UNCHECKED);
+    if (oeffnenGesperrt_ && symbolGesperrt_) CheckDlgButton(hwnd(), idChkBezeichnung, BST_UNCHECKED);
 }
 
 void frmAendern::Form_Unload() {
-    OrtLeeren();
+    ort_ = {"", "0"};
 }
 
 void frmAendern::cmdOeffnen_Click() {
@@ -183,7 +169,7 @@ void frmAendern::cmdOK_Click() {
         Fehler("Bitte eine Bezeichnung eingeben!");
         return Fokus(idTxtBezeichnung);
     }
-    if (!OeffnenGesperrt) {
+    if (!oeffnenGesperrt_) {
         if (oeffnen.empty()) {
             Fehler("Bitte einen Programmname eingeben oder auswählen!");
             return Fokus(idTxtOeffnen);
@@ -196,11 +182,11 @@ void frmAendern::cmdOK_Click() {
         }
     }
     Form::Sanduhr(true);
-    const bool symbol = !Markiert(idChkSymbol) && !SymbolGesperrt && Sichtbar(idPicSymbol);
-    const std::string ort = SymbolortVerbinden(SymbolDatei, SymbolIndex);
+    const bool symbol = !Markiert(idChkSymbol) && !symbolGesperrt_ && Sichtbar(idPicSymbol);
+    const std::string ort = SymbolortVerbinden(ort_.Datei, ort_.Index);
     for (size_t zeile : zeilen_) {
         if (!bezeichnungFest) SpalteSetzen(liste_, zeile, 1, bezeichnung);
-        if (!OeffnenGesperrt) SpalteSetzen(liste_, zeile, 2, oeffnen);
+        if (!oeffnenGesperrt_) SpalteSetzen(liste_, zeile, 2, oeffnen);
         if (symbol) SpalteSetzen(liste_, zeile, 3, ort);
     }
     Beenden(IDOK);
@@ -218,7 +204,7 @@ void frmAendern::cmdHilfe_Click() { Hilfe(hwnd(), HELP_CONTEXT, 30); }
 void frmAendern::cmdSymbol_Click() {
     // The chooser puts the normal pointer back once its strip is built.
     Form::Sanduhr(true);
-    frmSymbol auswahl(this, doppelklickzeit_);
+    frmSymbol auswahl(this, ort_, doppelklickzeit_);
     if (auswahl.Zeigen(hwnd()) == -1) {
         Form::Sanduhr(false);
         KomponentenFehlerMelden(GetLastError());
@@ -226,7 +212,7 @@ void frmAendern::cmdSymbol_Click() {
 }
 
 void frmAendern::SymbolAnzeigen() {
-    symbol_ = SymbolLaden(SymbolDatei, IndexZahl(SymbolIndex));
+    symbol_ = SymbolLaden(ort_.Datei, IndexZahl(ort_.Index));
     bild_ = Bild::Symbol;
     Anzeigen(Element(idPicSymbolDef), false);
     Anzeigen(Element(idPicSymbol), true);
@@ -252,7 +238,7 @@ bool frmAendern::Nachricht(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& ergebnis) {
         return true;
     }
     // A locked open command is grey; a disabled field asks with WM_CTLCOLORSTATIC.
-    if (msg == WM_CTLCOLORSTATIC && OeffnenGesperrt && reinterpret_cast<HWND>(lp) == Element(idTxtOeffnen)) {
+    if (msg == WM_CTLCOLORSTATIC && oeffnenGesperrt_ && reinterpret_cast<HWND>(lp) == Element(idTxtOeffnen)) {
         static const Pinsel grau{CreateSolidBrush(kGesperrt)};
         SetBkColor(reinterpret_cast<HDC>(wp), kGesperrt);
         ergebnis = reinterpret_cast<INT_PTR>(grau.get());

@@ -44,9 +44,10 @@ void Melden(const std::string& text) { Meldung(text, MB_OK | MB_ICONEXCLAMATION,
 
 }  // namespace
 
-frmSymbol::frmSymbol(frmAendern* aendern, float doppelklickzeit)
+frmSymbol::frmSymbol(frmAendern* aendern, Symbolort& ort, float doppelklickzeit)
     : Dialog("Anderes Symbol", kBreite, kHoehe, kElemente, std::size(kElemente)),
       aendern_(aendern),
+      ort_(ort),
       doppelklickzeit_(doppelklickzeit) {}
 
 void frmSymbol::Form_Load() {
@@ -72,7 +73,7 @@ void frmSymbol::Form_Load() {
     SetScrollRange(rollbalken, SB_CTL, 0, 0, FALSE);
     EnableWindow(rollbalken, FALSE);
     // A negative or unreadable index starts at the first icon.
-    const int index = IndexZahl(SymbolIndex);
+    const int index = IndexZahl(ort_.Index);
     AuswahlIndex = static_cast<int16_t>(index >= 0 ? index : 0);
 }
 
@@ -80,8 +81,8 @@ void frmSymbol::Form_Activate() {
     if (geoeffnet_) return;
     geoeffnet_ = true;
     NameGeaendert = true;
-    if (!ProgrammSuchen(SymbolDatei).empty() && SymbolDatei[0] != '\\') {
-        SetDlgItemTextA(hwnd(), idTxtSymbol, SymbolDatei.c_str());
+    if (!ProgrammSuchen(ort_.Datei).empty() && ort_.Datei[0] != '\\') {
+        SetDlgItemTextA(hwnd(), idTxtSymbol, ort_.Datei.c_str());
         SymbolStreifenFuellen();
     }
     Form::Sanduhr(false);
@@ -224,8 +225,8 @@ void frmSymbol::Rollbalken(WORD code) {
 
 void frmSymbol::cmdOK_Click() {
     if (NameGeaendert) return SymbolDateiLaden();
-    SymbolDatei = Name();
-    SymbolIndex = std::to_string(AuswahlIndex);
+    ort_.Datei = Name();
+    ort_.Index = std::to_string(AuswahlIndex);
     if (aendern_) aendern_->SymbolAnzeigen();
     Beenden(IDOK);
 }
