@@ -18,11 +18,6 @@ protected:
         Optionen.Sicherheitsabfrage = 1;
         Optionen.Speichermeldung = 0;
         haupt.fenster.GeaendertSetzen(true);
-        SpeichernAbbrechenNach(-1);
-    }
-    void TearDown() override {
-        SpeichernAbbrechenNach(-1);
-        RegistryTest::TearDown();
     }
     std::vector<std::string> Store() {
         std::vector<std::string> namen;
@@ -164,6 +159,21 @@ TEST_F(SharedSave, TheProgressWindowIsTopmostOverADisabledMainWindowAndSetAsideF
     EXPECT_EQ(EigenesFenster("Endungswart.frmSpeichern"), nullptr);
 }
 
+// A save window whose progress display stops the save dead, as a killed process would, when
+// the type after the first `typen` is shown (written into HKEY_CLASSES_ROOT, not yet stored).
+struct Abbruchfenster : Speicherfenster, Fortschritt {
+    struct Tot {};
+    explicit Abbruchfenster(int typen) : rest(typen) {}
+    void Sperren(bool) override {}
+    Fortschritt* FortschrittOeffnen() override { return this; }
+    void FortschrittOben(bool) override {}
+    void FortschrittSchliessen() override {}
+    void Zeigen(const Dateityp&) override {
+        if (rest-- == 0) throw Tot{};
+    }
+    int rest;
+};
+
 TEST_F(Save, AnInterruptedSaveLosesNoWatchedType) {
     for (const char* e : {"AAA", "BBB", "CCC", "DDD"}) Gesichert(e, std::string("alt ") + e, "alt.exe");
     Optionen.Sicherheitsabfrage = 0;
@@ -172,16 +182,14 @@ TEST_F(Save, AnInterruptedSaveLosesNoWatchedType) {
         haupt.Zeile("AAA", "neu", "neu.exe");
         haupt.Zeile("EEE", "neu", "neu.exe");
         haupt.Zeile("BBB", "neu", "neu.exe");
-        SpeichernAbbrechenNach(k);
-        haupt.fenster.mnuSpeichern_Click();
+        Abbruchfenster abbruch(k);
+        EXPECT_THROW(Speichern(haupt.liste(), abbruch, false), Abbruchfenster::Tot);
         std::vector<std::string> store = Store();
         for (const char* e : {"AAA", "BBB", "CCC", "DDD"})
             EXPECT_NE(std::find(store.begin(), store.end(), e), store.end()) << e << " lost after " << k;
         EXPECT_EQ(Holen(HKEY_CURRENT_USER, kStore + "AAA", "Bezeichnung"), k >= 1 ? "neu" : "alt AAA");
         EXPECT_EQ(std::find(store.begin(), store.end(), "EEE") != store.end(), k >= 2) << k;
-        EXPECT_TRUE(haupt.fenster.Geaendert());
     }
-    SpeichernAbbrechenNach(-1);
     haupt.fenster.mnuSpeichern_Click();
     EXPECT_EQ(Store(), (std::vector<std::string>{"AAA", "BBB", "EEE"}));
     EXPECT_FALSE(haupt.fenster.Geaendert());

@@ -12,7 +12,6 @@
 namespace {
 
 constexpr const char* kTitel = "Endungswart - Speichern";
-int gAbbrechenNach = -1;
 
 bool Frage(const std::string& text, UINT knoepfe = 0) {
     return Meldung(text, MB_YESNO | MB_ICONQUESTION | knoepfe, kTitel) == IDYES;
@@ -114,8 +113,6 @@ std::string FehlerMeldung(const std::vector<std::string>& erweiterungen) {
            "Versuchen Sie es später noch einmal.";
 }
 
-void SpeichernAbbrechenNach(int typen) { gAbbrechenNach = typen; }
-
 Speicherergebnis Speichern(Arbeitsliste& liste, Speicherfenster& fenster, bool fragen) {
     Speicherergebnis ergebnis;
     if (fragen && !Frage("Sollen die Dateitypen in der Registrierungsdatenbank gespeichert werden?"))
@@ -138,13 +135,6 @@ Speicherergebnis Speichern(Arbeitsliste& liste, Speicherfenster& fenster, bool f
     Klassenindex index;
     std::vector<std::string> abgelehnt;
     for (size_t i = 0; i < erfasst.Anzahl(); ++i) {
-        if (gAbbrechenNach >= 0 && static_cast<int>(ergebnis.Geschrieben.size()) >= gAbbrechenNach) {
-            // As if the process had been killed here: no pruning, nothing counts as saved.
-            fenster.FortschrittSchliessen();
-            fenster.Sperren(false);
-            ergebnis.Abgebrochen = true;
-            return ergebnis;
-        }
         Dateityp typ = erfasst.Eintrag(i);
         switch (TypSpeichern(typ, erfasst, index, fenster, anzeige)) {
             case Ausgang::Geschrieben: ergebnis.Geschrieben.push_back(typ.Erweiterung); break;

@@ -20,7 +20,6 @@ public:
 struct Speicherergebnis {
     std::vector<std::string> Geschrieben;     // into HKEY_CLASSES_ROOT and the store
     std::vector<std::string> Fehlgeschlagen;  // not written fully; kept in the list
-    bool Abgebrochen = false;                 // stopped before its end; nothing pruned
     bool Fertig = false;  // ran to its end and every type was written: nothing left unsaved
 };
 
@@ -33,6 +32,3 @@ std::string GemeinsamFrage(const std::string& Erweiterung, const std::string& Re
 
 // The message that names the types a save could not write fully.
 std::string FehlerMeldung(const std::vector<std::string>& Erweiterungen);
-
-// Test hook: the save stops dead after this many types, as a killed process would.
-void SpeichernAbbrechenNach(int typen);  // negative: never
