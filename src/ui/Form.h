@@ -33,7 +33,6 @@ enum class Art {
 struct Steuerelement {
     Art art;
     int id;
-    const char* name;
     int x, y, breite, hoehe;  // twips, in the parent's client area
     const char* text;
     DWORD stil;  // added to the kind's own styles

@@ -11,17 +11,17 @@ constexpr int kBreite = 9480, kHoehe = 5865;  // client area, twips
 constexpr UINT kPos1 = WM_APP + 10;          // Home to the focused control, once the dialog is up
 
 const Steuerelement kElemente[] = {
-    {Art::Bezeichnung, frmHinzu::idLblLinks, "lblLinks", 120, 120, 4200, 255, "&Registrierte Dateitypen", 0},
-    {Art::Liste, frmHinzu::idLvwLinks, "lvwLinks", 120, 390, 4200, 4800, "", 0},
-    {Art::Schaltflaeche, frmHinzu::idCmdRechts, "cmdRechts", 4440, 1500, 600, 375, ">", 0},
-    {Art::Schaltflaeche, frmHinzu::idCmdRechtsAlle, "cmdRechtsAlle", 4440, 1995, 600, 375, ">>", 0},
-    {Art::Bezeichnung, frmHinzu::idLblRechts, "lblRechts", 5160, 120, 4200, 255, "&Ausgewählte Dateitypen", 0},
-    {Art::Liste, frmHinzu::idLvwRechts, "lvwRechts", 5160, 390, 4200, 4800, "", 0},
-    {Art::Schaltflaeche, frmHinzu::idCmdLinks, "cmdLinks", 4440, 2790, 600, 375, "<", 0},
-    {Art::Schaltflaeche, frmHinzu::idCmdLinksAlle, "cmdLinksAlle", 4440, 3285, 600, 375, "<<", 0},
-    {Art::Schaltflaeche, IDOK, "cmdOK", 6120, 5370, 1200, 375, "OK", BS_DEFPUSHBUTTON},
-    {Art::Schaltflaeche, IDCANCEL, "cmdAbbrechen", 7440, 5370, 1200, 375, "Abbrechen", 0},
-    {Art::Schaltflaeche, frmHinzu::idCmdHilfe, "cmdHilfe", 8760, 5370, 600, 375, "?", 0},
+    {Art::Bezeichnung, frmHinzu::idLblLinks, 120, 120, 4200, 255, "&Registrierte Dateitypen", 0},
+    {Art::Liste, frmHinzu::idLvwLinks, 120, 390, 4200, 4800, "", 0},
+    {Art::Schaltflaeche, frmHinzu::idCmdRechts, 4440, 1500, 600, 375, ">", 0},
+    {Art::Schaltflaeche, frmHinzu::idCmdRechtsAlle, 4440, 1995, 600, 375, ">>", 0},
+    {Art::Bezeichnung, frmHinzu::idLblRechts, 5160, 120, 4200, 255, "&Ausgewählte Dateitypen", 0},
+    {Art::Liste, frmHinzu::idLvwRechts, 5160, 390, 4200, 4800, "", 0},
+    {Art::Schaltflaeche, frmHinzu::idCmdLinks, 4440, 2790, 600, 375, "<", 0},
+    {Art::Schaltflaeche, frmHinzu::idCmdLinksAlle, 4440, 3285, 600, 375, "<<", 0},
+    {Art::Schaltflaeche, IDOK, 6120, 5370, 1200, 375, "OK", BS_DEFPUSHBUTTON},
+    {Art::Schaltflaeche, IDCANCEL, 7440, 5370, 1200, 375, "Abbrechen", 0},
+    {Art::Schaltflaeche, frmHinzu::idCmdHilfe, 8760, 5370, 600, 375, "?", 0},
 };
 
 const Spalte kSpalten[4] = {

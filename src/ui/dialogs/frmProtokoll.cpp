@@ -11,14 +11,14 @@ namespace {
 constexpr int kBreite = 9600, kHoehe = 5505;  // client area, twips
 
 const Steuerelement kElemente[] = {
-    {Art::Bezeichnung, frmProtokoll::idLblProtokoll, "lblProtokoll", 120, 120, 6000, 255,
+    {Art::Bezeichnung, frmProtokoll::idLblProtokoll, 120, 120, 6000, 255,
      "&Änderungen anderer Programme:", 0},
-    {Art::Liste, frmProtokoll::idLvwProtokoll, "lvwProtokoll", 120, 390, 9360, 4200, "", 0},
-    {Art::Bezeichnung, frmProtokoll::idLblErgebnis, "lblErgebnis", 120, 4680, 9360, 255, "", 0},
-    {Art::Schaltflaeche, frmProtokoll::idCmdPruefen, "cmdPruefen", 120, 5010, 1500, 375, "&Jetzt prüfen", 0},
-    {Art::Schaltflaeche, frmProtokoll::idCmdLeeren, "cmdLeeren", 1740, 5010, 1200, 375, "&Leeren", 0},
-    {Art::Schaltflaeche, IDCANCEL, "cmdSchliessen", 7560, 5010, 1200, 375, "Schließen", BS_DEFPUSHBUTTON},
-    {Art::Schaltflaeche, frmProtokoll::idCmdHilfe, "cmdHilfe", 8880, 5010, 600, 375, "?", 0},
+    {Art::Liste, frmProtokoll::idLvwProtokoll, 120, 390, 9360, 4200, "", 0},
+    {Art::Bezeichnung, frmProtokoll::idLblErgebnis, 120, 4680, 9360, 255, "", 0},
+    {Art::Schaltflaeche, frmProtokoll::idCmdPruefen, 120, 5010, 1500, 375, "&Jetzt prüfen", 0},
+    {Art::Schaltflaeche, frmProtokoll::idCmdLeeren, 1740, 5010, 1200, 375, "&Leeren", 0},
+    {Art::Schaltflaeche, IDCANCEL, 7560, 5010, 1200, 375, "Schließen", BS_DEFPUSHBUTTON},
+    {Art::Schaltflaeche, frmProtokoll::idCmdHilfe, 8880, 5010, 600, 375, "?", 0},
 };
 
 const Spalte kSpalten[5] = {

@@ -14,13 +14,13 @@ constexpr int kMainBreite = 4565, kMainHoehe = 750;
 constexpr int kRollBreite = 4510, kRollHoehe = 180;
 
 const Steuerelement kElemente[] = {
-    {Art::Bezeichnung, F::idLblIconDatei, "lblIconDatei", 120, 120, 4565, 255, "Datei&name:", 0},
-    {Art::Text, F::idTxtSymbol, "txtSymbol", 120, 375, 4565, 300, "", 0},
-    {Art::Bezeichnung, F::idLblSymbol, "lblSymbol", 120, 795, 4565, 255, "&Aktuelles Symbol:", 0},
-    {Art::Rollbalken, F::idHScroll, "HScroll", kMainX, kMainY + 549, kRollBreite, kRollHoehe, "", 0},
-    {Art::Schaltflaeche, IDOK, "cmdOK", 4845, 375, 1215, 375, "OK", BS_DEFPUSHBUTTON},
-    {Art::Schaltflaeche, IDCANCEL, "cmdAbbrechen", 4845, 855, 1215, 375, "Abbrechen", 0},
-    {Art::Schaltflaeche, F::idCmdDurchsuchen, "cmdDurchsuchen", 4845, 1335, 1215, 375, "&Durchsuchen", 0},
+    {Art::Bezeichnung, F::idLblIconDatei, 120, 120, 4565, 255, "Datei&name:", 0},
+    {Art::Text, F::idTxtSymbol, 120, 375, 4565, 300, "", 0},
+    {Art::Bezeichnung, F::idLblSymbol, 120, 795, 4565, 255, "&Aktuelles Symbol:", 0},
+    {Art::Rollbalken, F::idHScroll, kMainX, kMainY + 549, kRollBreite, kRollHoehe, "", 0},
+    {Art::Schaltflaeche, IDOK, 4845, 375, 1215, 375, "OK", BS_DEFPUSHBUTTON},
+    {Art::Schaltflaeche, IDCANCEL, 4845, 855, 1215, 375, "Abbrechen", 0},
+    {Art::Schaltflaeche, F::idCmdDurchsuchen, 4845, 1335, 1215, 375, "&Durchsuchen", 0},
 };
 
 constexpr const char* kTitel = "Endungswart - Anderes Symbol";

