@@ -28,6 +28,7 @@ ArtInfo Info(Art art) {
         case Art::Kontrollkaestchen: return {"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP};
         case Art::Text: return {"EDIT", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP};
         case Art::Bezeichnung: return {"STATIC", SS_LEFT | SS_NOPREFIX};
+        case Art::Beschriftung: return {"STATIC", SS_LEFT};
         case Art::Rahmen: return {"BUTTON", BS_GROUPBOX};
         case Art::Liste: return {WC_LISTVIEWA, LVS_REPORT | LVS_SHOWSELALWAYS | WS_TABSTOP};
         case Art::Linie: return {"STATIC", SS_ETCHEDFRAME};

@@ -19,7 +19,8 @@ enum class Art {
     Schaltflaeche,
     Kontrollkaestchen,
     Text,
-    Bezeichnung,
+    Bezeichnung,     // plain text: "&" shows as itself
+    Beschriftung,    // label whose "&" marks the access key of the control after it
     Rahmen,
     Liste,
     Linie,

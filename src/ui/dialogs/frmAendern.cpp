@@ -43,17 +43,6 @@ constexpr DWORD kDateiFlags = 0x100C;  // OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR | 
 
 void Fehler(const char* text) { Meldung(text, MB_OK | MB_ICONSTOP, kTitel); }
 
-bool ZeileMarkiert(const ListView& liste, size_t zeile) {
-    return (SendMessageA(liste.hwnd(), LVM_GETITEMSTATE, zeile, LVIS_SELECTED) & LVIS_SELECTED) != 0;
-}
-
-void SpalteSetzen(ListView& liste, size_t zeile, int spalte, const std::string& text) {
-    LVITEMA item{};
-    item.iSubItem = spalte;
-    item.pszText = const_cast<char*>(text.c_str());
-    SendMessageA(liste.hwnd(), LVM_SETITEMTEXTA, zeile, reinterpret_cast<LPARAM>(&item));
-}
-
 void Anzeigen(HWND element, bool sichtbar) { ShowWindow(element, sichtbar ? SW_SHOW : SW_HIDE); }
 
 }  // namespace
@@ -81,7 +70,7 @@ frmAendern::frmAendern(ListView& liste, float doppelklickzeit)
 bool frmAendern::Fuellen() {
     ort_ = {"", "0"};
     for (size_t i = 0; i < liste_.Anzahl(); ++i) {
-        if (!ZeileMarkiert(liste_, i)) continue;
+        if (!liste_.Markiert(i)) continue;
         const Dateityp typ = liste_.Eintrag(i);
         zeilen_.push_back(i);
         erweiterungen_ += (zeilen_.size() > 1 ? "; " : "") + typ.Erweiterung;
@@ -185,9 +174,9 @@ void frmAendern::cmdOK_Click() {
     const bool symbol = !Markiert(idChkSymbol) && !symbolGesperrt_ && Sichtbar(idPicSymbol);
     const std::string ort = SymbolortVerbinden(ort_.Datei, ort_.Index);
     for (size_t zeile : zeilen_) {
-        if (!bezeichnungFest) SpalteSetzen(liste_, zeile, 1, bezeichnung);
-        if (!oeffnenGesperrt_) SpalteSetzen(liste_, zeile, 2, oeffnen);
-        if (symbol) SpalteSetzen(liste_, zeile, 3, ort);
+        if (!bezeichnungFest) liste_.TextSetzen(zeile, 1, bezeichnung);
+        if (!oeffnenGesperrt_) liste_.TextSetzen(zeile, 2, oeffnen);
+        if (symbol) liste_.TextSetzen(zeile, 3, ort);
     }
     Beenden(IDOK);
     SetFocus(liste_.hwnd());

@@ -14,9 +14,9 @@ constexpr int kMainBreite = 4565, kMainHoehe = 750;
 constexpr int kRollBreite = 4510, kRollHoehe = 180;
 
 const Steuerelement kElemente[] = {
-    {Art::Bezeichnung, F::idLblIconDatei, 120, 120, 4565, 255, "Datei&name:", 0},
+    {Art::Beschriftung, F::idLblIconDatei, 120, 120, 4565, 255, "Datei&name:", 0},
     {Art::Text, F::idTxtSymbol, 120, 375, 4565, 300, "", 0},
-    {Art::Bezeichnung, F::idLblSymbol, 120, 795, 4565, 255, "&Aktuelles Symbol:", 0},
+    {Art::Beschriftung, F::idLblSymbol, 120, 795, 4565, 255, "&Aktuelles Symbol:", 0},
     {Art::Rollbalken, F::idHScroll, kMainX, kMainY + 549, kRollBreite, kRollHoehe, "", 0},
     {Art::Schaltflaeche, IDOK, 4845, 375, 1215, 375, "OK", BS_DEFPUSHBUTTON},
     {Art::Schaltflaeche, IDCANCEL, 4845, 855, 1215, 375, "Abbrechen", 0},
@@ -51,11 +51,6 @@ frmSymbol::frmSymbol(frmAendern* aendern, Symbolort& ort, float doppelklickzeit)
       doppelklickzeit_(doppelklickzeit) {}
 
 void frmSymbol::Form_Load() {
-    // The labels carry access keys.
-    for (int id : {idLblIconDatei, idLblSymbol}) {
-        HWND h = Element(id);
-        SetWindowLongA(h, GWL_STYLE, GetWindowLongA(h, GWL_STYLE) & ~SS_NOPREFIX);
-    }
     const int x = TwipsZuPixel(kMainX), y = TwipsZuPixel(kMainY);
     if (streifen_.Erzeugen(hwnd(), idPicMain, x, y, TwipsZuPixel(kMainBreite), TwipsZuPixel(kMainHoehe))) {
         // The scroll bar lies right below the cells, inside the white window.
