@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "registry/Registry.h"
+#include "platform/Registry.h"
 
 inline void Schreiben(HKEY root, const std::string& pfad, const std::string& wert) {
     HKEY h = nullptr;

@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "Benchhilfen.h"
-#include "registry/Registry.h"
-#include "ui/Seams.h"
+#include "platform/Registry.h"
+#include "platform/Seams.h"
 #include "ui/dialogs/frmHinzu.h"
 #include "ui/main/frmMain.h"
 

@@ -17,8 +17,8 @@
 
 #include "filetypes/Protokoll.h"
 #include "filetypes/Wiederherstellen.h"
-#include "registry/Registry.h"
-#include "ui/Seams.h"
+#include "platform/Registry.h"
+#include "platform/Seams.h"
 
 namespace {
 

@@ -16,10 +16,11 @@
 
 #include "Benchhilfen.h"
 #include "app/Main.h"
-#include "app/Optionen.h"
+#include "settings/Optionen.h"
 #include "filetypes/Wiederherstellen.h"
-#include "registry/Registry.h"
-#include "ui/Seams.h"
+#include "filetypes/Sicherung.h"
+#include "platform/Registry.h"
+#include "platform/Seams.h"
 #include "ui/main/frmMain.h"
 
 namespace {

@@ -57,17 +57,16 @@ protected:
         RegistryTest::SetUp();
         Optionen = Einstellungen{};
         Optionen.Mehrfachauswahl = 1;
-        Geaendert = false;
-        Doppelklickzeit = 0.5f;
         haupt.liste().Mehrfachauswahl(true);
     }
     // Runs the change command with one step for each dialog it opens.
     int Befehl(std::vector<Treiber::Schritt> schritte) {
         Treiber treiber(std::move(schritte));
-        AendernBefehl(haupt.liste());
+        geaendert = AendernBefehl(haupt.liste(), 0.5f) || geaendert;
         return treiber.Geoeffnet();
     }
     Hauptliste haupt;
+    bool geaendert = false;  // a change command reported a change
     const std::string prog = Testdatei("symbole8.exe");
     const std::string zwoelf = Testdatei("symbole12.dll");
 };
@@ -94,9 +93,7 @@ TEST_F(ChangeDialog, ThreeTypesShowTheFirstJoinTheExtensionsAndKeepMarkedDescrip
     EXPECT_EQ(Spalte(haupt.liste(), 2), Texte(4, "notepad.exe %1"));
     // The first line's location, joined without the blank, for every selected line.
     EXPECT_EQ(Spalte(haupt.liste(), 3), (Texte{zwoelf + ",3", "x.dll,1", zwoelf + ",3", zwoelf + ",3"}));
-    EXPECT_TRUE(Geaendert);
-    EXPECT_EQ(SymbolDatei, "");
-    EXPECT_EQ(SymbolIndex, "0");
+    EXPECT_TRUE(geaendert);
 }
 
 TEST_F(ChangeDialog, MarkedSymbolKeepsEveryIconEvenWhenOneWasChosen) {
@@ -108,7 +105,7 @@ TEST_F(ChangeDialog, MarkedSymbolKeepsEveryIconEvenWhenOneWasChosen) {
                                     frmAendern& a = Aendern(d);
                                     EXPECT_EQ(IsDlgButtonChecked(a.hwnd(), F::idChkBezeichnung), BST_UNCHECKED);
                                     a.cmdSymbol_Click();
-                                    EXPECT_EQ(SymbolIndex, "4");
+                                    EXPECT_EQ(a.Ort().Index, "4");
                                     EXPECT_EQ(Pixel(a.Element(F::idPicSymbol), 16, 16), Testfarbe(4));
                                     SetDlgItemTextA(a.hwnd(), F::idTxtBezeichnung, "Bild");
                                     a.cmdOK_Click();
@@ -157,7 +154,7 @@ TEST_F(ChangeDialog, BothLocksLeaveOnlyTheDescriptionToChange) {
     EXPECT_EQ(Spalte(haupt.liste(), 1), (Texte{"Neu", "Neu"}));
     EXPECT_EQ(Spalte(haupt.liste(), 2), (Texte{prog + " %1", "\"%1\" %*"}));
     EXPECT_EQ(Spalte(haupt.liste(), 3), (Texte{zwoelf + ",1", "%1"}));
-    EXPECT_TRUE(Geaendert);
+    EXPECT_TRUE(geaendert);
 
     // A program named without extension locks the open command of a single type too.
     haupt.liste().Leeren();
@@ -194,7 +191,7 @@ TEST_F(ChangeDialog, OkChecksInOrderAndWritesTheCommandAsTyped) {
         versuch("Text", "notepad %1");
         versuch("Text", ohneLaufwerk + " %1");  // found, but starts with a backslash
         EXPECT_EQ(GetFocus(), a.Element(F::idTxtOeffnen));
-        EXPECT_FALSE(Geaendert);
+        EXPECT_FALSE(geaendert);
         versuch("Text", gequotet);
     }});
     const std::string nichtGefunden = "Das angegebene Programm wurde nicht gefunden. Stellen Sie sicher, "
@@ -210,7 +207,7 @@ TEST_F(ChangeDialog, OkChecksInOrderAndWritesTheCommandAsTyped) {
     }
     EXPECT_EQ(Spalte(haupt.liste(), 2), (Texte{gequotet}));
     EXPECT_EQ(Spalte(haupt.liste(), 1), (Texte{"Text"}));
-    EXPECT_TRUE(Geaendert);
+    EXPECT_TRUE(geaendert);
 }
 
 TEST_F(ChangeDialog, BrowseHelpAndCancel) {
@@ -245,7 +242,7 @@ TEST_F(ChangeDialog, BrowseHelpAndCancel) {
     // Cancel writes nothing.
     EXPECT_EQ(Spalte(haupt.liste(), 1), (Texte{"Textdatei"}));
     EXPECT_EQ(Spalte(haupt.liste(), 2), (Texte{"\"" + prog + "\" /x \"%1\""}));
-    EXPECT_FALSE(Geaendert);
+    EXPECT_FALSE(geaendert);
 }
 
 TEST_F(ChangeDialog, WithoutALocationThePageShowsTheProgramIconUntilOneIsChosen) {
@@ -256,7 +253,7 @@ TEST_F(ChangeDialog, WithoutALocationThePageShowsTheProgramIconUntilOneIsChosen)
         frmAendern& a = Aendern(d);
         EXPECT_TRUE(Sichtbar(a.Element(F::idPicSymbolDef)));
         EXPECT_FALSE(Sichtbar(a.Element(F::idPicSymbol)));
-        EXPECT_EQ(SymbolDatei, prog);  // the quote removed
+        EXPECT_EQ(a.Ort().Datei, prog);  // the quote removed
         a.cmdOK_Click();
     }});
     // No icon was chosen: no selected line gets one.
@@ -332,6 +329,11 @@ TEST_F(ChangeDialog, TheMainWindowRunsItOnDoubleClickEnterMenuAndToolBar) {
     SendMessageA(haupt.fenster.hwnd(), WM_COMMAND, ID_AENDERN, 0);
     haupt.fenster.Toolbar_ButtonClick(2, "Aendern");
     EXPECT_EQ(treiber.Geoeffnet(), 4);
+    EXPECT_FALSE(haupt.fenster.Geaendert());
+    // Only OK marks the list as changed.
+    Treiber ok({[](Dialog& d) { Aendern(d).cmdOK_Click(); }});
+    SendMessageA(haupt.fenster.hwnd(), WM_COMMAND, ID_AENDERN, 0);
+    EXPECT_TRUE(haupt.fenster.Geaendert());
 }
 
 }  // namespace

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "app/Dezimal.h"
-#include "app/Text.h"
+#include "platform/Dezimal.h"
+#include "platform/Text.h"
 #include "filetypes/Protokoll.h"
 
 // The C library, which the program no longer links for these conversions, is the yardstick:

@@ -6,9 +6,9 @@
 namespace {
 
 const Steuerelement kTabelle[] = {
-    {Art::Text, 100, "txtName", 120, 120, 3000, 315, "", 0},
-    {Art::Schaltflaeche, IDOK, "cmdOK", 120, 600, 1200, 375, "OK", BS_DEFPUSHBUTTON},
-    {Art::Schaltflaeche, IDCANCEL, "cmdAbbrechen", 1440, 600, 1200, 375, "Abbrechen", 0},
+    {Art::Text, 100, 120, 120, 3000, 315, "", 0},
+    {Art::Schaltflaeche, IDOK, 120, 600, 1200, 375, "OK", BS_DEFPUSHBUTTON},
+    {Art::Schaltflaeche, IDCANCEL, 1440, 600, 1200, 375, "Abbrechen", 0},
 };
 
 struct Probe : Dialog {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "ui/Dialog.h"
-#include "ui/Seams.h"
+#include "platform/Seams.h"
 
 // Step i runs for the i-th dialog that opens while the driver lives; a dialog opened from a
 // step (the chooser from the change dialog) gets the next step. A step must end its dialog.

@@ -3,12 +3,12 @@
 #include "Umgebung.h"
 #include "app/ErsterStart.h"
 #include "app/Main.h"
-#include "app/Optionen.h"
-#include "app/Text.h"
+#include "settings/Optionen.h"
+#include "platform/Text.h"
 #include "filetypes/Registriert.h"
 #include "filetypes/Sicherung.h"
 #include "filetypes/Speichern.h"
-#include "registry/Registry.h"
+#include "platform/Registry.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ protected:
     void SetUp() override {
         RegistryTest::SetUp();
         Optionen = Einstellungen{};
-        Geaendert = true;
+        haupt.fenster.GeaendertSetzen(true);
     }
     std::string Hkcr(const std::string& pfad) { return Holen(HKEY_CLASSES_ROOT, pfad); }
     std::vector<std::string> StoreNamen() {
@@ -215,7 +215,7 @@ TEST_F(FailedSave, IsNamedInOneMessageKeptInTheListAndNotStored) {
     EXPECT_EQ(Holen(HKEY_CURRENT_USER, kStore + "INI", "Oeffnen"), "neu.exe %1");
     EXPECT_EQ(Spalte(haupt.liste(), 0), (std::vector<std::string>{"BMP", "INI", "TXT"}));
     EXPECT_EQ(haupt.liste().Eintrag(2).Oeffnen, "neu.exe %1");
-    EXPECT_TRUE(Geaendert);
+    EXPECT_TRUE(haupt.fenster.Geaendert());
 }
 
 TEST_F(FailedSave, SurvivesTheReloadAfterADeclinedType) {
@@ -234,7 +234,7 @@ TEST_F(FailedSave, SurvivesTheReloadAfterADeclinedType) {
     for (size_t i = 0; i < haupt.liste().Anzahl(); ++i)
         EXPECT_EQ(haupt.liste().Eintrag(i).Oeffnen, "neu.exe %1");
     EXPECT_EQ(StoreNamen(), (std::vector<std::string>{"INI", "TXT"}));
-    EXPECT_TRUE(Geaendert);
+    EXPECT_TRUE(haupt.fenster.Geaendert());
 }
 
 }  // namespace

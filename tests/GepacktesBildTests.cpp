@@ -5,7 +5,7 @@
 
 #include "resource.h"
 #include "ui/GepacktesBild.h"
-#include "ui/Seams.h"
+#include "platform/Seams.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include "app/Main.h"
 #include "filetypes/Sicherung.h"
 #include "resource.h"
-#include "ui/Seams.h"
+#include "platform/Seams.h"
 
 namespace {
 
@@ -39,8 +39,6 @@ protected:
         RegistryTest::SetUp();
         Optionen = Einstellungen{};
         Optionen.Sicherheitsabfrage = Optionen.Speichermeldung = Optionen.Rueckgaengig = Optionen.Beenden = 1;
-        Geaendert = false;
-        Autostartlauf = false;
     }
     void TearDown() override {
         QuitVerwerfen();
@@ -96,7 +94,7 @@ TEST_F(MainWindow, BarSwitchesLayTheListOutAgain) {
 
     haupt.fenster.mnuStatusleiste_Click();
     haupt.fenster.mnuSymbolleiste_Click();
-    EXPECT_EQ(Leistenhoehe, 0);
+    EXPECT_EQ(haupt.fenster.Leistenhoehe(), 0);
     RECT voll = haupt.fenster.ListenRechteck();
     EXPECT_TRUE(EqualRect(&voll, &innen));
 
@@ -123,7 +121,7 @@ TEST_F(MainWindow, ToolBarKeysHelpAndAddressesRunTheirCommands) {
 TEST_F(MainWindow, UndoReloadsTheStoreWithOrWithoutItsQuestion) {
     Gesichert("BMP", "Bitmap", "paint.exe");
     haupt.Zeile("TXT", "Ungespeichert", "x.exe");
-    Geaendert = true;
+    haupt.fenster.GeaendertSetzen(true);
     {
         Meldungen boxen;
         boxen.Antwort(IDNO);
@@ -132,13 +130,13 @@ TEST_F(MainWindow, UndoReloadsTheStoreWithOrWithoutItsQuestion) {
         EXPECT_EQ(boxen.Gezeigt()[0].text, "Sollen alle Änderungen rückgängig gemacht werden und die "
                                            "zuletzt gesicherten Dateitypen wieder geladen werden?");
         EXPECT_EQ(haupt.liste().Eintrag(0).Erweiterung, "TXT");
-        EXPECT_TRUE(Geaendert);
+        EXPECT_TRUE(haupt.fenster.Geaendert());
     }
     Optionen.Rueckgaengig = 0;
     haupt.fenster.mnuRueckgaengig_Click();  // no box is planned: none may come
     ASSERT_EQ(haupt.liste().Anzahl(), 1u);
     EXPECT_EQ(haupt.liste().Eintrag(0).Erweiterung, "BMP");
-    EXPECT_FALSE(Geaendert);
+    EXPECT_FALSE(haupt.fenster.Geaendert());
 }
 
 class Closing : public MainWindow {
@@ -150,7 +148,7 @@ protected:
         SicherungLaden(haupt.liste());
         haupt.liste().Leeren();
         haupt.Zeile("TXT", "Text", "neu.exe %1");
-        Geaendert = true;
+        haupt.fenster.GeaendertSetzen(true);
     }
     void Schliessen() { SendMessageA(haupt.fenster.hwnd(), WM_CLOSE, 0, 0); }
 };
@@ -188,7 +186,7 @@ TEST_F(Closing, YesSavesWithoutTheFirstQuestionAndKeepsTheOption) {
     EXPECT_EQ(Holen(HKEY_CLASSES_ROOT, "txtfile\\shell\\open\\command"), "neu.exe %1");
     EXPECT_EQ(Holen(HKEY_CURRENT_USER, kStore + "TXT", "Oeffnen"), "neu.exe %1");
     EXPECT_EQ(Holen(HKEY_CURRENT_USER, kOpt, "Sicherheitsabfrage"), "1");
-    EXPECT_FALSE(Geaendert);
+    EXPECT_FALSE(haupt.fenster.Geaendert());
 }
 
 TEST_F(Closing, AsksNothingWithoutChangesOrWithTheOptionOff) {

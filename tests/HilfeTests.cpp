@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/Seams.h"
+#include "platform/Seams.h"
 
 namespace {
 

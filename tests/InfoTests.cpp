@@ -2,7 +2,7 @@
 
 #include "Umgebung.h"
 #include "resource.h"
-#include "ui/Seams.h"
+#include "platform/Seams.h"
 #include "ui/dialogs/frmInfo.h"
 #include "version.h"
 

@@ -5,13 +5,13 @@
 
 #include "Umgebung.h"
 #include "app/Main.h"
-#include "app/Optionen.h"
-#include "app/Text.h"
+#include "settings/Optionen.h"
+#include "platform/Text.h"
 #include "filetypes/Klassenindex.h"
 #include "filetypes/Sicherung.h"
 #include "filetypes/Speichern.h"
-#include "registry/Registry.h"
-#include "ui/Seams.h"
+#include "platform/Registry.h"
+#include "platform/Seams.h"
 
 namespace {
 
@@ -195,7 +195,7 @@ TEST_F(Index, TheRestoreWritesWhatTheWalkOverEveryKeyWrites) {
 
 TEST_F(Index, TheSaveAsksAndWritesWhatTheWalkOverEveryKeyDoes) {
     for (unsigned saat = 1; saat <= kRegistries && !HasFailure(); ++saat)
-        Vergleichen(saat, [](Liste& l) { OhneFenster f; Speichern(l, f); },
+        Vergleichen(saat, [](Liste& l) { OhneFenster f; Speichern(l, f, false); },
                     [](Liste& l) { WalkSpeichern(l); });
     EXPECT_GT(fragen_, kRegistries / 4);
 }

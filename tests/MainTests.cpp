@@ -1,8 +1,8 @@
 #include "Umgebung.h"
 #include "app/ErsterStart.h"
 #include "app/Main.h"
-#include "app/Optionen.h"
-#include "ui/Seams.h"
+#include "settings/Optionen.h"
+#include "platform/Seams.h"
 
 namespace {
 
@@ -61,7 +61,7 @@ TEST_F(Start, AutostartWithAnEmptyStoreAndYesStartsInteractivelyWithTheFirstStar
     TypAnlegen("bmp", "bmpfile", "Bitmap", "paint.exe %1");
     frmMain* fenster = Main("/autostart");
     ASSERT_NE(fenster, nullptr);
-    EXPECT_FALSE(Autostartlauf);
+    EXPECT_FALSE(fenster->Autostartlauf());
     ASSERT_EQ(boxen.Gezeigt().size(), 2u);
     EXPECT_EQ(boxen.Gezeigt()[1].titel, "Willkommen bei Endungswart!");
     EXPECT_EQ(fenster->lvwMain().Anzahl(), 2u);

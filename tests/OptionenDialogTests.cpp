@@ -2,9 +2,9 @@
 #include <tuple>
 
 #include "Umgebung.h"
-#include "app/Optionen.h"
+#include "settings/Optionen.h"
 #include "resource.h"
-#include "ui/Seams.h"
+#include "platform/Seams.h"
 #include "ui/dialogs/frmOptionen.h"
 
 namespace {

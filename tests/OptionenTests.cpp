@@ -1,6 +1,6 @@
 #include "Umgebung.h"
-#include "app/Optionen.h"
-#include "registry/Registry.h"
+#include "settings/Optionen.h"
+#include "platform/Registry.h"
 
 namespace {
 
@@ -98,10 +98,13 @@ TEST_F(Settings, MinimisedOrMaximisedKeepsTheStoredGeometry) {
     }
 }
 
-TEST_F(Settings, AutostartOffRemovesTheRunValue) {
+TEST_F(Settings, AutostartOffRemovesTheRunValueOnly) {
     Setzen(HKEY_CURRENT_USER, kRunSchluessel, "Endungswart", "von Hand");
+    Setzen(HKEY_CURRENT_USER, kRunSchluessel, "Anderes", "x");
+    EinstellungenSpeichern(Fensterwerte{}, Einstellungen{}, true, true, "C:\\E.exe");
     EinstellungenSpeichern(Fensterwerte{}, Einstellungen{}, true, true, "C:\\E.exe");
     EXPECT_FALSE(WertExistiert(HKEY_CURRENT_USER, kRunSchluessel, "Endungswart"));
+    EXPECT_EQ(Holen(HKEY_CURRENT_USER, kRunSchluessel, "Anderes"), "x");
     EXPECT_TRUE(Existiert(HKEY_CURRENT_USER, kRunSchluessel));
 }
 

@@ -2,8 +2,8 @@
 
 #include "Umgebung.h"
 #include "app/Main.h"
-#include "app/Optionen.h"
-#include "app/Text.h"
+#include "settings/Optionen.h"
+#include "platform/Text.h"
 #include "filetypes/Protokoll.h"
 #include "filetypes/Sicherung.h"
 #include "filetypes/Wiederherstellen.h"

@@ -1,5 +1,5 @@
 #include "Umgebung.h"
-#include "registry/Registry.h"
+#include "platform/Registry.h"
 
 namespace {
 
@@ -42,25 +42,6 @@ TEST_F(RegistryLayer, WritesCreateMissingKeysButNeverARoot) {
     EXPECT_FALSE(RegWertSchreiben(HKEY_CLASSES_ROOT, "", "", "Wurzel"));
     EXPECT_FALSE(RegWertSchreiben(HKEY_CLASSES_ROOT, "\\", "", "Wurzel"));
     EXPECT_FALSE(WertExistiert(HKEY_CLASSES_ROOT, "", ""));
-}
-
-TEST_F(RegistryLayer, BackupStoreDeleteRemovesTheWholeTreeOnly) {
-    SicherungLoeschen();  // nothing there: nothing happens
-    Setzen(HKEY_CURRENT_USER, "Software\\RHM\\Endungswart\\Classes\\BMP\\tief\\tiefer", "x", "1");
-    Setzen(HKEY_CURRENT_USER, "Software\\RHM\\Endungswart\\Classes\\TXT", "Oeffnen", "n");
-    Setzen(HKEY_CURRENT_USER, "Software\\RHM\\Endungswart\\Optionen", "Autostart", "1");
-    SicherungLoeschen();
-    EXPECT_FALSE(Existiert(HKEY_CURRENT_USER, "Software\\RHM\\Endungswart\\Classes"));
-    EXPECT_EQ(Holen(HKEY_CURRENT_USER, "Software\\RHM\\Endungswart\\Optionen", "Autostart"), "1");
-}
-
-TEST_F(RegistryLayer, RunEntryDeleteKeepsTheKeyAndOthers) {
-    Setzen(HKEY_CURRENT_USER, kRunSchluessel, "Endungswart", "C:\\E.EXE /autostart");
-    Setzen(HKEY_CURRENT_USER, kRunSchluessel, "Anderes", "x");
-    AutostartEintragLoeschen();
-    AutostartEintragLoeschen();
-    EXPECT_FALSE(WertExistiert(HKEY_CURRENT_USER, kRunSchluessel, "Endungswart"));
-    EXPECT_EQ(Holen(HKEY_CURRENT_USER, kRunSchluessel, "Anderes"), "x");
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 
 #include "Umgebung.h"
 #include "app/Main.h"
-#include "app/Optionen.h"
+#include "settings/Optionen.h"
 #include "filetypes/Sicherung.h"
 #include "resource.h"
 #include "ui/dialogs/frmOptionen.h"
@@ -24,8 +24,6 @@ protected:
         RegistryTest::SetUp();
         HilfeErsetzen([](HWND, UINT, ULONG_PTR) {});
         Optionen = Einstellungen{};
-        Geaendert = false;
-        Autostartlauf = false;
     }
     void TearDown() override {
         MeldungErsetzen(nullptr);
@@ -42,7 +40,7 @@ protected:
         Optionen.Beenden = 1;
         Optionen.Speichermeldung = 1;
         Optionen.SpeichernPause = 0.5f;
-        Geaendert = true;
+        haupt.fenster.GeaendertSetzen(true);
     }
     // Types in HKEY_CLASSES_ROOT and in the store with old values, in the list with new ones.
     void Typen(int anzahl) {
@@ -89,7 +87,7 @@ TEST_F(Yields, ACloseDuringASavePauseWaitsForTheEndAndAsksNothingInside) {
     haupt.fenster.mnuSpeichern_Click();
     EXPECT_EQ(gesendet, 2);
     EXPECT_TRUE(AlleGespeichert(6));
-    EXPECT_FALSE(Geaendert);
+    EXPECT_FALSE(haupt.fenster.Geaendert());
     ASSERT_TRUE(IsWindow(haupt.fenster.hwnd()));
     Nachrichten();
     EXPECT_FALSE(IsWindow(haupt.fenster.hwnd()));
@@ -179,7 +177,7 @@ TEST_F(Yields, ACloseWhileADialogIsUpWaitsUntilItEnds) {
         fensterBlieb = IsWindow(haupt.fenster.hwnd());
         d.Klicken(IDCANCEL);
     });
-    Geaendert = false;
+    haupt.fenster.GeaendertSetzen(false);
     Meldungen boxen;
     Senden(WM_COMMAND, ID_OPTIONEN);
     EXPECT_TRUE(dialogBlieb);

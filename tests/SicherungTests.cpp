@@ -139,6 +139,16 @@ struct Protokoll : Fortschritt {
     void Zeigen(const Dateityp& t) override { gezeigt.push_back(t.Erweiterung); }
 };
 
+TEST_F(Store, DeleteRemovesTheWholeStoreOnly) {
+    SicherungLoeschen();  // nothing there: nothing happens
+    Setzen(HKEY_CURRENT_USER, "Software\\RHM\\Endungswart\\Classes\\BMP\\tief\\tiefer", "x", "1");
+    Setzen(HKEY_CURRENT_USER, "Software\\RHM\\Endungswart\\Classes\\TXT", "Oeffnen", "n");
+    Setzen(HKEY_CURRENT_USER, "Software\\RHM\\Endungswart\\Optionen", "Autostart", "1");
+    SicherungLoeschen();
+    EXPECT_FALSE(Existiert(HKEY_CURRENT_USER, "Software\\RHM\\Endungswart\\Classes"));
+    EXPECT_EQ(Holen(HKEY_CURRENT_USER, "Software\\RHM\\Endungswart\\Optionen", "Autostart"), "1");
+}
+
 TEST_F(Store, ShowsEveryTypeInListOrder) {
     haupt.Zeile("B", "b", "b.exe");
     haupt.Zeile("A", "a", "a.exe");

@@ -1,9 +1,9 @@
 #include "Umgebung.h"
 #include "app/Main.h"
-#include "app/Optionen.h"
+#include "settings/Optionen.h"
 #include "filetypes/Sicherung.h"
 #include "filetypes/Speichern.h"
-#include "ui/Seams.h"
+#include "platform/Seams.h"
 
 namespace {
 
@@ -17,12 +17,7 @@ protected:
         Optionen = Einstellungen{};
         Optionen.Sicherheitsabfrage = 1;
         Optionen.Speichermeldung = 0;
-        Geaendert = true;
-        SpeichernAbbrechenNach(-1);
-    }
-    void TearDown() override {
-        SpeichernAbbrechenNach(-1);
-        RegistryTest::TearDown();
+        haupt.fenster.GeaendertSetzen(true);
     }
     std::vector<std::string> Store() {
         std::vector<std::string> namen;
@@ -52,7 +47,7 @@ TEST_F(Save, NoToTheFirstQuestionChangesNothing) {
     EXPECT_EQ(boxen.Gezeigt()[0].titel, "Endungswart - Speichern");
     EXPECT_FALSE(Existiert(HKEY_CLASSES_ROOT, ".TXT"));
     EXPECT_TRUE(Store().empty());
-    EXPECT_TRUE(Geaendert);
+    EXPECT_TRUE(haupt.fenster.Geaendert());
 }
 
 TEST_F(Save, AnEmptyListEmptiesTheStoreAfterTwoQuestions) {
@@ -66,7 +61,7 @@ TEST_F(Save, AnEmptyListEmptiesTheStoreAfterTwoQuestions) {
     EXPECT_EQ(boxen.Gezeigt()[1].text, "Sind Sie sicher, daß Sie alle Dateitypen aus der Überwachung entfernen möchten?");
     EXPECT_TRUE(Store().empty());
     EXPECT_EQ(Hkcr("bmpfile"), "Bitmap");
-    EXPECT_FALSE(Geaendert);
+    EXPECT_FALSE(haupt.fenster.Geaendert());
 }
 
 TEST_F(Save, WritesEveryTypeAndRebuildsTheStoreFromTheList) {
@@ -83,7 +78,7 @@ TEST_F(Save, WritesEveryTypeAndRebuildsTheStoreFromTheList) {
     EXPECT_EQ(Store(), (std::vector<std::string>{"INI", "TXT"}));
     EXPECT_EQ(Holen(HKEY_CURRENT_USER, kStore + "TXT", "Symbol"), "neu.exe,1");
     EXPECT_EQ(Holen(HKEY_CURRENT_USER, kStore + "INI", "Symbol"), "");
-    EXPECT_FALSE(Geaendert);
+    EXPECT_FALSE(haupt.fenster.Geaendert());
 }
 
 class SharedSave : public Save {
@@ -130,7 +125,7 @@ TEST_F(SharedSave, NoDropsTheTypeFromListAndStoreAndLeavesTheRegistry) {
     EXPECT_EQ(Store(), (std::vector<std::string>{"TXT"}));
     ASSERT_EQ(haupt.liste().Anzahl(), 1u);
     EXPECT_EQ(haupt.liste().Eintrag(0).Erweiterung, "TXT");
-    EXPECT_FALSE(Geaendert);
+    EXPECT_FALSE(haupt.fenster.Geaendert());
 }
 
 TEST_F(SharedSave, TheProgressWindowIsTopmostOverADisabledMainWindowAndSetAsideForTheQuestion) {
@@ -164,6 +159,21 @@ TEST_F(SharedSave, TheProgressWindowIsTopmostOverADisabledMainWindowAndSetAsideF
     EXPECT_EQ(EigenesFenster("Endungswart.frmSpeichern"), nullptr);
 }
 
+// A save window whose progress display stops the save dead, as a killed process would, when
+// the type after the first `typen` is shown (written into HKEY_CLASSES_ROOT, not yet stored).
+struct Abbruchfenster : Speicherfenster, Fortschritt {
+    struct Tot {};
+    explicit Abbruchfenster(int typen) : rest(typen) {}
+    void Sperren(bool) override {}
+    Fortschritt* FortschrittOeffnen() override { return this; }
+    void FortschrittOben(bool) override {}
+    void FortschrittSchliessen() override {}
+    void Zeigen(const Dateityp&) override {
+        if (rest-- == 0) throw Tot{};
+    }
+    int rest;
+};
+
 TEST_F(Save, AnInterruptedSaveLosesNoWatchedType) {
     for (const char* e : {"AAA", "BBB", "CCC", "DDD"}) Gesichert(e, std::string("alt ") + e, "alt.exe");
     Optionen.Sicherheitsabfrage = 0;
@@ -172,19 +182,17 @@ TEST_F(Save, AnInterruptedSaveLosesNoWatchedType) {
         haupt.Zeile("AAA", "neu", "neu.exe");
         haupt.Zeile("EEE", "neu", "neu.exe");
         haupt.Zeile("BBB", "neu", "neu.exe");
-        SpeichernAbbrechenNach(k);
-        haupt.fenster.mnuSpeichern_Click();
+        Abbruchfenster abbruch(k);
+        EXPECT_THROW(Speichern(haupt.liste(), abbruch, false), Abbruchfenster::Tot);
         std::vector<std::string> store = Store();
         for (const char* e : {"AAA", "BBB", "CCC", "DDD"})
             EXPECT_NE(std::find(store.begin(), store.end(), e), store.end()) << e << " lost after " << k;
         EXPECT_EQ(Holen(HKEY_CURRENT_USER, kStore + "AAA", "Bezeichnung"), k >= 1 ? "neu" : "alt AAA");
         EXPECT_EQ(std::find(store.begin(), store.end(), "EEE") != store.end(), k >= 2) << k;
-        EXPECT_TRUE(Geaendert);
     }
-    SpeichernAbbrechenNach(-1);
     haupt.fenster.mnuSpeichern_Click();
     EXPECT_EQ(Store(), (std::vector<std::string>{"AAA", "BBB", "EEE"}));
-    EXPECT_FALSE(Geaendert);
+    EXPECT_FALSE(haupt.fenster.Geaendert());
 }
 
 }  // namespace

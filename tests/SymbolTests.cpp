@@ -31,21 +31,16 @@ void NameTippen(frmSymbol& f, const std::string& name) {
 
 class IconChooser : public ::testing::Test {
 protected:
-    void SetUp() override { Doppelklickzeit = 0.5f; }
-    void TearDown() override {
-        SymbolDatei.clear();
-        SymbolIndex.assign(1, '0');
-    }
     // Opens the chooser for the location `datei`,`index`; `schritt` runs once it is shown.
     INT_PTR Oeffnen(const std::string& datei, const std::string& index, Treiber::Schritt schritt) {
-        SymbolDatei = datei;
-        SymbolIndex = index;
+        ort = {datei, index};
         Treiber treiber({std::move(schritt)});
-        frmSymbol auswahl(nullptr);
+        frmSymbol auswahl(nullptr, ort, 0.5f);
         INT_PTR ergebnis = auswahl.Zeigen(nullptr);
         EXPECT_EQ(treiber.Geoeffnet(), 1);
         return ergebnis;
     }
+    Symbolort ort;  // what the chooser starts at and writes on OK
 };
 
 TEST_F(IconChooser, SevenIconsLeaveTheScrollBarOffAndEightRunItFromZeroToOne) {
@@ -95,7 +90,7 @@ TEST_F(IconChooser, TheTakenOverIndexIsHighlightedAndScrolledInto) {
             f.cmdOK_Click();
         });
         EXPECT_EQ(ergebnis, IDOK);
-        EXPECT_EQ(SymbolIndex, std::to_string(fall.auswahl));
+        EXPECT_EQ(ort.Index, std::to_string(fall.auswahl));
     }
 }
 
@@ -114,7 +109,7 @@ TEST_F(IconChooser, ASecondClickWithinTheDoubleClickTimeConfirmsOnAnElapsedClock
         Klick(f, 3);
     });
     EXPECT_EQ(ergebnis, IDOK);
-    EXPECT_EQ(SymbolIndex, "3");
+    EXPECT_EQ(ort.Index, "3");
 
     // A double click on the highlighted face confirms whatever the time.
     ergebnis = Oeffnen(Testdatei("symbole12.dll"), "0", [&](Dialog& d) {
@@ -124,7 +119,7 @@ TEST_F(IconChooser, ASecondClickWithinTheDoubleClickTimeConfirmsOnAnElapsedClock
         Klick(f, 5, WM_LBUTTONDBLCLK);
     });
     EXPECT_EQ(ergebnis, IDOK);
-    EXPECT_EQ(SymbolIndex, "5");
+    EXPECT_EQ(ort.Index, "5");
 }
 
 TEST_F(IconChooser, ATypedNameMakesTheStripStaleUntilAClickTabOrOkLoadsIt) {
@@ -150,8 +145,8 @@ TEST_F(IconChooser, ATypedNameMakesTheStripStaleUntilAClickTabOrOkLoadsIt) {
         f.cmdOK_Click();
     });
     EXPECT_EQ(ergebnis, IDOK);
-    EXPECT_EQ(SymbolDatei, "SHELL32.dll");  // as typed, not the path found
-    EXPECT_EQ(SymbolIndex, "0");
+    EXPECT_EQ(ort.Datei, "SHELL32.dll");  // as typed, not the path found
+    EXPECT_EQ(ort.Index, "0");
 }
 
 TEST_F(IconChooser, NamesThatCannotBeUsedGetTheirMessagesAndEmptyTheStrip) {
@@ -191,8 +186,8 @@ TEST_F(IconChooser, NamesThatCannotBeUsedGetTheirMessagesAndEmptyTheStrip) {
     EXPECT_EQ(boxen.Gezeigt()[0].stil, kAchtung);
     EXPECT_EQ(boxen.Gezeigt()[0].titel, kTitel);
     // Cancel hands nothing back.
-    EXPECT_EQ(SymbolDatei, symbole);
-    EXPECT_EQ(SymbolIndex, "2");
+    EXPECT_EQ(ort.Datei, symbole);
+    EXPECT_EQ(ort.Index, "2");
 }
 
 TEST_F(IconChooser, BrowsingToAFileWithoutIconsKeepsStripAndSelectionInStep) {
@@ -217,8 +212,8 @@ TEST_F(IconChooser, BrowsingToAFileWithoutIconsKeepsStripAndSelectionInStep) {
         f.cmdOK_Click();
     });
     EXPECT_EQ(ergebnis, IDOK);
-    EXPECT_EQ(SymbolDatei, sieben);
-    EXPECT_EQ(SymbolIndex, "0");
+    EXPECT_EQ(ort.Datei, sieben);
+    EXPECT_EQ(ort.Index, "0");
     EXPECT_EQ(boxen.Gezeigt().size(), 1u);
     ASSERT_EQ(dateien.Aufrufe().size(), 3u);
     EXPECT_EQ(dateien.Aufrufe()[0].vorgabe, Testdatei("symbole12.dll"));

@@ -21,8 +21,6 @@ protected:
     void SetUp() override {
         RegistryTest::SetUp();
         Optionen = Einstellungen{};
-        Geaendert = false;
-        Autostartlauf = false;
     }
     void TearDown() override {
         Optionen = Einstellungen{};
@@ -177,7 +175,7 @@ TEST_F(Keyboard, F1OpensTheHelpOfTheDialogOrTheContents) {
     AufListeZeigen<frmHinzu>(haupt, f1);
     {
         Hook<frmAendern> hook(f1);
-        AendernBefehl(haupt.liste());
+        AendernBefehl(haupt.liste(), 0.5f);
     }
     // In the main window F1 is a shortcut of the menu's "&Inhalt".
     MSG m{};

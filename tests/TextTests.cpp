@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/Text.h"
+#include "platform/Text.h"
 
 TEST(Text, NumbersReadWithEitherSeparator) {
     EXPECT_EQ(TextZuZahl("2.5"), 2.5);

@@ -2,8 +2,8 @@
 
 #include "app/Main.h"
 #include "filetypes/Protokoll.h"
-#include "registry/Registry.h"
-#include "ui/Seams.h"
+#include "platform/Registry.h"
+#include "platform/Seams.h"
 
 namespace {
 

@@ -72,7 +72,7 @@ public:
 };
 
 #include "ui/Dialog.h"
-#include "ui/Seams.h"
+#include "platform/Seams.h"
 #include "ui/main/frmMain.h"
 
 // Runs `f` on the next dialog of type F as soon as it is up.

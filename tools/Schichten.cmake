@@ -5,7 +5,7 @@
 # The check of src/ runs when ENDWART_SCHICHTEN is ON (-DENDWART_SCHICHTEN=ON, or the default
 # below); while it is OFF, CTest lists it as disabled and runs it not.
 if(NOT DEFINED ENDWART_SCHICHTEN)
-  set(ENDWART_SCHICHTEN OFF)
+  set(ENDWART_SCHICHTEN ON)
 endif()
 
 if(TARGET endwart_tests)

@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
-#include "app/Text.h"
+#include "platform/Text.h"
 #include "filetypes/Sicherung.h"
-#include "ui/Seams.h"
+#include "platform/Seams.h"
 
 namespace {
 

@@ -5,20 +5,16 @@
 #include <memory>
 
 #include "app/ErsterStart.h"
-#include "app/Optionen.h"
-#include "app/Text.h"
+#include "settings/Optionen.h"
+#include "platform/Text.h"
 #include "resource.h"
 #include "filetypes/Protokoll.h"
 #include "filetypes/Sicherung.h"
 #include "filetypes/Wiederherstellen.h"
-#include "ui/Seams.h"
+#include "platform/Seams.h"
 #include "ui/dialogs/frmSpeichern.h"
 #include "ui/main/frmMain.h"
 
-bool Autostartlauf = false;
-bool Geaendert = false;
-float Doppelklickzeit = 0.5f;
-int16_t Leistenhoehe = 0;
 
 namespace {
 
@@ -49,9 +45,9 @@ enum class Weiter { Ende, Interaktiv };
 
 // The autostart road. Ends the program unless the user chose to start interactively.
 Weiter AutostartLauf() {
-    Autostartlauf = true;
     frmMain* fenster = Hauptfenster();
     if (!fenster) return Weiter::Ende;
+    fenster->AutostartlaufSetzen(true);
     SicherungLaden(fenster->lvwMain());
     const bool mitMeldung = Optionen.Autostartmeldung != 0;
     std::unique_ptr<frmSpeichern> fortschritt;
@@ -67,10 +63,10 @@ Weiter AutostartLauf() {
     }
     if (fenster->lvwMain().Anzahl() == 0 &&
         Meldung(kAutostartFrage, MB_YESNO | MB_ICONQUESTION, kProgrammTitel) == IDYES)
-        Autostartlauf = false;
+        fenster->AutostartlaufSetzen(false);
     // A close request while the question was up ends the program, whatever the answer.
     if (!fenster->hwnd()) return Weiter::Ende;
-    if (!Autostartlauf) return Weiter::Interaktiv;
+    if (!fenster->Autostartlauf()) return Weiter::Interaktiv;
 
     // One write for the whole run, after the restore: a log that cannot be written stops nothing.
     ProtokollAnhaengen(SicherungWiederherstellen(fenster->lvwMain(), fortschritt.get()));
@@ -109,18 +105,6 @@ bool VorigeInstanzAktivieren() {
     return true;
 }
 
-void KomponentenFehlerMelden(unsigned long fehler) {
-    char* puffer = nullptr;
-    DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                 FORMAT_MESSAGE_IGNORE_INSERTS,
-                             nullptr, fehler, 0, reinterpret_cast<char*>(&puffer), 0, nullptr);
-    std::string text = n && puffer ? std::string(puffer, n) : "Fehler " + std::to_string(fehler);
-    if (puffer) LocalFree(puffer);
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' '))
-        text.pop_back();
-    Meldung(text, MB_OK | MB_ICONERROR, kProgrammTitel);
-}
-
 frmMain* Main(const std::string& befehlszeile) {
     if (!Windows95Familie()) {
         Meldung("Diese Version von Endungswart benötigt das Betriebssystem Microsoft Windows 95!",
@@ -128,7 +112,6 @@ frmMain* Main(const std::string& befehlszeile) {
         return nullptr;
     }
     if (VorigeInstanzAktivieren()) return nullptr;
-    Autostartlauf = false;
     OptionenLesen(Optionen, {"Autostartmeldung", "AutostartPause"});
 
     if (IstAutostartBefehl(befehlszeile) && AutostartLauf() == Weiter::Ende) {
@@ -158,7 +141,7 @@ frmMain* Main(const std::string& befehlszeile) {
     }
     fenster->SortierungAnwenden();
     fenster->ProtokollHinweisLesen();
-    Doppelklickzeit = DoppelklickzeitLesen();
+    fenster->DoppelklickzeitSetzen(DoppelklickzeitLesen());
     fenster->lvwMain().Mehrfachauswahl(Optionen.Mehrfachauswahl != 0);
     fenster->Anzeigen();
     return fenster;

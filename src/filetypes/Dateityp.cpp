@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
-#include "app/Text.h"
+#include "platform/Text.h"
 #include "filetypes/Klassenindex.h"
-#include "registry/Registry.h"
+#include "platform/Registry.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 
 #include <windows.h>
 
-#include "app/Text.h"
+#include "platform/Text.h"
 #include "filetypes/Dateityp.h"
 #include "filetypes/Wiederherstellen.h"
-#include "registry/Registry.h"
+#include "platform/Registry.h"
 
 Klassenindex::Klassenindex() {
     size_t rang = 0;

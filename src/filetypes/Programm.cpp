@@ -2,7 +2,7 @@
 
 #include <shellapi.h>
 
-#include "app/Text.h"
+#include "platform/Text.h"
 
 namespace {
 

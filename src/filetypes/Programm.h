@@ -6,6 +6,8 @@
 #include <initializer_list>
 #include <string>
 
+#include "platform/Besitzer.h"
+
 // The extensions that end a program name, and the one the default icon looks for.
 inline constexpr std::initializer_list<const char*> kProgrammEndungen = {".exe", ".com", ".bat", ".pif"};
 inline constexpr std::initializer_list<const char*> kNurExe = {".exe"};
@@ -34,29 +36,6 @@ std::string SymbolortVerbinden(const std::string& datei, const std::string& inde
 // digits that follow; anything else after them is ignored, a text without digits counts as 0,
 // and the result stays within -32768..32767.
 int IndexZahl(const std::string& index);
-
-// Owns one icon handle.
-class SymbolBild {
-public:
-    SymbolBild() = default;
-    explicit SymbolBild(HICON h) : h_(h) {}
-    SymbolBild(SymbolBild&& o) noexcept : h_(o.release()) {}
-    SymbolBild& operator=(SymbolBild&& o) noexcept { reset(o.release()); return *this; }
-    SymbolBild(const SymbolBild&) = delete;
-    SymbolBild& operator=(const SymbolBild&) = delete;
-    ~SymbolBild() { reset(); }
-
-    HICON get() const { return h_; }
-    explicit operator bool() const { return h_ != nullptr; }
-    HICON release() { HICON h = h_; h_ = nullptr; return h; }
-    void reset(HICON h = nullptr) {
-        if (h_) DestroyIcon(h_);
-        h_ = h;
-    }
-
-private:
-    HICON h_ = nullptr;
-};
 
 // How many icons the file holds (ExtractIconA with -1), 0..32767.
 int SymbolAnzahlLesen(const std::string& datei);

@@ -2,11 +2,11 @@
 
 #include <windows.h>
 
-#include "app/Text.h"
+#include "platform/Text.h"
 #include "filetypes/Sicherung.h"
 #include "filetypes/Wiederherstellen.h"
-#include "registry/Registry.h"
-#include "ui/Seams.h"
+#include "platform/Registry.h"
+#include "platform/Seams.h"
 
 namespace {
 

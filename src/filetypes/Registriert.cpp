@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <unordered_set>
 
-#include "app/Text.h"
-#include "registry/Registry.h"
+#include "platform/Text.h"
+#include "platform/Registry.h"
 
 std::vector<Dateityp> RegistrierteDateitypen() {
     std::vector<Dateityp> typen;

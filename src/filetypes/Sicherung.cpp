@@ -4,9 +4,12 @@
 
 #include <vector>
 
-#include "registry/Registry.h"
+#include "platform/Registry.h"
+#include "settings/Optionen.h"
 
 std::string SicherungPfad() { return std::string(kEigenerSchluessel) + "Classes\\"; }
+
+void SicherungLoeschen() { RegBaumLoeschen(HKEY_CURRENT_USER, kEigenerSchluessel, "Classes"); }
 
 void SicherungLaden(Arbeitsliste& liste) {
     const std::string wurzel = SicherungPfad();

@@ -7,6 +7,9 @@
 
 std::string SicherungPfad();  // the store's root, ending in a backslash
 
+// Deletes the whole store.
+void SicherungLoeschen();
+
 // Appends every usable stored type to the list, in registry order; does not clear it first.
 // A stored type without description or open command, or stored under a name that cannot be
 // an extension, is skipped and left in the store.

@@ -4,17 +4,14 @@
 
 #include <vector>
 
-#include "app/Main.h"
-#include "app/Optionen.h"
-#include "app/Text.h"
+#include "platform/Text.h"
 #include "filetypes/Sicherung.h"
-#include "registry/Registry.h"
-#include "ui/Seams.h"
+#include "platform/Registry.h"
+#include "platform/Seams.h"
 
 namespace {
 
 constexpr const char* kTitel = "Endungswart - Speichern";
-int gAbbrechenNach = -1;
 
 bool Frage(const std::string& text, UINT knoepfe = 0) {
     return Meldung(text, MB_YESNO | MB_ICONQUESTION | knoepfe, kTitel) == IDYES;
@@ -116,18 +113,15 @@ std::string FehlerMeldung(const std::vector<std::string>& erweiterungen) {
            "Versuchen Sie es später noch einmal.";
 }
 
-void SpeichernAbbrechenNach(int typen) { gAbbrechenNach = typen; }
-
-Speicherergebnis Speichern(Arbeitsliste& liste, Speicherfenster& fenster) {
+Speicherergebnis Speichern(Arbeitsliste& liste, Speicherfenster& fenster, bool fragen) {
     Speicherergebnis ergebnis;
-    const bool fragen = Optionen.Sicherheitsabfrage != 0;
     if (fragen && !Frage("Sollen die Dateitypen in der Registrierungsdatenbank gespeichert werden?"))
         return ergebnis;
     if (liste.Anzahl() == 0) {
         if (fragen && !Frage("Sind Sie sicher, daß Sie alle Dateitypen aus der Überwachung entfernen möchten?"))
             return ergebnis;
         SicherungLoeschen();
-        Geaendert = false;
+        ergebnis.Fertig = true;
         SicherungLaden(liste);
         return ergebnis;
     }
@@ -141,13 +135,6 @@ Speicherergebnis Speichern(Arbeitsliste& liste, Speicherfenster& fenster) {
     Klassenindex index;
     std::vector<std::string> abgelehnt;
     for (size_t i = 0; i < erfasst.Anzahl(); ++i) {
-        if (gAbbrechenNach >= 0 && static_cast<int>(ergebnis.Geschrieben.size()) >= gAbbrechenNach) {
-            // As if the process had been killed here: no pruning, Geaendert stays.
-            fenster.FortschrittSchliessen();
-            fenster.Sperren(false);
-            ergebnis.Abgebrochen = true;
-            return ergebnis;
-        }
         Dateityp typ = erfasst.Eintrag(i);
         switch (TypSpeichern(typ, erfasst, index, fenster, anzeige)) {
             case Ausgang::Geschrieben: ergebnis.Geschrieben.push_back(typ.Erweiterung); break;
@@ -160,7 +147,7 @@ Speicherergebnis Speichern(Arbeitsliste& liste, Speicherfenster& fenster) {
     fenster.Sperren(false);
     fenster.FortschrittSchliessen();
     if (ergebnis.Fehlgeschlagen.empty())
-        Geaendert = false;
+        ergebnis.Fertig = true;
     else
         Meldung(FehlerMeldung(ergebnis.Fehlgeschlagen), MB_OK | MB_ICONEXCLAMATION, kTitel);
     return ergebnis;

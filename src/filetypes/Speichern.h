@@ -20,19 +20,15 @@ public:
 struct Speicherergebnis {
     std::vector<std::string> Geschrieben;     // into HKEY_CLASSES_ROOT and the store
     std::vector<std::string> Fehlgeschlagen;  // not written fully; kept in the list
-    bool Abgebrochen = false;                 // stopped before its end; nothing pruned
+    bool Fertig = false;  // ran to its end and every type was written: nothing left unsaved
 };
 
-// Runs the whole command with its questions over the list as it is when the writing begins.
-// Clears Geaendert when it ran to its end and every type was written; the types that could
-// not be written are named in one message at the end.
-Speicherergebnis Speichern(Arbeitsliste& liste, Speicherfenster& fenster);
+// Runs the whole command over the list as it is when the writing begins; asks first when
+// `fragen` is set. The types that could not be written are named in one message at the end.
+Speicherergebnis Speichern(Arbeitsliste& liste, Speicherfenster& fenster, bool fragen);
 
 // The question for a class key shared with an extension that would change.
 std::string GemeinsamFrage(const std::string& Erweiterung, const std::string& RegBezeichnung);
 
 // The message that names the types a save could not write fully.
 std::string FehlerMeldung(const std::vector<std::string>& Erweiterungen);
-
-// Test hook: the save stops dead after this many types, as a killed process would.
-void SpeichernAbbrechenNach(int typen);  // negative: never

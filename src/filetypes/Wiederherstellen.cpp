@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "app/Text.h"
-#include "registry/Registry.h"
+#include "platform/Text.h"
+#include "platform/Registry.h"
 
 namespace {
 

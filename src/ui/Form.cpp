@@ -4,13 +4,14 @@
 
 #include <cmath>
 
+#include "platform/Seams.h"
+
 namespace {
 
 int TwipsJePixel() {
     static int twips = [] {
-        HDC dc = GetDC(nullptr);
-        int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSX) : 96;
-        if (dc) ReleaseDC(nullptr, dc);
+        FensterDC dc(nullptr);
+        int dpi = dc ? GetDeviceCaps(dc.get(), LOGPIXELSX) : 96;
         return dpi > 0 ? 1440 / dpi : 15;
     }();
     return twips;
@@ -27,6 +28,7 @@ ArtInfo Info(Art art) {
         case Art::Kontrollkaestchen: return {"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP};
         case Art::Text: return {"EDIT", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP};
         case Art::Bezeichnung: return {"STATIC", SS_LEFT | SS_NOPREFIX};
+        case Art::Beschriftung: return {"STATIC", SS_LEFT};
         case Art::Rahmen: return {"BUTTON", BS_GROUPBOX};
         case Art::Liste: return {WC_LISTVIEWA, LVS_REPORT | LVS_SHOWSELALWAYS | WS_TABSTOP};
         case Art::Linie: return {"STATIC", SS_ETCHEDFRAME};
@@ -185,4 +187,16 @@ LRESULT CALLBACK Form::Fensterprozedur(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         form->hwnd_ = nullptr;
     }
     return ergebnis;
+}
+
+void KomponentenFehlerMelden(unsigned long fehler) {
+    char* puffer = nullptr;
+    DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                 FORMAT_MESSAGE_IGNORE_INSERTS,
+                             nullptr, fehler, 0, reinterpret_cast<char*>(&puffer), 0, nullptr);
+    std::string text = n && puffer ? std::string(puffer, n) : "Fehler " + std::to_string(fehler);
+    if (puffer) LocalFree(puffer);
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' '))
+        text.pop_back();
+    Meldung(text, MB_OK | MB_ICONERROR, kProgrammTitel);
 }

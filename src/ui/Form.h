@@ -6,6 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "platform/Besitzer.h"
+
+// Tells the user, in the platform's words, why a window or control could not be made.
+void KomponentenFehlerMelden(unsigned long fehler);
+
 // 1440 twips are one inch; at 96 dpi 15 twips make one pixel.
 int TwipsZuPixel(double twips);
 double PixelZuTwips(int pixel);
@@ -14,7 +19,8 @@ enum class Art {
     Schaltflaeche,
     Kontrollkaestchen,
     Text,
-    Bezeichnung,
+    Bezeichnung,     // plain text: "&" shows as itself
+    Beschriftung,    // label whose "&" marks the access key of the control after it
     Rahmen,
     Liste,
     Linie,
@@ -28,7 +34,6 @@ enum class Art {
 struct Steuerelement {
     Art art;
     int id;
-    const char* name;
     int x, y, breite, hoehe;  // twips, in the parent's client area
     const char* text;
     DWORD stil;  // added to the kind's own styles

@@ -112,3 +112,16 @@ void ListView::Sortieren(int spalte, bool absteigend) {
     SendMessageA(h_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(h_, nullptr, TRUE);
 }
+
+bool ListView::Markiert(size_t zeile) const {
+    return (SendMessageA(h_, LVM_GETITEMSTATE, zeile, LVIS_SELECTED) & LVIS_SELECTED) != 0;
+}
+
+void ListView::TextSetzen(size_t zeile, int spalte, const std::string& text) {
+    LVITEMA item{};
+    item.iSubItem = spalte;
+    item.pszText = const_cast<char*>(text.c_str());
+    SendMessageA(h_, LVM_SETITEMTEXTA, zeile, reinterpret_cast<LPARAM>(&item));
+}
+
+void ListView::Entfernen(size_t zeile) { SendMessageA(h_, LVM_DELETEITEM, zeile, 0); }

@@ -28,6 +28,9 @@ public:
 
     std::string Text(size_t zeile, int spalte) const;
     size_t Markierte() const;
+    bool Markiert(size_t zeile) const;
+    void TextSetzen(size_t zeile, int spalte, const std::string& text);
+    void Entfernen(size_t zeile);
     void Mehrfachauswahl(bool an);
     // Sorts the lines by the texts of one column, without regard to case.
     void Sortieren(int spalte, bool absteigend);

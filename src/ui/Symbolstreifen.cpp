@@ -13,9 +13,8 @@ int ZelleB() { return TwipsZuPixel(Symbolstreifen::kZelleBreite); }
 int ZelleH() { return TwipsZuPixel(Symbolstreifen::kZelleHoehe); }
 
 void Flaeche(HDC dc, const RECT& r, COLORREF farbe) {
-    HBRUSH pinsel = CreateSolidBrush(farbe);
-    FillRect(dc, &r, pinsel);
-    DeleteObject(pinsel);
+    Pinsel pinsel{CreateSolidBrush(farbe)};
+    FillRect(dc, &r, pinsel.get());
 }
 
 // A memory DC with one bitmap selected, given back on the way out.
@@ -23,19 +22,18 @@ class Speicher {
 public:
     Speicher() : dc_(CreateCompatibleDC(nullptr)) {}
     ~Speicher() {
-        if (alt_) SelectObject(dc_, alt_);
-        if (dc_) DeleteDC(dc_);
+        if (alt_) SelectObject(dc_.get(), alt_);
     }
     Speicher(const Speicher&) = delete;
     Speicher& operator=(const Speicher&) = delete;
     HDC Waehlen(HBITMAP bild) {
-        HGDIOBJ vorher = SelectObject(dc_, bild);
+        HGDIOBJ vorher = SelectObject(dc_.get(), bild);
         if (!alt_) alt_ = vorher;
-        return dc_;
+        return dc_.get();
     }
 
 private:
-    HDC dc_;
+    SpeicherDC dc_;
     HGDIOBJ alt_ = nullptr;
 };
 
@@ -61,15 +59,15 @@ void Symbolstreifen::Fuellen(const std::string& datei, int anzahl) {
     if (anzahl <= 0) return;
     const int b = ZelleB(), h = ZelleH();
     vorhanden_.assign(static_cast<size_t>(anzahl), false);
-    HDC schirm = GetDC(nullptr);
+    FensterDC schirm(nullptr);
     Speicher speicher;
     HDC dc = nullptr;
     for (int i = 0; i < anzahl; ++i) {
         const int spalte = i % kJeSeite;
         if (spalte == 0) {
             const int zellen = anzahl - i < kJeSeite ? anzahl - i : kJeSeite;
-            HBITMAP seite = CreateCompatibleBitmap(schirm, zellen * b, 2 * h);
-            seiten_.push_back(seite);
+            HBITMAP seite = CreateCompatibleBitmap(schirm.get(), zellen * b, 2 * h);
+            seiten_.emplace_back(seite);
             dc = seite ? speicher.Waehlen(seite) : nullptr;
             if (dc) {
                 Flaeche(dc, {0, 0, zellen * b, h}, kWeiss);
@@ -84,18 +82,14 @@ void Symbolstreifen::Fuellen(const std::string& datei, int anzahl) {
         DrawIcon(dc, spalte * b + kSymbolX, h + kSymbolY, symbol.get());
         // The first cells show while the rest are still being read.
         if (hwnd() && i <= kSichtbar) {
-            HDC fenster = GetDC(hwnd());
-            BitBlt(fenster, i * b, 0, b, h, dc, spalte * b, 0, SRCCOPY);
-            ReleaseDC(hwnd(), fenster);
+            FensterDC fenster(hwnd());
+            BitBlt(fenster.get(), i * b, 0, b, h, dc, spalte * b, 0, SRCCOPY);
         }
     }
-    ReleaseDC(nullptr, schirm);
     if (hwnd()) InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
 void Symbolstreifen::Leeren() {
-    for (HBITMAP seite : seiten_)
-        if (seite) DeleteObject(seite);
     seiten_.clear();
     vorhanden_.clear();
     hervor_ = -1;
@@ -132,7 +126,7 @@ void Symbolstreifen::Zeichnen(HDC dc) const {
     Speicher speicher;
     int x = 0;
     for (int zelle = erste_; zelle < Anzahl() && x < innen.right; ++zelle, x += b) {
-        HBITMAP seite = seiten_[static_cast<size_t>(zelle / kJeSeite)];
+        HBITMAP seite = seiten_[static_cast<size_t>(zelle / kJeSeite)].get();
         if (!seite) {
             Flaeche(dc, {x, 0, x + b, h}, zelle == hervor_ ? kBlau : kWeiss);
             continue;

@@ -49,7 +49,7 @@ private:
     void ZelleNeuZeichnen(int zelle);
 
     int id_ = 0;
-    std::vector<HBITMAP> seiten_;  // 64 cells each: plain faces above, highlighted below
+    std::vector<Bitmap> seiten_;  // 64 cells each: plain faces above, highlighted below
     std::vector<bool> vorhanden_;
     int hervor_ = -1, erste_ = 0, angeklickt_ = -1;
 };

@@ -2,17 +2,12 @@
 
 #include <commctrl.h>
 
-#include "app/Main.h"
-#include "app/Optionen.h"
-#include "app/Text.h"
+#include "settings/Optionen.h"
+#include "platform/Text.h"
 #include "resource.h"
-#include "ui/Seams.h"
+#include "platform/Seams.h"
 #include "ui/dialogs/frmSymbol.h"
 
-std::string SymbolDatei;
-std::string SymbolIndex;
-bool OeffnenGesperrt = false;
-bool SymbolGesperrt = false;
 
 namespace {
 
@@ -22,24 +17,24 @@ constexpr int kBreite = 6492, kHoehe = 3945;  // client area, twips
 constexpr int kSchmal = 5532, kBreit = 6012;  // the open command field with and without browse
 
 const Steuerelement kElemente[] = {
-    {Art::Rahmen, F::idFrAendern2, "frAendern(2)", 120, 1560, 6252, 690, "Ö&ffnen mit:", 0},
-    {Art::Text, F::idTxtOeffnen, "txtOeffnen", 240, 1830, kSchmal, 300, "", 0},
-    {Art::Schaltflaeche, F::idCmdOeffnen, "cmdOeffnen", 5820, 1830, 432, 300, "...", 0},
-    {Art::Schaltflaeche, IDOK, "cmdOK", 3327, 3450, 1215, 375, "OK", BS_DEFPUSHBUTTON},
-    {Art::Schaltflaeche, IDCANCEL, "cmdAbbrechen", 4662, 3450, 1215, 375, "Abbrechen", 0},
-    {Art::Kontrollkaestchen, F::idChkBezeichnung, "chkBezeichnung", 2520, 2490, 3850, 255,
+    {Art::Rahmen, F::idFrAendern2, 120, 1560, 6252, 690, "Ö&ffnen mit:", 0},
+    {Art::Text, F::idTxtOeffnen, 240, 1830, kSchmal, 300, "", 0},
+    {Art::Schaltflaeche, F::idCmdOeffnen, 5820, 1830, 432, 300, "...", 0},
+    {Art::Schaltflaeche, IDOK, 3327, 3450, 1215, 375, "OK", BS_DEFPUSHBUTTON},
+    {Art::Schaltflaeche, IDCANCEL, 4662, 3450, 1215, 375, "Abbrechen", 0},
+    {Art::Kontrollkaestchen, F::idChkBezeichnung, 2520, 2490, 3850, 255,
      "Bezeichnung nicht ändern", 0, true},
-    {Art::Kontrollkaestchen, F::idChkSymbol, "chkSymbol", 2520, 2850, 3850, 255,
+    {Art::Kontrollkaestchen, F::idChkSymbol, 2520, 2850, 3850, 255,
      "Symbol nicht ändern", 0, true},
-    {Art::Rahmen, F::idFrAendern1, "frAendern(1)", 120, 810, 6252, 690, "&Bezeichnung", 0},
-    {Art::Text, F::idTxtBezeichnung, "txtBezeichnung", 240, 1080, kBreit, 300, "", 0},
-    {Art::Rahmen, F::idFrSymbol, "frSymbol", 120, 2310, 2200, 990, "&Symbol", 0},
-    {Art::Schaltflaeche, F::idCmdSymbol, "cmdSymbol", 960, 2700, 432, 300, "...", 0},
-    {Art::Schaltflaeche, F::idCmdHilfe, "cmdHilfe", 5997, 3450, 375, 375, "?", 0},
-    {Art::Rahmen, F::idFrAendern0, "frAendern(0)", 120, 60, 6252, 690, "Erweiterung", 0},
-    {Art::Text, F::idTxtErweiterung, "txtErweiterung", 240, 330, kBreit, 300, "", ES_READONLY},
-    {Art::Bild, F::idPicSymbol, "picSymbol", 300, 2610, 495, 495, "", 0},
-    {Art::Bild, F::idPicSymbolDef, "picSymbolDef", 300, 2610, 495, 495, "", 0, true},
+    {Art::Rahmen, F::idFrAendern1, 120, 810, 6252, 690, "&Bezeichnung", 0},
+    {Art::Text, F::idTxtBezeichnung, 240, 1080, kBreit, 300, "", 0},
+    {Art::Rahmen, F::idFrSymbol, 120, 2310, 2200, 990, "&Symbol", 0},
+    {Art::Schaltflaeche, F::idCmdSymbol, 960, 2700, 432, 300, "...", 0},
+    {Art::Schaltflaeche, F::idCmdHilfe, 5997, 3450, 375, 375, "?", 0},
+    {Art::Rahmen, F::idFrAendern0, 120, 60, 6252, 690, "Erweiterung", 0},
+    {Art::Text, F::idTxtErweiterung, 240, 330, kBreit, 300, "", ES_READONLY},
+    {Art::Bild, F::idPicSymbol, 300, 2610, 495, 495, "", 0},
+    {Art::Bild, F::idPicSymbolDef, 300, 2610, 495, 495, "", 0, true},
 };
 
 constexpr const char* kTitel = "Endungswart - Ändern";
@@ -48,32 +43,13 @@ constexpr DWORD kDateiFlags = 0x100C;  // OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR | 
 
 void Fehler(const char* text) { Meldung(text, MB_OK | MB_ICONSTOP, kTitel); }
 
-bool ZeileMarkiert(const ListView& liste, size_t zeile) {
-    return (SendMessageA(liste.hwnd(), LVM_GETITEMSTATE, zeile, LVIS_SELECTED) & LVIS_SELECTED) != 0;
-}
-
-void SpalteSetzen(ListView& liste, size_t zeile, int spalte, const std::string& text) {
-    LVITEMA item{};
-    item.iSubItem = spalte;
-    item.pszText = const_cast<char*>(text.c_str());
-    SendMessageA(liste.hwnd(), LVM_SETITEMTEXTA, zeile, reinterpret_cast<LPARAM>(&item));
-}
-
-// The icon location as it is between two change commands.
-void OrtLeeren() {
-    SymbolDatei.clear();
-    SymbolIndex.assign(1, '0');  // not = "0": gcc 12 warns falsely about overlapping copies
-}
-
 void Anzeigen(HWND element, bool sichtbar) { ShowWindow(element, sichtbar ? SW_SHOW : SW_HIDE); }
 
 }  // namespace
 
-bool AendernBefehl(ListView& liste) {
+bool AendernBefehl(ListView& liste, float doppelklickzeit) {
     Form::Sanduhr(true);
-    OeffnenGesperrt = false;
-    SymbolGesperrt = false;
-    frmAendern dialog(liste);
+    frmAendern dialog(liste, doppelklickzeit);
     const bool gewaehlt = dialog.Fuellen();
     Form::Sanduhr(false);
     INT_PTR ergebnis = IDCANCEL;
@@ -82,48 +58,48 @@ bool AendernBefehl(ListView& liste) {
     } else if ((ergebnis = dialog.Zeigen(GetParent(liste.hwnd()))) == -1) {
         KomponentenFehlerMelden(GetLastError());
     }
-    // Closed in any way, the dialog leaves no icon location behind.
-    OrtLeeren();
     SetFocus(liste.hwnd());
     return ergebnis == IDOK;
 }
 
-frmAendern::frmAendern(ListView& liste)
-    : Dialog("Ändern", kBreite, kHoehe, kElemente, std::size(kElemente)), liste_(liste) {}
+frmAendern::frmAendern(ListView& liste, float doppelklickzeit)
+    : Dialog("Ändern", kBreite, kHoehe, kElemente, std::size(kElemente)),
+      liste_(liste),
+      doppelklickzeit_(doppelklickzeit) {}
 
 bool frmAendern::Fuellen() {
-    OrtLeeren();
+    ort_ = {"", "0"};
     for (size_t i = 0; i < liste_.Anzahl(); ++i) {
-        if (!ZeileMarkiert(liste_, i)) continue;
+        if (!liste_.Markiert(i)) continue;
         const Dateityp typ = liste_.Eintrag(i);
         zeilen_.push_back(i);
         erweiterungen_ += (zeilen_.size() > 1 ? "; " : "") + typ.Erweiterung;
         if (typ.Erweiterung == "EXE" || typ.Erweiterung == "PIF" || typ.Erweiterung == "SCR" ||
             typ.Symbol == "%1")
-            SymbolGesperrt = true;
-        if (ProgrammTeil(typ.Oeffnen).empty()) OeffnenGesperrt = true;
+            symbolGesperrt_ = true;
+        if (ProgrammTeil(typ.Oeffnen).empty()) oeffnenGesperrt_ = true;
         if (zeilen_.size() > 1) continue;
 
         // The first selected line gives the values shown.
         bezeichnung_ = typ.Bezeichnung;
         oeffnen_ = typ.Oeffnen;
-        if (SymbolGesperrt) continue;
+        if (symbolGesperrt_) continue;
         if (!Trimmen(typ.Symbol).empty()) {
             const Symbolort ort = SymbolortTeilen(typ.Symbol);
-            SymbolDatei = ort.Datei;
-            SymbolIndex = ort.Index;
-            symbol_ = SymbolLaden(SymbolDatei, IndexZahl(SymbolIndex));
+            ort_.Datei = ort.Datei;
+            ort_.Index = ort.Index;
+            symbol_ = SymbolLaden(ort_.Datei, IndexZahl(ort_.Index));
             bild_ = Bild::Symbol;
         } else if (Klein(typ.Oeffnen).find(".exe") != std::string::npos) {
             // The look the system gives a type without an icon: a page with the program's icon.
-            SymbolDatei = ProgrammTeil(typ.Oeffnen, kNurExe);
-            const std::string pfad = ProgrammSuchen(SymbolDatei);
-            klein_ = KleinesSymbolLaden(pfad.empty() ? SymbolDatei : pfad);
+            ort_.Datei = ProgrammTeil(typ.Oeffnen, kNurExe);
+            const std::string pfad = ProgrammSuchen(ort_.Datei);
+            klein_ = KleinesSymbolLaden(pfad.empty() ? ort_.Datei : pfad);
             bild_ = Bild::Seite;
         }
     }
-    if (SymbolGesperrt) {
-        OrtLeeren();
+    if (symbolGesperrt_) {
+        ort_ = {"", "0"};
         symbol_.reset();
         klein_.reset();
         bild_ = Bild::Keines;
@@ -137,13 +113,13 @@ void frmAendern::Form_Load() {
     SetDlgItemTextA(hwnd(), idTxtOeffnen, oeffnen_.c_str());
     const bool mehrere = zeilen_.size() > 1;
     Anzeigen(Element(idChkBezeichnung), mehrere);
-    Anzeigen(Element(idChkSymbol), mehrere && !SymbolGesperrt);
+    Anzeigen(Element(idChkSymbol), mehrere && !symbolGesperrt_);
     CheckDlgButton(hwnd(), idChkBezeichnung, mehrere && Optionen.Bezeichnung == 1 ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(hwnd(), idChkSymbol, mehrere && Optionen.Symbol == 1 ? BST_CHECKED : BST_UNCHECKED);
     Anzeigen(Element(idPicSymbol), bild_ == Bild::Symbol);
     Anzeigen(Element(idPicSymbolDef), bild_ == Bild::Seite);
-    Anzeigen(Element(idCmdSymbol), !SymbolGesperrt);
-    if (OeffnenGesperrt) {
+    Anzeigen(Element(idCmdSymbol), !symbolGesperrt_);
+    if (oeffnenGesperrt_) {
         HWND feld = Element(idTxtOeffnen);
         SetWindowTextA(feld, "");
         RECT r;
@@ -158,13 +134,13 @@ void frmAendern::Form_Load() {
 
 void frmAendern::Form_Activate() {
     // Posted, so that the dialog's own restoring of the focus comes first.
-    if (OeffnenGesperrt)
+    if (oeffnenGesperrt_)
         PostMessageA(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Element(idTxtBezeichnung)), TRUE);
-    if (OeffnenGesperrt && SymbolGesperrt) CheckDlgButton(hwnd(), idChkBezeichnung, BST_UNCHECKED);
+    if (oeffnenGesperrt_ && symbolGesperrt_) CheckDlgButton(hwnd(), idChkBezeichnung, BST_UNCHECKED);
 }
 
 void frmAendern::Form_Unload() {
-    OrtLeeren();
+    ort_ = {"", "0"};
 }
 
 void frmAendern::cmdOeffnen_Click() {
@@ -182,7 +158,7 @@ void frmAendern::cmdOK_Click() {
         Fehler("Bitte eine Bezeichnung eingeben!");
         return Fokus(idTxtBezeichnung);
     }
-    if (!OeffnenGesperrt) {
+    if (!oeffnenGesperrt_) {
         if (oeffnen.empty()) {
             Fehler("Bitte einen Programmname eingeben oder auswählen!");
             return Fokus(idTxtOeffnen);
@@ -195,16 +171,15 @@ void frmAendern::cmdOK_Click() {
         }
     }
     Form::Sanduhr(true);
-    const bool symbol = !Markiert(idChkSymbol) && !SymbolGesperrt && Sichtbar(idPicSymbol);
-    const std::string ort = SymbolortVerbinden(SymbolDatei, SymbolIndex);
+    const bool symbol = !Markiert(idChkSymbol) && !symbolGesperrt_ && Sichtbar(idPicSymbol);
+    const std::string ort = SymbolortVerbinden(ort_.Datei, ort_.Index);
     for (size_t zeile : zeilen_) {
-        if (!bezeichnungFest) SpalteSetzen(liste_, zeile, 1, bezeichnung);
-        if (!OeffnenGesperrt) SpalteSetzen(liste_, zeile, 2, oeffnen);
-        if (symbol) SpalteSetzen(liste_, zeile, 3, ort);
+        if (!bezeichnungFest) liste_.TextSetzen(zeile, 1, bezeichnung);
+        if (!oeffnenGesperrt_) liste_.TextSetzen(zeile, 2, oeffnen);
+        if (symbol) liste_.TextSetzen(zeile, 3, ort);
     }
     Beenden(IDOK);
     SetFocus(liste_.hwnd());
-    Geaendert = true;
     Form::Sanduhr(false);
 }
 
@@ -218,7 +193,7 @@ void frmAendern::cmdHilfe_Click() { Hilfe(hwnd(), HELP_CONTEXT, 30); }
 void frmAendern::cmdSymbol_Click() {
     // The chooser puts the normal pointer back once its strip is built.
     Form::Sanduhr(true);
-    frmSymbol auswahl(this);
+    frmSymbol auswahl(this, ort_, doppelklickzeit_);
     if (auswahl.Zeigen(hwnd()) == -1) {
         Form::Sanduhr(false);
         KomponentenFehlerMelden(GetLastError());
@@ -226,7 +201,7 @@ void frmAendern::cmdSymbol_Click() {
 }
 
 void frmAendern::SymbolAnzeigen() {
-    symbol_ = SymbolLaden(SymbolDatei, IndexZahl(SymbolIndex));
+    symbol_ = SymbolLaden(ort_.Datei, IndexZahl(ort_.Index));
     bild_ = Bild::Symbol;
     Anzeigen(Element(idPicSymbolDef), false);
     Anzeigen(Element(idPicSymbol), true);
@@ -252,10 +227,10 @@ bool frmAendern::Nachricht(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& ergebnis) {
         return true;
     }
     // A locked open command is grey; a disabled field asks with WM_CTLCOLORSTATIC.
-    if (msg == WM_CTLCOLORSTATIC && OeffnenGesperrt && reinterpret_cast<HWND>(lp) == Element(idTxtOeffnen)) {
-        static HBRUSH grau = CreateSolidBrush(kGesperrt);
+    if (msg == WM_CTLCOLORSTATIC && oeffnenGesperrt_ && reinterpret_cast<HWND>(lp) == Element(idTxtOeffnen)) {
+        static const Pinsel grau{CreateSolidBrush(kGesperrt)};
         SetBkColor(reinterpret_cast<HDC>(wp), kGesperrt);
-        ergebnis = reinterpret_cast<INT_PTR>(grau);
+        ergebnis = reinterpret_cast<INT_PTR>(grau.get());
         return true;
     }
     return false;
@@ -268,24 +243,22 @@ void frmAendern::Zeichnen(const DRAWITEMSTRUCT& d) const {
         return;
     }
     if (d.CtlID != idPicSymbolDef) return;
-    if (HBITMAP seite = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_LEER))) {
-        // The page's light grey surround is see-through, whatever the face colour.
-        HDC quelle = CreateCompatibleDC(d.hDC), maske = CreateCompatibleDC(d.hDC);
-        HBITMAP einfarbig = CreateBitmap(32, 32, 1, 1, nullptr);
-        HGDIOBJ altQuelle = SelectObject(quelle, seite), altMaske = SelectObject(maske, einfarbig);
-        SetBkColor(quelle, RGB(192, 192, 192));
-        BitBlt(maske, 0, 0, 32, 32, quelle, 0, 0, SRCCOPY);
+    if (Bitmap seite{LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_LEER))}) {
+        // The page's light grey surround is see-through, whatever the face colour. The DCs
+        // go before the bitmaps they hold.
+        Bitmap einfarbig{CreateBitmap(32, 32, 1, 1, nullptr)};
+        SpeicherDC quelle{CreateCompatibleDC(d.hDC)}, maske{CreateCompatibleDC(d.hDC)};
+        HDC q = quelle.get(), m = maske.get();
+        HGDIOBJ altQuelle = SelectObject(q, seite.get()), altMaske = SelectObject(m, einfarbig.get());
+        SetBkColor(q, RGB(192, 192, 192));
+        BitBlt(m, 0, 0, 32, 32, q, 0, 0, SRCCOPY);
         SetBkColor(d.hDC, RGB(255, 255, 255));
         SetTextColor(d.hDC, RGB(0, 0, 0));
-        BitBlt(d.hDC, 0, 0, 32, 32, quelle, 0, 0, SRCINVERT);
-        BitBlt(d.hDC, 0, 0, 32, 32, maske, 0, 0, SRCAND);
-        BitBlt(d.hDC, 0, 0, 32, 32, quelle, 0, 0, SRCINVERT);
-        SelectObject(quelle, altQuelle);
-        SelectObject(maske, altMaske);
-        DeleteDC(quelle);
-        DeleteDC(maske);
-        DeleteObject(einfarbig);
-        DeleteObject(seite);
+        BitBlt(d.hDC, 0, 0, 32, 32, q, 0, 0, SRCINVERT);
+        BitBlt(d.hDC, 0, 0, 32, 32, m, 0, 0, SRCAND);
+        BitBlt(d.hDC, 0, 0, 32, 32, q, 0, 0, SRCINVERT);
+        SelectObject(q, altQuelle);
+        SelectObject(m, altMaske);
     }
     if (klein_) DrawIconEx(d.hDC, 9, 9, klein_.get(), 16, 16, 0, nullptr, DI_NORMAL);
 }

@@ -8,21 +8,14 @@
 #include "ui/Dialog.h"
 #include "ui/ListView.h"
 
-// The icon location being edited, carried between the change dialog and the icon chooser.
-extern std::string SymbolDatei;
-extern std::string SymbolIndex;
-// Set during one change command when a selected type has an open command without a program
-// part, or keeps its icon fixed.
-extern bool OeffnenGesperrt;
-extern bool SymbolGesperrt;
-
 // The change command: fills the dialog from the selected lines, shows it, and gives the focus
-// back to the list. True when OK wrote the dialog's values into the list.
-bool AendernBefehl(ListView& liste);
+// back to the list. True when OK wrote the dialog's values into the list. `doppelklickzeit`
+// (seconds) is the user's, for the icon chooser.
+bool AendernBefehl(ListView& liste, float doppelklickzeit);
 
 class frmAendern : public Dialog {
 public:
-    explicit frmAendern(ListView& liste);
+    frmAendern(ListView& liste, float doppelklickzeit);
 
     // Reads the selected lines in list order. False when none is selected.
     bool Fuellen();
@@ -33,8 +26,10 @@ public:
     void cmdHilfe_Click();
     void cmdSymbol_Click();
 
-    // Shows icon SymbolIndex of SymbolDatei in picSymbol instead of the page image.
+    // Shows the icon at Ort() in picSymbol instead of the page image.
     void SymbolAnzeigen();
+    // The icon location being edited, handed to the icon chooser.
+    const Symbolort& Ort() const { return ort_; }
 
     enum {
         idFrAendern0 = 100, idFrAendern1, idFrAendern2, idTxtOeffnen, idCmdOeffnen,
@@ -61,6 +56,11 @@ private:
     void Zeichnen(const DRAWITEMSTRUCT& d) const;
 
     ListView& liste_;
+    float doppelklickzeit_;
+    Symbolort ort_{"", "0"};
+    // A selected type has an open command without a program part, or keeps its icon fixed.
+    bool oeffnenGesperrt_ = false;
+    bool symbolGesperrt_ = false;
     std::vector<size_t> zeilen_;  // the selected lines
     std::string erweiterungen_, bezeichnung_, oeffnen_;
     Bild bild_ = Bild::Keines;

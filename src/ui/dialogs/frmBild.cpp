@@ -1,19 +1,18 @@
 #include "ui/dialogs/frmBild.h"
 
 #include "resource.h"
+#include "platform/Seams.h"
 #include "ui/GepacktesBild.h"
-#include "ui/Seams.h"
 
 frmBildA::frmBildA() : frmBild(IDB_BILDA, 320, 318) {}
 frmBildB::frmBildB() : frmBild(IDB_BILDB, 250, 352) {}
 
 frmBild::~frmBild() {
     Schliessen();
-    if (bitmap_) DeleteObject(bitmap_);
 }
 
 bool frmBild::Zeigen(HWND besitzer) {
-    bitmap_ = GepacktesBildLaden(GetModuleHandleA(nullptr), bild_);
+    bitmap_.reset(GepacktesBildLaden(GetModuleHandleA(nullptr), bild_));
     SetLastError(0);
     if (!Erzeugen("Endungswart.frmBild", "", WS_POPUP, 0, Zentriert(breite_, hoehe_), besitzer)) {
         if (!GetLastError()) SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
@@ -40,11 +39,10 @@ void frmBild::Form_Activate() {
 void frmBild::Form_Paint() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd(), &ps);
-    if (HDC quelle = bitmap_ ? CreateCompatibleDC(dc) : nullptr) {
-        HGDIOBJ alt = SelectObject(quelle, bitmap_);
-        BitBlt(dc, 0, 0, breite_, hoehe_, quelle, 0, 0, SRCCOPY);
-        SelectObject(quelle, alt);
-        DeleteDC(quelle);
+    if (SpeicherDC quelle{bitmap_ ? CreateCompatibleDC(dc) : nullptr}) {
+        HGDIOBJ alt = SelectObject(quelle.get(), bitmap_.get());
+        BitBlt(dc, 0, 0, breite_, hoehe_, quelle.get(), 0, 0, SRCCOPY);
+        SelectObject(quelle.get(), alt);
     }
     EndPaint(hwnd(), &ps);
 }

@@ -23,7 +23,7 @@ private:
     void Form_Paint();
 
     int bild_, breite_, hoehe_;
-    HBITMAP bitmap_ = nullptr;
+    Bitmap bitmap_;
     HWND besitzer_ = nullptr;
 };
 

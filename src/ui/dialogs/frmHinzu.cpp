@@ -2,9 +2,8 @@
 
 #include <commctrl.h>
 
-#include "app/Main.h"
 #include "filetypes/Registriert.h"
-#include "ui/Seams.h"
+#include "platform/Seams.h"
 
 namespace {
 
@@ -12,17 +11,17 @@ constexpr int kBreite = 9480, kHoehe = 5865;  // client area, twips
 constexpr UINT kPos1 = WM_APP + 10;          // Home to the focused control, once the dialog is up
 
 const Steuerelement kElemente[] = {
-    {Art::Bezeichnung, frmHinzu::idLblLinks, "lblLinks", 120, 120, 4200, 255, "&Registrierte Dateitypen", 0},
-    {Art::Liste, frmHinzu::idLvwLinks, "lvwLinks", 120, 390, 4200, 4800, "", 0},
-    {Art::Schaltflaeche, frmHinzu::idCmdRechts, "cmdRechts", 4440, 1500, 600, 375, ">", 0},
-    {Art::Schaltflaeche, frmHinzu::idCmdRechtsAlle, "cmdRechtsAlle", 4440, 1995, 600, 375, ">>", 0},
-    {Art::Bezeichnung, frmHinzu::idLblRechts, "lblRechts", 5160, 120, 4200, 255, "&Ausgewählte Dateitypen", 0},
-    {Art::Liste, frmHinzu::idLvwRechts, "lvwRechts", 5160, 390, 4200, 4800, "", 0},
-    {Art::Schaltflaeche, frmHinzu::idCmdLinks, "cmdLinks", 4440, 2790, 600, 375, "<", 0},
-    {Art::Schaltflaeche, frmHinzu::idCmdLinksAlle, "cmdLinksAlle", 4440, 3285, 600, 375, "<<", 0},
-    {Art::Schaltflaeche, IDOK, "cmdOK", 6120, 5370, 1200, 375, "OK", BS_DEFPUSHBUTTON},
-    {Art::Schaltflaeche, IDCANCEL, "cmdAbbrechen", 7440, 5370, 1200, 375, "Abbrechen", 0},
-    {Art::Schaltflaeche, frmHinzu::idCmdHilfe, "cmdHilfe", 8760, 5370, 600, 375, "?", 0},
+    {Art::Beschriftung, frmHinzu::idLblLinks, 120, 120, 4200, 255, "&Registrierte Dateitypen", 0},
+    {Art::Liste, frmHinzu::idLvwLinks, 120, 390, 4200, 4800, "", 0},
+    {Art::Schaltflaeche, frmHinzu::idCmdRechts, 4440, 1500, 600, 375, ">", 0},
+    {Art::Schaltflaeche, frmHinzu::idCmdRechtsAlle, 4440, 1995, 600, 375, ">>", 0},
+    {Art::Beschriftung, frmHinzu::idLblRechts, 5160, 120, 4200, 255, "&Ausgewählte Dateitypen", 0},
+    {Art::Liste, frmHinzu::idLvwRechts, 5160, 390, 4200, 4800, "", 0},
+    {Art::Schaltflaeche, frmHinzu::idCmdLinks, 4440, 2790, 600, 375, "<", 0},
+    {Art::Schaltflaeche, frmHinzu::idCmdLinksAlle, 4440, 3285, 600, 375, "<<", 0},
+    {Art::Schaltflaeche, IDOK, 6120, 5370, 1200, 375, "OK", BS_DEFPUSHBUTTON},
+    {Art::Schaltflaeche, IDCANCEL, 7440, 5370, 1200, 375, "Abbrechen", 0},
+    {Art::Schaltflaeche, frmHinzu::idCmdHilfe, 8760, 5370, 600, 375, "?", 0},
 };
 
 const Spalte kSpalten[4] = {
@@ -53,15 +52,6 @@ private:
     HWND h_;
 };
 
-bool Markiert(const ListView& liste, size_t i) {
-    return (SendMessageA(liste.hwnd(), LVM_GETITEMSTATE, i, LVIS_SELECTED) & LVIS_SELECTED) != 0;
-}
-
-// The labels carry access keys, which the table's plain labels would print as "&".
-void MitZugriffstaste(HWND h) {
-    SetWindowLongPtrA(h, GWL_STYLE, GetWindowLongPtrA(h, GWL_STYLE) & ~static_cast<LONG_PTR>(SS_NOPREFIX));
-}
-
 }  // namespace
 
 frmHinzu::frmHinzu(ListView& haupt)
@@ -74,8 +64,6 @@ void frmHinzu::Form_Load() {
         liste->SpaltenAnlegen(kSpalten, 4);
         liste->ZeilenweiseWaehlen();
     }
-    MitZugriffstaste(Element(idLblLinks));
-    MitZugriffstaste(Element(idLblRechts));
     for (const auto& t : kTipps) TippSetzen(hwnd(), Element(t.id), t.text);
 
     RegistrierteDateitypenLesen(haupt_);
@@ -119,14 +107,14 @@ void frmHinzu::MarkierteVerschieben(ListView& von, ListView& nach, const Sortier
     {
         OhneZeichnen stillVon(von.hwnd()), stillNach(nach.hwnd());
         for (size_t i = 0; i < von.Anzahl();) {
-            if (!Markiert(von, i)) {
+            if (!von.Markiert(i)) {
                 ++i;
                 continue;
             }
             if (!bewegt) Form::Sanduhr(true);
             bewegt = true;
             nach.Hinzufuegen(von.Eintrag(i));
-            SendMessageA(von.hwnd(), LVM_DELETEITEM, i, 0);
+            von.Entfernen(i);
         }
         if (bewegt && sortNach.an) nach.Sortieren(sortNach.spalte, sortNach.absteigend);
     }
@@ -173,7 +161,6 @@ void frmHinzu::cmdOK_Click() {
         haupt_.Leeren();
         for (size_t i = 0; i < rechts_.Anzahl(); ++i) haupt_.Hinzufuegen(rechts_.Eintrag(i));
     }
-    Geaendert = true;
     Beenden(IDOK);
     Form::Sanduhr(false);
 }

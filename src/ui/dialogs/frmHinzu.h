@@ -32,7 +32,6 @@ public:
         bool absteigend = false;
         bool an = false;
     };
-    const Sortierung& SortierungLinks() const { return sortLinks_; }
     const Sortierung& SortierungRechts() const { return sortRechts_; }
 
 protected:

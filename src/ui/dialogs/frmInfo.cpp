@@ -9,20 +9,20 @@ using F = frmInfo;
 constexpr int kBreite = 5520, kHoehe = 2715;  // client area, twips
 
 const Steuerelement kElemente[] = {
-    {Art::Bild, F::idPicIcon, "picIcon", 120, 120, 480, 480, "", 0},
-    {Art::Bild, F::idImgBildA, "imgBildA", 90, 780, 600, 840, "", 0},
-    {Art::Bild, F::idImgBildB, "imgBildB", 90, 1740, 600, 840, "", 0},
-    {Art::Bezeichnung, F::idLblInfo0, "lblInfo(0)", 900, 120, 4500, 255, "", 0},
-    {Art::Bezeichnung, F::idLblInfo0 + 1, "lblInfo(1)", 900, 390, 4500, 255, "", 0},
-    {Art::Bezeichnung, F::idLblInfo0 + 2, "lblInfo(2)", 900, 660, 4500, 510, "", 0},
-    {Art::Linie, F::idLinie, "Frame1", 900, 1290, 4500, 30, "", 0},
-    {Art::Bezeichnung, F::idLblText0, "lblText(0)", 900, 1440, 2400, 255, "", 0},
-    {Art::Bezeichnung, F::idLblInfo0 + 3, "lblInfo(3)", 3300, 1440, 2100, 255, "", SS_RIGHT},
-    {Art::Bezeichnung, F::idLblText0 + 1, "lblText(1)", 900, 1710, 2400, 255, "", 0},
-    {Art::Bezeichnung, F::idLblInfo0 + 4, "lblInfo(4)", 3300, 1710, 2100, 255, "", SS_RIGHT},
-    {Art::Bezeichnung, F::idLblText0 + 2, "lblText(2)", 900, 1980, 2400, 255, "", 0},
-    {Art::Bezeichnung, F::idLblInfo0 + 5, "lblInfo(5)", 3300, 1980, 2100, 255, "", SS_RIGHT},
-    {Art::Schaltflaeche, IDOK, "cmdOK", 4200, 2220, 1200, 375, "OK", BS_DEFPUSHBUTTON},
+    {Art::Bild, F::idPicIcon, 120, 120, 480, 480, "", 0},
+    {Art::Bild, F::idImgBildA, 90, 780, 600, 840, "", 0},
+    {Art::Bild, F::idImgBildB, 90, 1740, 600, 840, "", 0},
+    {Art::Bezeichnung, F::idLblInfo0, 900, 120, 4500, 255, "", 0},
+    {Art::Bezeichnung, F::idLblInfo0 + 1, 900, 390, 4500, 255, "", 0},
+    {Art::Bezeichnung, F::idLblInfo0 + 2, 900, 660, 4500, 510, "", 0},
+    {Art::Linie, F::idLinie, 900, 1290, 4500, 30, "", 0},
+    {Art::Bezeichnung, F::idLblText0, 900, 1440, 2400, 255, "", 0},
+    {Art::Bezeichnung, F::idLblInfo0 + 3, 3300, 1440, 2100, 255, "", SS_RIGHT},
+    {Art::Bezeichnung, F::idLblText0 + 1, 900, 1710, 2400, 255, "", 0},
+    {Art::Bezeichnung, F::idLblInfo0 + 4, 3300, 1710, 2100, 255, "", SS_RIGHT},
+    {Art::Bezeichnung, F::idLblText0 + 2, 900, 1980, 2400, 255, "", 0},
+    {Art::Bezeichnung, F::idLblInfo0 + 5, 3300, 1980, 2100, 255, "", SS_RIGHT},
+    {Art::Schaltflaeche, IDOK, 4200, 2220, 1200, 375, "OK", BS_DEFPUSHBUTTON},
 };
 
 const char* const kBeschriftungen[3] = {
@@ -163,15 +163,12 @@ std::string Tausendertrenner(LCID gebiet) {
 
 frmInfo::frmInfo() : Dialog("Info über Endungswart", kBreite, kHoehe, kElemente, std::size(kElemente)) {}
 
-frmInfo::~frmInfo() {
-    for (HBITMAP b : klein_)
-        if (b) DeleteObject(b);
-}
+frmInfo::~frmInfo() = default;
 
 void frmInfo::Form_Load() {
     HINSTANCE instanz = GetModuleHandleA(nullptr);
-    klein_[0] = LoadBitmapA(instanz, MAKEINTRESOURCEA(IDB_BILDA_KLEIN));
-    klein_[1] = LoadBitmapA(instanz, MAKEINTRESOURCEA(IDB_BILDB_KLEIN));
+    klein_[0].reset(LoadBitmapA(instanz, MAKEINTRESOURCEA(IDB_BILDA_KLEIN)));
+    klein_[1].reset(LoadBitmapA(instanz, MAKEINTRESOURCEA(IDB_BILDB_KLEIN)));
 
     SetDlgItemTextA(hwnd(), idLblInfo0, "Endungswart für Windows 95");
     Versionsangaben v;
@@ -219,13 +216,12 @@ void frmInfo::Zeichnen(const DRAWITEMSTRUCT& d) {
             DrawIcon(d.hDC, d.rcItem.left, d.rcItem.top, symbol);
         return;
     }
-    HBITMAP bild = klein_[d.CtlID == idImgBildA ? 0 : 1];
-    HDC quelle = bild ? CreateCompatibleDC(d.hDC) : nullptr;
+    HBITMAP bild = klein_[d.CtlID == idImgBildA ? 0 : 1].get();
+    SpeicherDC quelle{bild ? CreateCompatibleDC(d.hDC) : nullptr};
     if (!quelle) return;
-    HGDIOBJ alt = SelectObject(quelle, bild);
-    BitBlt(d.hDC, d.rcItem.left, d.rcItem.top, 40, 56, quelle, 0, 0, SRCCOPY);
-    SelectObject(quelle, alt);
-    DeleteDC(quelle);
+    HGDIOBJ alt = SelectObject(quelle.get(), bild);
+    BitBlt(d.hDC, d.rcItem.left, d.rcItem.top, 40, 56, quelle.get(), 0, 0, SRCCOPY);
+    SelectObject(quelle.get(), alt);
 }
 
 bool frmInfo::Nachricht(UINT msg, WPARAM, LPARAM lp, INT_PTR& ergebnis) {

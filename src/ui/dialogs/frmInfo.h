@@ -53,5 +53,5 @@ protected:
 private:
     void Zeichnen(const DRAWITEMSTRUCT& d);
 
-    HBITMAP klein_[2] = {};
+    Bitmap klein_[2];
 };

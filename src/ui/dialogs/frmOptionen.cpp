@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "ui/Seams.h"
+#include "platform/Seams.h"
 
 namespace {
 
@@ -15,38 +15,38 @@ constexpr DWORD kAus = WS_DISABLED;
 
 // Pages 1 to 3 start hidden; the "&Autostart" page is shown first.
 const Steuerelement kElemente[] = {
-    {Art::Register, F::idSSTab1, "SSTab1", 120, 120, 6240, 2760, "", 0},
-    {Art::Kontrollkaestchen, F::idChkAutostart, "chkAutostart", 300, 600, 5880, 255,
+    {Art::Register, F::idSSTab1, 120, 120, 6240, 2760, "", 0},
+    {Art::Kontrollkaestchen, F::idChkAutostart, 300, 600, 5880, 255,
      "gesicherte Dateitypen beim Systemstart wiederherstellen", 0},
-    {Art::Kontrollkaestchen, F::idChkAutostartmeldung, "chkAutostartmeldung", 300, 960, 5880, 255,
+    {Art::Kontrollkaestchen, F::idChkAutostartmeldung, 300, 960, 5880, 255,
      "Speichern der Dateitypen anzeigen", kAus},
-    {Art::Bezeichnung, F::idLblAutostartmeldung0, "lblAutostartmeldung(0)", 540, 1500, 2040, 255,
+    {Art::Bezeichnung, F::idLblAutostartmeldung0, 540, 1500, 2040, 255,
      "Anzeigedauer:     kurz", kAus},
-    {Art::Schieberegler, F::idSliderAutostart, "sliderAutostart", 2580, 1410, 2700, 450, "", 0},
-    {Art::Bezeichnung, F::idLblAutostartmeldung1, "lblAutostartmeldung(1)", 5340, 1500, 600, 255, "lang", kAus},
-    {Art::Kontrollkaestchen, F::idChkMehrfachauswahl, "chkMehrfachauswahl", 300, 600, 5880, 255,
+    {Art::Schieberegler, F::idSliderAutostart, 2580, 1410, 2700, 450, "", 0},
+    {Art::Bezeichnung, F::idLblAutostartmeldung1, 5340, 1500, 600, 255, "lang", kAus},
+    {Art::Kontrollkaestchen, F::idChkMehrfachauswahl, 300, 600, 5880, 255,
      "Mehrfachauswahl zulassen", 0, true},
-    {Art::Kontrollkaestchen, F::idChkBezeichnung, "chkBezeichnung", 540, 960, 5640, 255,
+    {Art::Kontrollkaestchen, F::idChkBezeichnung, 540, 960, 5640, 255,
      "\"Bezeichnung nicht ändern\" immer markiert", kAus, true},
-    {Art::Kontrollkaestchen, F::idChkSymbol, "chkSymbol", 540, 1320, 5640, 255,
+    {Art::Kontrollkaestchen, F::idChkSymbol, 540, 1320, 5640, 255,
      "\"Symbol nicht ändern\" immer markiert", kAus, true},
-    {Art::Kontrollkaestchen, F::idChkSicherheitsabfrage, "chkSicherheitsabfrage", 300, 600, 5880, 255,
+    {Art::Kontrollkaestchen, F::idChkSicherheitsabfrage, 300, 600, 5880, 255,
      "Sicherheitsabfrage vor dem Speichern", 0, true},
-    {Art::Kontrollkaestchen, F::idChkSpeichermeldung, "chkSpeichermeldung", 300, 960, 5880, 255,
+    {Art::Kontrollkaestchen, F::idChkSpeichermeldung, 300, 960, 5880, 255,
      "Speichern der Dateitypen anzeigen", 0, true},
-    {Art::Bezeichnung, F::idLblSpeichermeldung0, "lblSpeichermeldung(0)", 540, 1500, 2040, 255,
+    {Art::Bezeichnung, F::idLblSpeichermeldung0, 540, 1500, 2040, 255,
      "Anzeigedauer:     kurz", 0, true},
-    {Art::Schieberegler, F::idSliderSpeichern, "sliderSpeichern", 2580, 1410, 2700, 450, "", 0, true},
-    {Art::Bezeichnung, F::idLblSpeichermeldung1, "lblSpeichermeldung(1)", 5340, 1500, 600, 255, "lang", 0, true},
-    {Art::Kontrollkaestchen, F::idChkRueckgaengig, "chkRueckgaengig", 300, 600, 5880, 255,
+    {Art::Schieberegler, F::idSliderSpeichern, 2580, 1410, 2700, 450, "", 0, true},
+    {Art::Bezeichnung, F::idLblSpeichermeldung1, 5340, 1500, 600, 255, "lang", 0, true},
+    {Art::Kontrollkaestchen, F::idChkRueckgaengig, 300, 600, 5880, 255,
      "Rückgängig und zuletzt gesicherte Dateitypen neu laden", 0, true},
-    {Art::Kontrollkaestchen, F::idChkBeenden, "chkBeenden", 300, 960, 5880, 255,
+    {Art::Kontrollkaestchen, F::idChkBeenden, 300, 960, 5880, 255,
      "Änderungen vor Beenden speichern", 0, true},
-    {Art::Schaltflaeche, IDOK, "cmdOK", 1920, 3000, 1200, 375, "OK", BS_DEFPUSHBUTTON},
-    {Art::Schaltflaeche, IDCANCEL, "cmdAbbrechen", 3240, 3000, 1200, 375, "Abbrechen", 0},
-    {Art::Schaltflaeche, F::idCmdUebernehmen, "cmdUebernehmen", 4560, 3000, 1200, 375, "Übernehmen", 0},
-    {Art::Schaltflaeche, F::idCmdHilfe, "cmdHilfe", 5880, 3000, 480, 375, "?", 0},
-    {Art::Schaltflaeche, F::idCmdStandard, "cmdStandard", 120, 3000, 1200, 375, "Standard", 0},
+    {Art::Schaltflaeche, IDOK, 1920, 3000, 1200, 375, "OK", BS_DEFPUSHBUTTON},
+    {Art::Schaltflaeche, IDCANCEL, 3240, 3000, 1200, 375, "Abbrechen", 0},
+    {Art::Schaltflaeche, F::idCmdUebernehmen, 4560, 3000, 1200, 375, "Übernehmen", 0},
+    {Art::Schaltflaeche, F::idCmdHilfe, 5880, 3000, 480, 375, "?", 0},
+    {Art::Schaltflaeche, F::idCmdStandard, 120, 3000, 1200, 375, "Standard", 0},
 };
 
 const char* const kSeiten[4] = {"&Autostart", "&Ändern", "&Speichern", "&Bestätigungen"};

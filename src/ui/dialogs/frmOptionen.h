@@ -1,6 +1,6 @@
 // The options dialog: the settings record in check boxes and two sliders on four tabs.
 #pragma once
-#include "app/Optionen.h"
+#include "settings/Optionen.h"
 #include "ui/Dialog.h"
 #include "ui/ListView.h"
 

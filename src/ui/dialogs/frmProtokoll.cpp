@@ -4,21 +4,21 @@
 
 #include <algorithm>
 
-#include "ui/Seams.h"
+#include "platform/Seams.h"
 
 namespace {
 
 constexpr int kBreite = 9600, kHoehe = 5505;  // client area, twips
 
 const Steuerelement kElemente[] = {
-    {Art::Bezeichnung, frmProtokoll::idLblProtokoll, "lblProtokoll", 120, 120, 6000, 255,
+    {Art::Beschriftung, frmProtokoll::idLblProtokoll, 120, 120, 6000, 255,
      "&Änderungen anderer Programme:", 0},
-    {Art::Liste, frmProtokoll::idLvwProtokoll, "lvwProtokoll", 120, 390, 9360, 4200, "", 0},
-    {Art::Bezeichnung, frmProtokoll::idLblErgebnis, "lblErgebnis", 120, 4680, 9360, 255, "", 0},
-    {Art::Schaltflaeche, frmProtokoll::idCmdPruefen, "cmdPruefen", 120, 5010, 1500, 375, "&Jetzt prüfen", 0},
-    {Art::Schaltflaeche, frmProtokoll::idCmdLeeren, "cmdLeeren", 1740, 5010, 1200, 375, "&Leeren", 0},
-    {Art::Schaltflaeche, IDCANCEL, "cmdSchliessen", 7560, 5010, 1200, 375, "Schließen", BS_DEFPUSHBUTTON},
-    {Art::Schaltflaeche, frmProtokoll::idCmdHilfe, "cmdHilfe", 8880, 5010, 600, 375, "?", 0},
+    {Art::Liste, frmProtokoll::idLvwProtokoll, 120, 390, 9360, 4200, "", 0},
+    {Art::Bezeichnung, frmProtokoll::idLblErgebnis, 120, 4680, 9360, 255, "", 0},
+    {Art::Schaltflaeche, frmProtokoll::idCmdPruefen, 120, 5010, 1500, 375, "&Jetzt prüfen", 0},
+    {Art::Schaltflaeche, frmProtokoll::idCmdLeeren, 1740, 5010, 1200, 375, "&Leeren", 0},
+    {Art::Schaltflaeche, IDCANCEL, 7560, 5010, 1200, 375, "Schließen", BS_DEFPUSHBUTTON},
+    {Art::Schaltflaeche, frmProtokoll::idCmdHilfe, 8880, 5010, 600, 375, "?", 0},
 };
 
 const Spalte kSpalten[5] = {
@@ -53,8 +53,6 @@ void frmProtokoll::Form_Load() {
     liste_.Verbinden(Element(idLvwProtokoll));
     liste_.SpaltenAnlegen(kSpalten, 5);
     SendMessageA(liste_.hwnd(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-    HWND label = Element(idLblProtokoll);
-    SetWindowLongPtrA(label, GWL_STYLE, GetWindowLongPtrA(label, GWL_STYLE) & ~static_cast<LONG_PTR>(SS_NOPREFIX));
     // Enter closes, wherever the focus is but on another button.
     SendMessageA(hwnd(), DM_SETDEFID, IDCANCEL, 0);
     Laden();

@@ -1,19 +1,19 @@
 #include "ui/dialogs/frmSpeichern.h"
 
-#include "ui/Seams.h"
+#include "platform/Seams.h"
 
 namespace {
 
 constexpr int kBreite = 6600, kHoehe = 2250;  // client area, twips
 
 const Steuerelement kElemente[] = {
-    {Art::Rahmen, frmSpeichern::idFrame1, "Frame1", 120, 60, 6360, 1980, "Speichern von", 0},
-    {Art::Bezeichnung, frmSpeichern::idFest, "lblErweiterungText", 300, 420, 1250, 255, "Erweiterung", 0},
-    {Art::Bezeichnung, frmSpeichern::idLblErweiterung, "lblErweiterung", 1620, 420, 4700, 255, "", SS_ENDELLIPSIS},
-    {Art::Bezeichnung, frmSpeichern::idFest, "lblBezeichnungText", 300, 900, 1250, 255, "Bezeichnung", 0},
-    {Art::Bezeichnung, frmSpeichern::idLblBezeichnung, "lblBezeichnung", 1620, 900, 4700, 255, "", SS_ENDELLIPSIS},
-    {Art::Bezeichnung, frmSpeichern::idFest, "lblOeffnenText", 300, 1380, 1250, 255, "Öffnen mit:", 0},
-    {Art::Bezeichnung, frmSpeichern::idLblOeffnen, "lblOeffnen", 1620, 1380, 4700, 255, "", SS_PATHELLIPSIS},
+    {Art::Rahmen, frmSpeichern::idFrame1, 120, 60, 6360, 1980, "Speichern von", 0},
+    {Art::Bezeichnung, frmSpeichern::idFest, 300, 420, 1250, 255, "Erweiterung", 0},
+    {Art::Bezeichnung, frmSpeichern::idLblErweiterung, 1620, 420, 4700, 255, "", SS_ENDELLIPSIS},
+    {Art::Bezeichnung, frmSpeichern::idFest, 300, 900, 1250, 255, "Bezeichnung", 0},
+    {Art::Bezeichnung, frmSpeichern::idLblBezeichnung, 1620, 900, 4700, 255, "", SS_ENDELLIPSIS},
+    {Art::Bezeichnung, frmSpeichern::idFest, 300, 1380, 1250, 255, "Öffnen mit:", 0},
+    {Art::Bezeichnung, frmSpeichern::idLblOeffnen, 1620, 1380, 4700, 255, "", SS_PATHELLIPSIS},
 };
 
 }  // namespace

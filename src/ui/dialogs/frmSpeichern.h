@@ -1,6 +1,6 @@
 // The progress window: shows each file type while it is written, for a set pause.
 #pragma once
-#include "app/Optionen.h"
+#include "settings/Optionen.h"
 #include "filetypes/Wiederherstellen.h"
 #include "ui/Form.h"
 

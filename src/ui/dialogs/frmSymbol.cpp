@@ -1,8 +1,7 @@
 #include "ui/dialogs/frmSymbol.h"
 
-#include "app/Main.h"
 #include "filetypes/Programm.h"
-#include "ui/Seams.h"
+#include "platform/Seams.h"
 #include "ui/dialogs/frmAendern.h"
 
 namespace {
@@ -15,13 +14,13 @@ constexpr int kMainBreite = 4565, kMainHoehe = 750;
 constexpr int kRollBreite = 4510, kRollHoehe = 180;
 
 const Steuerelement kElemente[] = {
-    {Art::Bezeichnung, F::idLblIconDatei, "lblIconDatei", 120, 120, 4565, 255, "Datei&name:", 0},
-    {Art::Text, F::idTxtSymbol, "txtSymbol", 120, 375, 4565, 300, "", 0},
-    {Art::Bezeichnung, F::idLblSymbol, "lblSymbol", 120, 795, 4565, 255, "&Aktuelles Symbol:", 0},
-    {Art::Rollbalken, F::idHScroll, "HScroll", kMainX, kMainY + 549, kRollBreite, kRollHoehe, "", 0},
-    {Art::Schaltflaeche, IDOK, "cmdOK", 4845, 375, 1215, 375, "OK", BS_DEFPUSHBUTTON},
-    {Art::Schaltflaeche, IDCANCEL, "cmdAbbrechen", 4845, 855, 1215, 375, "Abbrechen", 0},
-    {Art::Schaltflaeche, F::idCmdDurchsuchen, "cmdDurchsuchen", 4845, 1335, 1215, 375, "&Durchsuchen", 0},
+    {Art::Beschriftung, F::idLblIconDatei, 120, 120, 4565, 255, "Datei&name:", 0},
+    {Art::Text, F::idTxtSymbol, 120, 375, 4565, 300, "", 0},
+    {Art::Beschriftung, F::idLblSymbol, 120, 795, 4565, 255, "&Aktuelles Symbol:", 0},
+    {Art::Rollbalken, F::idHScroll, kMainX, kMainY + 549, kRollBreite, kRollHoehe, "", 0},
+    {Art::Schaltflaeche, IDOK, 4845, 375, 1215, 375, "OK", BS_DEFPUSHBUTTON},
+    {Art::Schaltflaeche, IDCANCEL, 4845, 855, 1215, 375, "Abbrechen", 0},
+    {Art::Schaltflaeche, F::idCmdDurchsuchen, 4845, 1335, 1215, 375, "&Durchsuchen", 0},
 };
 
 constexpr const char* kTitel = "Endungswart - Anderes Symbol";
@@ -45,15 +44,13 @@ void Melden(const std::string& text) { Meldung(text, MB_OK | MB_ICONEXCLAMATION,
 
 }  // namespace
 
-frmSymbol::frmSymbol(frmAendern* aendern)
-    : Dialog("Anderes Symbol", kBreite, kHoehe, kElemente, std::size(kElemente)), aendern_(aendern) {}
+frmSymbol::frmSymbol(frmAendern* aendern, Symbolort& ort, float doppelklickzeit)
+    : Dialog("Anderes Symbol", kBreite, kHoehe, kElemente, std::size(kElemente)),
+      aendern_(aendern),
+      ort_(ort),
+      doppelklickzeit_(doppelklickzeit) {}
 
 void frmSymbol::Form_Load() {
-    // The labels carry access keys.
-    for (int id : {idLblIconDatei, idLblSymbol}) {
-        HWND h = Element(id);
-        SetWindowLongA(h, GWL_STYLE, GetWindowLongA(h, GWL_STYLE) & ~SS_NOPREFIX);
-    }
     const int x = TwipsZuPixel(kMainX), y = TwipsZuPixel(kMainY);
     if (streifen_.Erzeugen(hwnd(), idPicMain, x, y, TwipsZuPixel(kMainBreite), TwipsZuPixel(kMainHoehe))) {
         // The scroll bar lies right below the cells, inside the white window.
@@ -71,7 +68,7 @@ void frmSymbol::Form_Load() {
     SetScrollRange(rollbalken, SB_CTL, 0, 0, FALSE);
     EnableWindow(rollbalken, FALSE);
     // A negative or unreadable index starts at the first icon.
-    const int index = IndexZahl(SymbolIndex);
+    const int index = IndexZahl(ort_.Index);
     AuswahlIndex = static_cast<int16_t>(index >= 0 ? index : 0);
 }
 
@@ -79,8 +76,8 @@ void frmSymbol::Form_Activate() {
     if (geoeffnet_) return;
     geoeffnet_ = true;
     NameGeaendert = true;
-    if (!ProgrammSuchen(SymbolDatei).empty() && SymbolDatei[0] != '\\') {
-        SetDlgItemTextA(hwnd(), idTxtSymbol, SymbolDatei.c_str());
+    if (!ProgrammSuchen(ort_.Datei).empty() && ort_.Datei[0] != '\\') {
+        SetDlgItemTextA(hwnd(), idTxtSymbol, ort_.Datei.c_str());
         SymbolStreifenFuellen();
     }
     Form::Sanduhr(false);
@@ -182,7 +179,7 @@ void frmSymbol::picBlau_Click(int index) {
     if (NameGeaendert) return SymbolDateiLaden();
     if (index != AuswahlIndex) return Auswaehlen(index);
     // The second click of a double click that selected the cell with its first.
-    if (Uhr() - KlickZeit <= Doppelklickzeit) cmdOK_Click();
+    if (Uhr() - KlickZeit <= doppelklickzeit_) cmdOK_Click();
 }
 
 void frmSymbol::picBlau_DblClick(int) { cmdOK_Click(); }
@@ -223,8 +220,8 @@ void frmSymbol::Rollbalken(WORD code) {
 
 void frmSymbol::cmdOK_Click() {
     if (NameGeaendert) return SymbolDateiLaden();
-    SymbolDatei = Name();
-    SymbolIndex = std::to_string(AuswahlIndex);
+    ort_.Datei = Name();
+    ort_.Index = std::to_string(AuswahlIndex);
     if (aendern_) aendern_->SymbolAnzeigen();
     Beenden(IDOK);
 }

@@ -5,6 +5,7 @@
 #include <limits>
 #include <string>
 
+#include "filetypes/Programm.h"
 #include "ui/Dialog.h"
 #include "ui/Symbolstreifen.h"
 
@@ -12,8 +13,9 @@ class frmAendern;
 
 class frmSymbol : public Dialog {
 public:
-    // `aendern` shows the chosen icon on OK; may be null.
-    explicit frmSymbol(frmAendern* aendern);
+    // Starts at `ort` and writes the chosen icon there on OK; `aendern` then shows it and may
+    // be null. `doppelklickzeit`: seconds between two clicks that make a double click.
+    frmSymbol(frmAendern* aendern, Symbolort& ort, float doppelklickzeit);
 
     void cmdOK_Click();
     void cmdAbbrechen_Click();
@@ -56,6 +58,8 @@ private:
     void KeineSymbole(const std::string& name);
 
     frmAendern* aendern_;
+    Symbolort& ort_;
+    float doppelklickzeit_;
     Symbolstreifen streifen_;
     bool geoeffnet_ = false;
 };

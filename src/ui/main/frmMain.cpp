@@ -2,11 +2,10 @@
 
 #include <commctrl.h>
 
-#include "app/Main.h"
 #include "filetypes/Protokoll.h"
 #include "filetypes/Sicherung.h"
 #include "resource.h"
-#include "ui/Seams.h"
+#include "platform/Seams.h"
 #include "ui/dialogs/frmAendern.h"
 #include "ui/dialogs/frmHinzu.h"
 #include "ui/dialogs/frmInfo.h"
@@ -17,9 +16,9 @@
 namespace {
 
 const Steuerelement kElemente[] = {
-    {Art::Linie, frmMain::idFrameTbr, "FrameTbr", -50, 0, 9000, 35, "", 0, true},
-    {Art::Liste, frmMain::idLvwMain, "lvwMain", 0, 0, 9000, 4000, "", WS_CLIPSIBLINGS},
-    {Art::Schaltflaeche, frmMain::idCmdAendern, "cmdAendern", 1560, 1320, 36, 132, "", BS_DEFPUSHBUTTON, true},
+    {Art::Linie, frmMain::idFrameTbr, -50, 0, 9000, 35, "", 0, true},
+    {Art::Liste, frmMain::idLvwMain, 0, 0, 9000, 4000, "", WS_CLIPSIBLINGS},
+    {Art::Schaltflaeche, frmMain::idCmdAendern, 1560, 1320, 36, 132, "", BS_DEFPUSHBUTTON, true},
 };
 
 const Spalte kSpalten[4] = {
@@ -45,7 +44,7 @@ struct Befehlseintrag {
     void (frmMain::*handler)();
 };
 
-// Commands whose dialogs do not exist yet are left out; they do nothing.
+// Every command of the menu, the accelerators and the tool bar, with its handler.
 const Befehlseintrag kBefehle[] = {
     {ID_SPEICHERN, "Speichern", &frmMain::mnuSpeichern_Click},
     {ID_RUECKGAENGIG, "Rueckgaengig", &frmMain::mnuRueckgaengig_Click},
@@ -114,8 +113,6 @@ frmMain::frmMain() = default;
 
 frmMain::~frmMain() {
     Schliessen();
-    if (bilder_) ImageList_Destroy(bilder_);
-    if (tasten_) DestroyAcceleratorTable(tasten_);
 }
 
 DWORD frmMain::Form_Load() {
@@ -131,7 +128,7 @@ DWORD frmMain::Form_Load() {
         return fehler ? fehler : ERROR_CANNOT_FIND_WND_CLASS;
     }
     SetMenu(hwnd(), LoadMenuA(instanz, MAKEINTRESOURCEA(IDM_HAUPTMENUE)));
-    tasten_ = LoadAcceleratorsA(instanz, MAKEINTRESOURCEA(IDA_HAUPT));
+    tasten_.reset(LoadAcceleratorsA(instanz, MAKEINTRESOURCEA(IDA_HAUPT)));
     liste_.Verbinden(Element(idLvwMain));
     liste_.SpaltenAnlegen(kSpalten, 4);
     liste_.ZeilenweiseWaehlen();
@@ -141,11 +138,9 @@ DWORD frmMain::Form_Load() {
 
 bool frmMain::WerkzeugleistenErzeugen() {
     HINSTANCE instanz = GetModuleHandleA(nullptr);
-    bilder_ = ImageList_Create(16, 16, ILC_COLOR4 | ILC_MASK, 7, 0);
-    if (HBITMAP streifen = LoadBitmapA(instanz, MAKEINTRESOURCEA(IDB_TOOLBAR))) {
-        ImageList_AddMasked(bilder_, streifen, RGB(192, 192, 192));
-        DeleteObject(streifen);
-    }
+    bilder_.reset(ImageList_Create(16, 16, ILC_COLOR4 | ILC_MASK, 7, 0));
+    if (Bitmap streifen{LoadBitmapA(instanz, MAKEINTRESOURCEA(IDB_TOOLBAR))})
+        ImageList_AddMasked(bilder_.get(), streifen.get(), RGB(192, 192, 192));
     status_ = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | SBARS_SIZEGRIP, 0, 0, 0, 0, hwnd(),
                               reinterpret_cast<HMENU>(idStatusBar), instanz, nullptr);
     if (!status_) return false;
@@ -159,7 +154,7 @@ bool frmMain::WerkzeugleistenErzeugen() {
             0, 0, 0, 0, hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(idToolbar1 + l)), instanz, nullptr);
         if (!leisten_[l]) return false;
         SendMessageA(leisten_[l], TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-        SendMessageA(leisten_[l], TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(bilder_));
+        SendMessageA(leisten_[l], TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(bilder_.get()));
         for (size_t k = 0; k < std::size(kKnoepfe); ++k) {
             if (kKnoepfe[k].leiste != l + 1) continue;
             TBBUTTON b{};
@@ -210,7 +205,7 @@ void frmMain::LeistenAnordnen() {
     ShowWindow(status_, status ? SW_SHOWNA : SW_HIDE);
     listenOben_ = werkzeug ? leistenHoehe_ + 20 : 0;
     double hoehe = listenOben_ + (status ? HoeheTwips(status_) : 0);
-    Leistenhoehe = static_cast<int16_t>(hoehe < 32767 ? hoehe + 0.5 : 32767);
+    leistenhoehe_ = static_cast<int16_t>(hoehe < 32767 ? hoehe + 0.5 : 32767);
     Form_Resize();
     // Moving the list keeps the pixels it had, and the tool bars stood over its header while
     // it was still at the top: all of it, header included, is drawn anew.
@@ -278,10 +273,10 @@ void frmMain::Form_Resize() {
     InvalidateRect(status_, nullptr, TRUE);
     RECT innen;
     GetClientRect(hwnd(), &innen);
-    if (PixelZuTwips(innen.bottom) < Leistenhoehe) return;
+    if (PixelZuTwips(innen.bottom) < leistenhoehe_) return;
     const int oben = TwipsZuPixel(listenOben_);
     MoveWindow(liste_.hwnd(), 0, oben, innen.right,
-               innen.bottom - TwipsZuPixel(Leistenhoehe), TRUE);
+               innen.bottom - TwipsZuPixel(leistenhoehe_), TRUE);
     MoveWindow(Element(idFrameTbr), TwipsZuPixel(-50), 0, innen.right + TwipsZuPixel(100),
                TwipsZuPixel(35), TRUE);
 }
@@ -298,12 +293,14 @@ void frmMain::Ausfuehren(Handler handler) {
     (this->*handler)();
 }
 
-void frmMain::mnuSpeichern_Click() {
+void frmMain::mnuSpeichern_Click() { SpeichernAusfuehren(Optionen.Sicherheitsabfrage != 0); }
+
+void frmMain::SpeichernAusfuehren(bool fragen) {
     // Neither the closing question nor anything else starts a save inside a running one.
     if (speichert_) return;
     Befehlslauf lauf(*this);
     speichert_ = true;
-    Speichern(liste_, *this);
+    if (Speichern(liste_, *this, fragen).Fertig) geaendert_ = false;
     speichert_ = false;
     SortierungAnwenden();
     ListeFokussieren();
@@ -317,7 +314,7 @@ void frmMain::mnuRueckgaengig_Click() {
         liste_.Leeren();
         SicherungLaden(liste_);
         SortierungAnwenden();
-        Geaendert = false;
+        geaendert_ = false;
     }
     ListeFokussieren();
 }
@@ -358,7 +355,9 @@ void frmMain::mnuInternet_Click() { Oeffnen(hwnd(), kAutorSeite); }
 void frmMain::mnuMail_Click() { Oeffnen(hwnd(), kAutorMail); }
 
 void frmMain::mnuAendern_Click() {
-    if (AendernBefehl(liste_)) SortierungAnwenden();
+    if (!AendernBefehl(liste_, doppelklickzeit_)) return;
+    geaendert_ = true;
+    SortierungAnwenden();
 }
 void frmMain::cmdAendern_Click() { mnuAendern_Click(); }
 
@@ -372,7 +371,10 @@ void frmMain::mnuHinzu_Click() {
     INT_PTR ergebnis = dialog.Zeigen(hwnd());
     Sanduhr(false);
     if (ergebnis == -1) KomponentenFehlerMelden(GetLastError());
-    if (ergebnis == IDOK) SortierungAnwenden();
+    if (ergebnis == IDOK) {
+        geaendert_ = true;
+        SortierungAnwenden();
+    }
     ListeFokussieren();
 }
 
@@ -423,23 +425,20 @@ void frmMain::Form_Close() {
 }
 
 bool frmMain::Form_QueryUnload() {
-    if (Autostartlauf || (Optionen.Beenden & static_cast<int16_t>(Geaendert)) == 0) return true;
+    if (autostartlauf_ || (Optionen.Beenden & static_cast<int16_t>(geaendert_)) == 0) return true;
     int antwort = Meldung("Möchten Sie die Änderungen speichern und die ausgewählten Dateitypen sichern?",
                           MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON1, "Endungswart - Beenden");
     if (antwort == IDCANCEL) return false;
     if (antwort == IDYES) {
         // The user has just said yes; the save must not ask a second time.
-        const int16_t abfrage = Optionen.Sicherheitsabfrage;
-        Optionen.Sicherheitsabfrage = 0;
-        mnuSpeichern_Click();
-        Optionen.Sicherheitsabfrage = abfrage;
+        SpeichernAusfuehren(false);
     }
     return true;
 }
 
 void frmMain::Form_Unload() {
     // An autostart run leaves every setting as the last interactive run stored it.
-    if (Autostartlauf) return;
+    if (autostartlauf_) return;
     EinstellungenSpeichern(Zustand(), Optionen, Haken(ID_SYMBOLLEISTE), Haken(ID_STATUSLEISTE),
                            ProgrammPfad());
     Hilfe(hwnd(), HELP_QUIT, 0);

@@ -6,7 +6,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/Optionen.h"
+#include "platform/Besitzer.h"
+#include "settings/Optionen.h"
 #include "filetypes/Speichern.h"
 #include "ui/Form.h"
 #include "ui/ListView.h"
@@ -28,10 +29,21 @@ public:
     void Anzeigen();
     // Shows or hides the bars by their check marks, places the list and sets Leistenhoehe.
     void LeistenAnordnen();
+    // Twips above and below the main list taken by the tool bar and the status bar.
+    int16_t Leistenhoehe() const { return leistenhoehe_; }
+
+    // The working list has changes that are not saved.
+    bool Geaendert() const { return geaendert_; }
+    void GeaendertSetzen(bool geaendert) { geaendert_ = geaendert; }
+    // An autostart run: closing asks nothing and stores no settings.
+    bool Autostartlauf() const { return autostartlauf_; }
+    void AutostartlaufSetzen(bool an) { autostartlauf_ = an; }
+    // The user's double-click time in seconds, for the icon chooser.
+    void DoppelklickzeitSetzen(float sekunden) { doppelklickzeit_ = sekunden; }
 
     ListView& lvwMain() { return liste_; }
     Fensterwerte Zustand() const;  // state, geometry, columns and sort as they are now
-    HACCEL Tastenkuerzel() const { return tasten_; }
+    HACCEL Tastenkuerzel() const { return tasten_.get(); }
 
     // The check marks of mnuSymbolleiste and mnuStatusleiste.
     bool Haken(int befehl) const;
@@ -65,7 +77,6 @@ public:
     void lvwMain_Click();
     void lvwMain_DblClick();
 
-    double ListenOben() const { return listenOben_; }
     RECT ListenRechteck() const;
 
     enum { idLvwMain = 1000, idCmdAendern, idFrameTbr, idStatusBar, idToolbar1 };
@@ -74,6 +85,7 @@ protected:
     LRESULT Nachricht(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
+    void SpeichernAusfuehren(bool fragen);
     class Befehlslauf;
     using Handler = void (frmMain::*)();
     void Ausfuehren(Handler handler);  // runs a command; a close request waits for its end
@@ -97,8 +109,12 @@ private:
 
     ListView liste_;
     Fensterwerte werte_;
-    HACCEL tasten_ = nullptr;
-    HIMAGELIST bilder_ = nullptr;
+    bool geaendert_ = false;
+    bool autostartlauf_ = false;
+    float doppelklickzeit_ = 0.5f;
+    int16_t leistenhoehe_ = 0;
+    Tastentabelle tasten_;
+    Bildliste bilder_;
     HWND leisten_[4] = {};
     HWND status_ = nullptr;
     double leistenHoehe_ = 0;  // twips, tool bar 1

@@ -1,4 +1,4 @@
-#include "ui/Seams.h"
+#include "platform/Seams.h"
 
 #include <cderr.h>
 #include <commdlg.h>

@@ -1,11 +1,11 @@
-#include "app/Optionen.h"
+#include "settings/Optionen.h"
 
 #include <windows.h>
 
 #include <variant>
 
-#include "app/Text.h"
-#include "registry/Registry.h"
+#include "platform/Text.h"
+#include "platform/Registry.h"
 
 Einstellungen Optionen;
 
@@ -165,6 +165,14 @@ void EinstellungenSpeichern(const Fensterwerte& f, const Einstellungen& optionen
         RegWertSchreiben(HKEY_CURRENT_USER, kRunSchluessel, kRunWert, RunEintrag(programmPfad));
     else
         AutostartEintragLoeschen();
+}
+
+void AutostartEintragLoeschen() {
+    HKEY h = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunSchluessel, 0, KEY_SET_VALUE, &h) != ERROR_SUCCESS)
+        return;
+    RegSchluessel key(h);
+    RegDeleteValueA(key.get(), kRunWert);
 }
 
 float DoppelklickzeitLesen() {

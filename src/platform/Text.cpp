@@ -1,11 +1,11 @@
-#include "app/Text.h"
+#include "platform/Text.h"
 
 #include <windows.h>
 
 #include <cmath>
 #include <limits>
 
-#include "app/Dezimal.h"
+#include "platform/Dezimal.h"
 
 std::string Gross(std::string s) {
     if (!s.empty()) CharUpperBuffA(s.data(), static_cast<DWORD>(s.size()));

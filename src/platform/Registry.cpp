@@ -1,4 +1,4 @@
-#include "registry/Registry.h"
+#include "platform/Registry.h"
 
 #include <vector>
 
@@ -124,14 +124,4 @@ bool RegBaumLoeschen(HKEY root, const std::string& pfad, const std::string& name
     if (RegOpenKeyExA(root, pfad.c_str(), 0, KEY_ALL_ACCESS, &h) != ERROR_SUCCESS) return false;
     RegSchluessel eltern(h);
     return RegDeleteKeyA(eltern.get(), name.c_str()) == ERROR_SUCCESS;
-}
-
-void SicherungLoeschen() { RegBaumLoeschen(HKEY_CURRENT_USER, kEigenerSchluessel, "Classes"); }
-
-void AutostartEintragLoeschen() {
-    HKEY h = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunSchluessel, 0, KEY_SET_VALUE, &h) != ERROR_SUCCESS)
-        return;
-    RegSchluessel key(h);
-    RegDeleteValueA(key.get(), kRunWert);
 }

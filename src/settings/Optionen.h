@@ -5,6 +5,11 @@
 #include <initializer_list>
 #include <string>
 
+// Key paths of the program under HKEY_CURRENT_USER.
+inline constexpr const char* kEigenerSchluessel = "Software\\RHM\\Endungswart\\";
+inline constexpr const char* kRunSchluessel = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr const char* kRunWert = "Endungswart";
+
 // The user's options in memory. Switches hold a check box state: 0 off, 1 on.
 struct Einstellungen {
     int16_t Autostart = 0;
@@ -52,6 +57,9 @@ void SchalterSchreiben(const std::string& unterschluessel, const std::string& na
 
 // The command line the Run list holds for a program at `programmPfad`.
 std::string RunEintrag(const std::string& programmPfad);
+
+// Removes the program's value from the Run list; the Run key itself stays.
+void AutostartEintragLoeschen();
 
 // Everything, in the fixed order, when the main window closes on an interactive run.
 void EinstellungenSpeichern(const Fensterwerte& fenster, const Einstellungen& optionen,

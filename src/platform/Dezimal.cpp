@@ -1,4 +1,4 @@
-#include "app/Dezimal.h"
+#include "platform/Dezimal.h"
 
 #include <algorithm>
 #include <cmath>

@@ -10,6 +10,8 @@ using MeldungsFunktion = std::function<int(const std::string& text, UINT stil, c
 using UhrFunktion = std::function<double()>;
 using WartenFunktion = std::function<void(double hoechstens)>;
 
+inline constexpr const char* kProgrammTitel = "Endungswart";
+
 // Every message box of the program goes through here. Returns IDYES, IDNO, IDOK, ...
 int Meldung(const std::string& text, UINT stil, const std::string& titel);
 

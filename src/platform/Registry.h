@@ -5,28 +5,7 @@
 #include <functional>
 #include <string>
 
-// Owns one open registry key; closes it when it goes.
-class RegSchluessel {
-public:
-    RegSchluessel() = default;
-    explicit RegSchluessel(HKEY h) : h_(h) {}
-    RegSchluessel(RegSchluessel&& o) noexcept : h_(o.release()) {}
-    RegSchluessel& operator=(RegSchluessel&& o) noexcept { reset(o.release()); return *this; }
-    RegSchluessel(const RegSchluessel&) = delete;
-    RegSchluessel& operator=(const RegSchluessel&) = delete;
-    ~RegSchluessel() { reset(); }
-
-    HKEY get() const { return h_; }
-    explicit operator bool() const { return h_ != nullptr; }
-    HKEY release() { HKEY h = h_; h_ = nullptr; return h; }
-    void reset(HKEY h = nullptr) {
-        if (h_) RegCloseKey(h_);
-        h_ = h;
-    }
-
-private:
-    HKEY h_ = nullptr;
-};
+#include "platform/Besitzer.h"
 
 // Opens root\pfad for reading; an empty key on failure.
 RegSchluessel RegOeffnen(HKEY root, const std::string& pfad);
@@ -55,14 +34,3 @@ void RegUnterschluessel(HKEY root, const std::string& pfad,
 
 // Removes root\pfad\name with everything below it, whatever the platform's RegDeleteKey does.
 bool RegBaumLoeschen(HKEY root, const std::string& pfad, const std::string& name);
-
-// Key paths of the program under HKEY_CURRENT_USER.
-inline constexpr const char* kEigenerSchluessel = "Software\\RHM\\Endungswart\\";
-inline constexpr const char* kRunSchluessel = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-inline constexpr const char* kRunWert = "Endungswart";
-
-// Deletes the whole backup store "Classes" of the program's key.
-void SicherungLoeschen();
-
-// Removes the program's value from the Run list; the Run key itself stays.
-void AutostartEintragLoeschen();
