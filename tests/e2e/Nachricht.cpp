@@ -1,5 +1,6 @@
 // What another program or the system sends to the running Endwart.exe, for the end-to-end
 // cases:
+//   Nachricht save       chooses "Speichern" in the main window's menu
 //   Nachricht close      posts WM_CLOSE to the main window, hidden or not ("Task beenden")
 //   Nachricht shutdown   asks WM_QUERYENDSESSION as a shut-down does; on yes it ends the
 //                        session for the program (WM_ENDSESSION) and then the process, as
@@ -10,10 +11,14 @@
 #include <cstdio>
 #include <cstring>
 
+#include "resource.h"
+
 int main(int argc, char** argv) {
     if (argc != 2) return 64;
     HWND fenster = FindWindowA("Endungswart.frmMain", nullptr);
     if (!fenster) return 2;
+    if (std::strcmp(argv[1], "save") == 0)
+        return PostMessageA(fenster, WM_COMMAND, MAKEWPARAM(ID_SPEICHERN, 0), 0) ? 0 : 2;
     if (std::strcmp(argv[1], "close") == 0) return PostMessageA(fenster, WM_CLOSE, 0, 0) ? 0 : 2;
     if (std::strcmp(argv[1], "shutdown") != 0) return 64;
     DWORD_PTR antwort = TRUE;
