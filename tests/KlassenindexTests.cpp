@@ -66,13 +66,7 @@ void WalkSpeichern(const Arbeitsliste& liste) {
     }
 }
 
-struct Liste : Arbeitsliste {
-    std::vector<Dateityp> zeilen;
-    size_t Anzahl() const override { return zeilen.size(); }
-    Dateityp Eintrag(size_t i) const override { return zeilen[i]; }
-    void Hinzufuegen(const Dateityp& t) override { zeilen.push_back(t); }
-    void Leeren() override { zeilen.clear(); }
-};
+using Liste = Typliste;
 
 struct OhneFenster : Speicherfenster {
     void Sperren(bool) override {}

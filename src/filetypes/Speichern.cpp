@@ -69,13 +69,7 @@ Ausgang TypSpeichern(Dateityp& typ, const Arbeitsliste& erfasst, Klassenindex& i
     }
     Ereignisse();
     if (!ja) return Ausgang::Abgelehnt;
-    bool ok;
-    if (inPlatz) {
-        ok = InKlassenschluesselSchreiben(typ);
-    } else {
-        ok = EigenenSchluesselSchreiben(typ);
-        index.EigenerSchluesselGeschrieben(typ.Erweiterung);
-    }
+    bool ok = TypSchreiben(typ, inPlatz, index);
     if (anzeige) anzeige->Zeigen(typ);
     ok = ok && SicherungSchreiben(typ);
     return ok ? Ausgang::Geschrieben : Ausgang::Fehlgeschlagen;

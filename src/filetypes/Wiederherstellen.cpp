@@ -62,6 +62,13 @@ bool InPlatzSchreibbar(Dateityp& typ, const Arbeitsliste& liste, const Klassenin
     return p.GleicheWerte || !p.Gemeinsam;
 }
 
+bool TypSchreiben(const Dateityp& typ, bool inPlatz, Klassenindex& index) {
+    if (inPlatz) return InKlassenschluesselSchreiben(typ);
+    const bool ok = EigenenSchluesselSchreiben(typ);
+    index.EigenerSchluesselGeschrieben(typ.Erweiterung);
+    return ok;
+}
+
 std::vector<Protokolleintrag> SicherungWiederherstellen(const Arbeitsliste& liste, Fortschritt* anzeige) {
     std::vector<Protokolleintrag> protokoll;
     if (liste.Anzahl() == 0) return protokoll;
@@ -74,13 +81,7 @@ std::vector<Protokolleintrag> SicherungWiederherstellen(const Arbeitsliste& list
         const bool inPlatz = InPlatzSchreibbar(typ, kopie, index);
         // Read before writing: afterwards the registry holds the stored values.
         const Dateityp vorgefunden = VorgefundenLesen(typ.Erweiterung, typ.Schluessel);
-        bool geschrieben;
-        if (inPlatz) {
-            geschrieben = InKlassenschluesselSchreiben(typ);
-        } else {
-            geschrieben = EigenenSchluesselSchreiben(typ);
-            index.EigenerSchluesselGeschrieben(typ.Erweiterung);
-        }
+        const bool geschrieben = TypSchreiben(typ, inPlatz, index);
         Protokollieren(typ, vorgefunden, inPlatz ? typ.Schluessel : EigenerSchluessel(typ.Erweiterung),
                        geschrieben, protokoll);
         if (anzeige) anzeige->Zeigen(typ);

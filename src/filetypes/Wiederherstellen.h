@@ -28,6 +28,10 @@ bool EigenenSchluesselSchreiben(const Dateityp& typ);
 bool InPlatzSchreibbar(Dateityp& typ, const Arbeitsliste& liste, const Klassenindex& index,
                        Pruefung* ergebnis = nullptr);
 
+// Writes the type into its class key or, when `inPlatz` is false, into a key of its own, and
+// keeps the run's index in step. True when every write succeeded.
+bool TypSchreiben(const Dateityp& typ, bool inPlatz, Klassenindex& index);
+
 // Writes every line of the list back, without asking; a type that fails does not stop the
 // next. `anzeige` may be null. Returns what it found different before writing, and the types
 // it could not write, for the log.
