@@ -1,9 +1,12 @@
 #include "Umgebung.h"
 
+#include <algorithm>
+
 #include "app/Main.h"
 #include "filetypes/Protokoll.h"
 #include "platform/Registry.h"
 #include "platform/Seams.h"
+#include "settings/Optionen.h"
 
 namespace {
 
@@ -99,6 +102,21 @@ bool RegistryTest::Existiert(HKEY root, const std::string& pfad) {
     return true;
 }
 
+std::vector<std::string> RegistryTest::StoreNamen() {
+    std::vector<std::string> namen;
+    HKEY h;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kStore.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return namen;
+    char name[256];
+    for (DWORD i = 0;; ++i) {
+        DWORD n = sizeof name;
+        if (RegEnumKeyExA(h, i, name, &n, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        namen.push_back(name);
+    }
+    RegCloseKey(h);
+    std::sort(namen.begin(), namen.end());
+    return namen;
+}
+
 bool RegistryTest::WertExistiert(HKEY root, const std::string& pfad, const std::string& name) {
     return Holen(root, pfad, name).rfind("<kein", 0) != 0;
 }
@@ -187,4 +205,43 @@ void RegistryTest::Fluechtig(const std::string& pfad) {
                               KEY_ALL_ACCESS, nullptr, &h, nullptr),
               ERROR_SUCCESS);
     RegCloseKey(h);
+}
+
+void Ruhig::SetUp() {
+    RegistryTest::SetUp();
+    HilfeErsetzen([](HWND, UINT, ULONG_PTR) {});
+    Optionen = Einstellungen{};
+}
+
+void Ruhig::TearDown() {
+    MeldungErsetzen(nullptr);
+    HilfeErsetzen(nullptr);
+    QuitVerwerfen();
+    RegistryTest::TearDown();
+}
+
+std::string DateiLesen(const std::string& pfad) {
+    HANDLE h = CreateFileA(pfad.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return "<keine Datei>";
+    std::string inhalt(GetFileSize(h, nullptr), '\0');
+    DWORD n = 0;
+    ReadFile(h, inhalt.data(), static_cast<DWORD>(inhalt.size()), &n, nullptr);
+    CloseHandle(h);
+    return inhalt.substr(0, n);
+}
+
+void DateiSchreiben(const std::string& pfad, const std::string& inhalt) {
+    HANDLE h = CreateFileA(pfad.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE) << pfad;
+    DWORD n = 0;
+    WriteFile(h, inhalt.data(), static_cast<DWORD>(inhalt.size()), &n, nullptr);
+    CloseHandle(h);
+}
+
+void PrintTo(const Box& b, std::ostream* os) { *os << "{\"" << b.text << "\", " << b.stil << ", \"" << b.titel << "\"}"; }
+
+std::vector<std::string> Meldungen::Texte() const {
+    std::vector<std::string> texte;
+    for (const Box& b : gezeigt_) texte.push_back(b.text);
+    return texte;
 }

@@ -19,6 +19,9 @@ protected:
     static void Setzen(HKEY root, const std::string& pfad, const std::string& name,
                        const std::string& wert);
     static std::string Holen(HKEY root, const std::string& pfad, const std::string& name = "");
+    static std::string Hkcr(const std::string& pfad) { return Holen(HKEY_CLASSES_ROOT, pfad); }
+    // The names in the backup store, sorted.
+    static std::vector<std::string> StoreNamen();
     static bool Existiert(HKEY root, const std::string& pfad);
     static bool WertExistiert(HKEY root, const std::string& pfad, const std::string& name);
     // An extension with its class key: ".ext" -> klasse -> description, command, icon.
@@ -39,14 +42,32 @@ private:
     HKEY echterBenutzer_ = nullptr;
 };
 
+// No help viewer, the options as a fresh install has them, the main loop's leftovers dropped.
+class Ruhig : public RegistryTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+};
+
+// The program's keys under HKEY_CURRENT_USER.
+inline const std::string kStore = "Software\\RHM\\Endungswart\\Classes\\";
+inline const std::string kOpt = "Software\\RHM\\Endungswart\\Optionen";
+inline const std::string kStartup = "Software\\RHM\\Endungswart\\Startup";
+
 // A top-level window of this class in this process; test processes share one desktop.
 HWND EigenesFenster(const char* klasse);
+
+// A whole file through the raw API; "<keine Datei>" when there is none.
+std::string DateiLesen(const std::string& pfad);
+void DateiSchreiben(const std::string& pfad, const std::string& inhalt);
 
 struct Box {
     std::string text;
     UINT stil;
     std::string titel;
+    bool operator==(const Box&) const = default;
 };
+void PrintTo(const Box& b, std::ostream* os);
 
 // Answers the planned boxes in order and records each; an unplanned box fails the test.
 class Meldungen {
@@ -55,6 +76,7 @@ public:
     ~Meldungen();
     void Antwort(int antwort) { geplant_.push_back(antwort); }
     const std::vector<Box>& Gezeigt() const { return gezeigt_; }
+    std::vector<std::string> Texte() const;
 
 private:
     std::deque<int> geplant_;
