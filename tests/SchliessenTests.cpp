@@ -13,26 +13,6 @@
 
 namespace {
 
-const std::string kStore = "Software\\RHM\\Endungswart\\Classes\\";
-const std::string kOpt = "Software\\RHM\\Endungswart\\Optionen";
-const std::string kStartup = "Software\\RHM\\Endungswart\\Startup";
-
-// No help viewer, the main loop's leftovers dropped.
-class Ruhig : public RegistryTest {
-protected:
-    void SetUp() override {
-        RegistryTest::SetUp();
-        HilfeErsetzen([](HWND, UINT, ULONG_PTR) {});
-        Optionen = Einstellungen{};
-    }
-    void TearDown() override {
-        MeldungErsetzen(nullptr);
-        HilfeErsetzen(nullptr);
-        QuitVerwerfen();
-        RegistryTest::TearDown();
-    }
-};
-
 class Yields : public Ruhig {
 protected:
     void SetUp() override {
