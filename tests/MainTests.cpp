@@ -6,9 +6,6 @@
 
 namespace {
 
-const std::string kStore = "Software\\RHM\\Endungswart\\Classes\\";
-const std::string kOpt = "Software\\RHM\\Endungswart\\Optionen";
-
 TEST(CommandLine, OnlyTheAutostartSwitchAloneSelectsTheAutostartRoad) {
     for (const char* ja : {"/autostart", "  /AUTOSTART  ", "/AutoStart"})
         EXPECT_TRUE(IstAutostartBefehl(ja)) << ja;
@@ -16,22 +13,15 @@ TEST(CommandLine, OnlyTheAutostartSwitchAloneSelectsTheAutostartRoad) {
         EXPECT_FALSE(IstAutostartBefehl(nein)) << nein;
 }
 
-class Start : public RegistryTest {
+// Quiet: the main window closed here would send the desktop's real help viewer HELP_QUIT.
+class Start : public Ruhig {
 protected:
     void SetUp() override {
-        RegistryTest::SetUp();
-        // The main window closed here would send the desktop's real help viewer HELP_QUIT.
-        HilfeErsetzen([](HWND, UINT, ULONG_PTR) {});
+        Ruhig::SetUp();
         ASSERT_TRUE(Windows95Familie()) << "the test prefix must report Windows 95";
-        Optionen = Einstellungen{};
-    }
-    void TearDown() override {
-        HilfeErsetzen(nullptr);
-        QuitVerwerfen();
-        RegistryTest::TearDown();
     }
     static bool EinstellungenGeschrieben() {
-        return Existiert(HKEY_CURRENT_USER, "Software\\RHM\\Endungswart\\Startup") ||
+        return Existiert(HKEY_CURRENT_USER, kStartup) ||
                Existiert(HKEY_CURRENT_USER, kOpt) ||
                WertExistiert(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Endungswart");
     }
@@ -42,13 +32,11 @@ TEST_F(Start, AutostartWithAnEmptyStoreAsksAndNoEndsWithoutTouchingAnything) {
     boxen.Antwort(IDNO);
     TypAnlegen("txt", "txtfile", "Text", "notepad.exe %1");
     EXPECT_EQ(Main(" /autostart "), nullptr);
-    ASSERT_EQ(boxen.Gezeigt().size(), 1u);
-    EXPECT_EQ(boxen.Gezeigt()[0].text,
-              "Sie haben keine Dateitypen ausgewählt, die beim Systemstart wiederhergestellt werden können."
-              "\n\nSoll das Programm gestartet werden, damit Sie Dateitypen auswählen können oder die "
-              "Autostart-Funktion abschalten können?");
-    EXPECT_EQ(boxen.Gezeigt()[0].stil, UINT(MB_YESNO | MB_ICONQUESTION));
-    EXPECT_EQ(boxen.Gezeigt()[0].titel, "Endungswart");
+    EXPECT_EQ(boxen.Gezeigt(),
+              (std::vector<Box>{{"Sie haben keine Dateitypen ausgewählt, die beim Systemstart wiederhergestellt "
+                                 "werden können.\n\nSoll das Programm gestartet werden, damit Sie Dateitypen "
+                                 "auswählen können oder die Autostart-Funktion abschalten können?",
+                                 MB_YESNO | MB_ICONQUESTION, "Endungswart"}}));
     EXPECT_FALSE(EinstellungenGeschrieben());
     EXPECT_EQ(Holen(HKEY_CLASSES_ROOT, "txtfile"), "Text");
 }
@@ -66,7 +54,7 @@ TEST_F(Start, AutostartWithAnEmptyStoreAndYesStartsInteractivelyWithTheFirstStar
     EXPECT_EQ(boxen.Gezeigt()[1].titel, "Willkommen bei Endungswart!");
     EXPECT_EQ(fenster->lvwMain().Anzahl(), 2u);
     EXPECT_EQ(Holen(HKEY_CURRENT_USER, kStore + "TXT", "Oeffnen"), "notepad.exe %1");
-    EXPECT_EQ(Holen(HKEY_CURRENT_USER, "Software\\RHM\\Endungswart\\Startup", "FirstStart"), "False");
+    EXPECT_EQ(Holen(HKEY_CURRENT_USER, kStartup, "FirstStart"), "False");
     EXPECT_TRUE(IsWindowVisible(fenster->hwnd()));
 
     // Closing an interactive run writes the settings.
@@ -117,28 +105,15 @@ TEST_F(Start, TheFirstStartKeepsAnEarlierInstallationsStore) {
 
 TEST_F(Start, TheFirstStartCopiesTheRegistryFilesOverOlderCopies) {
     const std::string windows = WindowsVerzeichnis();
-    auto schreiben = [](const std::string& pfad, const char* inhalt) {
-        HANDLE h = CreateFileA(pfad.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        DWORD n = 0;
-        WriteFile(h, inhalt, static_cast<DWORD>(strlen(inhalt)), &n, nullptr);
-        CloseHandle(h);
-    };
-    auto lesen = [](const std::string& pfad) {
-        char puffer[64] = {};
-        HANDLE h = CreateFileA(pfad.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-        DWORD n = 0;
-        if (h != INVALID_HANDLE_VALUE) ReadFile(h, puffer, sizeof puffer - 1, &n, nullptr), CloseHandle(h);
-        return std::string(puffer, n);
-    };
-    schreiben(windows + "SYSTEM.DAT", "system");
-    schreiben(windows + "USER.DAT", "user");
-    schreiben(windows + "USER.SIK", "alt");
+    DateiSchreiben(windows + "SYSTEM.DAT", "system");
+    DateiSchreiben(windows + "USER.DAT", "user");
+    DateiSchreiben(windows + "USER.SIK", "alt");
     Meldungen boxen;
     boxen.Antwort(IDOK);
     Hauptliste haupt;
     ErsterStart(haupt.liste(), haupt.fenster.hwnd());
-    EXPECT_EQ(lesen(windows + "SYSTEM.SIK"), "system");
-    EXPECT_EQ(lesen(windows + "USER.SIK"), "user");
+    EXPECT_EQ(DateiLesen(windows + "SYSTEM.SIK"), "system");
+    EXPECT_EQ(DateiLesen(windows + "USER.SIK"), "user");
     for (const char* datei : {"SYSTEM.DAT", "USER.DAT", "SYSTEM.SIK", "USER.SIK"})
         DeleteFileA((windows + datei).c_str());
 }
@@ -147,16 +122,13 @@ TEST(Checkpoint, AWindowThatCannotBeMadeShowsThePlatformsText) {
     Meldungen boxen;
     boxen.Antwort(IDOK);
     KomponentenFehlerMelden(ERROR_CANNOT_FIND_WND_CLASS);
-    ASSERT_EQ(boxen.Gezeigt().size(), 1u);
     char erwartet[512] = {};
     FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
                    ERROR_CANNOT_FIND_WND_CLASS, 0, erwartet, sizeof erwartet, nullptr);
     std::string text = erwartet;
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) text.pop_back();
     EXPECT_FALSE(text.empty());
-    EXPECT_EQ(boxen.Gezeigt()[0].text, text);
-    EXPECT_EQ(boxen.Gezeigt()[0].stil, UINT(MB_OK | MB_ICONERROR));
-    EXPECT_EQ(boxen.Gezeigt()[0].titel, "Endungswart");
+    EXPECT_EQ(boxen.Gezeigt(), (std::vector<Box>{{text, MB_OK | MB_ICONERROR, "Endungswart"}}));
 }
 
 }  // namespace
