@@ -12,24 +12,6 @@
 
 namespace {
 
-std::string Lesen(const std::string& pfad) {
-    HANDLE h = CreateFileA(pfad.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return "<keine Datei>";
-    std::string inhalt(GetFileSize(h, nullptr), '\0');
-    DWORD n = 0;
-    ReadFile(h, inhalt.data(), static_cast<DWORD>(inhalt.size()), &n, nullptr);
-    CloseHandle(h);
-    return inhalt.substr(0, n);
-}
-
-void Schreiben(const std::string& pfad, const std::string& inhalt) {
-    HANDLE h = CreateFileA(pfad.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE) << pfad;
-    DWORD n = 0;
-    WriteFile(h, inhalt.data(), static_cast<DWORD>(inhalt.size()), &n, nullptr);
-    CloseHandle(h);
-}
-
 std::string NeueDatei() { return ProtokollDatei().substr(0, ProtokollDatei().size() - 1) + "$"; }
 
 Protokolleintrag Eintrag(const std::string& datum, const std::string& ext, const char* wert = kWertOeffnen) {
@@ -132,12 +114,12 @@ class Logdatei : public RegistryTest {};
 TEST_F(Logdatei, AppendsWholeLinesInTheAnsiCodePageAndSkipsBrokenOnes) {
     ASSERT_TRUE(ProtokollAnhaengen({Eintrag("2024-05-01 07:30:00", "TXT")}));
     ASSERT_TRUE(ProtokollAnhaengen({{"2024-05-02 07:30:00", "BMP", kWertBezeichnung, "a\tb\r\nc", "Bild"}}));
-    EXPECT_EQ(Lesen(ProtokollDatei()),
+    EXPECT_EQ(DateiLesen(ProtokollDatei()),
               "2024-05-01 07:30:00\tTXT\t\xD6" "ffnen mit\tfremd.exe %1\tnotepad.exe %1\r\n"
               "2024-05-02 07:30:00\tBMP\tBezeichnung\ta b  c\tBild\r\n");
 
-    std::string inhalt = Lesen(ProtokollDatei());
-    Schreiben(ProtokollDatei(), "Fremde Zeile\r\n\r\n2024-13-xx 00:00:00\tGIF\tSymbol\ta\tb\r\n"
+    std::string inhalt = DateiLesen(ProtokollDatei());
+    DateiSchreiben(ProtokollDatei(), "Fremde Zeile\r\n\r\n2024-13-xx 00:00:00\tGIF\tSymbol\ta\tb\r\n"
                                 "2024-05-03 07:30:00\tGIF\tFarbe\ta\tb\r\n2024-05-03 07:30:00\tGIF\tSymbol\ta\r\n"
                                 "2024-05-03 07:30:00\tGIF\tSymbol\ta\tb\tc\r\n" +
                                     inhalt + "2024-05-04 07:30:00\tPCX\tSymbol\tohne\tEnde");
@@ -149,9 +131,9 @@ TEST_F(Logdatei, KeepsBelowTheLimitByDroppingTheOldestLines) {
     std::string alt;
     for (int i = 0; alt.size() < 300 * 1024; ++i)
         alt += "2024-01-01 00:00:00\tE" + std::to_string(i) + "\tSymbol\t" + std::string(200, 'v') + "\tneu\r\n";
-    Schreiben(ProtokollDatei(), alt);
+    DateiSchreiben(ProtokollDatei(), alt);
     ASSERT_TRUE(ProtokollAnhaengen({Eintrag("2024-05-05 07:30:00", "INI")}));
-    const std::string neu = Lesen(ProtokollDatei());
+    const std::string neu = DateiLesen(ProtokollDatei());
     EXPECT_LT(neu.size(), kProtokollGrenze);
     EXPECT_GT(neu.size(), kProtokollGrenze - 300);
     auto liste = ProtokollLesen();
@@ -193,30 +175,23 @@ TEST_F(Logdatei, AWriteCutOffAtAnyStepLosesNoEarlierLine) {
     }
 }
 
-class Autostartlog : public RegistryTest {
+class Autostartlog : public Ruhig {
 protected:
     void SetUp() override {
-        RegistryTest::SetUp();
-        HilfeErsetzen([](HWND, UINT, ULONG_PTR) {});
-        Optionen = Einstellungen{};
-        Setzen(HKEY_CURRENT_USER, "Software\\RHM\\Endungswart\\Startup", "FirstStart", "False");
-    }
-    void TearDown() override {
-        HilfeErsetzen(nullptr);
-        QuitVerwerfen();
-        RegistryTest::TearDown();
+        Ruhig::SetUp();
+        Setzen(HKEY_CURRENT_USER, kStartup, "FirstStart", "False");
     }
 };
 
 TEST_F(Autostartlog, AReadOnlyLogDoesNotStopTheRestore) {
     ASSERT_TRUE(ProtokollAnhaengen({Eintrag("2024-05-01 07:30:00", "BMP")}));
-    const std::string vorher = Lesen(ProtokollDatei());
+    const std::string vorher = DateiLesen(ProtokollDatei());
     SetFileAttributesA(ProtokollDatei().c_str(), FILE_ATTRIBUTE_READONLY);
     TypAnlegen("txt", "txtfile", "Fremd", "fremd.exe %1");
     Gesichert("TXT", "Textdatei", "notepad.exe %1");
     EXPECT_EQ(Main("/autostart"), nullptr);
     EXPECT_EQ(Holen(HKEY_CLASSES_ROOT, "txtfile"), "Textdatei");
-    EXPECT_EQ(Lesen(ProtokollDatei()), vorher);
+    EXPECT_EQ(DateiLesen(ProtokollDatei()), vorher);
     EXPECT_EQ(GetFileAttributesA(NeueDatei().c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
@@ -227,7 +202,7 @@ TEST_F(Autostartlog, TheNextInteractiveStartTellsUntilTheLogIsOpened) {
     Gesichert("INI", "Einstellungen", "notepad.exe %1");
     EXPECT_EQ(Main("/autostart"), nullptr);
     EXPECT_EQ(ProtokollLesen().size(), 2u);
-    EXPECT_FALSE(Existiert(HKEY_CURRENT_USER, "Software\\RHM\\Endungswart\\Optionen"));
+    EXPECT_FALSE(Existiert(HKEY_CURRENT_USER, kOpt));
 
     frmMain* fenster = Main("");
     ASSERT_NE(fenster, nullptr);
@@ -240,7 +215,7 @@ TEST_F(Autostartlog, TheNextInteractiveStartTellsUntilTheLogIsOpened) {
     }
     EXPECT_EQ(fenster->Statuszeile(), "1 Dateityp(en) ausgewählt");
     SendMessageA(fenster->hwnd(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(Holen(HKEY_CURRENT_USER, "Software\\RHM\\Endungswart\\Startup", "ProtokollGesehen"),
+    EXPECT_EQ(Holen(HKEY_CURRENT_USER, kStartup, "ProtokollGesehen"),
               ProtokollLesen().back().Datum);
 
     fenster = Main("");
@@ -288,7 +263,7 @@ TEST_F(ProtokollDialog, CheckingNowListsTheDifferencesAndWritesNothing) {
     Gesichert("TXT", "Textdatei", "notepad.exe %1", "notepad.exe,1");
     Gesichert("INI", "Einstellungen", "notepad.exe %1");
     const std::string registry = Abzug(HKEY_CLASSES_ROOT) + Abzug(HKEY_CURRENT_USER);
-    const std::string log = Lesen(ProtokollDatei());
+    const std::string log = DateiLesen(ProtokollDatei());
     Zeigen([&](frmProtokoll& d) {
         d.Klicken(frmProtokoll::idCmdPruefen);
         d.Klicken(frmProtokoll::idCmdPruefen);  // a second check replaces the first one's lines
@@ -299,28 +274,27 @@ TEST_F(ProtokollDialog, CheckingNowListsTheDifferencesAndWritesNothing) {
         d.Klicken(IDCANCEL);
     });
     EXPECT_EQ(Abzug(HKEY_CLASSES_ROOT) + Abzug(HKEY_CURRENT_USER), registry);
-    EXPECT_EQ(Lesen(ProtokollDatei()), log);
+    EXPECT_EQ(DateiLesen(ProtokollDatei()), log);
 }
 
 TEST_F(ProtokollDialog, EmptyingAsksFirst) {
     ASSERT_TRUE(ProtokollAnhaengen({Eintrag("2024-05-01 07:30:00", "BMP")}));
-    const std::string log = Lesen(ProtokollDatei());
+    const std::string log = DateiLesen(ProtokollDatei());
     Meldungen boxen;
     boxen.Antwort(IDNO);
     boxen.Antwort(IDYES);
     Zeigen([&](frmProtokoll& d) {
         d.Klicken(frmProtokoll::idCmdLeeren);
-        EXPECT_EQ(Lesen(ProtokollDatei()), log);
+        EXPECT_EQ(DateiLesen(ProtokollDatei()), log);
         EXPECT_EQ(d.lvwProtokoll().Anzahl(), 1u);
         d.Klicken(frmProtokoll::idCmdLeeren);
-        EXPECT_EQ(Lesen(ProtokollDatei()), "");
+        EXPECT_EQ(DateiLesen(ProtokollDatei()), "");
         EXPECT_EQ(d.lvwProtokoll().Anzahl(), 0u);
         d.Klicken(IDCANCEL);
     });
-    ASSERT_EQ(boxen.Gezeigt().size(), 2u);
-    EXPECT_EQ(boxen.Gezeigt()[0].text, "Soll das Protokoll geleert werden?");
-    EXPECT_EQ(boxen.Gezeigt()[0].stil, UINT(MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2));
-    EXPECT_EQ(boxen.Gezeigt()[0].titel, "Endungswart - Protokoll");
+    const Box frage{"Soll das Protokoll geleert werden?", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2,
+                    "Endungswart - Protokoll"};
+    EXPECT_EQ(boxen.Gezeigt(), (std::vector<Box>{frage, frage}));
 }
 
 }  // namespace
