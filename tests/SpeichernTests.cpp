@@ -7,7 +7,6 @@
 
 namespace {
 
-const std::string kStore = "Software\\RHM\\Endungswart\\Classes\\";
 const UINT kFrage = MB_YESNO | MB_ICONQUESTION;
 
 class Save : public RegistryTest {
@@ -19,21 +18,6 @@ protected:
         Optionen.Speichermeldung = 0;
         haupt.fenster.GeaendertSetzen(true);
     }
-    std::vector<std::string> Store() {
-        std::vector<std::string> namen;
-        HKEY h;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, kStore.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return namen;
-        char name[256];
-        for (DWORD i = 0;; ++i) {
-            DWORD n = sizeof name;
-            if (RegEnumKeyExA(h, i, name, &n, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-            namen.push_back(name);
-        }
-        RegCloseKey(h);
-        std::sort(namen.begin(), namen.end());
-        return namen;
-    }
-    std::string Hkcr(const std::string& pfad) { return Holen(HKEY_CLASSES_ROOT, pfad); }
     Hauptliste haupt;
 };
 
@@ -42,11 +26,10 @@ TEST_F(Save, NoToTheFirstQuestionChangesNothing) {
     boxen.Antwort(IDNO);
     haupt.Zeile("TXT", "Text", "neu.exe");
     haupt.fenster.mnuSpeichern_Click();
-    EXPECT_EQ(boxen.Gezeigt()[0].text, "Sollen die Dateitypen in der Registrierungsdatenbank gespeichert werden?");
-    EXPECT_EQ(boxen.Gezeigt()[0].stil, kFrage);
-    EXPECT_EQ(boxen.Gezeigt()[0].titel, "Endungswart - Speichern");
+    EXPECT_EQ(boxen.Gezeigt(), (std::vector<Box>{{"Sollen die Dateitypen in der Registrierungsdatenbank "
+                                                  "gespeichert werden?", kFrage, "Endungswart - Speichern"}}));
     EXPECT_FALSE(Existiert(HKEY_CLASSES_ROOT, ".TXT"));
-    EXPECT_TRUE(Store().empty());
+    EXPECT_TRUE(StoreNamen().empty());
     EXPECT_TRUE(haupt.fenster.Geaendert());
 }
 
@@ -57,9 +40,10 @@ TEST_F(Save, AnEmptyListEmptiesTheStoreAfterTwoQuestions) {
     boxen.Antwort(IDYES);
     boxen.Antwort(IDYES);
     haupt.fenster.mnuSpeichern_Click();
-    ASSERT_EQ(boxen.Gezeigt().size(), 2u);
-    EXPECT_EQ(boxen.Gezeigt()[1].text, "Sind Sie sicher, daß Sie alle Dateitypen aus der Überwachung entfernen möchten?");
-    EXPECT_TRUE(Store().empty());
+    EXPECT_EQ(boxen.Texte(), (std::vector<std::string>{
+                                 "Sollen die Dateitypen in der Registrierungsdatenbank gespeichert werden?",
+                                 "Sind Sie sicher, daß Sie alle Dateitypen aus der Überwachung entfernen möchten?"}));
+    EXPECT_TRUE(StoreNamen().empty());
     EXPECT_EQ(Hkcr("bmpfile"), "Bitmap");
     EXPECT_FALSE(haupt.fenster.Geaendert());
 }
@@ -75,7 +59,7 @@ TEST_F(Save, WritesEveryTypeAndRebuildsTheStoreFromTheList) {
     EXPECT_EQ(Hkcr("txtfile\\shell\\open\\command"), "neu.exe %1");
     EXPECT_EQ(Hkcr("txtfile\\DefaultIcon"), "neu.exe,1");
     EXPECT_EQ(Hkcr(".INI"), "ini-datei");
-    EXPECT_EQ(Store(), (std::vector<std::string>{"INI", "TXT"}));
+    EXPECT_EQ(StoreNamen(), (std::vector<std::string>{"INI", "TXT"}));
     EXPECT_EQ(Holen(HKEY_CURRENT_USER, kStore + "TXT", "Symbol"), "neu.exe,1");
     EXPECT_EQ(Holen(HKEY_CURRENT_USER, kStore + "INI", "Symbol"), "");
     EXPECT_FALSE(haupt.fenster.Geaendert());
@@ -98,8 +82,7 @@ TEST_F(SharedSave, TheQuestionNamesTheExtensionAndTheOldDescription) {
     Meldungen boxen;
     boxen.Antwort(IDYES);
     haupt.fenster.mnuSpeichern_Click();
-    ASSERT_EQ(boxen.Gezeigt().size(), 1u);
-    EXPECT_EQ(boxen.Gezeigt()[0].text,
+    EXPECT_EQ(boxen.Gezeigt(), (std::vector<Box>{{
               "Die Erweiterung \"JPG\" ist zusammen mit weiteren Dateitypen, für die die gleichen "
               "Einstellungen gelten, in der Registrierungsdatenbank unter einem gemeinsamen Schlüssel "
               "eingetragen.\n\nSollen die von Ihnen geänderten Werte für \"JPG\" unter einem neuen "
@@ -108,8 +91,8 @@ TEST_F(SharedSave, TheQuestionNamesTheExtensionAndTheOldDescription) {
               "\"Hinzufügen/Entfernen\", sortieren die Liste durch Klick auf die Spaltenüberschrift "
               "\"Bezeichnung\" und fügen alle Erweiterungen mit der  Bezeichnung \"JPEG-Bild\" hinzu.\n"
               "Schalten Sie die Option \"Mehrfachauswahl zulassen\" ein und wählen Sie im Hauptfenster "
-              "alle Dateitypen mit der Bezeichnung \"JPEG-Bild\" zum Ändern aus.");
-    EXPECT_EQ(boxen.Gezeigt()[0].stil, kFrage | MB_DEFBUTTON2);
+              "alle Dateitypen mit der Bezeichnung \"JPEG-Bild\" zum Ändern aus.",
+              kFrage | MB_DEFBUTTON2, "Endungswart - Speichern"}}));
     EXPECT_EQ(Hkcr(".jpg"), "jpg-datei");
     EXPECT_EQ(Hkcr("jpg-datei"), "Foto");
     EXPECT_EQ(Hkcr("jpegfile"), "JPEG-Bild");
@@ -122,7 +105,7 @@ TEST_F(SharedSave, NoDropsTheTypeFromListAndStoreAndLeavesTheRegistry) {
     haupt.fenster.mnuSpeichern_Click();
     EXPECT_EQ(Hkcr(".jpg"), "jpegfile");
     EXPECT_EQ(Hkcr("jpegfile"), "JPEG-Bild");
-    EXPECT_EQ(Store(), (std::vector<std::string>{"TXT"}));
+    EXPECT_EQ(StoreNamen(), (std::vector<std::string>{"TXT"}));
     ASSERT_EQ(haupt.liste().Anzahl(), 1u);
     EXPECT_EQ(haupt.liste().Eintrag(0).Erweiterung, "TXT");
     EXPECT_FALSE(haupt.fenster.Geaendert());
@@ -184,14 +167,14 @@ TEST_F(Save, AnInterruptedSaveLosesNoWatchedType) {
         haupt.Zeile("BBB", "neu", "neu.exe");
         Abbruchfenster abbruch(k);
         EXPECT_THROW(Speichern(haupt.liste(), abbruch, false), Abbruchfenster::Tot);
-        std::vector<std::string> store = Store();
+        std::vector<std::string> store = StoreNamen();
         for (const char* e : {"AAA", "BBB", "CCC", "DDD"})
             EXPECT_NE(std::find(store.begin(), store.end(), e), store.end()) << e << " lost after " << k;
         EXPECT_EQ(Holen(HKEY_CURRENT_USER, kStore + "AAA", "Bezeichnung"), k >= 1 ? "neu" : "alt AAA");
         EXPECT_EQ(std::find(store.begin(), store.end(), "EEE") != store.end(), k >= 2) << k;
     }
     haupt.fenster.mnuSpeichern_Click();
-    EXPECT_EQ(Store(), (std::vector<std::string>{"AAA", "BBB", "EEE"}));
+    EXPECT_EQ(StoreNamen(), (std::vector<std::string>{"AAA", "BBB", "EEE"}));
     EXPECT_FALSE(haupt.fenster.Geaendert());
 }
 
