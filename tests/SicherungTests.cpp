@@ -4,11 +4,8 @@
 
 namespace {
 
-const std::string kStore = "Software\\RHM\\Endungswart\\Classes\\";
-
 class Store : public RegistryTest {
 protected:
-    std::string Hkcr(const std::string& pfad) { return Holen(HKEY_CLASSES_ROOT, pfad); }
     Hauptliste haupt;
 };
 
@@ -141,12 +138,12 @@ struct Protokoll : Fortschritt {
 
 TEST_F(Store, DeleteRemovesTheWholeStoreOnly) {
     SicherungLoeschen();  // nothing there: nothing happens
-    Setzen(HKEY_CURRENT_USER, "Software\\RHM\\Endungswart\\Classes\\BMP\\tief\\tiefer", "x", "1");
-    Setzen(HKEY_CURRENT_USER, "Software\\RHM\\Endungswart\\Classes\\TXT", "Oeffnen", "n");
-    Setzen(HKEY_CURRENT_USER, "Software\\RHM\\Endungswart\\Optionen", "Autostart", "1");
+    Setzen(HKEY_CURRENT_USER, kStore + "BMP\\tief\\tiefer", "x", "1");
+    Setzen(HKEY_CURRENT_USER, kStore + "TXT", "Oeffnen", "n");
+    Setzen(HKEY_CURRENT_USER, kOpt, "Autostart", "1");
     SicherungLoeschen();
-    EXPECT_FALSE(Existiert(HKEY_CURRENT_USER, "Software\\RHM\\Endungswart\\Classes"));
-    EXPECT_EQ(Holen(HKEY_CURRENT_USER, "Software\\RHM\\Endungswart\\Optionen", "Autostart"), "1");
+    EXPECT_FALSE(Existiert(HKEY_CURRENT_USER, kStore));
+    EXPECT_EQ(Holen(HKEY_CURRENT_USER, kOpt, "Autostart"), "1");
 }
 
 TEST_F(Store, ShowsEveryTypeInListOrder) {
