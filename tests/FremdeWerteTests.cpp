@@ -12,8 +12,6 @@
 
 namespace {
 
-const std::string kStore = "Software\\RHM\\Endungswart\\Classes\\";
-
 class Hostile : public RegistryTest {
 protected:
     void SetUp() override {
@@ -21,21 +19,11 @@ protected:
         Optionen = Einstellungen{};
         haupt.fenster.GeaendertSetzen(true);
     }
-    std::string Hkcr(const std::string& pfad) { return Holen(HKEY_CLASSES_ROOT, pfad); }
-    std::vector<std::string> StoreNamen() {
-        std::vector<std::string> namen;
-        RegUnterschluessel(HKEY_CURRENT_USER, kStore, [&](const std::string& n) {
-            namen.push_back(n);
-            return true;
-        });
-        std::sort(namen.begin(), namen.end());
-        return namen;
-    }
-    static DWORD Typ(HKEY root, const std::string& pfad) {
+    static DWORD Typ(const std::string& pfad, const char* name = "") {
         HKEY h;
         DWORD typ = REG_NONE;
-        if (RegOpenKeyExA(root, pfad.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return typ;
-        RegQueryValueExA(h, "", nullptr, &typ, nullptr, nullptr);
+        if (RegOpenKeyExA(HKEY_CLASSES_ROOT, pfad.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return typ;
+        RegQueryValueExA(h, name, nullptr, &typ, nullptr, nullptr);
         RegCloseKey(h);
         return typ;
     }
@@ -149,16 +137,11 @@ TEST_F(Hostile, AnExpandableIconLocationStaysExpandable) {
     SicherungLaden(haupt.liste());
     SicherungWiederherstellen(haupt.liste(), nullptr);
     EXPECT_EQ(Hkcr("txtfile\\DefaultIcon"), "%SystemRoot%\\system32\\shell32.dll,5");
-    EXPECT_EQ(Typ(HKEY_CLASSES_ROOT, "txtfile\\DefaultIcon"), DWORD(REG_EXPAND_SZ));
-    EXPECT_EQ(Typ(HKEY_CLASSES_ROOT, "txtfile\\shell\\open\\command"), DWORD(REG_SZ));
+    EXPECT_EQ(Typ("txtfile\\DefaultIcon"), DWORD(REG_EXPAND_SZ));
+    EXPECT_EQ(Typ("txtfile\\shell\\open\\command"), DWORD(REG_SZ));
     // Text replacing a value of another kind is plain text.
     ASSERT_TRUE(RegWertSchreiben(HKEY_CLASSES_ROOT, "txtfile\\DefaultIcon", "zahl", "8"));
-    HKEY k;
-    DWORD typ = 0;
-    RegOpenKeyExA(HKEY_CLASSES_ROOT, "txtfile\\DefaultIcon", 0, KEY_READ, &k);
-    RegQueryValueExA(k, "zahl", nullptr, &typ, nullptr, nullptr);
-    RegCloseKey(k);
-    EXPECT_EQ(typ, DWORD(REG_SZ));
+    EXPECT_EQ(Typ("txtfile\\DefaultIcon", "zahl"), DWORD(REG_SZ));
 }
 
 TEST_F(Hostile, WritersSayWhetherEveryWriteSucceeded) {
@@ -202,13 +185,11 @@ TEST_F(FailedSave, IsNamedInOneMessageKeptInTheListAndNotStored) {
     Meldungen boxen;
     boxen.Antwort(IDOK);
     haupt.fenster.mnuSpeichern_Click();
-    ASSERT_EQ(boxen.Gezeigt().size(), 1u);
-    EXPECT_EQ(boxen.Gezeigt()[0].text,
+    EXPECT_EQ(boxen.Gezeigt(), (std::vector<Box>{{
               "Folgende Dateitypen konnten nicht vollständig in der Registrierungsdatenbank "
               "gespeichert werden:\n\"TXT\", \"BMP\"\n\nSie bleiben in der Liste und werden erst "
-              "gesichert, wenn das Speichern gelingt. Versuchen Sie es später noch einmal.");
-    EXPECT_EQ(boxen.Gezeigt()[0].stil, UINT(MB_OK | MB_ICONEXCLAMATION));
-    EXPECT_EQ(boxen.Gezeigt()[0].titel, "Endungswart - Speichern");
+              "gesichert, wenn das Speichern gelingt. Versuchen Sie es später noch einmal.",
+              MB_OK | MB_ICONEXCLAMATION, "Endungswart - Speichern"}}));
     // The store keeps what HKEY_CLASSES_ROOT still holds; a new type is not stored at all.
     EXPECT_EQ(Holen(HKEY_CURRENT_USER, kStore + "TXT", "Oeffnen"), "alt.exe %1");
     EXPECT_FALSE(Existiert(HKEY_CURRENT_USER, kStore + "BMP"));
