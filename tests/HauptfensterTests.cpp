@@ -8,10 +8,6 @@ namespace {
 
 using Texte = std::vector<std::string>;
 
-const std::string kStore = "Software\\RHM\\Endungswart\\Classes\\";
-const std::string kOpt = "Software\\RHM\\Endungswart\\Optionen";
-const std::string kStartup = "Software\\RHM\\Endungswart\\Startup";
-
 struct Aufruf {
     UINT befehl;
     std::string daten;
@@ -126,9 +122,9 @@ TEST_F(MainWindow, UndoReloadsTheStoreWithOrWithoutItsQuestion) {
         Meldungen boxen;
         boxen.Antwort(IDNO);
         haupt.fenster.mnuRueckgaengig_Click();
-        EXPECT_EQ(boxen.Gezeigt()[0].titel, "Endungswart - Rückgängig");
-        EXPECT_EQ(boxen.Gezeigt()[0].text, "Sollen alle Änderungen rückgängig gemacht werden und die "
-                                           "zuletzt gesicherten Dateitypen wieder geladen werden?");
+        EXPECT_EQ(boxen.Gezeigt(), (std::vector<Box>{{"Sollen alle Änderungen rückgängig gemacht werden und die "
+                                                      "zuletzt gesicherten Dateitypen wieder geladen werden?",
+                                                      MB_YESNO | MB_ICONQUESTION, "Endungswart - Rückgängig"}}));
         EXPECT_EQ(haupt.liste().Eintrag(0).Erweiterung, "TXT");
         EXPECT_TRUE(haupt.fenster.Geaendert());
     }
@@ -157,10 +153,9 @@ TEST_F(Closing, CancelKeepsTheWindowAndWritesNothing) {
     Meldungen boxen;
     boxen.Antwort(IDCANCEL);
     Schliessen();
-    ASSERT_EQ(boxen.Gezeigt().size(), 1u);
-    EXPECT_EQ(boxen.Gezeigt()[0].text, "Möchten Sie die Änderungen speichern und die ausgewählten Dateitypen sichern?");
-    EXPECT_EQ(boxen.Gezeigt()[0].stil, UINT(MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON1));
-    EXPECT_EQ(boxen.Gezeigt()[0].titel, "Endungswart - Beenden");
+    EXPECT_EQ(boxen.Gezeigt(), (std::vector<Box>{{"Möchten Sie die Änderungen speichern und die ausgewählten "
+                                                  "Dateitypen sichern?", MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON1,
+                                                  "Endungswart - Beenden"}}));
     EXPECT_TRUE(IsWindow(haupt.fenster.hwnd()));
     EXPECT_FALSE(Existiert(HKEY_CURRENT_USER, kStartup));
     EXPECT_TRUE(aufrufe.hilfe.empty());
