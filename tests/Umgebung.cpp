@@ -245,3 +245,8 @@ std::vector<std::string> Meldungen::Texte() const {
     for (const Box& b : gezeigt_) texte.push_back(b.text);
     return texte;
 }
+
+void PrintTo(const Dateityp& t, std::ostream* os) {
+    *os << "{" << t.Erweiterung << ", " << t.Schluessel << ", " << t.Bezeichnung << ", " << t.Oeffnen << ", "
+        << t.Symbol << "}";
+}

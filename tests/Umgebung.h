@@ -7,6 +7,7 @@
 #include <deque>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 // Points HKEY_CLASSES_ROOT and HKEY_CURRENT_USER at fresh scratch keys for one test.
@@ -105,6 +106,11 @@ struct Hook {
     }
     ~Hook() { Dialog::BeimOeffnen(nullptr); }
 };
+
+// File types compare field by field.
+inline auto Felder(const Dateityp& t) { return std::tie(t.Erweiterung, t.Schluessel, t.Bezeichnung, t.Oeffnen, t.Symbol); }
+inline bool operator==(const Dateityp& a, const Dateityp& b) { return Felder(a) == Felder(b); }
+void PrintTo(const Dateityp& t, std::ostream* os);
 
 // Selects these lines of a list view, as Ctrl and a click would.
 void Markieren(const ListView& liste, std::initializer_list<size_t> zeilen);
