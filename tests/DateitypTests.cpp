@@ -10,10 +10,7 @@ TEST_F(FileTypes, ReadsARegisteredTypeWithTheClassIdIconFallback) {
     TypAnlegen("BMP", "Paint.Picture", "Bitmap", "mspaint.exe \"%1\"", "mspaint.exe,1");
     Dateityp t;
     ASSERT_TRUE(DateitypLesen("BMP", t));
-    EXPECT_EQ(t.Schluessel, "Paint.Picture");
-    EXPECT_EQ(t.Bezeichnung, "Bitmap");
-    EXPECT_EQ(t.Oeffnen, "mspaint.exe \"%1\"");
-    EXPECT_EQ(t.Symbol, "mspaint.exe,1");
+    EXPECT_EQ(t, (Dateityp{"BMP", "Paint.Picture", "Bitmap", "mspaint.exe \"%1\"", "mspaint.exe,1"}));
 
     TypAnlegen("DOC", "Word.Document", "Dokument", "winword.exe %1");
     Setzen(HKEY_CLASSES_ROOT, "Word.Document\\CLSID", "", "{1234}");
@@ -41,6 +38,31 @@ TEST_F(FileTypes, IncompleteOrHostileTypesAreNotRegistered) {
     EXPECT_FALSE(DateitypLesen("BMP", t));
 }
 
+TEST_F(FileTypes, TheClassIndexFindsTheUsersOfAClassInRegistryOrderWithoutRegardToCase) {
+    Setzen(HKEY_CLASSES_ROOT, ".b", "", "JPEGFILE");
+    Setzen(HKEY_CLASSES_ROOT, ".A", "", "jpegfile");
+    Setzen(HKEY_CLASSES_ROOT, ".c", "", "txtfile");
+    Setzen(HKEY_CLASSES_ROOT, ".", "", "jpegfile");  // no extension
+    Setzen(HKEY_CLASSES_ROOT, "jpegfile", "", "JPEG");
+    Klassenindex index;
+    EXPECT_EQ(index.Erweiterungen("JpegFile"), (std::vector<std::string>{".A", ".b"}));
+
+    // A split during the run moves .b to a key of its own; a key the run makes joins in the
+    // registry's order.
+    Setzen(HKEY_CLASSES_ROOT, ".b", "", "b-datei");
+    index.EigenerSchluesselGeschrieben("b");
+    Setzen(HKEY_CLASSES_ROOT, ".AA", "", "jpegfile");
+    index.Nachlesen(".AA");
+    EXPECT_EQ(index.Erweiterungen("jpegfile"), (std::vector<std::string>{".A", ".AA"}));
+    EXPECT_EQ(index.Erweiterungen("B-DATEI"), (std::vector<std::string>{".b"}));
+    // A type whose name begins with a dot gets a key of its own named like an extension.
+    Setzen(HKEY_CLASSES_ROOT, ".x-datei", "", "jpegfile");
+    index.EigenerSchluesselGeschrieben(".X");
+    EXPECT_EQ(index.Erweiterungen("jpegfile"), (std::vector<std::string>{".A", ".AA", ".x-datei"}));
+    index.Nachlesen("jpegfile");  // not an extension key: nothing changes
+    EXPECT_TRUE(index.Erweiterungen("JPEG").empty());
+}
+
 // .JPG and .JPEG share one class key, as they often do.
 class SharedKey : public RegistryTest {
 protected:
@@ -52,8 +74,7 @@ protected:
     }
     Dateityp Typ(const std::string& ext, const std::string& bez, const std::string& oeffnen,
                  const std::string& symbol) {
-        Dateityp t{ext, "jpegfile", bez, oeffnen, symbol};
-        return t;
+        return {ext, "jpegfile", bez, oeffnen, symbol};
     }
     // A fresh index each time, as every run builds one.
     Pruefung Pruefen(const Dateityp& t) {
@@ -62,13 +83,15 @@ protected:
     Hauptliste haupt;
 };
 
-TEST_F(SharedKey, AKeyOfOneExtensionIsNotShared) {
-    Dateityp t{"TXT", "txtfile", "Neu", "neu.exe", ""};
-    Pruefung p = Pruefen(t);
-    EXPECT_FALSE(p.Gemeinsam);
+TEST_F(SharedKey, AKeyOfOneExtensionOrOfOneAndADotIsNotShared) {
+    Setzen(HKEY_CLASSES_ROOT, ".", "", "txtfile");
+    EXPECT_FALSE(Pruefen({"TXT", "txtfile", "Neu", "neu.exe", ""}).Gemeinsam);
+    EXPECT_FALSE(IstErweiterungsSchluessel("."));
+    EXPECT_TRUE(IstErweiterungsSchluessel(".a"));
 }
 
 TEST_F(SharedKey, AnotherExtensionWithTheOldValuesDisagrees) {
+    Setzen(HKEY_CLASSES_ROOT, ".jpeg", "", "JPEGFILE");  // class names compare without case
     Pruefung p = Pruefen(Typ("JPG", "Foto", "C:\\Bild.exe \"%1\"", ""));
     EXPECT_TRUE(p.Gemeinsam);
     EXPECT_FALSE(p.GleicheWerte);
@@ -91,21 +114,6 @@ TEST_F(SharedKey, BothInTheListWithTheSameNewValuesAgree) {
     haupt.liste().Leeren();
     haupt.Zeile("JPEG", "Anders", "foto.exe %1", "foto.exe,0");
     EXPECT_FALSE(Pruefen(Typ("JPG", "Foto", "foto.exe %1", "foto.exe,0")).GleicheWerte);
-}
-
-TEST_F(SharedKey, TheClassNameIsComparedAsTheRegistryDoesWithoutCase) {
-    Setzen(HKEY_CLASSES_ROOT, ".jpeg", "", "JPEGFILE");
-    Pruefung p = Pruefen(Typ("JPG", "Foto", "C:\\Bild.exe \"%1\"", ""));
-    EXPECT_TRUE(p.Gemeinsam);
-    EXPECT_FALSE(p.GleicheWerte);
-}
-
-TEST_F(SharedKey, AKeyNamedOnlyDotIsNoExtension) {
-    Setzen(HKEY_CLASSES_ROOT, ".", "", "txtfile");
-    Dateityp t{"TXT", "txtfile", "Neu", "neu.exe", ""};
-    EXPECT_FALSE(Pruefen(t).Gemeinsam);
-    EXPECT_FALSE(IstErweiterungsSchluessel("."));
-    EXPECT_TRUE(IstErweiterungsSchluessel(".a"));
 }
 
 }  // namespace
