@@ -4,9 +4,6 @@
 
 namespace {
 
-const std::string kOpt = "Software\\RHM\\Endungswart\\Optionen";
-const std::string kStart = "Software\\RHM\\Endungswart\\Startup";
-
 using Settings = RegistryTest;
 
 const char* const kAlle[] = {"Autostart", "Autostartmeldung", "AutostartPause", "Mehrfachauswahl",
@@ -39,10 +36,10 @@ TEST_F(Settings, StoredTextsAreReadAndBadOnesLeaveTheFieldAlone) {
     EXPECT_TRUE(SchalterLesen(kOptionenSchluessel, "Statusleiste", true));
     EXPECT_FLOAT_EQ(DoppelklickzeitLesen(), 0.25f);
 
-    Setzen(HKEY_CURRENT_USER, kStart, "WindowState", "maximiert");
-    Setzen(HKEY_CURRENT_USER, kStart, "width", "12000.5");
-    Setzen(HKEY_CURRENT_USER, kStart, "SortKey", "7");
-    Setzen(HKEY_CURRENT_USER, kStart, "SortOrder", "1");
+    Setzen(HKEY_CURRENT_USER, kStartup, "WindowState", "maximiert");
+    Setzen(HKEY_CURRENT_USER, kStartup, "width", "12000.5");
+    Setzen(HKEY_CURRENT_USER, kStartup, "SortKey", "7");
+    Setzen(HKEY_CURRENT_USER, kStartup, "SortOrder", "1");
     Fensterwerte f;
     f.WindowState = 1;
     FensterwerteLesen(f);
@@ -85,13 +82,13 @@ TEST_F(Settings, ClosingWritesEverythingThatReadsBackTheSame) {
 
 TEST_F(Settings, MinimisedOrMaximisedKeepsTheStoredGeometry) {
     for (int16_t zustand : {int16_t(2), int16_t(1)}) {
-        Setzen(HKEY_CURRENT_USER, kStart, "left", "111");
+        Setzen(HKEY_CURRENT_USER, kStartup, "left", "111");
         Fensterwerte f;
         f.WindowState = zustand;
         f.left = 999;
         EinstellungenSpeichern(f, Einstellungen{}, true, true, "C:\\E.exe");
-        EXPECT_EQ(Holen(HKEY_CURRENT_USER, kStart, "WindowState"), std::to_string(zustand));
-        EXPECT_EQ(Holen(HKEY_CURRENT_USER, kStart, "left"), "111");
+        EXPECT_EQ(Holen(HKEY_CURRENT_USER, kStartup, "WindowState"), std::to_string(zustand));
+        EXPECT_EQ(Holen(HKEY_CURRENT_USER, kStartup, "left"), "111");
         Fensterwerte g;
         FensterwerteLesen(g);
         EXPECT_EQ(g.WindowState, zustand);
