@@ -23,12 +23,8 @@ TEST(Text, IntegersRoundHalfToEvenAndStayInRange) {
 }
 
 TEST(Text, BooleansReadAsWordsOrNumbers) {
-    EXPECT_EQ(TextZuBool("True"), true);
-    EXPECT_EQ(TextZuBool("FALSE"), false);
-    EXPECT_EQ(TextZuBool("wahr"), true);
-    EXPECT_EQ(TextZuBool("Falsch"), false);
-    EXPECT_EQ(TextZuBool("-1"), true);
-    EXPECT_EQ(TextZuBool("0"), false);
+    for (const char* wahr : {"True", "wahr", "-1"}) EXPECT_EQ(TextZuBool(wahr), true) << wahr;
+    for (const char* falsch : {"FALSE", "Falsch", "0"}) EXPECT_EQ(TextZuBool(falsch), false) << falsch;
     EXPECT_FALSE(TextZuBool("ja"));
     EXPECT_EQ(TextZuBool(BoolZuText(true)), true);
     EXPECT_EQ(TextZuBool(BoolZuText(false)), false);
