@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "Dialogtreiber.h"
 #include "Umgebung.h"
 #include "resource.h"
 #include "platform/Seams.h"
@@ -11,12 +12,6 @@ namespace {
 using F = frmInfo;
 
 
-std::string Text(HWND fenster, int id) {
-    char puffer[256] = {};
-    GetDlgItemTextA(fenster, id, puffer, sizeof puffer);
-    return puffer;
-}
-
 INT_PTR Oeffnen(HWND besitzer, std::function<void(F&)> f) {
     Hook<F> hook(std::move(f));
     F dialog;
@@ -27,7 +22,7 @@ TEST(InfoBox, ShowsProductVersionAndLegalNoticeFromTheVersionResource) {
     Hauptliste haupt;
     std::string zeilen[3];
     Oeffnen(haupt.fenster.hwnd(), [&](F& d) {
-        for (int i = 0; i < 3; ++i) zeilen[i] = Text(d.hwnd(), F::idLblInfo0 + i);
+        for (int i = 0; i < 3; ++i) zeilen[i] = Fenstertext(d.Element(F::idLblInfo0 + i));
         d.Klicken(IDOK);
     });
     EXPECT_EQ(zeilen[0], "Endungswart für Windows 95");
