@@ -12,9 +12,6 @@ using Texte = std::vector<std::string>;
 
 class AddRemove : public RegistryTest {
 protected:
-    void SetUp() override {
-        RegistryTest::SetUp();
-    }
     INT_PTR Oeffnen(std::function<void(frmHinzu&)> f) {
         INT_PTR ergebnis = AufListeZeigen<frmHinzu>(haupt, std::move(f));
         geaendert = geaendert || ergebnis == IDOK;  // what the main window takes as a change
