@@ -1,6 +1,7 @@
 #include <limits>
 #include <tuple>
 
+#include "Dialogtreiber.h"
 #include "Umgebung.h"
 #include "settings/Optionen.h"
 #include "resource.h"
@@ -10,7 +11,6 @@
 namespace {
 
 using F = frmOptionen;
-
 
 auto Felder(const Einstellungen& e) {
     return std::tie(e.Autostart, e.Autostartmeldung, e.AutostartPause, e.Mehrfachauswahl, e.Bezeichnung,
@@ -145,18 +145,16 @@ TEST_F(OptionsDialog, StandardAsksAndThenSetsOnlyTheControls) {
                   d.Klicken(IDCANCEL);
               }),
               IDCANCEL);
-    ASSERT_EQ(boxen.Gezeigt().size(), 2u);
-    EXPECT_EQ(boxen.Gezeigt()[0].text, "Sollen die Standardeinstellungen wiederhergestellt werden?");
-    EXPECT_EQ(boxen.Gezeigt()[0].titel, "Endungswart - Optionen");
+    const Box frage{"Sollen die Standardeinstellungen wiederhergestellt werden?",
+                    MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1, "Endungswart - Optionen"};
+    EXPECT_EQ(boxen.Gezeigt(), (std::vector<Box>{frage, frage}));
     EXPECT_EQ(Felder(Optionen), Felder(vorher));
 }
 
 TEST_F(OptionsDialog, SwitchingMultipleSelectionOffClearsTheMainListsSelection) {
     for (const char* e : {"A", "B", "C"}) haupt.Zeile(e, e, "x.exe");
     haupt.liste().Mehrfachauswahl(true);
-    LVITEMA item{};
-    item.stateMask = item.state = LVIS_SELECTED;
-    for (WPARAM z : {0, 2}) SendMessageA(haupt.liste().hwnd(), LVM_SETITEMSTATE, z, reinterpret_cast<LPARAM>(&item));
+    Markieren(haupt.liste(), {0, 2});
     ASSERT_EQ(haupt.liste().Markierte(), 2u);
     Optionen.Mehrfachauswahl = Optionen.Bezeichnung = 1;
     EXPECT_EQ(Oeffnen([](F& d) {
@@ -183,13 +181,12 @@ TEST_F(OptionsDialog, SwitchingMultipleSelectionOffClearsTheMainListsSelection) 
 TEST_F(OptionsDialog, TabsSwapTheirPagesByClickOrAltLetterAndHelpIsTopic50) {
     Oeffnen([this](F& d) {
         HWND reiter = d.Element(F::idSSTab1);
-        auto sichtbar = [&](int id) { return (GetWindowLongA(d.Element(id), GWL_STYLE) & WS_VISIBLE) != 0; };
         // The user picks the third tab: the tab control says so, the dialog swaps the pages.
         SendMessageA(reiter, TCM_SETCURSEL, 2, 0);
         NMHDR nm{reiter, F::idSSTab1, static_cast<UINT>(TCN_SELCHANGE)};
         SendMessageA(d.hwnd(), WM_NOTIFY, F::idSSTab1, reinterpret_cast<LPARAM>(&nm));
-        EXPECT_TRUE(sichtbar(F::idSliderSpeichern));
-        EXPECT_FALSE(sichtbar(F::idSliderAutostart));
+        EXPECT_TRUE(Sichtbar(d.Element(F::idSliderSpeichern)));
+        EXPECT_FALSE(Sichtbar(d.Element(F::idSliderAutostart)));
 
         // Alt and a tab's letter, as the dialog's loop hands it to the message filters.
         for (auto [taste, seite] : {std::pair{'b', 3}, {'\xe4', 1}, {'A', 0}, {'x', 0}}) {
@@ -201,7 +198,7 @@ TEST_F(OptionsDialog, TabsSwapTheirPagesByClickOrAltLetterAndHelpIsTopic50) {
             EXPECT_EQ(CallMsgFilterA(&m, MSGF_DIALOGBOX) != FALSE, taste != 'x') << taste;
             EXPECT_EQ(d.Registerkarte(), seite) << taste;
         }
-        EXPECT_TRUE(sichtbar(F::idChkAutostart));
+        EXPECT_TRUE(Sichtbar(d.Element(F::idChkAutostart)));
         d.Klicken(F::idCmdHilfe);
         EXPECT_EQ(hilfe, (Hilfeaufrufe::vector{{HELP_CONTEXT, 50}}));
         d.Klicken(IDCANCEL);
