@@ -30,12 +30,10 @@ struct Probe : Dialog {
     }
 };
 
-
 // Keys as the user types them, through the dialog manager of the running loop.
-void Taste(Dialog& d, HWND ziel, WORD taste) {
+void Posten(HWND ziel, WORD taste) {
     PostMessageA(ziel, WM_KEYDOWN, taste, 0);
     PostMessageA(ziel, WM_KEYUP, taste, 0xC0000000);
-    (void)d;
 }
 
 TEST(ModalForm, EnterAndEscapeReachTheDefaultAndCancelButtonsWhileTheOwnerIsDisabled) {
@@ -49,7 +47,7 @@ TEST(ModalForm, EnterAndEscapeReachTheDefaultAndCancelButtonsWhileTheOwnerIsDisa
             GetClientRect(d.hwnd(), &innen);
             SetDlgItemTextA(d.hwnd(), 100, "Bitmap");
             SetFocus(d.Element(100));
-            Taste(d, d.Element(100), VK_RETURN);
+            Posten(d.Element(100), VK_RETURN);
         });
         Probe probe;
         EXPECT_EQ(probe.Zeigen(besitzer.fenster.hwnd()), IDOK);
@@ -60,7 +58,7 @@ TEST(ModalForm, EnterAndEscapeReachTheDefaultAndCancelButtonsWhileTheOwnerIsDisa
     EXPECT_EQ(innen.right, TwipsZuPixel(3300));
     EXPECT_EQ(innen.bottom, TwipsZuPixel(1100));
 
-    Hook<Dialog> hook([&](Dialog& d) { Taste(d, d.Element(100), VK_ESCAPE); });
+    Hook<Dialog> hook([&](Dialog& d) { Posten(d.Element(100), VK_ESCAPE); });
     Probe probe;
     EXPECT_EQ(probe.Zeigen(besitzer.fenster.hwnd()), IDCANCEL);
     EXPECT_EQ(probe.gelesen, "");
