@@ -194,17 +194,11 @@ TEST_F(ChangeDialog, OkChecksInOrderAndWritesTheCommandAsTyped) {
         EXPECT_FALSE(geaendert);
         versuch("Text", gequotet);
     }});
-    const std::string nichtGefunden = "Das angegebene Programm wurde nicht gefunden. Stellen Sie sicher, "
-                                      "daß die Dateinamen- und Pfadangabe richtig sind.";
-    const std::vector<std::string> texte = {"Bitte eine Bezeichnung eingeben!",
-                                            "Bitte einen Programmname eingeben oder auswählen!", nichtGefunden,
-                                            nichtGefunden, nichtGefunden};
-    ASSERT_EQ(boxen.Gezeigt().size(), texte.size());
-    for (size_t i = 0; i < texte.size(); ++i) {
-        EXPECT_EQ(boxen.Gezeigt()[i].text, texte[i]);
-        EXPECT_EQ(boxen.Gezeigt()[i].stil, kFehler);
-        EXPECT_EQ(boxen.Gezeigt()[i].titel, kTitel);
-    }
+    const Box nichtGefunden{"Das angegebene Programm wurde nicht gefunden. Stellen Sie sicher, daß die "
+                            "Dateinamen- und Pfadangabe richtig sind.", kFehler, kTitel};
+    EXPECT_EQ(boxen.Gezeigt(), (std::vector<Box>{{"Bitte eine Bezeichnung eingeben!", kFehler, kTitel},
+                                                 {"Bitte einen Programmname eingeben oder auswählen!", kFehler, kTitel},
+                                                 nichtGefunden, nichtGefunden, nichtGefunden}));
     EXPECT_EQ(Spalte(haupt.liste(), 2), (Texte{gequotet}));
     EXPECT_EQ(Spalte(haupt.liste(), 1), (Texte{"Text"}));
     EXPECT_TRUE(geaendert);
@@ -316,9 +310,7 @@ TEST_F(ChangeDialog, TheMainWindowRunsItOnDoubleClickEnterMenuAndToolBar) {
     SendMessageA(liste, WM_LBUTTONDBLCLK, MK_LBUTTON, daneben);
     SendMessageA(liste, WM_KEYDOWN, VK_RETURN, 0);
     EXPECT_EQ(keiner.Geoeffnet(), 0);
-    ASSERT_EQ(boxen.Gezeigt().size(), 1u);
-    EXPECT_EQ(boxen.Gezeigt()[0].text, "Bitte einen Dateityp zum Ändern auswählen!");
-    EXPECT_EQ(boxen.Gezeigt()[0].titel, kTitel);
+    EXPECT_EQ(boxen.Gezeigt(), (std::vector<Box>{{"Bitte einen Dateityp zum Ändern auswählen!", kFehler, kTitel}}));
 
     Markieren(haupt.liste(), {0});
     auto abbrechen = [](Dialog& d) { Aendern(d).cmdAbbrechen_Click(); };
