@@ -172,19 +172,14 @@ TEST_F(IconChooser, NamesThatCannotBeUsedGetTheirMessagesAndEmptyTheStrip) {
         EXPECT_TRUE(f.NameGeaendert);
         f.cmdAbbrechen_Click();
     });
-    const std::string nichtGefunden =
-        "Die angegebene Datei wurde nicht gefunden.\nÜberprüfen Sie die Pfad- und Dateinamenangabe.";
-    ASSERT_EQ(boxen.Gezeigt().size(), 4u);
-    EXPECT_EQ(boxen.Gezeigt()[0].text,
-              "Bitte geben Sie einen Dateiname an oder wählen Sie die Schaltfläche Durchsuchen zur "
-              "Auswahl eines Dateinamens.");
-    EXPECT_EQ(boxen.Gezeigt()[1].text, nichtGefunden);
-    EXPECT_EQ(boxen.Gezeigt()[2].text, nichtGefunden);
-    EXPECT_EQ(boxen.Gezeigt()[3].text, "Die Datei \"" + ohne +
-                                           "\" enthält keine Symbole.\n\nWählen Sie ein Symbol in der "
-                                           "Liste, oder geben Sie eine andere Datei an.");
-    EXPECT_EQ(boxen.Gezeigt()[0].stil, kAchtung);
-    EXPECT_EQ(boxen.Gezeigt()[0].titel, kTitel);
+    const Box nichtGefunden{"Die angegebene Datei wurde nicht gefunden.\nÜberprüfen Sie die Pfad- und "
+                            "Dateinamenangabe.", kAchtung, kTitel};
+    EXPECT_EQ(boxen.Gezeigt(), (std::vector<Box>{
+                                   {"Bitte geben Sie einen Dateiname an oder wählen Sie die Schaltfläche "
+                                    "Durchsuchen zur Auswahl eines Dateinamens.", kAchtung, kTitel},
+                                   nichtGefunden, nichtGefunden,
+                                   {"Die Datei \"" + ohne + "\" enthält keine Symbole.\n\nWählen Sie ein "
+                                    "Symbol in der Liste, oder geben Sie eine andere Datei an.", kAchtung, kTitel}}));
     // Cancel hands nothing back.
     EXPECT_EQ(ort.Datei, symbole);
     EXPECT_EQ(ort.Index, "2");
