@@ -59,7 +59,7 @@ TEST_F(Keyboard, TheMainListHasTheKeysAgainAfterSaveAndUndo) {
         haupt.fenster.mnuSpeichern_Click();
         ASSERT_EQ(boxen.Gezeigt().size(), 1u);
     }
-    EXPECT_EQ(Holen(HKEY_CURRENT_USER, "Software\\RHM\\Endungswart\\Classes\\TXT", "Bezeichnung"), "Neu");
+    EXPECT_EQ(Holen(HKEY_CURRENT_USER, kStore + "TXT", "Bezeichnung"), "Neu");
     EXPECT_EQ(GetActiveWindow(), Haupt());
     EXPECT_EQ(GetFocus(), Liste());
 
