@@ -58,6 +58,7 @@ public:
         std::string titel, filter, vorgabe;
         DWORD flags;
     };
+    explicit Dateiauswahl(std::initializer_list<std::string> antworten) : Dateiauswahl() { antworten_ = antworten; }
     Dateiauswahl();
     ~Dateiauswahl();
     void Antwort(const std::string& datei) { antworten_.push_back(datei); }

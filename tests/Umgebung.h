@@ -73,6 +73,7 @@ void PrintTo(const Box& b, std::ostream* os);
 // Answers the planned boxes in order and records each; an unplanned box fails the test.
 class Meldungen {
 public:
+    explicit Meldungen(std::initializer_list<int> antworten) : Meldungen() { geplant_ = antworten; }
     Meldungen();
     ~Meldungen();
     void Antwort(int antwort) { geplant_.push_back(antwort); }
