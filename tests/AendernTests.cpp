@@ -170,8 +170,7 @@ TEST_F(ChangeDialog, BothLocksLeaveOnlyTheDescriptionToChange) {
 }
 
 TEST_F(ChangeDialog, OkChecksInOrderAndWritesTheCommandAsTyped) {
-    Meldungen boxen;
-    for (int i = 0; i < 5; ++i) boxen.Antwort(IDOK);
+    Meldungen boxen{IDOK, IDOK, IDOK, IDOK, IDOK};
     haupt.Zeile("TXT", "Textdatei", "notepad.exe %1");
     Markieren(haupt.liste(), {0});
     const std::string ohneLaufwerk = prog.substr(2);  // \work\...\symbole8.exe
@@ -205,9 +204,7 @@ TEST_F(ChangeDialog, OkChecksInOrderAndWritesTheCommandAsTyped) {
 }
 
 TEST_F(ChangeDialog, BrowseHelpAndCancel) {
-    Dateiauswahl dateien;
-    dateien.Antwort("");
-    dateien.Antwort("C:\\Programme\\Neu\\neu.exe");
+    Dateiauswahl dateien{"", "C:\\Programme\\Neu\\neu.exe"};
     std::vector<std::pair<UINT, ULONG_PTR>> hilfe;
     HWND hilfeFenster = nullptr, dialog = nullptr;
     HilfeErsetzen([&](HWND h, UINT befehl, ULONG_PTR daten) {
@@ -296,8 +293,7 @@ TEST_F(ChangeDialog, LocationsWithoutCommaOrWithoutAnIconAreWrittenBackJoined) {
 }
 
 TEST_F(ChangeDialog, TheMainWindowRunsItOnDoubleClickEnterMenuAndToolBar) {
-    Meldungen boxen;
-    boxen.Antwort(IDOK);
+    Meldungen boxen{IDOK};
     haupt.Zeile("BMP", "Bitmap", prog);
     HWND liste = haupt.liste().hwnd();
     RECT zeile{LVIR_BOUNDS, 0, 0, 0};
