@@ -182,8 +182,7 @@ TEST_F(FailedSave, IsNamedInOneMessageKeptInTheListAndNotStored) {
     Fluechtig("bmpfile");
     Setzen(HKEY_CLASSES_ROOT, ".bmp", "", "bmpfile");
     haupt.Zeile("BMP", "Bitmap", "neu.exe %1");
-    Meldungen boxen;
-    boxen.Antwort(IDOK);
+    Meldungen boxen{IDOK};
     haupt.fenster.mnuSpeichern_Click();
     EXPECT_EQ(boxen.Gezeigt(), (std::vector<Box>{{
               "Folgende Dateitypen konnten nicht vollständig in der Registrierungsdatenbank "
@@ -203,9 +202,7 @@ TEST_F(FailedSave, SurvivesTheReloadAfterADeclinedType) {
     TypAnlegen("jpg", "jpegfile", "JPEG-Bild", "bild.exe %1");
     Setzen(HKEY_CLASSES_ROOT, ".jpeg", "", "jpegfile");
     haupt.Zeile("JPG", "Foto", "foto.exe %1");
-    Meldungen boxen;
-    boxen.Antwort(IDNO);  // the shared key's question
-    boxen.Antwort(IDOK);
+    Meldungen boxen{IDNO, IDOK};  // No to the shared key's question
     haupt.fenster.mnuSpeichern_Click();
     ASSERT_EQ(boxen.Gezeigt().size(), 2u);
     EXPECT_NE(boxen.Gezeigt()[1].text.find("\"TXT\""), std::string::npos);
