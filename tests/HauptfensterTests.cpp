@@ -119,8 +119,7 @@ TEST_F(MainWindow, UndoReloadsTheStoreWithOrWithoutItsQuestion) {
     haupt.Zeile("TXT", "Ungespeichert", "x.exe");
     haupt.fenster.GeaendertSetzen(true);
     {
-        Meldungen boxen;
-        boxen.Antwort(IDNO);
+        Meldungen boxen{IDNO};
         haupt.fenster.mnuRueckgaengig_Click();
         EXPECT_EQ(boxen.Gezeigt(), (std::vector<Box>{{"Sollen alle Änderungen rückgängig gemacht werden und die "
                                                       "zuletzt gesicherten Dateitypen wieder geladen werden?",
@@ -150,8 +149,7 @@ protected:
 };
 
 TEST_F(Closing, CancelKeepsTheWindowAndWritesNothing) {
-    Meldungen boxen;
-    boxen.Antwort(IDCANCEL);
+    Meldungen boxen{IDCANCEL};
     Schliessen();
     EXPECT_EQ(boxen.Gezeigt(), (std::vector<Box>{{"Möchten Sie die Änderungen speichern und die ausgewählten "
                                                   "Dateitypen sichern?", MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON1,
@@ -162,8 +160,7 @@ TEST_F(Closing, CancelKeepsTheWindowAndWritesNothing) {
 }
 
 TEST_F(Closing, NoWritesTheSettingsButNoFileType) {
-    Meldungen boxen;
-    boxen.Antwort(IDNO);
+    Meldungen boxen{IDNO};
     Schliessen();
     EXPECT_FALSE(IsWindow(haupt.fenster.hwnd()));
     EXPECT_EQ(Holen(HKEY_CLASSES_ROOT, "txtfile\\shell\\open\\command"), "alt.exe %1");
@@ -174,8 +171,7 @@ TEST_F(Closing, NoWritesTheSettingsButNoFileType) {
 }
 
 TEST_F(Closing, YesSavesWithoutTheFirstQuestionAndKeepsTheOption) {
-    Meldungen boxen;
-    boxen.Antwort(IDYES);
+    Meldungen boxen{IDYES};
     Schliessen();
     EXPECT_EQ(boxen.Gezeigt().size(), 1u);
     EXPECT_EQ(Holen(HKEY_CLASSES_ROOT, "txtfile\\shell\\open\\command"), "neu.exe %1");
