@@ -28,8 +28,7 @@ protected:
 };
 
 TEST_F(Start, AutostartWithAnEmptyStoreAsksAndNoEndsWithoutTouchingAnything) {
-    Meldungen boxen;
-    boxen.Antwort(IDNO);
+    Meldungen boxen{IDNO};
     TypAnlegen("txt", "txtfile", "Text", "notepad.exe %1");
     EXPECT_EQ(Main(" /autostart "), nullptr);
     EXPECT_EQ(boxen.Gezeigt(),
@@ -42,9 +41,7 @@ TEST_F(Start, AutostartWithAnEmptyStoreAsksAndNoEndsWithoutTouchingAnything) {
 }
 
 TEST_F(Start, AutostartWithAnEmptyStoreAndYesStartsInteractivelyWithTheFirstStart) {
-    Meldungen boxen;
-    boxen.Antwort(IDYES);
-    boxen.Antwort(IDOK);  // welcome
+    Meldungen boxen{IDYES, IDOK};  // then the welcome
     TypAnlegen("txt", "txtfile", "Text", "notepad.exe %1");
     TypAnlegen("bmp", "bmpfile", "Bitmap", "paint.exe %1");
     frmMain* fenster = Main("/autostart");
@@ -92,8 +89,7 @@ TEST_F(Start, AutostartWithoutItsMessageShowsNothingAndDoesNotWait) {
 }
 
 TEST_F(Start, TheFirstStartKeepsAnEarlierInstallationsStore) {
-    Meldungen boxen;
-    boxen.Antwort(IDOK);
+    Meldungen boxen{IDOK};
     Gesichert("PCX", "PCX-Bild", "pcx.exe %1");
     TypAnlegen("bmp", "bmpfile", "Bitmap", "paint.exe %1");
     Hauptliste haupt;
@@ -108,8 +104,7 @@ TEST_F(Start, TheFirstStartCopiesTheRegistryFilesOverOlderCopies) {
     DateiSchreiben(windows + "SYSTEM.DAT", "system");
     DateiSchreiben(windows + "USER.DAT", "user");
     DateiSchreiben(windows + "USER.SIK", "alt");
-    Meldungen boxen;
-    boxen.Antwort(IDOK);
+    Meldungen boxen{IDOK};
     Hauptliste haupt;
     ErsterStart(haupt.liste(), haupt.fenster.hwnd());
     EXPECT_EQ(DateiLesen(windows + "SYSTEM.SIK"), "system");
@@ -119,8 +114,7 @@ TEST_F(Start, TheFirstStartCopiesTheRegistryFilesOverOlderCopies) {
 }
 
 TEST(Checkpoint, AWindowThatCannotBeMadeShowsThePlatformsText) {
-    Meldungen boxen;
-    boxen.Antwort(IDOK);
+    Meldungen boxen{IDOK};
     KomponentenFehlerMelden(ERROR_CANNOT_FIND_WND_CLASS);
     char erwartet[512] = {};
     FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
