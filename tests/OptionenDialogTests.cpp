@@ -130,9 +130,7 @@ TEST_F(OptionsDialog, StandardAsksAndThenSetsOnlyTheControls) {
     Optionen.Sicherheitsabfrage = Optionen.Beenden = 0;
     Optionen.AutostartPause = 2;
     const Einstellungen vorher = Optionen;
-    Meldungen boxen;
-    boxen.Antwort(IDNO);
-    boxen.Antwort(IDYES);
+    Meldungen boxen{IDNO, IDYES};
     EXPECT_EQ(Oeffnen([](F& d) {
                   d.Klicken(F::idCmdStandard);  // No
                   EXPECT_TRUE(Haken(d, F::idChkAutostart));
