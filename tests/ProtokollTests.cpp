@@ -280,9 +280,7 @@ TEST_F(ProtokollDialog, CheckingNowListsTheDifferencesAndWritesNothing) {
 TEST_F(ProtokollDialog, EmptyingAsksFirst) {
     ASSERT_TRUE(ProtokollAnhaengen({Eintrag("2024-05-01 07:30:00", "BMP")}));
     const std::string log = DateiLesen(ProtokollDatei());
-    Meldungen boxen;
-    boxen.Antwort(IDNO);
-    boxen.Antwort(IDYES);
+    Meldungen boxen{IDNO, IDYES};
     Zeigen([&](frmProtokoll& d) {
         d.Klicken(frmProtokoll::idCmdLeeren);
         EXPECT_EQ(DateiLesen(ProtokollDatei()), log);
