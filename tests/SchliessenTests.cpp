@@ -195,8 +195,7 @@ TEST_F(FirstStart, ClosedDuringTheWelcomeItDoesNothingMore) {
 TEST_F(FirstStart, SamplesGoOnlyIntoAStoreThatIsReallyEmpty) {
     Gesichert("TXT", "Meine Texte", "");  // not shown: no open command
     Setzen(HKEY_CURRENT_USER, kStartup, "FirstStart", "vielleicht");
-    Meldungen boxen;
-    boxen.Antwort(IDOK);
+    Meldungen boxen{IDOK};
     frmMain* fenster = Main("");
     ASSERT_NE(fenster, nullptr);
     EXPECT_EQ(fenster->lvwMain().Anzahl(), 0u);
