@@ -22,8 +22,7 @@ protected:
 };
 
 TEST_F(Save, NoToTheFirstQuestionChangesNothing) {
-    Meldungen boxen;
-    boxen.Antwort(IDNO);
+    Meldungen boxen{IDNO};
     haupt.Zeile("TXT", "Text", "neu.exe");
     haupt.fenster.mnuSpeichern_Click();
     EXPECT_EQ(boxen.Gezeigt(), (std::vector<Box>{{"Sollen die Dateitypen in der Registrierungsdatenbank "
@@ -36,9 +35,7 @@ TEST_F(Save, NoToTheFirstQuestionChangesNothing) {
 TEST_F(Save, AnEmptyListEmptiesTheStoreAfterTwoQuestions) {
     Gesichert("BMP", "Bitmap", "paint.exe");
     TypAnlegen("bmp", "bmpfile", "Bitmap", "paint.exe");
-    Meldungen boxen;
-    boxen.Antwort(IDYES);
-    boxen.Antwort(IDYES);
+    Meldungen boxen{IDYES, IDYES};
     haupt.fenster.mnuSpeichern_Click();
     EXPECT_EQ(boxen.Texte(), (std::vector<std::string>{
                                  "Sollen die Dateitypen in der Registrierungsdatenbank gespeichert werden?",
@@ -79,8 +76,7 @@ protected:
 };
 
 TEST_F(SharedSave, TheQuestionNamesTheExtensionAndTheOldDescription) {
-    Meldungen boxen;
-    boxen.Antwort(IDYES);
+    Meldungen boxen{IDYES};
     haupt.fenster.mnuSpeichern_Click();
     EXPECT_EQ(boxen.Gezeigt(), (std::vector<Box>{{
               "Die Erweiterung \"JPG\" ist zusammen mit weiteren Dateitypen, für die die gleichen "
@@ -100,8 +96,7 @@ TEST_F(SharedSave, TheQuestionNamesTheExtensionAndTheOldDescription) {
 }
 
 TEST_F(SharedSave, NoDropsTheTypeFromListAndStoreAndLeavesTheRegistry) {
-    Meldungen boxen;
-    boxen.Antwort(IDNO);
+    Meldungen boxen{IDNO};
     haupt.fenster.mnuSpeichern_Click();
     EXPECT_EQ(Hkcr(".jpg"), "jpegfile");
     EXPECT_EQ(Hkcr("jpegfile"), "JPEG-Bild");
