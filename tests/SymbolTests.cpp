@@ -152,8 +152,7 @@ TEST_F(IconChooser, ATypedNameMakesTheStripStaleUntilAClickTabOrOkLoadsIt) {
 TEST_F(IconChooser, NamesThatCannotBeUsedGetTheirMessagesAndEmptyTheStrip) {
     const std::string ohne = Testdatei("ohne.dll");
     const std::string symbole = Testdatei("symbole7.dll");
-    Meldungen boxen;
-    for (int i = 0; i < 4; ++i) boxen.Antwort(IDOK);
+    Meldungen boxen{IDOK, IDOK, IDOK, IDOK};
     Oeffnen(symbole, "2", [&](Dialog& d) {
         frmSymbol& f = Auswahl(d);
         NameTippen(f, "");
@@ -186,13 +185,9 @@ TEST_F(IconChooser, NamesThatCannotBeUsedGetTheirMessagesAndEmptyTheStrip) {
 }
 
 TEST_F(IconChooser, BrowsingToAFileWithoutIconsKeepsStripAndSelectionInStep) {
-    Meldungen boxen;
-    boxen.Antwort(IDOK);
-    Dateiauswahl dateien;
+    Meldungen boxen{IDOK};
     const std::string ohne = Testdatei("ohne.dll"), sieben = Testdatei("symbole7.dll");
-    dateien.Antwort(ohne);
-    dateien.Antwort("");  // cancelled
-    dateien.Antwort(sieben);
+    Dateiauswahl dateien{ohne, "", sieben};  // the second one cancelled
     INT_PTR ergebnis = Oeffnen(Testdatei("symbole12.dll"), "5", [&](Dialog& d) {
         frmSymbol& f = Auswahl(d);
         f.cmdDurchsuchen_Click();
