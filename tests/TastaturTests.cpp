@@ -54,8 +54,7 @@ TEST_F(Keyboard, TheMainListHasTheKeysAgainAfterSaveAndUndo) {
     // The progress window shows and goes; the questions are answered by the double.
     Optionen.Sicherheitsabfrage = Optionen.Speichermeldung = Optionen.Rueckgaengig = 1;
     {
-        Meldungen boxen;
-        boxen.Antwort(IDYES);
+        Meldungen boxen{IDYES};
         haupt.fenster.mnuSpeichern_Click();
         ASSERT_EQ(boxen.Gezeigt().size(), 1u);
     }
@@ -65,8 +64,7 @@ TEST_F(Keyboard, TheMainListHasTheKeysAgainAfterSaveAndUndo) {
 
     // Undo's question took the focus; the reloaded list gets it back.
     SetFocus(nullptr);
-    Meldungen boxen;
-    boxen.Antwort(IDYES);
+    Meldungen boxen{IDYES};
     haupt.fenster.mnuRueckgaengig_Click();
     EXPECT_EQ(GetFocus(), Liste());
 }
