@@ -220,6 +220,17 @@ void Ruhig::TearDown() {
     RegistryTest::TearDown();
 }
 
+void Hauptfenstertest::SetUp() {
+    RegistryTest::SetUp();
+    Optionen = Einstellungen{};
+}
+
+void Hauptfenstertest::TearDown() {
+    Optionen = Einstellungen{};
+    QuitVerwerfen();
+    RegistryTest::TearDown();
+}
+
 std::string DateiLesen(const std::string& pfad) {
     HANDLE h = CreateFileA(pfad.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     if (h == INVALID_HANDLE_VALUE) return "<keine Datei>";

@@ -134,6 +134,14 @@ struct Hauptliste {
     frmMain fenster;
 };
 
+// A test on the real main window, hidden, with the options as a fresh install has them.
+class Hauptfenstertest : public RegistryTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    Hauptliste haupt;
+};
+
 // Opens a dialog of type F on the main list, runs `f` once it is up, and returns its result.
 template <class F>
 INT_PTR AufListeZeigen(Hauptliste& haupt, std::function<void(F&)> f) {
