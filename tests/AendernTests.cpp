@@ -51,11 +51,10 @@ TEST(ProgramPart, IconLocationsSplitJoinAndReadTheirIndex) {
 frmAendern& Aendern(Dialog& d) { return dynamic_cast<frmAendern&>(d); }
 frmSymbol& Auswahl(Dialog& d) { return dynamic_cast<frmSymbol&>(d); }
 
-class ChangeDialog : public RegistryTest {
+class ChangeDialog : public Hauptfenstertest {
 protected:
     void SetUp() override {
-        RegistryTest::SetUp();
-        Optionen = Einstellungen{};
+        Hauptfenstertest::SetUp();
         Optionen.Mehrfachauswahl = 1;
         haupt.liste().Mehrfachauswahl(true);
     }
@@ -65,7 +64,6 @@ protected:
         geaendert = AendernBefehl(haupt.liste(), 0.5f) || geaendert;
         return treiber.Geoeffnet();
     }
-    Hauptliste haupt;
     bool geaendert = false;  // a change command reported a change
     const std::string prog = Testdatei("symbole8.exe");
     const std::string zwoelf = Testdatei("symbole12.dll");
