@@ -64,10 +64,10 @@ TEST_F(FileTypes, TheClassIndexFindsTheUsersOfAClassInRegistryOrderWithoutRegard
 }
 
 // .JPG and .JPEG share one class key, as they often do.
-class SharedKey : public RegistryTest {
+class SharedKey : public Hauptfenstertest {
 protected:
     void SetUp() override {
-        RegistryTest::SetUp();
+        Hauptfenstertest::SetUp();
         TypAnlegen("jpg", "jpegfile", "JPEG-Bild", "C:\\Bild.exe \"%1\"", "C:\\Bild.exe,0");
         Setzen(HKEY_CLASSES_ROOT, ".jpeg", "", "jpegfile");
         TypAnlegen("txt", "txtfile", "Text", "notepad.exe %1");
@@ -80,7 +80,6 @@ protected:
     Pruefung Pruefen(const Dateityp& t) {
         return GemeinsamenSchluesselPruefen(t, haupt.liste(), Klassenindex());
     }
-    Hauptliste haupt;
 };
 
 TEST_F(SharedKey, AKeyOfOneExtensionOrOfOneAndADotIsNotShared) {
