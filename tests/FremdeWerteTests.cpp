@@ -12,11 +12,10 @@
 
 namespace {
 
-class Hostile : public RegistryTest {
+class Hostile : public Hauptfenstertest {
 protected:
     void SetUp() override {
-        RegistryTest::SetUp();
-        Optionen = Einstellungen{};
+        Hauptfenstertest::SetUp();
         haupt.fenster.GeaendertSetzen(true);
     }
     static DWORD Typ(const std::string& pfad, const char* name = "") {
@@ -27,7 +26,6 @@ protected:
         RegCloseKey(h);
         return typ;
     }
-    Hauptliste haupt;
 };
 
 TEST_F(Hostile, ClassPointersThatAreNoClassNamesGetAKeyOfTheirOwn) {
