@@ -29,18 +29,12 @@ struct Aufrufe {
     std::vector<std::string> geoeffnet;
 };
 
-class MainWindow : public RegistryTest {
+class MainWindow : public Hauptfenstertest {
 protected:
     void SetUp() override {
-        RegistryTest::SetUp();
-        Optionen = Einstellungen{};
+        Hauptfenstertest::SetUp();
         Optionen.Sicherheitsabfrage = Optionen.Speichermeldung = Optionen.Rueckgaengig = Optionen.Beenden = 1;
     }
-    void TearDown() override {
-        QuitVerwerfen();
-        RegistryTest::TearDown();
-    }
-    Hauptliste haupt;
     Aufrufe aufrufe;
 };
 
