@@ -10,7 +10,7 @@ namespace {
 
 using Texte = std::vector<std::string>;
 
-class AddRemove : public RegistryTest {
+class AddRemove : public Hauptfenstertest {
 protected:
     INT_PTR Oeffnen(std::function<void(frmHinzu&)> f) {
         INT_PTR ergebnis = AufListeZeigen<frmHinzu>(haupt, std::move(f));
@@ -18,7 +18,6 @@ protected:
         return ergebnis;
     }
     bool geaendert = false;
-    Hauptliste haupt;
     Hilfeaufrufe hilfe;
 };
 
