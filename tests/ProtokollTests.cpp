@@ -47,10 +47,7 @@ std::string Abzug(HKEY root, const std::string& pfad = "") {
     return text;
 }
 
-class Vergleich : public RegistryTest {
-protected:
-    Hauptliste haupt;
-};
+using Vergleich = Hauptfenstertest;
 
 TEST_F(Vergleich, EqualValuesAndLetterCaseInCommandsGiveNoEntry) {
     TypAnlegen("txt", "TXTFILE", "Textdatei", "NOTEPAD.EXE %1", "NOTEPAD.EXE,0");
@@ -224,14 +221,13 @@ TEST_F(Autostartlog, TheNextInteractiveStartTellsUntilTheLogIsOpened) {
     SendMessageA(fenster->hwnd(), WM_CLOSE, 0, 0);
 }
 
-class ProtokollDialog : public RegistryTest {
+class ProtokollDialog : public Hauptfenstertest {
 protected:
     INT_PTR Zeigen(std::function<void(frmProtokoll&)> f) {
         Hook<frmProtokoll> hook(std::move(f));
         frmProtokoll dialog(gesehen);
         return dialog.Zeigen(haupt.fenster.hwnd());
     }
-    Hauptliste haupt;
     std::string gesehen = "2024-01-01 00:00:00";
 };
 
