@@ -4,10 +4,7 @@
 
 namespace {
 
-class Store : public RegistryTest {
-protected:
-    Hauptliste haupt;
-};
+using Store = Hauptfenstertest;
 
 TEST_F(Store, LoadsUsableTypesAndLeavesTheRestInTheStore) {
     Gesichert("BMP", "Bitmap", "paint.exe %1", "");
