@@ -9,16 +9,14 @@ namespace {
 
 const UINT kFrage = MB_YESNO | MB_ICONQUESTION;
 
-class Save : public RegistryTest {
+class Save : public Hauptfenstertest {
 protected:
     void SetUp() override {
-        RegistryTest::SetUp();
-        Optionen = Einstellungen{};
+        Hauptfenstertest::SetUp();
         Optionen.Sicherheitsabfrage = 1;
         Optionen.Speichermeldung = 0;
         haupt.fenster.GeaendertSetzen(true);
     }
-    Hauptliste haupt;
 };
 
 TEST_F(Save, NoToTheFirstQuestionChangesNothing) {
