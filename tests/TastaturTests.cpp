@@ -16,20 +16,10 @@ using O = frmOptionen;
 
 bool Standardknopf(HWND knopf) { return (GetWindowLongA(knopf, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON; }
 
-class Keyboard : public RegistryTest {
+class Keyboard : public Hauptfenstertest {
 protected:
-    void SetUp() override {
-        RegistryTest::SetUp();
-        Optionen = Einstellungen{};
-    }
-    void TearDown() override {
-        Optionen = Einstellungen{};
-        QuitVerwerfen();
-        RegistryTest::TearDown();
-    }
     HWND Haupt() { return haupt.fenster.hwnd(); }
     HWND Liste() { return haupt.liste().hwnd(); }
-    Hauptliste haupt;
 };
 
 TEST_F(Keyboard, TheMainListHasTheKeysWhenTheWindowIsActivatedOrFocused) {
