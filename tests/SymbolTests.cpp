@@ -10,7 +10,6 @@ namespace {
 const UINT kAchtung = MB_OK | MB_ICONEXCLAMATION;
 const char* const kTitel = "Endungswart - Anderes Symbol";
 
-frmSymbol& Auswahl(Dialog& d) { return dynamic_cast<frmSymbol&>(d); }
 HWND Rollbalken(frmSymbol& f) { return f.Element(frmSymbol::idHScroll); }
 int Zellbreite() { return TwipsZuPixel(Symbolstreifen::kZelleBreite); }
 
@@ -32,9 +31,9 @@ void NameTippen(frmSymbol& f, const std::string& name) {
 class IconChooser : public ::testing::Test {
 protected:
     // Opens the chooser for the location `datei`,`index`; `schritt` runs once it is shown.
-    INT_PTR Oeffnen(const std::string& datei, const std::string& index, Treiber::Schritt schritt) {
+    INT_PTR Oeffnen(const std::string& datei, const std::string& index, std::function<void(frmSymbol&)> schritt) {
         ort = {datei, index};
-        Treiber treiber({std::move(schritt)});
+        Treiber treiber({[&schritt](Dialog& d) { schritt(dynamic_cast<frmSymbol&>(d)); }});
         frmSymbol auswahl(nullptr, ort, 0.5f);
         INT_PTR ergebnis = auswahl.Zeigen(nullptr);
         EXPECT_EQ(treiber.Geoeffnet(), 1);
@@ -45,16 +44,14 @@ protected:
 
 TEST_F(IconChooser, SevenIconsLeaveTheScrollBarOffAndEightRunItFromZeroToOne) {
     int von = -1, bis = -1;
-    Oeffnen(Testdatei("symbole7.dll"), "0", [&](Dialog& d) {
-        frmSymbol& f = Auswahl(d);
+    Oeffnen(Testdatei("symbole7.dll"), "0", [&](frmSymbol& f) {
         EXPECT_FALSE(IsWindowEnabled(Rollbalken(f)));
         // Every cell shows its own icon; cell 0 is highlighted.
         EXPECT_EQ(Grund(f, 0), Symbolstreifen::kBlau);
         for (int i = 0; i < 7; ++i) EXPECT_EQ(Bild(f, i), Testfarbe(i)) << "cell " << i;
         f.cmdAbbrechen_Click();
     });
-    Oeffnen(Testdatei("symbole8.exe"), "0", [&](Dialog& d) {
-        frmSymbol& f = Auswahl(d);
+    Oeffnen(Testdatei("symbole8.exe"), "0", [&](frmSymbol& f) {
         GetScrollRange(Rollbalken(f), SB_CTL, &von, &bis);
         // Scrolling moves the strip by whole cells and only changes what shows.
         SendMessageA(f.hwnd(), WM_HSCROLL, SB_LINERIGHT, reinterpret_cast<LPARAM>(Rollbalken(f)));
@@ -82,8 +79,7 @@ TEST_F(IconChooser, TheTakenOverIndexIsHighlightedAndScrolledInto) {
     for (const Fall& fall : faelle) {
         SCOPED_TRACE(fall.index);
         std::string zurueck;
-        INT_PTR ergebnis = Oeffnen(Testdatei("symbole12.dll"), fall.index, [&](Dialog& d) {
-            frmSymbol& f = Auswahl(d);
+        INT_PTR ergebnis = Oeffnen(Testdatei("symbole12.dll"), fall.index, [&](frmSymbol& f) {
             EXPECT_EQ(f.AuswahlIndex, fall.auswahl);
             EXPECT_EQ(f.Streifen().Erste(), fall.erste);
             EXPECT_EQ(Grund(f, fall.auswahl - fall.erste), Symbolstreifen::kBlau);
@@ -97,8 +93,7 @@ TEST_F(IconChooser, TheTakenOverIndexIsHighlightedAndScrolledInto) {
 TEST_F(IconChooser, ASecondClickWithinTheDoubleClickTimeConfirmsOnAnElapsedClock) {
     Testuhr uhr;
     uhr.jetzt = 86399.9;  // just before midnight on a time-of-day clock
-    INT_PTR ergebnis = Oeffnen(Testdatei("symbole12.dll"), "0", [&](Dialog& d) {
-        frmSymbol& f = Auswahl(d);
+    INT_PTR ergebnis = Oeffnen(Testdatei("symbole12.dll"), "0", [&](frmSymbol& f) {
         Klick(f, 0);  // the highlighted cell, never clicked before: nothing
         Klick(f, 2);
         EXPECT_EQ(f.AuswahlIndex, 2);
@@ -112,8 +107,7 @@ TEST_F(IconChooser, ASecondClickWithinTheDoubleClickTimeConfirmsOnAnElapsedClock
     EXPECT_EQ(ort.Index, "3");
 
     // A double click on the highlighted face confirms whatever the time.
-    ergebnis = Oeffnen(Testdatei("symbole12.dll"), "0", [&](Dialog& d) {
-        frmSymbol& f = Auswahl(d);
+    ergebnis = Oeffnen(Testdatei("symbole12.dll"), "0", [&](frmSymbol& f) {
         Klick(f, 5);
         uhr.jetzt += 10;
         Klick(f, 5, WM_LBUTTONDBLCLK);
@@ -123,8 +117,7 @@ TEST_F(IconChooser, ASecondClickWithinTheDoubleClickTimeConfirmsOnAnElapsedClock
 }
 
 TEST_F(IconChooser, ATypedNameMakesTheStripStaleUntilAClickTabOrOkLoadsIt) {
-    INT_PTR ergebnis = Oeffnen(Testdatei("symbole7.dll"), "3", [&](Dialog& d) {
-        frmSymbol& f = Auswahl(d);
+    INT_PTR ergebnis = Oeffnen(Testdatei("symbole7.dll"), "3", [&](frmSymbol& f) {
         NameTippen(f, Testdatei("symbole12.dll"));
         EXPECT_TRUE(f.NameGeaendert);
         Klick(f, 2);  // loads instead of choosing
@@ -153,8 +146,7 @@ TEST_F(IconChooser, NamesThatCannotBeUsedGetTheirMessagesAndEmptyTheStrip) {
     const std::string ohne = Testdatei("ohne.dll");
     const std::string symbole = Testdatei("symbole7.dll");
     Meldungen boxen{IDOK, IDOK, IDOK, IDOK};
-    Oeffnen(symbole, "2", [&](Dialog& d) {
-        frmSymbol& f = Auswahl(d);
+    Oeffnen(symbole, "2", [&](frmSymbol& f) {
         NameTippen(f, "");
         f.cmdOK_Click();
         EXPECT_EQ(f.SymbolAnzahl, 0);
@@ -188,8 +180,7 @@ TEST_F(IconChooser, BrowsingToAFileWithoutIconsKeepsStripAndSelectionInStep) {
     Meldungen boxen{IDOK};
     const std::string ohne = Testdatei("ohne.dll"), sieben = Testdatei("symbole7.dll");
     Dateiauswahl dateien{ohne, "", sieben};  // the second one cancelled
-    INT_PTR ergebnis = Oeffnen(Testdatei("symbole12.dll"), "5", [&](Dialog& d) {
-        frmSymbol& f = Auswahl(d);
+    INT_PTR ergebnis = Oeffnen(Testdatei("symbole12.dll"), "5", [&](frmSymbol& f) {
         f.cmdDurchsuchen_Click();
         EXPECT_EQ(f.SymbolAnzahl, 12);
         EXPECT_EQ(f.AuswahlIndex, 5);
@@ -210,8 +201,7 @@ TEST_F(IconChooser, BrowsingToAFileWithoutIconsKeepsStripAndSelectionInStep) {
 }
 
 TEST_F(IconChooser, AnIconThatCannotBeExtractedKeepsItsCellEmptyAndUnchoosable) {
-    Oeffnen(Testdatei("luecke.dll"), "0", [&](Dialog& d) {
-        frmSymbol& f = Auswahl(d);
+    Oeffnen(Testdatei("luecke.dll"), "0", [&](frmSymbol& f) {
         EXPECT_EQ(f.SymbolAnzahl, 3);
         EXPECT_FALSE(f.Streifen().Vorhanden(1));
         EXPECT_EQ(Bild(f, 1), Symbolstreifen::kWeiss);
