@@ -64,6 +64,10 @@ protected:
         geaendert = AendernBefehl(haupt.liste(), 0.5f) || geaendert;
         return treiber.Geoeffnet();
     }
+    // The same when the change dialog opens no other.
+    int Bearbeiten(std::function<void(frmAendern&)> schritt) {
+        return Befehl({[&schritt](Dialog& d) { schritt(dynamic_cast<frmAendern&>(d)); }});
+    }
     bool geaendert = false;  // a change command reported a change
     const std::string prog = Testdatei("symbole8.exe");
     const std::string zwoelf = Testdatei("symbole12.dll");
@@ -76,8 +80,7 @@ TEST_F(ChangeDialog, ThreeTypesShowTheFirstJoinTheExtensionsAndKeepMarkedDescrip
     haupt.Zeile("GIF", "GIF-Bild", "notepad.exe %1", Testdatei("symbole7.dll") + ",1");
     haupt.Zeile("TXT", "Textdatei", "notepad.exe %1");
     Markieren(haupt.liste(), {0, 2, 3});
-    Befehl({[&](Dialog& d) {
-        frmAendern& a = Aendern(d);
+    Bearbeiten([&](frmAendern& a) {
         EXPECT_EQ(Fenstertext(a.Element(F::idTxtErweiterung)), "BMP; GIF; TXT");
         EXPECT_EQ(Fenstertext(a.Element(F::idTxtBezeichnung)), "Bitmap");
         EXPECT_EQ(Fenstertext(a.Element(F::idTxtOeffnen)), prog + " \"%1\"");
@@ -86,7 +89,7 @@ TEST_F(ChangeDialog, ThreeTypesShowTheFirstJoinTheExtensionsAndKeepMarkedDescrip
         SetDlgItemTextA(a.hwnd(), F::idTxtBezeichnung, "Bild");
         SetDlgItemTextA(a.hwnd(), F::idTxtOeffnen, "notepad.exe %1");
         a.cmdOK_Click();
-    }});
+    });
     EXPECT_EQ(Spalte(haupt.liste(), 1), (Texte{"Bitmap", "Dokument", "GIF-Bild", "Textdatei"}));
     EXPECT_EQ(Spalte(haupt.liste(), 2), Texte(4, "notepad.exe %1"));
     // The first line's location, joined without the blank, for every selected line.
@@ -129,11 +132,10 @@ TEST_F(ChangeDialog, ExePifScrOrPercentOneLockTheIconForTheWholeSelection) {
         haupt.Zeile("BMP", "Bitmap", prog, zwoelf + ", 3");
         haupt.Zeile(ext, "Typ", prog, symbol);
         Markieren(haupt.liste(), {0, 1});
-        Befehl({[&](Dialog& d) {
-            frmAendern& a = Aendern(d);
+        Bearbeiten([&](frmAendern& a) {
             EXPECT_FALSE(Sichtbar(a.Element(F::idCmdSymbol)));
             a.cmdOK_Click();
-        }});
+        });
         EXPECT_EQ(Spalte(haupt.liste(), 3), (Texte{zwoelf + ", 3", symbol}));
     }
 }
@@ -143,12 +145,11 @@ TEST_F(ChangeDialog, BothLocksLeaveOnlyTheDescriptionToChange) {
     haupt.Zeile("TXT", "Textdatei", prog + " %1", zwoelf + ",1");
     haupt.Zeile("EXE", "Anwendung", "\"%1\" %*", "%1");
     Markieren(haupt.liste(), {0, 1});
-    Befehl({[&](Dialog& d) {
-        frmAendern& a = Aendern(d);
+    Bearbeiten([&](frmAendern& a) {
         EXPECT_FALSE(IsWindowEnabled(a.Element(F::idTxtOeffnen)));
         SetDlgItemTextA(a.hwnd(), F::idTxtBezeichnung, "Neu");
         a.cmdOK_Click();
-    }});
+    });
     EXPECT_EQ(Spalte(haupt.liste(), 1), (Texte{"Neu", "Neu"}));
     EXPECT_EQ(Spalte(haupt.liste(), 2), (Texte{prog + " %1", "\"%1\" %*"}));
     EXPECT_EQ(Spalte(haupt.liste(), 3), (Texte{zwoelf + ",1", "%1"}));
@@ -158,12 +159,11 @@ TEST_F(ChangeDialog, BothLocksLeaveOnlyTheDescriptionToChange) {
     haupt.liste().Leeren();
     haupt.Zeile("INI", "Einstellungen", "notepad %1", "");
     Markieren(haupt.liste(), {0});
-    Befehl({[&](Dialog& d) {
-        frmAendern& a = Aendern(d);
+    Bearbeiten([&](frmAendern& a) {
         EXPECT_FALSE(IsWindowEnabled(a.Element(F::idTxtOeffnen)));
         EXPECT_FALSE(Sichtbar(a.Element(F::idChkBezeichnung)));
         a.cmdOK_Click();  // no check of the open command
-    }});
+    });
     EXPECT_EQ(Spalte(haupt.liste(), 2), (Texte{"notepad %1"}));
 }
 
@@ -173,8 +173,7 @@ TEST_F(ChangeDialog, OkChecksInOrderAndWritesTheCommandAsTyped) {
     Markieren(haupt.liste(), {0});
     const std::string ohneLaufwerk = prog.substr(2);  // \work\...\symbole8.exe
     const std::string gequotet = "\"" + ohneLaufwerk + "\" \"%1\"";
-    Befehl({[&](Dialog& d) {
-        frmAendern& a = Aendern(d);
+    Bearbeiten([&](frmAendern& a) {
         auto versuch = [&](const char* bezeichnung, const std::string& oeffnen) {
             SetDlgItemTextA(a.hwnd(), F::idTxtBezeichnung, bezeichnung);
             SetDlgItemTextA(a.hwnd(), F::idTxtOeffnen, oeffnen.c_str());
@@ -190,7 +189,7 @@ TEST_F(ChangeDialog, OkChecksInOrderAndWritesTheCommandAsTyped) {
         EXPECT_EQ(GetFocus(), a.Element(F::idTxtOeffnen));
         EXPECT_FALSE(geaendert);
         versuch("Text", gequotet);
-    }});
+    });
     const Box nichtGefunden{"Das angegebene Programm wurde nicht gefunden. Stellen Sie sicher, daß die "
                             "Dateinamen- und Pfadangabe richtig sind.", kFehler, kTitel};
     EXPECT_EQ(boxen.Gezeigt(), (std::vector<Box>{{"Bitte eine Bezeichnung eingeben!", kFehler, kTitel},
@@ -211,8 +210,7 @@ TEST_F(ChangeDialog, BrowseHelpAndCancel) {
     });
     haupt.Zeile("TXT", "Textdatei", "\"" + prog + "\" /x \"%1\"");
     Markieren(haupt.liste(), {0});
-    Befehl({[&](Dialog& d) {
-        frmAendern& a = Aendern(d);
+    Bearbeiten([&](frmAendern& a) {
         dialog = a.hwnd();
         a.cmdOeffnen_Click();
         EXPECT_EQ(Fenstertext(a.Element(F::idTxtOeffnen)), "\"" + prog + "\" /x \"%1\"");
@@ -220,8 +218,8 @@ TEST_F(ChangeDialog, BrowseHelpAndCancel) {
         EXPECT_EQ(Fenstertext(a.Element(F::idTxtOeffnen)), "C:\\Programme\\Neu\\neu.exe \"%1\"");
         a.cmdHilfe_Click();
         SetDlgItemTextA(a.hwnd(), F::idTxtBezeichnung, "Anders");
-        Taste(d, VK_ESCAPE);
-    }});
+        Taste(a, VK_ESCAPE);
+    });
     HilfeErsetzen(nullptr);
     ASSERT_EQ(dateien.Aufrufe().size(), 2u);
     EXPECT_EQ(dateien.Aufrufe()[0].vorgabe, ProgrammSuchen(prog));
@@ -238,13 +236,12 @@ TEST_F(ChangeDialog, WithoutALocationThePageShowsTheProgramIconUntilOneIsChosen)
     haupt.Zeile("TXT", "Textdatei", "\"" + prog + "\" \"%1\"");
     haupt.Zeile("GIF", "GIF-Bild", "notepad.exe %1", "x.dll,1");
     Markieren(haupt.liste(), {0, 1});
-    Befehl({[&](Dialog& d) {
-        frmAendern& a = Aendern(d);
+    Bearbeiten([&](frmAendern& a) {
         EXPECT_TRUE(Sichtbar(a.Element(F::idPicSymbolDef)));
         EXPECT_FALSE(Sichtbar(a.Element(F::idPicSymbol)));
         EXPECT_EQ(a.Ort().Datei, prog);  // the quote removed
         a.cmdOK_Click();
-    }});
+    });
     // No icon was chosen: no selected line gets one.
     EXPECT_EQ(Spalte(haupt.liste(), 3), (Texte{"", "x.dll,1"}));
 
@@ -279,13 +276,12 @@ TEST_F(ChangeDialog, LocationsWithoutCommaOrWithoutAnIconAreWrittenBackJoined) {
         haupt.liste().Leeren();
         haupt.Zeile("BMP", "Bitmap", prog, fall.ort);
         Markieren(haupt.liste(), {0});
-        Befehl({[&](Dialog& d) {
-            frmAendern& a = Aendern(d);
+        Bearbeiten([&](frmAendern& a) {
             EXPECT_FALSE(Sichtbar(a.Element(F::idChkSymbol)));
             EXPECT_TRUE(Sichtbar(a.Element(F::idPicSymbol)));
             EXPECT_EQ(Pixel(a.Element(F::idPicSymbol), 16, 16), fall.farbe);
             a.cmdOK_Click();
-        }});
+        });
         EXPECT_EQ(Spalte(haupt.liste(), 3), (Texte{fall.geschrieben}));
     }
 }
