@@ -88,17 +88,6 @@ TEST_F(Start, AutostartWithoutItsMessageShowsNothingAndDoesNotWait) {
     EXPECT_EQ(Holen(HKEY_CLASSES_ROOT, "txtfile"), "Text");
 }
 
-TEST_F(Start, TheFirstStartKeepsAnEarlierInstallationsStore) {
-    Meldungen boxen{IDOK};
-    Gesichert("PCX", "PCX-Bild", "pcx.exe %1");
-    TypAnlegen("bmp", "bmpfile", "Bitmap", "paint.exe %1");
-    Hauptliste haupt;
-    ErsterStart(haupt.liste(), haupt.fenster.hwnd());
-    ASSERT_EQ(haupt.liste().Anzahl(), 1u);
-    EXPECT_EQ(haupt.liste().Eintrag(0).Erweiterung, "PCX");
-    EXPECT_FALSE(Existiert(HKEY_CURRENT_USER, kStore + "BMP"));
-}
-
 TEST_F(Start, TheFirstStartCopiesTheRegistryFilesOverOlderCopies) {
     const std::string windows = WindowsVerzeichnis();
     DateiSchreiben(windows + "SYSTEM.DAT", "system");
