@@ -130,28 +130,6 @@ TEST(Dezimal, ReadsWhatStrtodAndStrtofRead) {
     EXPECT_EQ(DezimalZuDouble(""), 0.0);
 }
 
-// What the settings wrote with the C library before: the shortest text that reads back as the
-// same single, and large whole numbers without an exponent.
-std::string ZahlZuTextMitPrintf(double wert) {
-    float single = static_cast<float>(wert);
-    char puffer[64];
-    for (int stellen = 1; stellen <= 9; ++stellen) {
-        std::snprintf(puffer, sizeof puffer, "%.*g", stellen, static_cast<double>(single));
-        if (std::strtof(puffer, nullptr) == single) break;
-    }
-    std::string text = puffer;
-    if (text.find('e') != std::string::npos && std::fabs(single) < 1e15f &&
-        single == std::nearbyint(single))
-        std::snprintf(puffer, sizeof puffer, "%.0f", static_cast<double>(single)), text = puffer;
-    return text;
-}
-
-TEST(Dezimal, SettingsTextsAreTheSameAsBefore) {
-    for (double wert : Zahlen(1500)) ASSERT_EQ(ZahlZuText(wert), ZahlZuTextMitPrintf(wert)) << G(wert, 25);
-    for (double wert : {123456792.0, 1e14, 99999999999999.0, 1e15, 16777217.0, 3e9})
-        EXPECT_EQ(ZahlZuText(wert), ZahlZuTextMitPrintf(wert));
-}
-
 TEST(Dezimal, TheLogTimeIsWrittenAsPrintfWouldWriteIt) {
     auto mitPrintf = [] {
         SYSTEMTIME t;

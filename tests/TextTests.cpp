@@ -30,10 +30,15 @@ TEST(Text, BooleansReadAsWordsOrNumbers) {
     EXPECT_EQ(TextZuBool(BoolZuText(false)), false);
 }
 
+// The shortest text that reads back as the same single; whole numbers below 1e15 without an
+// exponent, as the settings have always been written.
 TEST(Text, NumbersWrittenReadBackAsTheSameSingle) {
-    EXPECT_EQ(ZahlZuText(2.5), "2.5");
-    EXPECT_EQ(ZahlZuText(9400), "9400");
-    EXPECT_EQ(ZahlZuText(0), "0");
+    const std::pair<double, const char*> texte[] = {{2.5, "2.5"},       {9400, "9400"},
+                                                    {0, "0"},           {0.1, "0.1"},
+                                                    {-7.25, "-7.25"},   {3e-7, "3e-07"},
+                                                    {123456789.0, "123456792"}, {1e14, "100000000376832"},
+                                                    {1e15, "1e+15"},    {1e20, "1e+20"}};
+    for (const auto& [wert, text] : texte) EXPECT_EQ(ZahlZuText(wert), text) << wert;
     for (float wert : {0.1f, 1234.5678f, 3e-7f, 123456792.0f, 1e20f, -7.25f})
         EXPECT_EQ(TextZuSingle(ZahlZuText(wert)), wert) << ZahlZuText(wert);
 }
