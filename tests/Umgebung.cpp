@@ -249,7 +249,9 @@ void DateiSchreiben(const std::string& pfad, const std::string& inhalt) {
     CloseHandle(h);
 }
 
-void PrintTo(const Box& b, std::ostream* os) { *os << "{\"" << b.text << "\", " << b.stil << ", \"" << b.titel << "\"}"; }
+void PrintTo(const Box& b, std::ostream* os) {
+    *os << "{\"" << b.text << "\", " << b.stil << ", \"" << b.titel << "\"}";
+}
 
 std::vector<std::string> Meldungen::Texte() const {
     std::vector<std::string> texte;

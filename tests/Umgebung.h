@@ -109,7 +109,9 @@ struct Hook {
 };
 
 // File types compare field by field.
-inline auto Felder(const Dateityp& t) { return std::tie(t.Erweiterung, t.Schluessel, t.Bezeichnung, t.Oeffnen, t.Symbol); }
+inline auto Felder(const Dateityp& t) {
+    return std::tie(t.Erweiterung, t.Schluessel, t.Bezeichnung, t.Oeffnen, t.Symbol);
+}
 inline bool operator==(const Dateityp& a, const Dateityp& b) { return Felder(a) == Felder(b); }
 void PrintTo(const Dateityp& t, std::ostream* os);
 
