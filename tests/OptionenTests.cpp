@@ -6,14 +6,10 @@ namespace {
 
 using Settings = RegistryTest;
 
-const char* const kAlle[] = {"Autostart", "Autostartmeldung", "AutostartPause", "Mehrfachauswahl",
-                             "Bezeichnung", "Symbol", "Sicherheitsabfrage", "Speichermeldung",
-                             "SpeichernPause", "Rueckgaengig", "Beenden"};
-
 Einstellungen AlleLesen() {
     Einstellungen e;
-    OptionenLesen(e, {kAlle[0], kAlle[1], kAlle[2], kAlle[3], kAlle[4], kAlle[5], kAlle[6],
-                      kAlle[7], kAlle[8], kAlle[9], kAlle[10]});
+    OptionenLesen(e, {"Autostart", "Autostartmeldung", "AutostartPause", "Mehrfachauswahl", "Bezeichnung", "Symbol",
+                      "Sicherheitsabfrage", "Speichermeldung", "SpeichernPause", "Rueckgaengig", "Beenden"});
     return e;
 }
 
