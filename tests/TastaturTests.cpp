@@ -134,14 +134,13 @@ TEST_F(Keyboard, CtrlTabLeafsThroughTheOptionPages) {
         EXPECT_TRUE(Sichtbar(d.Element(O::idChkMehrfachauswahl)));
         // The check box that had the focus went with its page; the tabs have the keys.
         EXPECT_EQ(GetFocus(), d.Element(O::idSSTab1));
-        EXPECT_TRUE(tab(true, true));
-        EXPECT_EQ(d.Registerkarte(), 0);
-        EXPECT_TRUE(tab(true, true));
-        EXPECT_EQ(d.Registerkarte(), 3);
-        EXPECT_TRUE(tab(true, false));
-        EXPECT_EQ(d.Registerkarte(), 0);
-        EXPECT_FALSE(tab(false, false));  // plain Tab is the dialog manager's
-        EXPECT_EQ(d.Registerkarte(), 0);
+        // Back, back round to the last page, forward round to the first; plain Tab is the
+        // dialog manager's.
+        for (auto [strg, umschalt, seite] :
+             {std::tuple{true, true, 0}, {true, true, 3}, {true, false, 0}, {false, false, 0}}) {
+            EXPECT_EQ(tab(strg, umschalt), strg);
+            EXPECT_EQ(d.Registerkarte(), seite) << strg << umschalt;
+        }
         SetKeyboardState(vorher);
         d.Klicken(IDCANCEL);
     });
