@@ -128,11 +128,6 @@ TEST_F(Store, ALongCommandSurvivesTheWholeRoundTrip) {
     EXPECT_EQ(haupt.liste().Eintrag(0).Oeffnen, befehl);
 }
 
-struct Protokoll : Fortschritt {
-    std::vector<std::string> gezeigt;
-    void Zeigen(const Dateityp& t) override { gezeigt.push_back(t.Erweiterung); }
-};
-
 TEST_F(Store, DeleteRemovesTheWholeStoreOnly) {
     SicherungLoeschen();  // nothing there: nothing happens
     Setzen(HKEY_CURRENT_USER, kStore + "BMP\\tief\\tiefer", "x", "1");
@@ -141,14 +136,6 @@ TEST_F(Store, DeleteRemovesTheWholeStoreOnly) {
     SicherungLoeschen();
     EXPECT_FALSE(Existiert(HKEY_CURRENT_USER, kStore));
     EXPECT_EQ(Holen(HKEY_CURRENT_USER, kOpt, "Autostart"), "1");
-}
-
-TEST_F(Store, ShowsEveryTypeInListOrder) {
-    haupt.Zeile("B", "b", "b.exe");
-    haupt.Zeile("A", "a", "a.exe");
-    Protokoll anzeige;
-    SicherungWiederherstellen(haupt.liste(), &anzeige);
-    EXPECT_EQ(anzeige.gezeigt, (std::vector<std::string>{"B", "A"}));
 }
 
 }  // namespace
