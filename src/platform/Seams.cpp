@@ -15,6 +15,8 @@ WartenFunktion gWarten;
 HilfeFunktion gHilfe;
 OeffnenFunktion gOeffnen;
 DateiFunktion gDatei;
+std::string gProtokoll;
+Dateischritte* gDateien;
 
 void EchteEreignisse(double hoechstens) {
     if (hoechstens > 0) {
@@ -194,3 +196,36 @@ std::string DateiWaehlen(HWND fenster, const std::string& titel, const std::stri
 void DateiWaehlenErsetzen(DateiFunktion f) { gDatei = std::move(f); }
 void HilfeErsetzen(HilfeFunktion f) { gHilfe = std::move(f); }
 void OeffnenErsetzen(OeffnenFunktion f) { gOeffnen = std::move(f); }
+void ProtokollDateiErsetzen(const std::string& pfad) { gProtokoll = pfad; }
+void DateienErsetzen(Dateischritte* schritte) { gDateien = schritte; }
+
+std::string ProtokollDatei() { return gProtokoll.empty() ? ProgrammVerzeichnis() + "\\Endwart.log" : gProtokoll; }
+
+Dateischritte& Dateien() {
+    static Dateischritte echte;  // has no state; only its functions count
+    return gDateien ? *gDateien : echte;
+}
+
+bool Dateischritte::Anlegen(const std::string& pfad) {
+    HANDLE h = CreateFileA(pfad.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(h);
+    return true;
+}
+
+bool Dateischritte::Schreiben(const std::string& pfad, const std::string& inhalt) {
+    HANDLE h = CreateFileA(pfad.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    const DWORD soll = static_cast<DWORD>(inhalt.size());
+    DWORD geschrieben = 0;
+    bool ok = WriteFile(h, inhalt.data(), soll, &geschrieben, nullptr) && geschrieben == soll;
+    ok = FlushFileBuffers(h) && ok;
+    CloseHandle(h);
+    return ok;
+}
+
+bool Dateischritte::Loeschen(const std::string& pfad) { return DeleteFileA(pfad.c_str()) != 0; }
+
+bool Dateischritte::Umbenennen(const std::string& von, const std::string& nach) {
+    return MoveFileA(von.c_str(), nach.c_str()) != 0;
+}
