@@ -258,7 +258,7 @@ TEST_F(Autostartlog, TheNextInteractiveStartTellsUntilTheLogIsOpened) {
     EXPECT_EQ(ProtokollLesen().size(), 2u);
     EXPECT_FALSE(Existiert(HKEY_CURRENT_USER, "Software\\RHM\\Endungswart\\Optionen"));
 
-    frmMain* fenster = Main("");
+    auto fenster = Main("");
     ASSERT_NE(fenster, nullptr);
     EXPECT_EQ(fenster->Statuszeile(), "2 Änderung(en) anderer Programme rückgängig gemacht – Protokoll: Strg+P");
     Markieren(fenster->lvwMain(), {0});

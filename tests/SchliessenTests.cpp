@@ -217,7 +217,7 @@ TEST_F(FirstStart, SamplesGoOnlyIntoAStoreThatIsReallyEmpty) {
     Setzen(HKEY_CURRENT_USER, kStartup, "FirstStart", "vielleicht");
     Meldungen boxen;
     boxen.Antwort(IDOK);
-    frmMain* fenster = Main("");
+    auto fenster = Main("");
     ASSERT_NE(fenster, nullptr);
     EXPECT_EQ(fenster->lvwMain().Anzahl(), 0u);
     EXPECT_EQ(Holen(HKEY_CURRENT_USER, kStore + "TXT", "Bezeichnung"), "Meine Texte");

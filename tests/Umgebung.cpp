@@ -39,7 +39,7 @@ HKEY Erzeugen(HKEY root, const std::string& pfad) {
 
 void RegistryTest::SetUp() {
     scratch_ = "Software\\EndwartTests\\" + std::to_string(GetCurrentProcessId());
-    InstanzkennungSetzen("Endungswart.Test." + std::to_string(GetCurrentProcessId()));
+    InstanzkennungErsetzen("Endungswart.Test." + std::to_string(GetCurrentProcessId()));
     RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
     RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
     BaumLoeschen(HKEY_CURRENT_USER, scratch_);

@@ -17,6 +17,8 @@ OeffnenFunktion gOeffnen;
 DateiFunktion gDatei;
 std::string gProtokoll;
 Dateischritte* gDateien;
+std::string gInstanz;
+DialogFunktion gDialogBereit;
 
 void EchteEreignisse(double hoechstens) {
     if (hoechstens > 0) {
@@ -102,8 +104,11 @@ bool ViewerOhneStichwortsuche() {
 }
 
 // One key-word list at a time: a second search while one is open would stack a second list
-// inside the first.
-LONG gStichwortlisteOffen = 0;
+// inside the first. The viewer is one for the whole process, and so is this mark.
+LONG& StichwortlisteOffen() {
+    static LONG offen = 0;
+    return offen;
+}
 
 struct Hilfeauftrag {
     HWND fenster;
@@ -116,7 +121,7 @@ DWORD WINAPI StichwortThemaOeffnen(void* p) {
     // a search closed without a choice the search topic is still on screen.
     WinHelpA(auftrag->fenster, auftrag->datei.c_str(), HELP_CONTENTS, 0);
     WinHelpA(auftrag->fenster, auftrag->datei.c_str(), HELP_CONTEXT, kStichwortThema);
-    InterlockedExchange(&gStichwortlisteOffen, 0);
+    InterlockedExchange(&StichwortlisteOffen(), 0);
     return 0;
 }
 
@@ -128,12 +133,12 @@ BOOL HilfeZeigen(HWND fenster, const std::string& datei, UINT befehl, ULONG_PTR 
     // The viewer shows its key-word list as a modal dialog inside the message that WinHelpA
     // sends, so that WinHelpA returns only when the list is closed. On a thread of its own the
     // main window goes on working meanwhile; HELP_QUIT at the end still reaches the viewer.
-    if (InterlockedExchange(&gStichwortlisteOffen, 1)) return TRUE;
+    if (InterlockedExchange(&StichwortlisteOffen(), 1)) return TRUE;
     auto auftrag = std::make_unique<Hilfeauftrag>(Hilfeauftrag{fenster, datei});
     DWORD kennung;  // Windows 95 fails CreateThread without it
     HANDLE faden = CreateThread(nullptr, 0, StichwortThemaOeffnen, auftrag.get(), 0, &kennung);
     if (!faden) {
-        InterlockedExchange(&gStichwortlisteOffen, 0);
+        InterlockedExchange(&StichwortlisteOffen(), 0);
         return FALSE;
     }
     auftrag.release();
@@ -196,6 +201,15 @@ std::string DateiWaehlen(HWND fenster, const std::string& titel, const std::stri
 void DateiWaehlenErsetzen(DateiFunktion f) { gDatei = std::move(f); }
 void HilfeErsetzen(HilfeFunktion f) { gHilfe = std::move(f); }
 void OeffnenErsetzen(OeffnenFunktion f) { gOeffnen = std::move(f); }
+void InstanzkennungErsetzen(const std::string& name) { gInstanz = name; }
+void DialogBereitErsetzen(DialogFunktion f) { gDialogBereit = std::move(f); }
+
+std::string Instanzkennung() { return gInstanz.empty() ? "Endungswart.Instanz" : gInstanz; }
+
+void DialogBereit(HWND dialog) {
+    if (gDialogBereit) gDialogBereit(dialog);
+}
+
 void ProtokollDateiErsetzen(const std::string& pfad) { gProtokoll = pfad; }
 void DateienErsetzen(Dateischritte* schritte) { gDateien = schritte; }
 

@@ -62,7 +62,16 @@ public:
 };
 Dateischritte& Dateien();
 
-// Test hooks: an empty function, path or null restores the real one.
+// The name of the mutex that marks a running instance of the program.
+std::string Instanzkennung();
+
+// Called once a modal dialog's loop runs, with the dialog ready for input.
+using DialogFunktion = std::function<void(HWND dialog)>;
+void DialogBereit(HWND dialog);
+
+// Test hooks: an empty function, path or name, or null, restores the real one.
+void InstanzkennungErsetzen(const std::string& name);
+void DialogBereitErsetzen(DialogFunktion f);
 void ProtokollDateiErsetzen(const std::string& pfad);
 void DateienErsetzen(Dateischritte* schritte);
 void DateiWaehlenErsetzen(DateiFunktion f);
