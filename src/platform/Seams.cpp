@@ -19,6 +19,7 @@ std::string gProtokoll;
 Dateischritte* gDateien;
 std::string gInstanz;
 DialogFunktion gDialogBereit;
+SchreibBeobachter gBeobachter;
 
 void EchteEreignisse(double hoechstens) {
     if (hoechstens > 0) {
@@ -205,6 +206,13 @@ void InstanzkennungErsetzen(const std::string& name) { gInstanz = name; }
 void DialogBereitErsetzen(DialogFunktion f) { gDialogBereit = std::move(f); }
 
 std::string Instanzkennung() { return gInstanz.empty() ? "Endungswart.Instanz" : gInstanz; }
+
+void RegSchreibenBeobachten(SchreibBeobachter beobachter) { gBeobachter = std::move(beobachter); }
+
+void RegGeschrieben(HKEY root, const std::string& pfad, const std::string& name, const std::string& wert,
+                    bool geschrieben) {
+    if (gBeobachter) gBeobachter(root, pfad, name, wert, geschrieben);
+}
 
 void DialogBereit(HWND dialog) {
     if (gDialogBereit) gDialogBereit(dialog);

@@ -69,9 +69,17 @@ std::string Instanzkennung();
 using DialogFunktion = std::function<void(HWND dialog)>;
 void DialogBereit(HWND dialog);
 
+// Told of every call of RegWertSchreiben, in order, with its result; tests watch the writes.
+using SchreibBeobachter = std::function<void(HKEY root, const std::string& pfad,
+                                             const std::string& name, const std::string& wert,
+                                             bool geschrieben)>;
+void RegGeschrieben(HKEY root, const std::string& pfad, const std::string& name, const std::string& wert,
+                    bool geschrieben);
+
 // Test hooks: an empty function, path or name, or null, restores the real one.
 void InstanzkennungErsetzen(const std::string& name);
 void DialogBereitErsetzen(DialogFunktion f);
+void RegSchreibenBeobachten(SchreibBeobachter beobachter);
 void ProtokollDateiErsetzen(const std::string& pfad);
 void DateienErsetzen(Dateischritte* schritte);
 void DateiWaehlenErsetzen(DateiFunktion f);
