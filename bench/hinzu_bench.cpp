@@ -104,7 +104,8 @@ int main(int argc, char** argv) {
         std::vector<double> dialog, bloss;
         size_t links = 0, gefunden = 0;
         double anfang = 0;
-        Dialog::BeimOeffnen([&](Dialog& d) {
+        DialogBereitErsetzen([&](HWND h) {
+            Dialog& d = *Dialog::Von(h);
             dialog.push_back(Uhr() - anfang);
             links = static_cast<frmHinzu&>(d).lvwLinks().Anzahl();
             d.Beenden(IDCANCEL);
@@ -117,7 +118,7 @@ int main(int argc, char** argv) {
             gefunden = BlosserDurchlauf();
             bloss.push_back(Uhr() - anfang);
         }
-        Dialog::BeimOeffnen(nullptr);
+        DialogBereitErsetzen(nullptr);
         const double d = Median(dialog), b = Median(bloss);
         std::printf("add/remove dialog open: %.3f s (median of %d), %lu types on the left\n", d, laeufe,
                     static_cast<unsigned long>(links));

@@ -114,7 +114,7 @@ int main(int argc, char** argv) {
     }
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
-    ProtokollDateiSetzen(std::string(temp) + "protokoll_bench." + std::to_string(GetCurrentProcessId()) + ".log");
+    ProtokollDateiErsetzen(std::string(temp) + "protokoll_bench." + std::to_string(GetCurrentProcessId()) + ".log");
 
     const double aufbau = Uhr();
     RegistryAufbauen(klassen);

@@ -3,7 +3,8 @@
 std::vector<Treiber::Wartend> Treiber::wartend_;
 
 Treiber::Treiber(std::vector<Schritt> schritte) : schritte_(std::move(schritte)) {
-    Dialog::BeimOeffnen([this](Dialog& d) {
+    DialogBereitErsetzen([this](HWND h) {
+        Dialog& d = *Dialog::Von(h);
         const int nummer = geoeffnet_++;
         if (nummer >= static_cast<int>(schritte_.size())) {
             ADD_FAILURE() << "unplanned dialog " << nummer + 1;
@@ -17,7 +18,7 @@ Treiber::Treiber(std::vector<Schritt> schritte) : schritte_(std::move(schritte))
 }
 
 Treiber::~Treiber() {
-    Dialog::BeimOeffnen(nullptr);
+    DialogBereitErsetzen(nullptr);
     for (const Wartend& w : wartend_) KillTimer(nullptr, w.zeitgeber);
     wartend_.clear();
 }

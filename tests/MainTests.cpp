@@ -44,7 +44,7 @@ TEST_F(Start, AutostartWithAnEmptyStoreAndYesStartsInteractivelyWithTheFirstStar
     Meldungen boxen{IDYES, IDOK};  // then the welcome
     TypAnlegen("txt", "txtfile", "Text", "notepad.exe %1");
     TypAnlegen("bmp", "bmpfile", "Bitmap", "paint.exe %1");
-    frmMain* fenster = Main("/autostart");
+    auto fenster = Main("/autostart");
     ASSERT_NE(fenster, nullptr);
     EXPECT_FALSE(fenster->Autostartlauf());
     ASSERT_EQ(boxen.Gezeigt().size(), 2u);

@@ -45,6 +45,26 @@ TEST_F(Settings, StoredTextsAreReadAndBadOnesLeaveTheFieldAlone) {
     EXPECT_EQ(f.SortOrder, 1);
 }
 
+TEST_F(Settings, NothingStoredReadsAsTheFirstRunsValues) {
+    const Einstellungen e = AlleLesen(), standard = Standardeinstellungen();
+    for (const Einstellungen* o : {&e, &standard}) {
+        EXPECT_EQ(o->Autostart + o->Autostartmeldung + o->Mehrfachauswahl + o->Bezeichnung + o->Symbol, 0);
+        EXPECT_EQ(o->Sicherheitsabfrage + o->Speichermeldung + o->Rueckgaengig + o->Beenden, 4);
+        EXPECT_EQ(o->AutostartPause + o->SpeichernPause, 0.0f);
+    }
+    Fensterwerte f;
+    f.top = f.left = f.height = f.width = f.Spalten[0] = f.Spalten[3] = 1;
+    f.SortKey = 2;
+    FensterwerteLesen(f);
+    EXPECT_EQ(f.top, 400.0f);
+    EXPECT_EQ(f.left, 200.0f);
+    EXPECT_EQ(f.height, 5000.0f);
+    EXPECT_EQ(f.width, 9400.0f);
+    EXPECT_EQ(f.Spalten[0], 750.0f);
+    EXPECT_EQ(f.Spalten[3], 9000.0f);
+    EXPECT_EQ(f.SortKey, 0);
+}
+
 TEST_F(Settings, ClosingWritesEverythingThatReadsBackTheSame) {
     Einstellungen o;
     o.Autostart = 1;

@@ -14,6 +14,33 @@ namespace {
 
 std::string NeueDatei() { return ProtokollDatei().substr(0, ProtokollDatei().size() - 1) + "$"; }
 
+// Plays a process killed during a write: from step `bei` on nothing reaches the disk. 1 the log
+// exists, 2 half of the new file written, 3 the new file complete, 4 the old log deleted.
+class Abbruch : public Dateischritte {
+public:
+    explicit Abbruch(int bei) : bei_(bei) { DateienErsetzen(this); }
+    ~Abbruch() override { DateienErsetzen(nullptr); }
+    bool Anlegen(const std::string& pfad) override { return !tot_ && Dateischritte::Anlegen(pfad); }
+    bool Schreiben(const std::string& pfad, const std::string& inhalt) override {
+        if (bei_ == 2 && !tot_) Dateischritte::Schreiben(pfad, inhalt.substr(0, inhalt.size() / 2));
+        return !Stirbt(bei_ <= 2) && Dateischritte::Schreiben(pfad, inhalt);
+    }
+    bool Loeschen(const std::string& pfad) override {
+        const bool log = pfad == ProtokollDatei();
+        if (Stirbt(bei_ == 3 && log) || !Dateischritte::Loeschen(pfad)) return false;
+        geloescht_ = geloescht_ || log;
+        return true;
+    }
+    bool Umbenennen(const std::string& von, const std::string& nach) override {
+        return !Stirbt(bei_ == 4 && geloescht_) && Dateischritte::Umbenennen(von, nach);
+    }
+
+private:
+    bool Stirbt(bool jetzt) { return tot_ = tot_ || jetzt; }
+    int bei_;
+    bool tot_ = false, geloescht_ = false;
+};
+
 Protokolleintrag Eintrag(const std::string& datum, const std::string& ext, const char* wert = kWertOeffnen) {
     return {datum, ext, wert, "fremd.exe %1", "notepad.exe %1"};
 }
@@ -150,18 +177,20 @@ TEST_F(Logdatei, AWriteCutOffAtAnyStepLosesNoEarlierLine) {
                 ASSERT_TRUE(ProtokollAnhaengen({Eintrag("2024-05-01 07:30:00", "TXT"), Eintrag("2024-05-01 07:30:00", "BMP")}));
                 vorher = {"TXT", "BMP"};
             }
-            ProtokollAbbrechenNach(schritt);
-            EXPECT_FALSE(ProtokollAnhaengen({Eintrag("2024-05-02 07:30:00", "GIF")}));
-            ProtokollAbbrechenNach(-1);
+            {
+                Abbruch abbruch(schritt);
+                EXPECT_FALSE(ProtokollAnhaengen({Eintrag("2024-05-02 07:30:00", "GIF")}));
+            }
             S gelesen = Felder(ProtokollLesen(), &Protokolleintrag::Erweiterung);
             // Once the old log is gone the new file is complete and counts.
             S erwartet = vorher;
             if (schritt == 4) erwartet.push_back("GIF");
             EXPECT_EQ(gelesen, erwartet);
             // The next write cut off as well, right after it set the files straight.
-            ProtokollAbbrechenNach(1);
-            EXPECT_FALSE(ProtokollAnhaengen({Eintrag("2024-05-02 07:30:00", "PCX")}));
-            ProtokollAbbrechenNach(-1);
+            {
+                Abbruch abbruch(1);
+                EXPECT_FALSE(ProtokollAnhaengen({Eintrag("2024-05-02 07:30:00", "PCX")}));
+            }
             EXPECT_EQ(Felder(ProtokollLesen(), &Protokolleintrag::Erweiterung), erwartet);
 
             ASSERT_TRUE(ProtokollAnhaengen({Eintrag("2024-05-03 07:30:00", "INI")}));
@@ -201,7 +230,7 @@ TEST_F(Autostartlog, TheNextInteractiveStartTellsUntilTheLogIsOpened) {
     EXPECT_EQ(ProtokollLesen().size(), 2u);
     EXPECT_FALSE(Existiert(HKEY_CURRENT_USER, kOpt));
 
-    frmMain* fenster = Main("");
+    auto fenster = Main("");
     ASSERT_NE(fenster, nullptr);
     EXPECT_EQ(fenster->Statuszeile(), "2 Änderung(en) anderer Programme rückgängig gemacht – Protokoll: Strg+P");
     Markieren(fenster->lvwMain(), {0});

@@ -196,7 +196,7 @@ TEST_F(FirstStart, SamplesGoOnlyIntoAStoreThatIsReallyEmpty) {
     Gesichert("TXT", "Meine Texte", "");  // not shown: no open command
     Setzen(HKEY_CURRENT_USER, kStartup, "FirstStart", "vielleicht");
     Meldungen boxen{IDOK};
-    frmMain* fenster = Main("");
+    auto fenster = Main("");
     ASSERT_NE(fenster, nullptr);
     EXPECT_EQ(fenster->lvwMain().Anzahl(), 0u);
     EXPECT_EQ(Holen(HKEY_CURRENT_USER, kStore + "TXT", "Bezeichnung"), "Meine Texte");

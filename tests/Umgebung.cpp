@@ -42,7 +42,7 @@ HKEY Erzeugen(HKEY root, const std::string& pfad) {
 
 void RegistryTest::SetUp() {
     scratch_ = "Software\\EndwartTests\\" + std::to_string(GetCurrentProcessId());
-    InstanzkennungSetzen("Endungswart.Test." + std::to_string(GetCurrentProcessId()));
+    InstanzkennungErsetzen("Endungswart.Test." + std::to_string(GetCurrentProcessId()));
     RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
     RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
     BaumLoeschen(HKEY_CURRENT_USER, scratch_);
@@ -58,15 +58,15 @@ void RegistryTest::SetUp() {
     GetTempPathA(MAX_PATH, temp);
     protokollOrdner_ = std::string(temp) + "EndwartTests." + std::to_string(GetCurrentProcessId());
     CreateDirectoryA(protokollOrdner_.c_str(), nullptr);
-    ProtokollDateiSetzen(protokollOrdner_ + "\\Endwart.log");
+    ProtokollDateiErsetzen(protokollOrdner_ + "\\Endwart.log");
     ProtokollWeg();
 }
 
 void RegistryTest::TearDown() {
-    ProtokollAbbrechenNach(-1);
+    DateienErsetzen(nullptr);
     ProtokollWeg();
     RemoveDirectoryA(protokollOrdner_.c_str());
-    ProtokollDateiSetzen("");
+    ProtokollDateiErsetzen("");
     RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
     RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
     BaumLoeschen(HKEY_CURRENT_USER, scratch_);

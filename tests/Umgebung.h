@@ -103,9 +103,9 @@ public:
 template <class F>
 struct Hook {
     explicit Hook(std::function<void(F&)> f) {
-        Dialog::BeimOeffnen([f](Dialog& d) { f(static_cast<F&>(d)); });
+        DialogBereitErsetzen([f](HWND h) { f(static_cast<F&>(*Dialog::Von(h))); });
     }
-    ~Hook() { Dialog::BeimOeffnen(nullptr); }
+    ~Hook() { DialogBereitErsetzen(nullptr); }
 };
 
 // File types compare field by field.

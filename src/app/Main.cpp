@@ -18,35 +18,30 @@
 
 namespace {
 
-std::string gInstanzMutex = "Endungswart.Instanz";
-
-std::unique_ptr<frmMain> gHauptfenster;
-
 const char* const kAutostartFrage =
     "Sie haben keine Dateitypen ausgewählt, die beim Systemstart wiederhergestellt werden "
     "können.\n\nSoll das Programm gestartet werden, damit Sie Dateitypen auswählen können oder "
     "die Autostart-Funktion abschalten können?";
 
-// Creates the main window once; on failure shows the platform's text and gives null.
-frmMain* Hauptfenster() {
-    if (gHauptfenster && gHauptfenster->hwnd()) return gHauptfenster.get();
-    auto fenster = std::make_unique<frmMain>();
+// Creates the main window unless `fenster` holds one; on failure shows the platform's text and
+// gives false.
+bool Hauptfenster(std::unique_ptr<frmMain>& fenster) {
+    if (fenster && fenster->hwnd()) return true;
+    fenster = std::make_unique<frmMain>();
     if (DWORD fehler = fenster->Form_Load()) {
         KomponentenFehlerMelden(fehler);
-        return nullptr;
+        fenster.reset();
+        return false;
     }
-    gHauptfenster = std::move(fenster);
-    return gHauptfenster.get();
+    return true;
 }
-
-void Beenden() { gHauptfenster.reset(); }
 
 enum class Weiter { Ende, Interaktiv };
 
 // The autostart road. Ends the program unless the user chose to start interactively.
-Weiter AutostartLauf() {
-    frmMain* fenster = Hauptfenster();
-    if (!fenster) return Weiter::Ende;
+Weiter AutostartLauf(std::unique_ptr<frmMain>& haupt) {
+    if (!Hauptfenster(haupt)) return Weiter::Ende;
+    frmMain* fenster = haupt.get();
     fenster->AutostartlaufSetzen(true);
     SicherungLaden(fenster->lvwMain());
     const bool mitMeldung = Optionen.Autostartmeldung != 0;
@@ -88,13 +83,11 @@ bool IstAutostartBefehl(const std::string& befehlszeile) {
     return Klein(Trimmen(befehlszeile)) == "/autostart";
 }
 
-void InstanzkennungSetzen(const std::string& name) { gInstanzMutex = name; }
-
 bool VorigeInstanzAktivieren() {
     // The mutex is left to the system to release when this process ends.
     static HANDLE eigener = nullptr;
     if (eigener) return false;
-    eigener = CreateMutexA(nullptr, FALSE, gInstanzMutex.c_str());
+    eigener = CreateMutexA(nullptr, FALSE, Instanzkennung().c_str());
     if (GetLastError() != ERROR_ALREADY_EXISTS) return false;
     HWND andere = FindWindowA(frmMain::kKlasse, frmMain::kTitel);
     // A hidden main window belongs to an autostart run; there is nothing to bring up.
@@ -105,7 +98,7 @@ bool VorigeInstanzAktivieren() {
     return true;
 }
 
-frmMain* Main(const std::string& befehlszeile) {
+std::unique_ptr<frmMain> Main(const std::string& befehlszeile) {
     if (!Windows95Familie()) {
         Meldung("Diese Version von Endungswart benötigt das Betriebssystem Microsoft Windows 95!",
                 MB_OK | MB_ICONERROR, kProgrammTitel);
@@ -114,17 +107,15 @@ frmMain* Main(const std::string& befehlszeile) {
     if (VorigeInstanzAktivieren()) return nullptr;
     OptionenLesen(Optionen, {"Autostartmeldung", "AutostartPause"});
 
-    if (IstAutostartBefehl(befehlszeile) && AutostartLauf() == Weiter::Ende) {
-        Beenden();
-        return nullptr;
-    }
+    // The window the autostart road makes stays for the interactive road, should it follow.
+    std::unique_ptr<frmMain> fenster;
+    if (IstAutostartBefehl(befehlszeile) && AutostartLauf(fenster) == Weiter::Ende) return nullptr;
 
     OptionenLesen(Optionen, {"Autostart", "Mehrfachauswahl", "Bezeichnung", "Symbol",
                              "Sicherheitsabfrage", "Speichermeldung", "SpeichernPause",
                              "Rueckgaengig", "Beenden"});
     const bool symbolleiste = SchalterLesen(kOptionenSchluessel, "Symbolleiste", true);
-    frmMain* fenster = Hauptfenster();
-    if (!fenster) return nullptr;
+    if (!Hauptfenster(fenster)) return nullptr;
     fenster->HakenSetzen(ID_SYMBOLLEISTE, symbolleiste);
     fenster->HakenSetzen(ID_STATUSLEISTE, SchalterLesen(kOptionenSchluessel, "Statusleiste", true));
     Ereignisse();

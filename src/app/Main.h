@@ -1,18 +1,17 @@
 // Start-up: the autostart run and the interactive run.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 
-class frmMain;
+#include "ui/main/frmMain.h"
 
 // The program logic, from the platform check to the shown main window or the end of an
 // autostart run. `befehlszeile` holds the arguments only. Returns the main window when the
 // event loop must run, otherwise null.
-frmMain* Main(const std::string& befehlszeile);
+std::unique_ptr<frmMain> Main(const std::string& befehlszeile);
 
 // Pieces of Main that stand on their own.
 bool Windows95Familie();
 bool IstAutostartBefehl(const std::string& befehlszeile);
 bool VorigeInstanzAktivieren();  // true when another instance runs (and was brought up front)
-// Test hook: test processes run side by side and must not take each other for the program.
-void InstanzkennungSetzen(const std::string& name);

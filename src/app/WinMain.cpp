@@ -1,10 +1,11 @@
 #include <windows.h>
 
+#include <memory>
+
 #include "app/Main.h"
-#include "ui/main/frmMain.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR befehlszeile, int) {
-    frmMain* fenster = Main(befehlszeile ? befehlszeile : "");
+    std::unique_ptr<frmMain> fenster = Main(befehlszeile ? befehlszeile : "");
     // A close request during start-up may already have taken the window.
     if (!fenster || !fenster->hwnd()) return 0;
     MSG msg;

@@ -10,9 +10,6 @@
 
 namespace {
 
-std::string gDatei;
-int gAbbrechenNach = -1;
-
 // Hostile registry values may be huge; a log line stays readable.
 constexpr size_t kFeldGrenze = 1024;
 
@@ -66,55 +63,26 @@ std::string GeltenderInhalt() {
 }
 
 // Brings a write that was cut off into a state from which the next write can start.
-void Wiederaufnehmen() {
+void Wiederaufnehmen(Dateischritte& d) {
     if (!Vorhanden(NeueDatei())) return;
     if (Vorhanden(ProtokollDatei()))
-        DeleteFileA(NeueDatei().c_str());  // may be half written; the old log holds everything
+        d.Loeschen(NeueDatei());  // may be half written; the old log holds everything
     else
-        MoveFileA(NeueDatei().c_str(), ProtokollDatei().c_str());  // complete: the old log was gone
+        d.Umbenennen(NeueDatei(), ProtokollDatei());  // complete: the old log was gone
 }
-
-bool Abbrechen(int schritt) { return gAbbrechenNach >= 0 && schritt >= gAbbrechenNach; }
 
 // Writes the whole log anew in steps that never leave it broken. False when it failed.
 bool Ersetzen(const std::string& inhalt) {
-    Wiederaufnehmen();
+    Dateischritte& d = Dateien();
+    Wiederaufnehmen(d);
     // An existing log marks every new file beside it as unfinished.
-    if (!Vorhanden(ProtokollDatei())) {
-        HANDLE h = CreateFileA(ProtokollDatei().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (h == INVALID_HANDLE_VALUE) return false;
-        CloseHandle(h);
-    }
-    if (Abbrechen(1)) return false;
-
-    HANDLE h = CreateFileA(NeueDatei().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    const DWORD soll = static_cast<DWORD>(inhalt.size());
-    DWORD geschrieben = 0;
-    bool ok;
-    if (Abbrechen(2)) {
-        ok = WriteFile(h, inhalt.data(), soll / 2, &geschrieben, nullptr);
-        CloseHandle(h);
+    if (!Vorhanden(ProtokollDatei()) && !d.Anlegen(ProtokollDatei())) return false;
+    if (!d.Schreiben(NeueDatei(), inhalt) || !d.Loeschen(ProtokollDatei())) {
+        d.Loeschen(NeueDatei());
         return false;
     }
-    ok = WriteFile(h, inhalt.data(), soll, &geschrieben, nullptr) && geschrieben == soll;
-    ok = FlushFileBuffers(h) && ok;
-    CloseHandle(h);
-    if (!ok) {
-        DeleteFileA(NeueDatei().c_str());
-        return false;
-    }
-    if (Abbrechen(3)) return false;
-
-    if (!DeleteFileA(ProtokollDatei().c_str())) {
-        DeleteFileA(NeueDatei().c_str());
-        return false;
-    }
-    if (Abbrechen(4)) return false;
     // Should the rename fail, readers take the new file and the next write renames it.
-    return MoveFileA(NeueDatei().c_str(), ProtokollDatei().c_str()) != 0;
+    return d.Umbenennen(NeueDatei(), ProtokollDatei());
 }
 
 std::string Feld(const std::string& text) {
@@ -215,10 +183,6 @@ std::vector<Protokolleintrag> JetztPruefen() {
     }
     return liste;
 }
-
-std::string ProtokollDatei() { return gDatei.empty() ? ProgrammVerzeichnis() + "\\Endwart.log" : gDatei; }
-void ProtokollDateiSetzen(const std::string& pfad) { gDatei = pfad; }
-void ProtokollAbbrechenNach(int schritt) { gAbbrechenNach = schritt; }
 
 std::vector<Protokolleintrag> ProtokollLesen() {
     std::vector<Protokolleintrag> liste;

@@ -41,10 +41,6 @@ std::vector<Protokolleintrag> Unterschiede(const Dateityp& gespeichert, const Da
 // nothing. Each difference is marked as not restored.
 std::vector<Protokolleintrag> JetztPruefen();
 
-// The log file: "Endwart.log" in the program's folder unless a test set another path.
-std::string ProtokollDatei();
-void ProtokollDateiSetzen(const std::string& pfad);  // empty: beside the program again
-
 // The entries of the log, oldest first; broken and foreign lines are skipped.
 std::vector<Protokolleintrag> ProtokollLesen();
 // Appends all entries in one write and drops the oldest lines beyond the size limit. False
@@ -56,8 +52,3 @@ inline constexpr size_t kProtokollGrenze = 256 * 1024;  // bytes; the file stays
 
 // Entries newer than `gesehen` (a Datum) that were put back.
 size_t NeueAenderungen(const std::vector<Protokolleintrag>& eintraege, const std::string& gesehen);
-
-// Test hook: the write stops dead after this step, as a killed process would.
-// 1 the log exists, 2 half of the new file written, 3 the new file complete, 4 the old log
-// deleted. Negative: never.
-void ProtokollAbbrechenNach(int schritt);

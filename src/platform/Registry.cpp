@@ -2,14 +2,14 @@
 
 #include <vector>
 
+#include "platform/Seams.h"
+
 namespace {
 
 // Registry key names are at most 255 characters; enumeration buffers are one more.
 constexpr DWORD kNamePuffer = 256;
 
 bool IstText(DWORD typ) { return typ == REG_SZ || typ == REG_EXPAND_SZ; }
-
-SchreibBeobachter gBeobachter;
 
 }  // namespace
 
@@ -88,11 +88,9 @@ bool WertSetzen(HKEY root, const std::string& pfad, const std::string& name,
 bool RegWertSchreiben(HKEY root, const std::string& pfad, const std::string& name,
                       const std::string& wert) {
     const bool geschrieben = WertSetzen(root, pfad, name, wert);
-    if (gBeobachter) gBeobachter(root, pfad, name, wert, geschrieben);
+    RegGeschrieben(root, pfad, name, wert, geschrieben);
     return geschrieben;
 }
-
-void RegSchreibenBeobachten(SchreibBeobachter beobachter) { gBeobachter = std::move(beobachter); }
 
 void RegUnterschluessel(HKEY root, const std::string& pfad,
                         const std::function<bool(const std::string&)>& besuch) {

@@ -21,13 +21,6 @@ std::string RegWertLesen(HKEY root, const std::string& pfad, const std::string& 
 bool RegWertSchreiben(HKEY root, const std::string& pfad, const std::string& name,
                       const std::string& wert);
 
-// Test hook: sees every call of RegWertSchreiben, in order, with its result. An empty
-// function removes it.
-using SchreibBeobachter = std::function<void(HKEY root, const std::string& pfad,
-                                             const std::string& name, const std::string& wert,
-                                             bool geschrieben)>;
-void RegSchreibenBeobachten(SchreibBeobachter beobachter);
-
 // Calls `besuch` for each subkey name of root\pfad in registry order until it returns false.
 void RegUnterschluessel(HKEY root, const std::string& pfad,
                         const std::function<bool(const std::string&)>& besuch);

@@ -15,6 +15,11 @@ WartenFunktion gWarten;
 HilfeFunktion gHilfe;
 OeffnenFunktion gOeffnen;
 DateiFunktion gDatei;
+std::string gProtokoll;
+Dateischritte* gDateien;
+std::string gInstanz;
+DialogFunktion gDialogBereit;
+SchreibBeobachter gBeobachter;
 
 void EchteEreignisse(double hoechstens) {
     if (hoechstens > 0) {
@@ -100,8 +105,11 @@ bool ViewerOhneStichwortsuche() {
 }
 
 // One key-word list at a time: a second search while one is open would stack a second list
-// inside the first.
-LONG gStichwortlisteOffen = 0;
+// inside the first. The viewer is one for the whole process, and so is this mark.
+LONG& StichwortlisteOffen() {
+    static LONG offen = 0;
+    return offen;
+}
 
 struct Hilfeauftrag {
     HWND fenster;
@@ -114,7 +122,7 @@ DWORD WINAPI StichwortThemaOeffnen(void* p) {
     // a search closed without a choice the search topic is still on screen.
     WinHelpA(auftrag->fenster, auftrag->datei.c_str(), HELP_CONTENTS, 0);
     WinHelpA(auftrag->fenster, auftrag->datei.c_str(), HELP_CONTEXT, kStichwortThema);
-    InterlockedExchange(&gStichwortlisteOffen, 0);
+    InterlockedExchange(&StichwortlisteOffen(), 0);
     return 0;
 }
 
@@ -126,12 +134,12 @@ BOOL HilfeZeigen(HWND fenster, const std::string& datei, UINT befehl, ULONG_PTR 
     // The viewer shows its key-word list as a modal dialog inside the message that WinHelpA
     // sends, so that WinHelpA returns only when the list is closed. On a thread of its own the
     // main window goes on working meanwhile; HELP_QUIT at the end still reaches the viewer.
-    if (InterlockedExchange(&gStichwortlisteOffen, 1)) return TRUE;
+    if (InterlockedExchange(&StichwortlisteOffen(), 1)) return TRUE;
     auto auftrag = std::make_unique<Hilfeauftrag>(Hilfeauftrag{fenster, datei});
     DWORD kennung;  // Windows 95 fails CreateThread without it
     HANDLE faden = CreateThread(nullptr, 0, StichwortThemaOeffnen, auftrag.get(), 0, &kennung);
     if (!faden) {
-        InterlockedExchange(&gStichwortlisteOffen, 0);
+        InterlockedExchange(&StichwortlisteOffen(), 0);
         return FALSE;
     }
     auftrag.release();
@@ -194,3 +202,52 @@ std::string DateiWaehlen(HWND fenster, const std::string& titel, const std::stri
 void DateiWaehlenErsetzen(DateiFunktion f) { gDatei = std::move(f); }
 void HilfeErsetzen(HilfeFunktion f) { gHilfe = std::move(f); }
 void OeffnenErsetzen(OeffnenFunktion f) { gOeffnen = std::move(f); }
+void InstanzkennungErsetzen(const std::string& name) { gInstanz = name; }
+void DialogBereitErsetzen(DialogFunktion f) { gDialogBereit = std::move(f); }
+
+std::string Instanzkennung() { return gInstanz.empty() ? "Endungswart.Instanz" : gInstanz; }
+
+void RegSchreibenBeobachten(SchreibBeobachter beobachter) { gBeobachter = std::move(beobachter); }
+
+void RegGeschrieben(HKEY root, const std::string& pfad, const std::string& name, const std::string& wert,
+                    bool geschrieben) {
+    if (gBeobachter) gBeobachter(root, pfad, name, wert, geschrieben);
+}
+
+void DialogBereit(HWND dialog) {
+    if (gDialogBereit) gDialogBereit(dialog);
+}
+
+void ProtokollDateiErsetzen(const std::string& pfad) { gProtokoll = pfad; }
+void DateienErsetzen(Dateischritte* schritte) { gDateien = schritte; }
+
+std::string ProtokollDatei() { return gProtokoll.empty() ? ProgrammVerzeichnis() + "\\Endwart.log" : gProtokoll; }
+
+Dateischritte& Dateien() {
+    static Dateischritte echte;  // has no state; only its functions count
+    return gDateien ? *gDateien : echte;
+}
+
+bool Dateischritte::Anlegen(const std::string& pfad) {
+    HANDLE h = CreateFileA(pfad.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(h);
+    return true;
+}
+
+bool Dateischritte::Schreiben(const std::string& pfad, const std::string& inhalt) {
+    HANDLE h = CreateFileA(pfad.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    const DWORD soll = static_cast<DWORD>(inhalt.size());
+    DWORD geschrieben = 0;
+    bool ok = WriteFile(h, inhalt.data(), soll, &geschrieben, nullptr) && geschrieben == soll;
+    ok = FlushFileBuffers(h) && ok;
+    CloseHandle(h);
+    return ok;
+}
+
+bool Dateischritte::Loeschen(const std::string& pfad) { return DeleteFileA(pfad.c_str()) != 0; }
+
+bool Dateischritte::Umbenennen(const std::string& von, const std::string& nach) {
+    return MoveFileA(von.c_str(), nach.c_str()) != 0;
+}

@@ -47,7 +47,41 @@ using DateiFunktion = std::function<std::string(HWND fenster, const std::string&
 std::string DateiWaehlen(HWND fenster, const std::string& titel, const std::string& filter,
                          const std::string& vorgabe, DWORD flags);
 
-// Test hooks: an empty function restores the real one.
+// The log: "Endwart.log" beside the program unless a test gave another path.
+std::string ProtokollDatei();
+
+// The file steps of a write that must leave no file broken wherever it is cut off (the log's).
+// Tests replace them to play a process killed between two steps.
+class Dateischritte {
+public:
+    virtual ~Dateischritte() = default;
+    virtual bool Anlegen(const std::string& pfad);  // a new, empty file; false when one exists
+    virtual bool Schreiben(const std::string& pfad, const std::string& inhalt);  // anew, flushed
+    virtual bool Loeschen(const std::string& pfad);
+    virtual bool Umbenennen(const std::string& von, const std::string& nach);
+};
+Dateischritte& Dateien();
+
+// The name of the mutex that marks a running instance of the program.
+std::string Instanzkennung();
+
+// Called once a modal dialog's loop runs, with the dialog ready for input.
+using DialogFunktion = std::function<void(HWND dialog)>;
+void DialogBereit(HWND dialog);
+
+// Told of every call of RegWertSchreiben, in order, with its result; tests watch the writes.
+using SchreibBeobachter = std::function<void(HKEY root, const std::string& pfad,
+                                             const std::string& name, const std::string& wert,
+                                             bool geschrieben)>;
+void RegGeschrieben(HKEY root, const std::string& pfad, const std::string& name, const std::string& wert,
+                    bool geschrieben);
+
+// Test hooks: an empty function, path or name, or null, restores the real one.
+void InstanzkennungErsetzen(const std::string& name);
+void DialogBereitErsetzen(DialogFunktion f);
+void RegSchreibenBeobachten(SchreibBeobachter beobachter);
+void ProtokollDateiErsetzen(const std::string& pfad);
+void DateienErsetzen(Dateischritte* schritte);
 void DateiWaehlenErsetzen(DateiFunktion f);
 void HilfeErsetzen(HilfeFunktion f);
 void OeffnenErsetzen(OeffnenFunktion f);

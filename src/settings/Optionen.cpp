@@ -38,7 +38,7 @@ std::string Pfad(const char* unterschluessel) {
     return std::string(kEigenerSchluessel) + unterschluessel;
 }
 
-std::string Lesen(const char* unterschluessel, const char* name, const char* vorgabe) {
+std::string Lesen(const char* unterschluessel, const char* name, const std::string& vorgabe) {
     return RegWertLesen(HKEY_CURRENT_USER, Pfad(unterschluessel), name, vorgabe);
 }
 
@@ -53,17 +53,27 @@ void Uebernehmen(T& ziel, const std::string& text, Wandler wandeln) {
 
 }  // namespace
 
+namespace {
+
+void Uebernehmen(Einstellungen& ziel, const Option& o, const std::string& text) {
+    if (auto* schalter = std::get_if<int16_t Einstellungen::*>(&o.feld))
+        Uebernehmen(ziel.**schalter, text, TextZuInt16);
+    else
+        Uebernehmen(ziel.*std::get<float Einstellungen::*>(o.feld), text, TextZuSingle);
+}
+
+}  // namespace
+
+Einstellungen Standardeinstellungen() {
+    Einstellungen standard;
+    for (const Option& o : kOptionen) Uebernehmen(standard, o, o.vorgabe);
+    return standard;
+}
+
 void OptionenLesen(Einstellungen& ziel, std::initializer_list<const char*> namen) {
-    for (const char* name : namen) {
-        for (const Option& o : kOptionen) {
-            if (std::string(o.name) != name) continue;
-            std::string text = Lesen(kOptionenSchluessel, o.name, o.vorgabe);
-            if (auto* schalter = std::get_if<int16_t Einstellungen::*>(&o.feld))
-                Uebernehmen(ziel.**schalter, text, TextZuInt16);
-            else
-                Uebernehmen(ziel.*std::get<float Einstellungen::*>(o.feld), text, TextZuSingle);
-        }
-    }
+    for (const char* name : namen)
+        for (const Option& o : kOptionen)
+            if (std::string(o.name) == name) Uebernehmen(ziel, o, Lesen(kOptionenSchluessel, o.name, o.vorgabe));
 }
 
 double PauseBegrenzt(double sekunden) {
@@ -96,18 +106,19 @@ std::optional<int16_t> Fensterzustand(const std::string& text) {
 
 void FensterwerteLesen(Fensterwerte& z) {
     const char* s = kStartupSchluessel;
-    Uebernehmen(z.WindowState, Lesen(s, "WindowState", "0"), Fensterzustand);
-    Uebernehmen(z.top, Lesen(s, "top", "400"), TextZuSingle);
-    Uebernehmen(z.left, Lesen(s, "left", "200"), TextZuSingle);
-    Uebernehmen(z.height, Lesen(s, "height", "5000"), TextZuSingle);
-    Uebernehmen(z.width, Lesen(s, "width", "9400"), TextZuSingle);
-    const char* vorgaben[4] = {"750", "3000", "9000", "9000"};
-    for (int i = 0; i < 4; ++i) Uebernehmen(z.Spalten[i], Lesen(s, kSpaltenNamen[i], vorgaben[i]), TextZuSingle);
-    Uebernehmen(z.SortKey, Lesen(s, "SortKey", "0"), [](const std::string& t) {
+    const Fensterwerte v;  // a missing value reads as the first run's
+    Uebernehmen(z.WindowState, Lesen(s, "WindowState", std::to_string(v.WindowState)), Fensterzustand);
+    Uebernehmen(z.top, Lesen(s, "top", ZahlZuText(v.top)), TextZuSingle);
+    Uebernehmen(z.left, Lesen(s, "left", ZahlZuText(v.left)), TextZuSingle);
+    Uebernehmen(z.height, Lesen(s, "height", ZahlZuText(v.height)), TextZuSingle);
+    Uebernehmen(z.width, Lesen(s, "width", ZahlZuText(v.width)), TextZuSingle);
+    for (int i = 0; i < 4; ++i)
+        Uebernehmen(z.Spalten[i], Lesen(s, kSpaltenNamen[i], ZahlZuText(v.Spalten[i])), TextZuSingle);
+    Uebernehmen(z.SortKey, Lesen(s, "SortKey", std::to_string(v.SortKey)), [](const std::string& t) {
         auto wert = TextZuInt16(t);
         return (wert && *wert >= 0 && *wert <= 3) ? wert : std::nullopt;
     });
-    Uebernehmen(z.SortOrder, Lesen(s, "SortOrder", "0"), [](const std::string& t) {
+    Uebernehmen(z.SortOrder, Lesen(s, "SortOrder", std::to_string(v.SortOrder)), [](const std::string& t) {
         auto wert = TextZuInt32(t);
         return (wert && (*wert == 0 || *wert == 1)) ? wert : std::nullopt;
     });

@@ -10,7 +10,8 @@ inline constexpr const char* kEigenerSchluessel = "Software\\RHM\\Endungswart\\"
 inline constexpr const char* kRunSchluessel = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr const char* kRunWert = "Endungswart";
 
-// The user's options in memory. Switches hold a check box state: 0 off, 1 on.
+// The user's options in memory. Switches hold a check box state: 0 off, 1 on. A record starts
+// all 0, as nothing read yet; the defaults are the store's, given by Standardeinstellungen.
 struct Einstellungen {
     int16_t Autostart = 0;
     int16_t Autostartmeldung = 0;
@@ -27,6 +28,9 @@ struct Einstellungen {
 
 // The program-wide record; its fields start at 0 and are read at start-up.
 extern Einstellungen Optionen;
+
+// The options as a first run, with nothing stored, reads them.
+Einstellungen Standardeinstellungen();
 
 // Reads the named options, in the order given, into `ziel`. A stored text that is no number
 // leaves its field as it was.

@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/Seams.h"
+
 namespace {
 
 constexpr UINT kGeoeffnet = WM_APP + 1;
-std::function<void(Dialog&)> gBeimOeffnen;
 
 void Wort(std::vector<WORD>& v, WORD w) { v.push_back(w); }
 
@@ -46,8 +47,6 @@ void Auffrischen(HWND element) {
 }
 
 }  // namespace
-
-void Dialog::BeimOeffnen(std::function<void(Dialog&)> f) { gBeimOeffnen = std::move(f); }
 
 INT_PTR Dialog::Zeigen(HWND besitzer) {
     std::vector<WORD> vorlage = Vorlage(titel_);
@@ -110,7 +109,7 @@ INT_PTR Dialog::Verarbeiten(UINT msg, WPARAM wp, LPARAM lp) {
             Einrichten();
             return TRUE;
         case kGeoeffnet:
-            if (gBeimOeffnen) gBeimOeffnen(*this);
+            DialogBereit(hwnd_);
             return TRUE;
         case WM_ACTIVATE:
             if (LOWORD(wp) != WA_INACTIVE) Form_Activate();
@@ -138,7 +137,7 @@ INT_PTR Dialog::Verarbeiten(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 INT_PTR CALLBACK Dialog::Prozedur(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-    Dialog* d = reinterpret_cast<Dialog*>(GetWindowLongPtrA(h, DWLP_USER));
+    Dialog* d = Von(h);
     if (msg == WM_INITDIALOG) {
         d = reinterpret_cast<Dialog*>(lp);
         d->hwnd_ = h;

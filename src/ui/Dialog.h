@@ -3,8 +3,6 @@
 #pragma once
 #include <windows.h>
 
-#include <functional>
-
 #include "ui/Form.h"
 
 class Dialog {
@@ -26,8 +24,8 @@ public:
     // Moves the focus through the dialog manager, which also moves the default button's frame.
     void FokusSetzen(HWND element);
 
-    // Test hook: called once the dialog's loop runs, with the dialog ready for input.
-    static void BeimOeffnen(std::function<void(Dialog&)> f);
+    // The dialog behind a window of this class.
+    static Dialog* Von(HWND h) { return reinterpret_cast<Dialog*>(GetWindowLongPtrA(h, DWLP_USER)); }
 
 protected:
     virtual void Form_Load() {}

@@ -40,12 +40,17 @@ ArtInfo Info(Art art) {
     return {"STATIC", 0};
 }
 
-bool gSanduhr = false;
+// The hourglass is the screen's, not one form's: a dialog turns it on and every form's cursor
+// handling keeps it. One thread shows the program's windows, so one flag serves them all.
+bool& SanduhrAn() {
+    static bool an = false;
+    return an;
+}
 
 }  // namespace
 
 void Form::Sanduhr(bool an) {
-    gSanduhr = an;
+    SanduhrAn() = an;
     SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(an ? IDC_WAIT : IDC_ARROW)));
 }
 
@@ -150,7 +155,7 @@ bool Form::ElementeErzeugen(const Steuerelement* tabelle, size_t anzahl) {
 LRESULT Form::Nachricht(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_SETCURSOR:
-            if (gSanduhr) {
+            if (SanduhrAn()) {
                 SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
                 return TRUE;
             }

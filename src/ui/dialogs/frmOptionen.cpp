@@ -80,18 +80,6 @@ const Feld kFelder[] = {
     {F::idChkBeenden, &Einstellungen::Beenden, nullptr},
 };
 
-// "Standard": the defaults of the settings store, in the order they are set.
-const struct {
-    int id;
-    bool an;
-} kStandard[] = {
-    {F::idChkAutostart, false},        {F::idChkAutostartmeldung, false},
-    {F::idChkMehrfachauswahl, false},  {F::idChkBezeichnung, false},
-    {F::idChkSymbol, false},           {F::idChkSicherheitsabfrage, true},
-    {F::idChkSpeichermeldung, true},   {F::idChkRueckgaengig, true},
-    {F::idChkBeenden, true},
-};
-
 using Handler = void (frmOptionen::*)();
 const struct {
     int id;
@@ -144,6 +132,15 @@ void frmOptionen::Setzen(int id, bool an) {
     Reaktion(id);
 }
 
+void frmOptionen::Einstellen(const Einstellungen& werte) {
+    for (const Feld& f : kFelder) {
+        if (f.schalter)
+            Setzen(f.id, werte.*f.schalter != 0);
+        else
+            PositionSetzen(f.id, SchiebePosition(werte.*f.pause));
+    }
+}
+
 void frmOptionen::Reaktion(int id) {
     for (const auto& r : kReaktionen)
         if (r.id == id) return (this->*r.handler)();
@@ -182,17 +179,14 @@ void frmOptionen::Form_Load() {
         SendMessageA(Element(id), TBM_SETRANGE, FALSE, MAKELPARAM(0, 10));
         SendMessageA(Element(id), TBM_SETPAGESIZE, 0, 2);
     }
-    // The state as designed; the reactions below change it only where a value changes.
-    for (int id : {idChkSicherheitsabfrage, idChkSpeichermeldung, idChkRueckgaengig, idChkBeenden})
-        CheckDlgButton(hwnd(), id, BST_CHECKED);
+    // The state as designed, the defaults checked; the reactions below change it only where a
+    // value changes.
+    const Einstellungen standard = Standardeinstellungen();
+    for (const Feld& f : kFelder)
+        if (f.schalter && standard.*f.schalter) CheckDlgButton(hwnd(), f.id, BST_CHECKED);
 
     EnableWindow(Element(idSliderAutostart), FALSE);
-    for (const Feld& f : kFelder) {
-        if (f.schalter)
-            Setzen(f.id, Optionen.*f.schalter != 0);
-        else
-            PositionSetzen(f.id, SchiebePosition(Optionen.*f.pause));
-    }
+    Einstellen(Optionen);
     EnableWindow(Element(idCmdUebernehmen), FALSE);
     offen_ = this;
     filter_ = SetWindowsHookExA(WH_MSGFILTER, Filter, nullptr, GetCurrentThreadId());
@@ -271,9 +265,7 @@ void frmOptionen::cmdStandard_Click() {
     if (Meldung("Sollen die Standardeinstellungen wiederhergestellt werden?",
                 MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1, "Endungswart - Optionen") != IDYES)
         return;
-    for (const auto& s : kStandard) Setzen(s.id, s.an);
-    PositionSetzen(idSliderAutostart, 0);
-    PositionSetzen(idSliderSpeichern, 0);
+    Einstellen(Standardeinstellungen());
 }
 
 void frmOptionen::cmdHilfe_Click() { Hilfe(hwnd(), HELP_CONTEXT, 50); }

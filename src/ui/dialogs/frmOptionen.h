@@ -54,6 +54,7 @@ protected:
 private:
     bool Gesetzt(int id) const;
     void Setzen(int id, bool an);  // runs the click reaction when the state changes
+    void Einstellen(const Einstellungen& werte);  // every control, as Setzen does
     void Reaktion(int id);
     void UebernehmenFreigeben();
     void Freigeben(std::initializer_list<int> ids, bool an);

@@ -14,7 +14,6 @@ public:
     explicit frmProtokoll(std::string& gesehen);
 
     ListView& lvwProtokoll() { return liste_; }
-    const std::vector<Protokolleintrag>& Zeilen() const { return zeilen_; }
 
     void cmdPruefen_Click();
     void cmdLeeren_Click();

@@ -32,12 +32,12 @@ constexpr const char* kFilter =
 constexpr DWORD kDateiFlags = 0x100C;  // OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY
 
 // The scroll bar tells its parent when it gets the focus; scroll bars have no such notice.
+// It keeps its own procedure in its user data, which the system's scroll bar leaves alone.
 constexpr UINT kRollbalkenFokus = WM_APP + 20;
-WNDPROC gRollbalken = nullptr;
 
 LRESULT CALLBACK RollbalkenProzedur(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_SETFOCUS) PostMessageA(GetParent(h), kRollbalkenFokus, 0, 0);
-    return CallWindowProcA(gRollbalken, h, msg, wp, lp);
+    return CallWindowProcA(reinterpret_cast<WNDPROC>(GetWindowLongPtrA(h, GWLP_USERDATA)), h, msg, wp, lp);
 }
 
 void Melden(const std::string& text) { Meldung(text, MB_OK | MB_ICONEXCLAMATION, kTitel); }
@@ -62,9 +62,8 @@ void frmSymbol::Form_Load() {
                      TwipsZuPixel(kRollHoehe), SWP_NOZORDER);
     }
     HWND rollbalken = Element(idHScroll);
-    WNDPROC alt = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(rollbalken, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RollbalkenProzedur)));
-    if (!gRollbalken) gRollbalken = alt;
+    SetWindowLongPtrA(rollbalken, GWLP_USERDATA, GetWindowLongPtrA(rollbalken, GWLP_WNDPROC));
+    SetWindowLongPtrA(rollbalken, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RollbalkenProzedur));
     SetScrollRange(rollbalken, SB_CTL, 0, 0, FALSE);
     EnableWindow(rollbalken, FALSE);
     // A negative or unreadable index starts at the first icon.
