@@ -10,6 +10,18 @@ struct Spalte {
     double breite;  // twips
 };
 
+// Holds a window's drawing while lists are filled or emptied in one go; drawn once at the end.
+class OhneZeichnen {
+public:
+    explicit OhneZeichnen(HWND h);
+    ~OhneZeichnen();
+    OhneZeichnen(const OhneZeichnen&) = delete;
+    OhneZeichnen& operator=(const OhneZeichnen&) = delete;
+
+private:
+    HWND h_;
+};
+
 class ListView : public Arbeitsliste {
 public:
     void Verbinden(HWND h) { h_ = h; }
@@ -17,6 +29,7 @@ public:
 
     void SpaltenAnlegen(const Spalte* spalten, int anzahl);
     void SpaltenBreiteSetzen(int spalte, double twips);
+    int SpaltenBreite(int spalte) const;  // pixels
     // A click anywhere on a line hits it, not only on the narrow first column. Release 4.70 of
     // the control and later; older ones ignore it.
     void ZeilenweiseWaehlen();
@@ -26,15 +39,26 @@ public:
     void Hinzufuegen(const Dateityp& typ) override;
     void Leeren() override;
 
+    // Room for `anzahl` lines before a long run of Hinzufuegen.
+    void Reservieren(size_t anzahl);
+    // A line at `zeile` with texts[0] as its text and the rest as its sub-items. The line's
+    // index, or -1 when the control refused it.
+    int ZeileEinfuegen(size_t zeile, const std::string* texte, int anzahl);
     std::string Text(size_t zeile, int spalte) const;
     size_t Markierte() const;
     bool Markiert(size_t zeile) const;
     void TextSetzen(size_t zeile, int spalte, const std::string& text);
     void Entfernen(size_t zeile);
+    void Waehlen(size_t zeile);  // selected and current, so that the arrow keys start there
+    void AlleAbwaehlen();
+    void Fokus() const;
     void Mehrfachauswahl(bool an);
     // Sorts the lines by the texts of one column, without regard to case.
     void Sortieren(int spalte, bool absteigend);
 
 private:
+    UINT Zustand(size_t zeile, UINT maske) const;
+    void ZustandSetzen(WPARAM zeile, UINT maske, UINT zustand);  // (WPARAM)-1: every line
+
     HWND h_ = nullptr;
 };

@@ -37,21 +37,6 @@ const struct {
     {frmHinzu::idCmdLinksAlle, "Alle Entfernen"},
 };
 
-// Lists are filled or emptied in one go, then drawn once.
-class OhneZeichnen {
-public:
-    explicit OhneZeichnen(HWND h) : h_(h) { SendMessageA(h_, WM_SETREDRAW, FALSE, 0); }
-    ~OhneZeichnen() {
-        SendMessageA(h_, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(h_, nullptr, TRUE);
-    }
-    OhneZeichnen(const OhneZeichnen&) = delete;
-    OhneZeichnen& operator=(const OhneZeichnen&) = delete;
-
-private:
-    HWND h_;
-};
-
 }  // namespace
 
 frmHinzu::frmHinzu(ListView& haupt)
@@ -81,7 +66,7 @@ void frmHinzu::RegistrierteDateitypenLesen(const Arbeitsliste& ueberwacht) {
     // afterwards, without a search through several hundred lines for each.
     std::vector<Dateityp> frei = NichtUeberwacht(RegistrierteDateitypen(), ueberwacht);
     OhneZeichnen still(links_.hwnd());
-    SendMessageA(links_.hwnd(), LVM_SETITEMCOUNT, frei.size(), 0);
+    links_.Reservieren(frei.size());
     for (const Dateityp& typ : frei) links_.Hinzufuegen(typ);
 }
 

@@ -136,11 +136,9 @@ frmOptionen::frmOptionen(ListView& haupt)
     InitCommonControls();  // the comctl32 of Windows 95 has no InitCommonControlsEx
 }
 
-bool frmOptionen::Gesetzt(int id) const { return IsDlgButtonChecked(hwnd(), id) == BST_CHECKED; }
-
 void frmOptionen::Setzen(int id, bool an) {
-    if (Gesetzt(id) == an) return;
-    CheckDlgButton(hwnd(), id, an ? BST_CHECKED : BST_UNCHECKED);
+    if (Angekreuzt(id) == an) return;
+    Ankreuzen(id, an);
     Reaktion(id);
 }
 
@@ -184,7 +182,7 @@ void frmOptionen::Form_Load() {
     }
     // The state as designed; the reactions below change it only where a value changes.
     for (int id : {idChkSicherheitsabfrage, idChkSpeichermeldung, idChkRueckgaengig, idChkBeenden})
-        CheckDlgButton(hwnd(), id, BST_CHECKED);
+        Ankreuzen(id, true);
 
     EnableWindow(Element(idSliderAutostart), FALSE);
     for (const Feld& f : kFelder) {
@@ -213,7 +211,7 @@ void frmOptionen::RegisterkarteZeigen(int seite) {
 
 void frmOptionen::chkAutostart_Click() {
     UebernehmenFreigeben();
-    const bool an = Gesetzt(idChkAutostart);
+    const bool an = Angekreuzt(idChkAutostart);
     if (an) EnableWindow(Element(idChkAutostartmeldung), TRUE);
     Setzen(idChkAutostartmeldung, an);
     if (!an) EnableWindow(Element(idChkAutostartmeldung), FALSE);
@@ -222,12 +220,12 @@ void frmOptionen::chkAutostart_Click() {
 void frmOptionen::chkAutostartmeldung_Click() {
     UebernehmenFreigeben();
     Freigeben({idSliderAutostart, idLblAutostartmeldung0, idLblAutostartmeldung1},
-              Gesetzt(idChkAutostartmeldung));
+              Angekreuzt(idChkAutostartmeldung));
 }
 
 void frmOptionen::chkMehrfachauswahl_Click() {
     UebernehmenFreigeben();
-    const bool an = Gesetzt(idChkMehrfachauswahl);
+    const bool an = Angekreuzt(idChkMehrfachauswahl);
     if (an) Freigeben({idChkBezeichnung, idChkSymbol}, true);
     Setzen(idChkBezeichnung, an);
     Setzen(idChkSymbol, an);
@@ -237,24 +235,20 @@ void frmOptionen::chkMehrfachauswahl_Click() {
 void frmOptionen::chkSpeichermeldung_Click() {
     UebernehmenFreigeben();
     Freigeben({idSliderSpeichern, idLblSpeichermeldung0, idLblSpeichermeldung1},
-              Gesetzt(idChkSpeichermeldung));
+              Angekreuzt(idChkSpeichermeldung));
 }
 
 void frmOptionen::cmdUebernehmen_Click() {
     for (const Feld& f : kFelder) {
         if (f.schalter)
-            Optionen.*f.schalter = Gesetzt(f.id) ? 1 : 0;
+            Optionen.*f.schalter = Angekreuzt(f.id) ? 1 : 0;
         else
             Optionen.*f.pause = SchiebePause(Position(f.id));
     }
     haupt_.Mehrfachauswahl(Optionen.Mehrfachauswahl != 0);
-    if (Optionen.Mehrfachauswahl == 0 && haupt_.Anzahl() > 0) {
-        // Clear every line, not just the first: a list that just left multiple selection
-        // may still hold several.
-        LVITEMA item{};
-        item.stateMask = LVIS_SELECTED;
-        SendMessageA(haupt_.hwnd(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
-    }
+    // Clear every line, not just the first: a list that just left multiple selection may
+    // still hold several.
+    if (Optionen.Mehrfachauswahl == 0 && haupt_.Anzahl() > 0) haupt_.AlleAbwaehlen();
     // A disabled button cannot keep the focus; OK takes it, and the default frame with it.
     if (GetFocus() == Element(idCmdUebernehmen)) FokusSetzen(Element(IDOK));
     EnableWindow(Element(idCmdUebernehmen), FALSE);

@@ -29,7 +29,6 @@ constexpr const char* kFilter =
     "Bibliotheken|*.dll|Symbole|*.ico|Systemsteuerung|*.cpl|Bildschirmschoner|*.scr|"
     "ActiveX-Control|*.ocx|Visual Basic-Control|*.vbx|Norton Icon Libaries|*.nil|"
     "Alle Dateien|*.*";
-constexpr DWORD kDateiFlags = 0x100C;  // OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY
 
 // The scroll bar tells its parent when it gets the focus; scroll bars have no such notice.
 constexpr UINT kRollbalkenFokus = WM_APP + 20;
@@ -77,7 +76,7 @@ void frmSymbol::Form_Activate() {
     geoeffnet_ = true;
     NameGeaendert = true;
     if (!ProgrammSuchen(ort_.Datei).empty() && ort_.Datei[0] != '\\') {
-        SetDlgItemTextA(hwnd(), idTxtSymbol, ort_.Datei.c_str());
+        FeldtextSetzen(idTxtSymbol, ort_.Datei);
         SymbolStreifenFuellen();
     }
     Form::Sanduhr(false);
@@ -89,7 +88,7 @@ void frmSymbol::SymbolStreifenFuellen() {
     Form::Sanduhr(true);
     HWND fokus = GetFocus();
     EnableWindow(hwnd(), FALSE);
-    const std::string name = Name();
+    const std::string name = Feldtext(idTxtSymbol);
     SymbolStreifenLeeren();
     // Only a repaint: a full pass through the event loop could run a queued click mid-build.
     RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -109,7 +108,7 @@ void frmSymbol::SymbolStreifenFuellen() {
         NameGeaendert = false;
     }
     EnableWindow(hwnd(), TRUE);
-    if (fokus && IsWindow(fokus) && IsWindowEnabled(fokus)) SetFocus(fokus);
+    FokusGeben(fokus);
     Form::Sanduhr(false);
 }
 
@@ -126,7 +125,7 @@ void frmSymbol::SymbolStreifenLeeren() {
 
 void frmSymbol::SymbolDateiLaden() {
     if (!NameGeaendert) return;
-    const std::string name = Name();
+    const std::string name = Feldtext(idTxtSymbol);
     if (name.empty()) {
         Melden("Bitte geben Sie einen Dateiname an oder wählen Sie die Schaltfläche Durchsuchen "
                "zur Auswahl eines Dateinamens.");
@@ -151,12 +150,12 @@ void frmSymbol::KeineSymbole(const std::string& name) {
 }
 
 void frmSymbol::cmdDurchsuchen_Click() {
-    const std::string datei = DateiWaehlen(hwnd(), "Anderes Symbol", kFilter, Name(), kDateiFlags);
+    const std::string datei = DateiWaehlen(hwnd(), "Anderes Symbol", kFilter, Feldtext(idTxtSymbol));
     if (datei.empty()) return;
     // A file without icons leaves the strip and its selection as they were.
     if (SymbolAnzahlLesen(datei) == 0) return KeineSymbole(datei);
     AuswahlIndex = 0;
-    SetDlgItemTextA(hwnd(), idTxtSymbol, datei.c_str());
+    FeldtextSetzen(idTxtSymbol, datei);
     SymbolStreifenFuellen();
 }
 
@@ -220,7 +219,7 @@ void frmSymbol::Rollbalken(WORD code) {
 
 void frmSymbol::cmdOK_Click() {
     if (NameGeaendert) return SymbolDateiLaden();
-    ort_.Datei = Name();
+    ort_.Datei = Feldtext(idTxtSymbol);
     ort_.Index = std::to_string(AuswahlIndex);
     if (aendern_) aendern_->SymbolAnzeigen();
     Beenden(IDOK);
@@ -268,13 +267,6 @@ bool frmSymbol::Nachricht(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& ergebnis) {
     return false;
 }
 
-std::string frmSymbol::Name() const {
-    HWND h = Element(idTxtSymbol);
-    std::string text(static_cast<size_t>(GetWindowTextLengthA(h)) + 1, '\0');
-    text.resize(static_cast<size_t>(GetWindowTextA(h, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 void frmSymbol::NameFokus() {
-    SendMessageA(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Element(idTxtSymbol)), TRUE);
+    FokusSetzen(Element(idTxtSymbol));
 }

@@ -230,8 +230,7 @@ Fensterwerte frmMain::Zustand() const {
         w.height = Twips(werte_.height, r.bottom - r.top);
     }
     for (int i = 0; i < 4; ++i) {
-        int pixel = static_cast<int>(SendMessageA(liste_.hwnd(), LVM_GETCOLUMNWIDTH, i, 0));
-        w.Spalten[i] = Twips(werte_.Spalten[i], pixel);
+        w.Spalten[i] = Twips(werte_.Spalten[i], liste_.SpaltenBreite(i));
     }
     return w;
 }
@@ -285,7 +284,7 @@ void frmMain::ListeFokussieren() {
     if (!hwnd() || !IsWindowVisible(hwnd()) || !IsWindowEnabled(hwnd())) return;
     // Message boxes and the progress window may have left the activation elsewhere.
     if (GetActiveWindow() != hwnd()) SetActiveWindow(hwnd());
-    SetFocus(liste_.hwnd());
+    liste_.Fokus();
 }
 
 void frmMain::Ausfuehren(Handler handler) {
@@ -327,7 +326,7 @@ void frmMain::mnuProtokoll_Click() {
     else
         ungesehen_ = 0;
     StatusText();
-    SetFocus(liste_.hwnd());
+    liste_.Fokus();
 }
 
 void frmMain::mnuBeenden_Click() { SendMessageA(hwnd(), WM_CLOSE, 0, 0); }
@@ -504,10 +503,10 @@ LRESULT frmMain::Nachricht(UINT msg, WPARAM wp, LPARAM lp) {
             StatusText();
             // The list is the window's only field for keys; a minimised window takes none.
             if (HIWORD(wp) || !liste_.hwnd()) break;
-            SetFocus(liste_.hwnd());
+            liste_.Fokus();
             return 0;
         case WM_SETFOCUS:
-            if (liste_.hwnd()) SetFocus(liste_.hwnd());
+            liste_.Fokus();
             return 0;
         case WM_HELP:
             // F1 in a dialog without a "?" button of its own.
