@@ -24,44 +24,46 @@ const Steuerelement kElemente[] = {
 const Spalte kSpalten[4] = {
     {"Erweiterung", 750}, {"Bezeichnung", 3000}, {"Öffnen mit:", 9000}, {"Symbol", 9000}};
 
-struct Knopf {
+// Every command of the menu, the accelerators and the tool bar, with its handler.
+const struct {
+    int id;
+    void (frmMain::*handler)();
+} kBefehle[] = {
+    {ID_SPEICHERN, &frmMain::mnuSpeichern_Click},
+    {ID_RUECKGAENGIG, &frmMain::mnuRueckgaengig_Click},
+    {ID_PROTOKOLL, &frmMain::mnuProtokoll_Click},
+    {ID_BEENDEN, &frmMain::mnuBeenden_Click},
+    {ID_SYMBOLLEISTE, &frmMain::mnuSymbolleiste_Click},
+    {ID_STATUSLEISTE, &frmMain::mnuStatusleiste_Click},
+    {ID_INHALT, &frmMain::mnuInhalt_Click},
+    {ID_SUCHEN, &frmMain::mnuSuchen_Click},
+    {ID_HILFEBENUTZEN, &frmMain::mnuHilfebenutzen_Click},
+    {ID_INTERNET, &frmMain::mnuInternet_Click},
+    {ID_MAIL, &frmMain::mnuMail_Click},
+    {ID_AENDERN, &frmMain::mnuAendern_Click},
+    {ID_HINZU, &frmMain::mnuHinzu_Click},
+    {ID_OPTIONEN, &frmMain::mnuOptionen_Click},
+    {ID_INFO, &frmMain::mnuInfo_Click},
+};
+
+// The tool bar buttons carry the IDs of their menu commands.
+const struct Knopf {
     int leiste;  // 1 to 4
-    const char* taste;
+    int befehl;
     int bild;  // 1-based, in the tool bar strip
     const char* tipp;
+} kKnoepfe[] = {
+    {1, ID_SPEICHERN, 1, "Speichern"},  {1, ID_RUECKGAENGIG, 2, "Rückgängig"},
+    {2, ID_HINZU, 3, "Hinzufügen/Entfernen"}, {2, ID_AENDERN, 4, "Ändern"},
+    {3, ID_OPTIONEN, 5, "Optionen"},    {4, ID_INHALT, 6, "Hilfe"},
+    {4, ID_INFO, 7, "Info"},
 };
 
-const Knopf kKnoepfe[] = {
-    {1, "Speichern", 1, "Speichern"},  {1, "Rueckgaengig", 2, "Rückgängig"},
-    {2, "Hinzufuegen", 3, "Hinzufügen/Entfernen"}, {2, "Aendern", 4, "Ändern"},
-    {3, "Optionen", 5, "Optionen"},    {4, "Hilfe", 6, "Hilfe"},
-    {4, "Info", 7, "Info"},
-};
-
-struct Befehlseintrag {
-    int id;
-    const char* taste;  // the tool bar key that runs it, if any
-    void (frmMain::*handler)();
-};
-
-// Every command of the menu, the accelerators and the tool bar, with its handler.
-const Befehlseintrag kBefehle[] = {
-    {ID_SPEICHERN, "Speichern", &frmMain::mnuSpeichern_Click},
-    {ID_RUECKGAENGIG, "Rueckgaengig", &frmMain::mnuRueckgaengig_Click},
-    {ID_PROTOKOLL, nullptr, &frmMain::mnuProtokoll_Click},
-    {ID_BEENDEN, nullptr, &frmMain::mnuBeenden_Click},
-    {ID_SYMBOLLEISTE, nullptr, &frmMain::mnuSymbolleiste_Click},
-    {ID_STATUSLEISTE, nullptr, &frmMain::mnuStatusleiste_Click},
-    {ID_INHALT, "Hilfe", &frmMain::mnuInhalt_Click},
-    {ID_SUCHEN, nullptr, &frmMain::mnuSuchen_Click},
-    {ID_HILFEBENUTZEN, nullptr, &frmMain::mnuHilfebenutzen_Click},
-    {ID_INTERNET, nullptr, &frmMain::mnuInternet_Click},
-    {ID_MAIL, nullptr, &frmMain::mnuMail_Click},
-    {ID_AENDERN, "Aendern", &frmMain::mnuAendern_Click},
-    {ID_HINZU, "Hinzufuegen", &frmMain::mnuHinzu_Click},
-    {ID_OPTIONEN, "Optionen", &frmMain::mnuOptionen_Click},
-    {ID_INFO, "Info", &frmMain::mnuInfo_Click},
-};
+const Knopf* KnopfFuer(UINT_PTR befehl) {
+    for (const Knopf& k : kKnoepfe)
+        if (static_cast<UINT_PTR>(k.befehl) == befehl) return &k;
+    return nullptr;
+}
 
 // The stored rectangle, unless it would put the window out of sight.
 RECT Fensterrechteck(const Fensterwerte& w) {
@@ -155,11 +157,11 @@ bool frmMain::WerkzeugleistenErzeugen() {
         if (!leisten_[l]) return false;
         SendMessageA(leisten_[l], TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
         SendMessageA(leisten_[l], TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(bilder_.get()));
-        for (size_t k = 0; k < std::size(kKnoepfe); ++k) {
-            if (kKnoepfe[k].leiste != l + 1) continue;
+        for (const Knopf& k : kKnoepfe) {
+            if (k.leiste != l + 1) continue;
             TBBUTTON b{};
-            b.iBitmap = kKnoepfe[k].bild - 1;
-            b.idCommand = ID_TB_ERSTER + static_cast<int>(k);
+            b.iBitmap = k.bild - 1;
+            b.idCommand = k.befehl;
             b.fsState = TBSTATE_ENABLED;
             b.fsStyle = TBSTYLE_BUTTON;
             SendMessageA(leisten_[l], TB_ADDBUTTONS, 1, reinterpret_cast<LPARAM>(&b));
@@ -389,18 +391,12 @@ void frmMain::mnuInfo_Click() {
     ListeFokussieren();
 }
 
-void frmMain::Toolbar_ButtonClick(int, const std::string& taste) {
-    for (const Befehlseintrag& b : kBefehle)
-        if (b.taste && taste == b.taste) return Ausfuehren(b.handler);
+void frmMain::Toolbar_ButtonClick(int, int befehl) {
+    if (KnopfFuer(static_cast<UINT_PTR>(befehl))) Befehl(befehl);
 }
 
 bool frmMain::Befehl(int id) {
-    if (id >= ID_TB_ERSTER && id < ID_TB_ERSTER + static_cast<int>(std::size(kKnoepfe))) {
-        const Knopf& k = kKnoepfe[id - ID_TB_ERSTER];
-        Toolbar_ButtonClick(k.leiste, k.taste);
-        return true;
-    }
-    for (const Befehlseintrag& b : kBefehle) {
+    for (const auto& b : kBefehle) {
         if (b.id != id) continue;
         Ausfuehren(b.handler);
         return true;
@@ -487,8 +483,7 @@ LRESULT frmMain::Benachrichtigung(const NMHDR& nm) {
     }
     if (nm.code == TTN_GETDISPINFOA) {
         auto& info = const_cast<NMTTDISPINFOA&>(reinterpret_cast<const NMTTDISPINFOA&>(nm));
-        size_t k = nm.idFrom - ID_TB_ERSTER;
-        if (k < std::size(kKnoepfe)) info.lpszText = const_cast<char*>(kKnoepfe[k].tipp);
+        if (const Knopf* k = KnopfFuer(nm.idFrom)) info.lpszText = const_cast<char*>(k->tipp);
     }
     return 0;
 }
