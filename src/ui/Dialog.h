@@ -28,8 +28,6 @@ protected:
     virtual void Form_Load() {}
     virtual void Form_Activate() {}
     virtual void Form_Unload() {}
-    virtual bool Befehl(int id, int code) = 0;
-    virtual LRESULT Benachrichtigung(const NMHDR&) { return 0; }
     // The "?" button that F1 presses too; 0 hands F1 on to the owner.
     virtual int HilfeKnopf() const { return 0; }
     // Anything else; return true when handled, with the result in `ergebnis`.

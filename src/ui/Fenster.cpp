@@ -21,3 +21,11 @@ bool Fenster::Angekreuzt(int id) const {
 void Fenster::Ankreuzen(int id, bool an) const {
     SendMessageA(Element(id), BM_SETCHECK, an ? BST_CHECKED : BST_UNCHECKED, 0);
 }
+
+bool Fenster::Verteilen(UINT msg, WPARAM wp, LPARAM lp, LRESULT& ergebnis) {
+    ergebnis = 0;
+    if (msg == WM_COMMAND) return Befehl(LOWORD(wp), HIWORD(wp));
+    if (msg != WM_NOTIFY || !lp) return false;
+    ergebnis = Benachrichtigung(*reinterpret_cast<const NMHDR*>(lp));
+    return true;
+}

@@ -1,9 +1,35 @@
-// What a window and a dialog share: the handle, their controls by ID and the few things every
-// form does with a control.
+// What a window and a dialog share: the handle, their controls by ID, the few things every
+// form does with a control, and the one way commands and notifications reach their handlers.
 #pragma once
 #include <windows.h>
 
+#include <cstddef>
 #include <string>
+
+// A line of a form's command table: a control's notification and the handler it runs.
+template <class F>
+struct Befehlszeile {
+    int id;
+    int code;  // BN_CLICKED, EN_CHANGE, ...; kJederCode: any (menu, accelerator and tool bar)
+    void (F::*handler)();
+};
+inline constexpr int kJederCode = -1;
+
+// The handler of a command in a table, or null.
+template <class F, size_t N>
+void (F::*HandlerFuer(const Befehlszeile<F> (&tabelle)[N], int id, int code))() {
+    for (const Befehlszeile<F>& z : tabelle)
+        if (z.id == id && (z.code == kJederCode || z.code == code)) return z.handler;
+    return nullptr;
+}
+
+// Runs a command's handler from the table; false when the table has none.
+template <class F, size_t N>
+bool Ausloesen(F& form, const Befehlszeile<F> (&tabelle)[N], int id, int code) {
+    void (F::*h)() = HandlerFuer(tabelle, id, code);
+    if (h) (form.*h)();
+    return h != nullptr;
+}
 
 class Fenster {
 public:
@@ -21,6 +47,13 @@ public:
     void Ankreuzen(int id, bool an) const;
 
 protected:
+    // WM_COMMAND: true when handled. WM_NOTIFY: the answer to the notification.
+    virtual bool Befehl(int, int) { return false; }
+    virtual LRESULT Benachrichtigung(const NMHDR&) { return 0; }
+    // Hands WM_COMMAND and WM_NOTIFY to the two above; false for them unhandled and for
+    // every other message.
+    bool Verteilen(UINT msg, WPARAM wp, LPARAM lp, LRESULT& ergebnis);
+
     HWND hwnd_ = nullptr;
 };
 

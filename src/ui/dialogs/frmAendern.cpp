@@ -37,6 +37,14 @@ const Steuerelement kElemente[] = {
     {Art::Bild, F::idPicSymbolDef, 300, 2610, 495, 495, "", 0, true},
 };
 
+const Befehlszeile<F> kBefehle[] = {
+    {IDOK, BN_CLICKED, &F::cmdOK_Click},
+    {IDCANCEL, BN_CLICKED, &F::cmdAbbrechen_Click},
+    {F::idCmdOeffnen, BN_CLICKED, &F::cmdOeffnen_Click},
+    {F::idCmdHilfe, BN_CLICKED, &F::cmdHilfe_Click},
+    {F::idCmdSymbol, BN_CLICKED, &F::cmdSymbol_Click},
+};
+
 constexpr const char* kTitel = "Endungswart - Ändern";
 constexpr const char* kFilter = "Programme|*.exe|Alle Dateien(*.*)|*.*";
 
@@ -207,17 +215,7 @@ void frmAendern::SymbolAnzeigen() {
     InvalidateRect(Element(idPicSymbol), nullptr, TRUE);
 }
 
-bool frmAendern::Befehl(int id, int code) {
-    if (code != BN_CLICKED) return false;
-    switch (id) {
-        case IDOK: cmdOK_Click(); return true;
-        case IDCANCEL: cmdAbbrechen_Click(); return true;
-        case idCmdOeffnen: cmdOeffnen_Click(); return true;
-        case idCmdHilfe: cmdHilfe_Click(); return true;
-        case idCmdSymbol: cmdSymbol_Click(); return true;
-    }
-    return false;
-}
+bool frmAendern::Befehl(int id, int code) { return Ausloesen(*this, kBefehle, id, code); }
 
 bool frmAendern::Nachricht(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& ergebnis) {
     if (msg == WM_DRAWITEM) {

@@ -24,6 +24,17 @@ const Steuerelement kElemente[] = {
     {Art::Schaltflaeche, frmHinzu::idCmdHilfe, 8760, 5370, 600, 375, "?", 0},
 };
 
+using F = frmHinzu;
+const Befehlszeile<F> kBefehle[] = {
+    {IDOK, BN_CLICKED, &F::cmdOK_Click},
+    {IDCANCEL, BN_CLICKED, &F::cmdAbbrechen_Click},
+    {F::idCmdRechts, BN_CLICKED, &F::cmdRechts_Click},
+    {F::idCmdRechtsAlle, BN_CLICKED, &F::cmdRechtsAlle_Click},
+    {F::idCmdLinks, BN_CLICKED, &F::cmdLinks_Click},
+    {F::idCmdLinksAlle, BN_CLICKED, &F::cmdLinksAlle_Click},
+    {F::idCmdHilfe, BN_CLICKED, &F::cmdHilfe_Click},
+};
+
 const Spalte kSpalten[4] = {
     {"Erweiterung", 750}, {"Bezeichnung", 4000}, {"Öffnen mit:", 9000}, {"Symbol", 9000}};
 
@@ -154,19 +165,7 @@ void frmHinzu::cmdAbbrechen_Click() { Beenden(IDCANCEL); }
 
 void frmHinzu::cmdHilfe_Click() { Hilfe(hwnd(), HELP_CONTEXT, 20); }
 
-bool frmHinzu::Befehl(int id, int code) {
-    if (code != BN_CLICKED) return false;
-    switch (id) {
-        case IDOK: cmdOK_Click(); return true;
-        case IDCANCEL: cmdAbbrechen_Click(); return true;
-        case idCmdRechts: cmdRechts_Click(); return true;
-        case idCmdRechtsAlle: cmdRechtsAlle_Click(); return true;
-        case idCmdLinks: cmdLinks_Click(); return true;
-        case idCmdLinksAlle: cmdLinksAlle_Click(); return true;
-        case idCmdHilfe: cmdHilfe_Click(); return true;
-    }
-    return false;
-}
+bool frmHinzu::Befehl(int id, int code) { return Ausloesen(*this, kBefehle, id, code); }
 
 LRESULT frmHinzu::Benachrichtigung(const NMHDR& nm) {
     const bool links = nm.idFrom == idLvwLinks;

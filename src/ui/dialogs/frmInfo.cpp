@@ -198,15 +198,13 @@ void frmInfo::imgBildB_Click() {
 }
 
 bool frmInfo::Befehl(int id, int code) {
-    if ((id == IDOK || id == IDCANCEL) && code == BN_CLICKED) {
-        cmdOK_Click();
-        return true;
-    }
-    if (code != STN_CLICKED) return false;
-    if (id == idImgBildA) imgBildA_Click();
-    else if (id == idImgBildB) imgBildB_Click();
-    else return false;
-    return true;
+    static const Befehlszeile<frmInfo> kBefehle[] = {
+        {IDOK, BN_CLICKED, &frmInfo::cmdOK_Click},
+        {IDCANCEL, BN_CLICKED, &frmInfo::cmdOK_Click},
+        {idImgBildA, STN_CLICKED, &frmInfo::imgBildA_Click},
+        {idImgBildB, STN_CLICKED, &frmInfo::imgBildB_Click},
+    };
+    return Ausloesen(*this, kBefehle, id, code);
 }
 
 void frmInfo::Zeichnen(const DRAWITEMSTRUCT& d) {

@@ -21,6 +21,15 @@ const Steuerelement kElemente[] = {
     {Art::Schaltflaeche, frmProtokoll::idCmdHilfe, 8880, 5010, 600, 375, "?", 0},
 };
 
+using F = frmProtokoll;
+const Befehlszeile<F> kBefehle[] = {
+    {IDOK, BN_CLICKED, &F::cmdSchliessen_Click},
+    {IDCANCEL, BN_CLICKED, &F::cmdSchliessen_Click},
+    {F::idCmdPruefen, BN_CLICKED, &F::cmdPruefen_Click},
+    {F::idCmdLeeren, BN_CLICKED, &F::cmdLeeren_Click},
+    {F::idCmdHilfe, BN_CLICKED, &F::cmdHilfe_Click},
+};
+
 const Spalte kSpalten[5] = {
     {"Datum", 2100}, {"Erweiterung", 1250}, {"Wert", 1200}, {"Vorgefunden", 2350}, {"Wiederhergestellt", 2350}};
 
@@ -122,17 +131,7 @@ void frmProtokoll::lvwProtokoll_ColumnClick(int spalte) {
     Sortieren();
 }
 
-bool frmProtokoll::Befehl(int id, int code) {
-    if (code != BN_CLICKED) return false;
-    switch (id) {
-        case IDOK:
-        case IDCANCEL: cmdSchliessen_Click(); return true;
-        case idCmdPruefen: cmdPruefen_Click(); return true;
-        case idCmdLeeren: cmdLeeren_Click(); return true;
-        case idCmdHilfe: cmdHilfe_Click(); return true;
-    }
-    return false;
-}
+bool frmProtokoll::Befehl(int id, int code) { return Ausloesen(*this, kBefehle, id, code); }
 
 LRESULT frmProtokoll::Benachrichtigung(const NMHDR& nm) {
     if (nm.idFrom == idLvwProtokoll && nm.code == LVN_COLUMNCLICK)

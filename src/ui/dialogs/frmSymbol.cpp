@@ -23,6 +23,13 @@ const Steuerelement kElemente[] = {
     {Art::Schaltflaeche, F::idCmdDurchsuchen, 4845, 1335, 1215, 375, "&Durchsuchen", 0},
 };
 
+const Befehlszeile<F> kBefehle[] = {
+    {F::idTxtSymbol, EN_CHANGE, &F::txtSymbol_Change},
+    {IDOK, BN_CLICKED, &F::cmdOK_Click},
+    {IDCANCEL, BN_CLICKED, &F::cmdAbbrechen_Click},
+    {F::idCmdDurchsuchen, BN_CLICKED, &F::cmdDurchsuchen_Click},
+};
+
 constexpr const char* kTitel = "Endungswart - Anderes Symbol";
 constexpr const char* kFilter =
     "Symboldateien|*.exe;*.dll;*.ico;*.cpl;*.scr;*.ocx;*.vbx;*.nil|Programme|*.exe|"
@@ -228,28 +235,17 @@ void frmSymbol::cmdOK_Click() {
 void frmSymbol::cmdAbbrechen_Click() { Beenden(IDCANCEL); }
 
 bool frmSymbol::Befehl(int id, int code) {
-    if (id == idTxtSymbol && code == EN_CHANGE) {
-        txtSymbol_Change();
-        return true;
-    }
-    if (id == idPicMain) {
-        const int zelle = streifen_.Angeklickt();
-        const bool hervorgehoben = zelle == streifen_.Hervorgehoben();
-        if (code == STN_DBLCLK && hervorgehoben)
-            picBlau_DblClick(zelle);
-        else if (hervorgehoben)
-            picBlau_Click(zelle);
-        else
-            picIcon_Click(zelle);
-        return true;
-    }
-    if (code != BN_CLICKED) return false;
-    switch (id) {
-        case IDOK: cmdOK_Click(); return true;
-        case IDCANCEL: cmdAbbrechen_Click(); return true;
-        case idCmdDurchsuchen: cmdDurchsuchen_Click(); return true;
-    }
-    return false;
+    if (id != idPicMain) return Ausloesen(*this, kBefehle, id, code);
+    // The strip tells which cell was hit; a click on the highlighted one may end the dialog.
+    const int zelle = streifen_.Angeklickt();
+    const bool hervorgehoben = zelle == streifen_.Hervorgehoben();
+    if (code == STN_DBLCLK && hervorgehoben)
+        picBlau_DblClick(zelle);
+    else if (hervorgehoben)
+        picBlau_Click(zelle);
+    else
+        picIcon_Click(zelle);
+    return true;
 }
 
 bool frmSymbol::Nachricht(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& ergebnis) {

@@ -25,25 +25,24 @@ const Spalte kSpalten[4] = {
     {"Erweiterung", 750}, {"Bezeichnung", 3000}, {"Öffnen mit:", 9000}, {"Symbol", 9000}};
 
 // Every command of the menu, the accelerators and the tool bar, with its handler.
-const struct {
-    int id;
-    void (frmMain::*handler)();
-} kBefehle[] = {
-    {ID_SPEICHERN, &frmMain::mnuSpeichern_Click},
-    {ID_RUECKGAENGIG, &frmMain::mnuRueckgaengig_Click},
-    {ID_PROTOKOLL, &frmMain::mnuProtokoll_Click},
-    {ID_BEENDEN, &frmMain::mnuBeenden_Click},
-    {ID_SYMBOLLEISTE, &frmMain::mnuSymbolleiste_Click},
-    {ID_STATUSLEISTE, &frmMain::mnuStatusleiste_Click},
-    {ID_INHALT, &frmMain::mnuInhalt_Click},
-    {ID_SUCHEN, &frmMain::mnuSuchen_Click},
-    {ID_HILFEBENUTZEN, &frmMain::mnuHilfebenutzen_Click},
-    {ID_INTERNET, &frmMain::mnuInternet_Click},
-    {ID_MAIL, &frmMain::mnuMail_Click},
-    {ID_AENDERN, &frmMain::mnuAendern_Click},
-    {ID_HINZU, &frmMain::mnuHinzu_Click},
-    {ID_OPTIONEN, &frmMain::mnuOptionen_Click},
-    {ID_INFO, &frmMain::mnuInfo_Click},
+using F = frmMain;
+
+const Befehlszeile<frmMain> kBefehle[] = {
+    {ID_SPEICHERN, kJederCode, &F::mnuSpeichern_Click},
+    {ID_RUECKGAENGIG, kJederCode, &F::mnuRueckgaengig_Click},
+    {ID_PROTOKOLL, kJederCode, &F::mnuProtokoll_Click},
+    {ID_BEENDEN, kJederCode, &F::mnuBeenden_Click},
+    {ID_SYMBOLLEISTE, kJederCode, &F::mnuSymbolleiste_Click},
+    {ID_STATUSLEISTE, kJederCode, &F::mnuStatusleiste_Click},
+    {ID_INHALT, kJederCode, &F::mnuInhalt_Click},
+    {ID_SUCHEN, kJederCode, &F::mnuSuchen_Click},
+    {ID_HILFEBENUTZEN, kJederCode, &F::mnuHilfebenutzen_Click},
+    {ID_INTERNET, kJederCode, &F::mnuInternet_Click},
+    {ID_MAIL, kJederCode, &F::mnuMail_Click},
+    {ID_AENDERN, kJederCode, &F::mnuAendern_Click},
+    {ID_HINZU, kJederCode, &F::mnuHinzu_Click},
+    {ID_OPTIONEN, kJederCode, &F::mnuOptionen_Click},
+    {ID_INFO, kJederCode, &F::mnuInfo_Click},
 };
 
 // The tool bar buttons carry the IDs of their menu commands.
@@ -392,16 +391,13 @@ void frmMain::mnuInfo_Click() {
 }
 
 void frmMain::Toolbar_ButtonClick(int, int befehl) {
-    if (KnopfFuer(static_cast<UINT_PTR>(befehl))) Befehl(befehl);
+    if (KnopfFuer(static_cast<UINT_PTR>(befehl))) Befehl(befehl, BN_CLICKED);
 }
 
-bool frmMain::Befehl(int id) {
-    for (const auto& b : kBefehle) {
-        if (b.id != id) continue;
-        Ausfuehren(b.handler);
-        return true;
-    }
-    return false;
+bool frmMain::Befehl(int id, int code) {
+    Handler handler = HandlerFuer(kBefehle, id, code);
+    if (handler) Ausfuehren(handler);
+    return handler != nullptr;
 }
 
 void frmMain::Form_Close() {
@@ -507,11 +503,6 @@ LRESULT frmMain::Nachricht(UINT msg, WPARAM wp, LPARAM lp) {
             // F1 in a dialog without a "?" button of its own.
             mnuInhalt_Click();
             return TRUE;
-        case WM_COMMAND:
-            if (Befehl(LOWORD(wp))) return 0;
-            break;
-        case WM_NOTIFY:
-            return Benachrichtigung(*reinterpret_cast<const NMHDR*>(lp));
         case WM_CLOSE:
             Form_Close();
             return 0;

@@ -98,8 +98,8 @@ private:
     void Form_Unload();
     bool WerkzeugleistenErzeugen();
     void ListeFokussieren();  // after a command: the keys go to the list again
-    bool Befehl(int id);
-    LRESULT Benachrichtigung(const NMHDR& nm);
+    bool Befehl(int id, int code) override;
+    LRESULT Benachrichtigung(const NMHDR& nm) override;
 
     // Speicherfenster
     void Sperren(bool gesperrt) override;
