@@ -14,9 +14,7 @@ void FokusGeben(HWND element) {
 
 void Fenster::FeldtextSetzen(int id, const std::string& text) const { SetWindowTextA(Element(id), text.c_str()); }
 
-bool Fenster::Angekreuzt(int id) const {
-    return SendMessageA(Element(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
+bool Fenster::Angekreuzt(int id) const { return SendMessageA(Element(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 void Fenster::Ankreuzen(int id, bool an) const {
     SendMessageA(Element(id), BM_SETCHECK, an ? BST_CHECKED : BST_UNCHECKED, 0);

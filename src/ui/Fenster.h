@@ -6,27 +6,25 @@
 #include <cstddef>
 #include <string>
 
-// A line of a form's command table: a control's notification and the handler it runs.
+// A line of a form's command table: a control or menu command and the handler it runs.
 template <class F>
 struct Befehlszeile {
     int id;
-    int code;  // BN_CLICKED, EN_CHANGE, ...; kJederCode: any (menu, accelerator and tool bar)
     void (F::*handler)();
 };
-inline constexpr int kJederCode = -1;
 
 // The handler of a command in a table, or null.
 template <class F, size_t N>
-void (F::*HandlerFuer(const Befehlszeile<F> (&tabelle)[N], int id, int code))() {
+void (F::*HandlerFuer(const Befehlszeile<F> (&tabelle)[N], int id))() {
     for (const Befehlszeile<F>& z : tabelle)
-        if (z.id == id && (z.code == kJederCode || z.code == code)) return z.handler;
+        if (z.id == id) return z.handler;
     return nullptr;
 }
 
 // Runs a command's handler from the table; false when the table has none.
 template <class F, size_t N>
-bool Ausloesen(F& form, const Befehlszeile<F> (&tabelle)[N], int id, int code) {
-    void (F::*h)() = HandlerFuer(tabelle, id, code);
+bool Ausloesen(F& form, const Befehlszeile<F> (&tabelle)[N], int id) {
+    void (F::*h)() = HandlerFuer(tabelle, id);
     if (h) (form.*h)();
     return h != nullptr;
 }

@@ -29,10 +29,6 @@ void ListView::SpaltenBreiteSetzen(int spalte, double twips) {
     SendMessageA(h_, LVM_SETCOLUMNWIDTH, spalte, MAKELPARAM(TwipsZuPixel(twips), 0));
 }
 
-int ListView::SpaltenBreite(int spalte) const {
-    return static_cast<int>(SendMessageA(h_, LVM_GETCOLUMNWIDTH, spalte, 0));
-}
-
 void ListView::ZeilenweiseWaehlen() {
     SendMessageA(h_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
 }
@@ -70,8 +66,6 @@ void ListView::Hinzufuegen(const Dateityp& typ) {
     const std::string texte[4] = {typ.Erweiterung, typ.Bezeichnung, typ.Oeffnen, typ.Symbol};
     ZeileEinfuegen(Anzahl(), texte, 4);
 }
-
-void ListView::Reservieren(size_t anzahl) { SendMessageA(h_, LVM_SETITEMCOUNT, anzahl, 0); }
 
 int ListView::ZeileEinfuegen(size_t zeile, const std::string* texte, int anzahl) {
     LVITEMA item{};
@@ -130,16 +124,6 @@ void ListView::ZustandSetzen(WPARAM zeile, UINT maske, UINT zustand) {
     item.state = zustand;
     SendMessageA(h_, LVM_SETITEMSTATE, zeile, reinterpret_cast<LPARAM>(&item));
 }
-
-bool ListView::Markiert(size_t zeile) const { return Zustand(zeile, LVIS_SELECTED) != 0; }
-
-void ListView::Waehlen(size_t zeile) {
-    ZustandSetzen(zeile, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
-}
-
-void ListView::AlleAbwaehlen() { ZustandSetzen(static_cast<WPARAM>(-1), LVIS_SELECTED, 0); }
-
-void ListView::Fokus() const { FokusGeben(h_); }
 
 void ListView::TextSetzen(size_t zeile, int spalte, const std::string& text) {
     LVITEMA item{};

@@ -38,11 +38,11 @@ const Steuerelement kElemente[] = {
 };
 
 const Befehlszeile<F> kBefehle[] = {
-    {IDOK, BN_CLICKED, &F::cmdOK_Click},
-    {IDCANCEL, BN_CLICKED, &F::cmdAbbrechen_Click},
-    {F::idCmdOeffnen, BN_CLICKED, &F::cmdOeffnen_Click},
-    {F::idCmdHilfe, BN_CLICKED, &F::cmdHilfe_Click},
-    {F::idCmdSymbol, BN_CLICKED, &F::cmdSymbol_Click},
+    {IDOK, &F::cmdOK_Click},
+    {IDCANCEL, &F::cmdAbbrechen_Click},
+    {F::idCmdOeffnen, &F::cmdOeffnen_Click},
+    {F::idCmdHilfe, &F::cmdHilfe_Click},
+    {F::idCmdSymbol, &F::cmdSymbol_Click},
 };
 
 constexpr const char* kTitel = "Endungswart - Ändern";
@@ -215,7 +215,7 @@ void frmAendern::SymbolAnzeigen() {
     InvalidateRect(Element(idPicSymbol), nullptr, TRUE);
 }
 
-bool frmAendern::Befehl(int id, int code) { return Ausloesen(*this, kBefehle, id, code); }
+bool frmAendern::Befehl(int id, int code) { return code == BN_CLICKED && Ausloesen(*this, kBefehle, id); }
 
 bool frmAendern::Nachricht(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& ergebnis) {
     if (msg == WM_DRAWITEM) {

@@ -26,13 +26,13 @@ const Steuerelement kElemente[] = {
 
 using F = frmHinzu;
 const Befehlszeile<F> kBefehle[] = {
-    {IDOK, BN_CLICKED, &F::cmdOK_Click},
-    {IDCANCEL, BN_CLICKED, &F::cmdAbbrechen_Click},
-    {F::idCmdRechts, BN_CLICKED, &F::cmdRechts_Click},
-    {F::idCmdRechtsAlle, BN_CLICKED, &F::cmdRechtsAlle_Click},
-    {F::idCmdLinks, BN_CLICKED, &F::cmdLinks_Click},
-    {F::idCmdLinksAlle, BN_CLICKED, &F::cmdLinksAlle_Click},
-    {F::idCmdHilfe, BN_CLICKED, &F::cmdHilfe_Click},
+    {IDOK, &F::cmdOK_Click},
+    {IDCANCEL, &F::cmdAbbrechen_Click},
+    {F::idCmdRechts, &F::cmdRechts_Click},
+    {F::idCmdRechtsAlle, &F::cmdRechtsAlle_Click},
+    {F::idCmdLinks, &F::cmdLinks_Click},
+    {F::idCmdLinksAlle, &F::cmdLinksAlle_Click},
+    {F::idCmdHilfe, &F::cmdHilfe_Click},
 };
 
 const Spalte kSpalten[4] = {
@@ -165,7 +165,7 @@ void frmHinzu::cmdAbbrechen_Click() { Beenden(IDCANCEL); }
 
 void frmHinzu::cmdHilfe_Click() { Hilfe(hwnd(), HELP_CONTEXT, 20); }
 
-bool frmHinzu::Befehl(int id, int code) { return Ausloesen(*this, kBefehle, id, code); }
+bool frmHinzu::Befehl(int id, int code) { return code == BN_CLICKED && Ausloesen(*this, kBefehle, id); }
 
 LRESULT frmHinzu::Benachrichtigung(const NMHDR& nm) {
     const bool links = nm.idFrom == idLvwLinks;

@@ -199,12 +199,12 @@ void frmInfo::imgBildB_Click() {
 
 bool frmInfo::Befehl(int id, int code) {
     static const Befehlszeile<frmInfo> kBefehle[] = {
-        {IDOK, BN_CLICKED, &frmInfo::cmdOK_Click},
-        {IDCANCEL, BN_CLICKED, &frmInfo::cmdOK_Click},
-        {idImgBildA, STN_CLICKED, &frmInfo::imgBildA_Click},
-        {idImgBildB, STN_CLICKED, &frmInfo::imgBildB_Click},
+        {IDOK, &frmInfo::cmdOK_Click},
+        {IDCANCEL, &frmInfo::cmdOK_Click},
+        {idImgBildA, &frmInfo::imgBildA_Click},
+        {idImgBildB, &frmInfo::imgBildB_Click},
     };
-    return Ausloesen(*this, kBefehle, id, code);
+    return code == BN_CLICKED && Ausloesen(*this, kBefehle, id);  // STN_CLICKED too
 }
 
 void frmInfo::Zeichnen(const DRAWITEMSTRUCT& d) {

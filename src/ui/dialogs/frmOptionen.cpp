@@ -93,20 +93,20 @@ const struct {
 };
 
 const Befehlszeile<F> kReaktionen[] = {
-    {F::idChkAutostart, BN_CLICKED, &F::chkAutostart_Click},
-    {F::idChkAutostartmeldung, BN_CLICKED, &F::chkAutostartmeldung_Click},
-    {F::idChkMehrfachauswahl, BN_CLICKED, &F::chkMehrfachauswahl_Click},
-    {F::idChkBezeichnung, BN_CLICKED, &F::chkBezeichnung_Click},
-    {F::idChkSymbol, BN_CLICKED, &F::chkSymbol_Click},
-    {F::idChkSicherheitsabfrage, BN_CLICKED, &F::chkSicherheitsabfrage_Click},
-    {F::idChkSpeichermeldung, BN_CLICKED, &F::chkSpeichermeldung_Click},
-    {F::idChkRueckgaengig, BN_CLICKED, &F::chkRueckgaengig_Click},
-    {F::idChkBeenden, BN_CLICKED, &F::chkBeenden_Click},
-    {IDOK, BN_CLICKED, &F::cmdOK_Click},
-    {IDCANCEL, BN_CLICKED, &F::cmdAbbrechen_Click},
-    {F::idCmdUebernehmen, BN_CLICKED, &F::cmdUebernehmen_Click},
-    {F::idCmdHilfe, BN_CLICKED, &F::cmdHilfe_Click},
-    {F::idCmdStandard, BN_CLICKED, &F::cmdStandard_Click},
+    {F::idChkAutostart, &F::chkAutostart_Click},
+    {F::idChkAutostartmeldung, &F::chkAutostartmeldung_Click},
+    {F::idChkMehrfachauswahl, &F::chkMehrfachauswahl_Click},
+    {F::idChkBezeichnung, &F::chkBezeichnung_Click},
+    {F::idChkSymbol, &F::chkSymbol_Click},
+    {F::idChkSicherheitsabfrage, &F::chkSicherheitsabfrage_Click},
+    {F::idChkSpeichermeldung, &F::chkSpeichermeldung_Click},
+    {F::idChkRueckgaengig, &F::chkRueckgaengig_Click},
+    {F::idChkBeenden, &F::chkBeenden_Click},
+    {IDOK, &F::cmdOK_Click},
+    {IDCANCEL, &F::cmdAbbrechen_Click},
+    {F::idCmdUebernehmen, &F::cmdUebernehmen_Click},
+    {F::idCmdHilfe, &F::cmdHilfe_Click},
+    {F::idCmdStandard, &F::cmdStandard_Click},
 };
 
 }  // namespace
@@ -138,7 +138,7 @@ void frmOptionen::Setzen(int id, bool an) {
     Reaktion(id);
 }
 
-void frmOptionen::Reaktion(int id) { Ausloesen(*this, kReaktionen, id, BN_CLICKED); }
+void frmOptionen::Reaktion(int id) { Ausloesen(*this, kReaktionen, id); }
 
 void frmOptionen::Freigeben(std::initializer_list<int> ids, bool an) {
     for (int id : ids) EnableWindow(Element(id), an);
@@ -265,7 +265,7 @@ void frmOptionen::cmdStandard_Click() {
 
 void frmOptionen::cmdHilfe_Click() { Hilfe(hwnd(), HELP_CONTEXT, 50); }
 
-bool frmOptionen::Befehl(int id, int code) { return Ausloesen(*this, kReaktionen, id, code); }
+bool frmOptionen::Befehl(int id, int code) { return code == BN_CLICKED && Ausloesen(*this, kReaktionen, id); }
 
 LRESULT frmOptionen::Benachrichtigung(const NMHDR& nm) {
     if (nm.idFrom == idSSTab1 && nm.code == TCN_SELCHANGE) RegisterkarteZeigen(Registerkarte());

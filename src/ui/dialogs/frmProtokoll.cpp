@@ -23,11 +23,11 @@ const Steuerelement kElemente[] = {
 
 using F = frmProtokoll;
 const Befehlszeile<F> kBefehle[] = {
-    {IDOK, BN_CLICKED, &F::cmdSchliessen_Click},
-    {IDCANCEL, BN_CLICKED, &F::cmdSchliessen_Click},
-    {F::idCmdPruefen, BN_CLICKED, &F::cmdPruefen_Click},
-    {F::idCmdLeeren, BN_CLICKED, &F::cmdLeeren_Click},
-    {F::idCmdHilfe, BN_CLICKED, &F::cmdHilfe_Click},
+    {IDOK, &F::cmdSchliessen_Click},
+    {IDCANCEL, &F::cmdSchliessen_Click},
+    {F::idCmdPruefen, &F::cmdPruefen_Click},
+    {F::idCmdLeeren, &F::cmdLeeren_Click},
+    {F::idCmdHilfe, &F::cmdHilfe_Click},
 };
 
 const Spalte kSpalten[5] = {
@@ -131,7 +131,7 @@ void frmProtokoll::lvwProtokoll_ColumnClick(int spalte) {
     Sortieren();
 }
 
-bool frmProtokoll::Befehl(int id, int code) { return Ausloesen(*this, kBefehle, id, code); }
+bool frmProtokoll::Befehl(int id, int code) { return code == BN_CLICKED && Ausloesen(*this, kBefehle, id); }
 
 LRESULT frmProtokoll::Benachrichtigung(const NMHDR& nm) {
     if (nm.idFrom == idLvwProtokoll && nm.code == LVN_COLUMNCLICK)

@@ -24,10 +24,9 @@ const Steuerelement kElemente[] = {
 };
 
 const Befehlszeile<F> kBefehle[] = {
-    {F::idTxtSymbol, EN_CHANGE, &F::txtSymbol_Change},
-    {IDOK, BN_CLICKED, &F::cmdOK_Click},
-    {IDCANCEL, BN_CLICKED, &F::cmdAbbrechen_Click},
-    {F::idCmdDurchsuchen, BN_CLICKED, &F::cmdDurchsuchen_Click},
+    {IDOK, &F::cmdOK_Click},
+    {IDCANCEL, &F::cmdAbbrechen_Click},
+    {F::idCmdDurchsuchen, &F::cmdDurchsuchen_Click},
 };
 
 constexpr const char* kTitel = "Endungswart - Anderes Symbol";
@@ -235,7 +234,11 @@ void frmSymbol::cmdOK_Click() {
 void frmSymbol::cmdAbbrechen_Click() { Beenden(IDCANCEL); }
 
 bool frmSymbol::Befehl(int id, int code) {
-    if (id != idPicMain) return Ausloesen(*this, kBefehle, id, code);
+    if (id == idTxtSymbol && code == EN_CHANGE) {
+        txtSymbol_Change();
+        return true;
+    }
+    if (id != idPicMain) return code == BN_CLICKED && Ausloesen(*this, kBefehle, id);
     // The strip tells which cell was hit; a click on the highlighted one may end the dialog.
     const int zelle = streifen_.Angeklickt();
     const bool hervorgehoben = zelle == streifen_.Hervorgehoben();

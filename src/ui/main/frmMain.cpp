@@ -28,21 +28,21 @@ const Spalte kSpalten[4] = {
 using F = frmMain;
 
 const Befehlszeile<frmMain> kBefehle[] = {
-    {ID_SPEICHERN, kJederCode, &F::mnuSpeichern_Click},
-    {ID_RUECKGAENGIG, kJederCode, &F::mnuRueckgaengig_Click},
-    {ID_PROTOKOLL, kJederCode, &F::mnuProtokoll_Click},
-    {ID_BEENDEN, kJederCode, &F::mnuBeenden_Click},
-    {ID_SYMBOLLEISTE, kJederCode, &F::mnuSymbolleiste_Click},
-    {ID_STATUSLEISTE, kJederCode, &F::mnuStatusleiste_Click},
-    {ID_INHALT, kJederCode, &F::mnuInhalt_Click},
-    {ID_SUCHEN, kJederCode, &F::mnuSuchen_Click},
-    {ID_HILFEBENUTZEN, kJederCode, &F::mnuHilfebenutzen_Click},
-    {ID_INTERNET, kJederCode, &F::mnuInternet_Click},
-    {ID_MAIL, kJederCode, &F::mnuMail_Click},
-    {ID_AENDERN, kJederCode, &F::mnuAendern_Click},
-    {ID_HINZU, kJederCode, &F::mnuHinzu_Click},
-    {ID_OPTIONEN, kJederCode, &F::mnuOptionen_Click},
-    {ID_INFO, kJederCode, &F::mnuInfo_Click},
+    {ID_SPEICHERN, &F::mnuSpeichern_Click},
+    {ID_RUECKGAENGIG, &F::mnuRueckgaengig_Click},
+    {ID_PROTOKOLL, &F::mnuProtokoll_Click},
+    {ID_BEENDEN, &F::mnuBeenden_Click},
+    {ID_SYMBOLLEISTE, &F::mnuSymbolleiste_Click},
+    {ID_STATUSLEISTE, &F::mnuStatusleiste_Click},
+    {ID_INHALT, &F::mnuInhalt_Click},
+    {ID_SUCHEN, &F::mnuSuchen_Click},
+    {ID_HILFEBENUTZEN, &F::mnuHilfebenutzen_Click},
+    {ID_INTERNET, &F::mnuInternet_Click},
+    {ID_MAIL, &F::mnuMail_Click},
+    {ID_AENDERN, &F::mnuAendern_Click},
+    {ID_HINZU, &F::mnuHinzu_Click},
+    {ID_OPTIONEN, &F::mnuOptionen_Click},
+    {ID_INFO, &F::mnuInfo_Click},
 };
 
 // The tool bar buttons carry the IDs of their menu commands.
@@ -394,8 +394,9 @@ void frmMain::Toolbar_ButtonClick(int, int befehl) {
     if (KnopfFuer(static_cast<UINT_PTR>(befehl))) Befehl(befehl, BN_CLICKED);
 }
 
-bool frmMain::Befehl(int id, int code) {
-    Handler handler = HandlerFuer(kBefehle, id, code);
+bool frmMain::Befehl(int id, int) {
+    // Menu, accelerator and tool bar alike, whatever their notification code.
+    Handler handler = HandlerFuer(kBefehle, id);
     if (handler) Ausfuehren(handler);
     return handler != nullptr;
 }
