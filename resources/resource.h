@@ -27,6 +27,3 @@
 #define ID_MAIL 212
 #define ID_INFO 213
 #define ID_PROTOKOLL 230
-
-// frmMain tool bar buttons: one ID a key, after the menu block
-#define ID_TB_ERSTER 300

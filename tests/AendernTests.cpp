@@ -309,7 +309,7 @@ TEST_F(ChangeDialog, TheMainWindowRunsItOnDoubleClickEnterMenuAndToolBar) {
     EXPECT_EQ(treiber.Geoeffnet(), 1);
     SendMessageA(liste, WM_KEYDOWN, VK_RETURN, 0);
     SendMessageA(haupt.fenster.hwnd(), WM_COMMAND, ID_AENDERN, 0);
-    haupt.fenster.Toolbar_ButtonClick(2, "Aendern");
+    haupt.fenster.Toolbar_ButtonClick(2, ID_AENDERN);
     EXPECT_EQ(treiber.Geoeffnet(), 4);
     EXPECT_FALSE(haupt.fenster.Geaendert());
     // Only OK marks the list as changed.

@@ -91,9 +91,9 @@ TEST_F(MainWindow, BarSwitchesLayTheListOutAgain) {
 }
 
 TEST_F(MainWindow, ToolBarKeysHelpAndAddressesRunTheirCommands) {
-    haupt.fenster.Toolbar_ButtonClick(4, "Hilfe");
-    haupt.fenster.Toolbar_ButtonClick(1, "Unbekannt");
-    haupt.fenster.Toolbar_ButtonClick(1, "speichern");  // keys compare exactly
+    haupt.fenster.Toolbar_ButtonClick(4, ID_INHALT);
+    haupt.fenster.Toolbar_ButtonClick(1, 0);
+    haupt.fenster.Toolbar_ButtonClick(1, ID_SUCHEN);  // a menu command without a button
     SendMessageA(haupt.fenster.hwnd(), WM_COMMAND, ID_SUCHEN, 0);
     SendMessageA(haupt.fenster.hwnd(), WM_COMMAND, ID_HILFEBENUTZEN, 0);
     SendMessageA(haupt.fenster.hwnd(), WM_COMMAND, ID_INTERNET, 0);

@@ -183,7 +183,8 @@ static bool EchteDateiAuswahl(HWND fenster, const std::string& titel, std::vecto
 }
 
 std::string DateiWaehlen(HWND fenster, const std::string& titel, const std::string& filter,
-                         const std::string& vorgabe, DWORD flags) {
+                         const std::string& vorgabe) {
+    const DWORD flags = OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
     if (gDatei) return gDatei(fenster, titel, filter, vorgabe, flags);
     std::vector<char> liste(filter.begin(), filter.end());
     for (char& c : liste)

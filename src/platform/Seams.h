@@ -40,12 +40,14 @@ std::string Hilfedatei();           // "Endwart.hlp" beside the program
 BOOL HilfeZeigen(HWND fenster, const std::string& datei, UINT befehl, ULONG_PTR daten);
 
 // The open-file dialog: `filter` as "Programme|*.exe|Alle Dateien|*.*", `vorgabe` the name it
-// starts with. The chosen full file name, or empty when cancelled or when the dialog failed.
+// starts with. Only an existing file can be chosen, and the current folder stays. The chosen
+// full file name, or empty when cancelled or when the dialog failed. A test double gets the
+// dialog's flags too.
 using DateiFunktion = std::function<std::string(HWND fenster, const std::string& titel,
                                                 const std::string& filter,
                                                 const std::string& vorgabe, DWORD flags)>;
 std::string DateiWaehlen(HWND fenster, const std::string& titel, const std::string& filter,
-                         const std::string& vorgabe, DWORD flags);
+                         const std::string& vorgabe);
 
 // The log: "Endwart.log" beside the program unless a test gave another path.
 std::string ProtokollDatei();

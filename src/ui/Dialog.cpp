@@ -116,10 +116,13 @@ INT_PTR Dialog::Verarbeiten(UINT msg, WPARAM wp, LPARAM lp) {
             return FALSE;
         case WM_COMMAND:
             if (HIWORD(wp) == BN_CLICKED) Auffrischen(reinterpret_cast<HWND>(lp));
-            return Befehl(LOWORD(wp), HIWORD(wp)) ? TRUE : FALSE;
-        case WM_NOTIFY:
-            SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, Benachrichtigung(*reinterpret_cast<const NMHDR*>(lp)));
-            return TRUE;
+            [[fallthrough]];
+        case WM_NOTIFY: {
+            LRESULT antwort = 0;
+            const bool behandelt = Verteilen(msg, wp, lp, antwort);
+            if (msg == WM_NOTIFY) SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, antwort);
+            return behandelt ? TRUE : FALSE;
+        }
         case WM_HELP:
             // F1 opens what "?" opens; without such a button the owner's help answers.
             if (!HilfeKnopf()) return FALSE;

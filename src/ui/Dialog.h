@@ -5,21 +5,16 @@
 
 #include "ui/Form.h"
 
-class Dialog {
+class Dialog : public Fenster {
 public:
     Dialog(const char* titel, int breite, int hoehe, const Steuerelement* tabelle, size_t anzahl)
         : titel_(titel), breite_(breite), hoehe_(hoehe), tabelle_(tabelle), anzahl_(anzahl) {}
-    Dialog(const Dialog&) = delete;
-    Dialog& operator=(const Dialog&) = delete;
-    virtual ~Dialog() = default;
 
     // Runs the dialog modally; its owner takes no input meanwhile. Returns the code given to
     // Beenden, or -1 with GetLastError set when the dialog cannot be made.
     INT_PTR Zeigen(HWND besitzer);
     void Beenden(INT_PTR code);
 
-    HWND hwnd() const { return hwnd_; }
-    HWND Element(int id) const { return GetDlgItem(hwnd_, id); }
     void Klicken(int id);  // as if the user pressed the button
     // Moves the focus through the dialog manager, which also moves the default button's frame.
     void FokusSetzen(HWND element);
@@ -31,8 +26,6 @@ protected:
     virtual void Form_Load() {}
     virtual void Form_Activate() {}
     virtual void Form_Unload() {}
-    virtual bool Befehl(int id, int code) = 0;
-    virtual LRESULT Benachrichtigung(const NMHDR&) { return 0; }
     // The "?" button that F1 presses too; 0 hands F1 on to the owner.
     virtual int HilfeKnopf() const { return 0; }
     // Anything else; return true when handled, with the result in `ergebnis`.
@@ -47,6 +40,5 @@ private:
     int breite_, hoehe_;  // client area, twips
     const Steuerelement* tabelle_;
     size_t anzahl_;
-    HWND hwnd_ = nullptr;
     bool fehlgeschlagen_ = false;
 };

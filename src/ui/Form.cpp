@@ -153,6 +153,7 @@ bool Form::ElementeErzeugen(const Steuerelement* tabelle, size_t anzahl) {
 }
 
 LRESULT Form::Nachricht(UINT msg, WPARAM wp, LPARAM lp) {
+    if (LRESULT ergebnis = 0; Verteilen(msg, wp, lp, ergebnis)) return ergebnis;
     switch (msg) {
         case WM_SETCURSOR:
             if (SanduhrAn()) {

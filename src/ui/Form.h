@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/Besitzer.h"
+#include "ui/Fenster.h"
 
 // Tells the user, in the platform's words, why a window or control could not be made.
 void KomponentenFehlerMelden(unsigned long fehler);
@@ -40,15 +41,11 @@ struct Steuerelement {
     bool versteckt = false;
 };
 
-class Form {
+class Form : public Fenster {
 public:
     Form() = default;
-    Form(const Form&) = delete;
-    Form& operator=(const Form&) = delete;
-    virtual ~Form();
+    ~Form() override;
 
-    HWND hwnd() const { return hwnd_; }
-    HWND Element(int id) const { return GetDlgItem(hwnd_, id); }
     void Schliessen();  // destroys the window, if there is one
 
     // The hourglass over all of the program's windows while long work runs.
@@ -67,7 +64,6 @@ protected:
 
 private:
     static LRESULT CALLBACK Fensterprozedur(HWND h, UINT msg, WPARAM wp, LPARAM lp);
-    HWND hwnd_ = nullptr;
 };
 
 // Creates a table's controls in `eltern` with the given font. False when one cannot be made.

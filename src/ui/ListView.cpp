@@ -7,6 +7,13 @@
 
 #include "ui/Form.h"
 
+OhneZeichnen::OhneZeichnen(HWND h) : h_(h) { SendMessageA(h_, WM_SETREDRAW, FALSE, 0); }
+
+OhneZeichnen::~OhneZeichnen() {
+    SendMessageA(h_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(h_, nullptr, TRUE);
+}
+
 void ListView::SpaltenAnlegen(const Spalte* spalten, int anzahl) {
     for (int i = 0; i < anzahl; ++i) {
         LVCOLUMNA c{};
@@ -56,19 +63,19 @@ Dateityp ListView::Eintrag(size_t i) const {
 }
 
 void ListView::Hinzufuegen(const Dateityp& typ) {
+    const std::string texte[4] = {typ.Erweiterung, typ.Bezeichnung, typ.Oeffnen, typ.Symbol};
+    ZeileEinfuegen(Anzahl(), texte, 4);
+}
+
+int ListView::ZeileEinfuegen(size_t zeile, const std::string* texte, int anzahl) {
     LVITEMA item{};
     item.mask = LVIF_TEXT;
-    item.iItem = static_cast<int>(Anzahl());
-    item.pszText = const_cast<char*>(typ.Erweiterung.c_str());
-    int zeile = static_cast<int>(SendMessageA(h_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-    if (zeile < 0) return;
-    const std::string* teile[3] = {&typ.Bezeichnung, &typ.Oeffnen, &typ.Symbol};
-    for (int s = 0; s < 3; ++s) {
-        LVITEMA sub{};
-        sub.iSubItem = s + 1;
-        sub.pszText = const_cast<char*>(teile[s]->c_str());
-        SendMessageA(h_, LVM_SETITEMTEXTA, zeile, reinterpret_cast<LPARAM>(&sub));
-    }
+    item.iItem = static_cast<int>(zeile);
+    item.pszText = const_cast<char*>(texte[0].c_str());
+    int neu = static_cast<int>(SendMessageA(h_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    if (neu < 0) return -1;
+    for (int s = 1; s < anzahl; ++s) TextSetzen(static_cast<size_t>(neu), s, texte[s]);
+    return neu;
 }
 
 void ListView::Leeren() { SendMessageA(h_, LVM_DELETEALLITEMS, 0, 0); }
@@ -91,8 +98,7 @@ void ListView::Sortieren(int spalte, bool absteigend) {
     };
     std::vector<Zeile> zeilen;
     for (size_t i = 0; i < Anzahl(); ++i)
-        zeilen.push_back({Eintrag(i), static_cast<UINT>(SendMessageA(h_, LVM_GETITEMSTATE, i,
-                                                                     LVIS_SELECTED | LVIS_FOCUSED))});
+        zeilen.push_back({Eintrag(i), Zustand(i, LVIS_SELECTED | LVIS_FOCUSED)});
     auto text = [spalte](const Dateityp& t) -> const std::string& {
         return spalte == 1 ? t.Bezeichnung : spalte == 2 ? t.Oeffnen : spalte == 3 ? t.Symbol : t.Erweiterung;
     };
@@ -100,21 +106,23 @@ void ListView::Sortieren(int spalte, bool absteigend) {
         int v = lstrcmpiA(text(a.typ).c_str(), text(b.typ).c_str());
         return absteigend ? v > 0 : v < 0;
     });
-    SendMessageA(h_, WM_SETREDRAW, FALSE, 0);
+    OhneZeichnen still(h_);
     Leeren();
     for (size_t i = 0; i < zeilen.size(); ++i) {
         Hinzufuegen(zeilen[i].typ);
-        LVITEMA item{};
-        item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-        item.state = zeilen[i].zustand;
-        SendMessageA(h_, LVM_SETITEMSTATE, i, reinterpret_cast<LPARAM>(&item));
+        ZustandSetzen(i, LVIS_SELECTED | LVIS_FOCUSED, zeilen[i].zustand);
     }
-    SendMessageA(h_, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(h_, nullptr, TRUE);
 }
 
-bool ListView::Markiert(size_t zeile) const {
-    return (SendMessageA(h_, LVM_GETITEMSTATE, zeile, LVIS_SELECTED) & LVIS_SELECTED) != 0;
+UINT ListView::Zustand(size_t zeile, UINT maske) const {
+    return static_cast<UINT>(SendMessageA(h_, LVM_GETITEMSTATE, zeile, maske)) & maske;
+}
+
+void ListView::ZustandSetzen(WPARAM zeile, UINT maske, UINT zustand) {
+    LVITEMA item{};
+    item.stateMask = maske;
+    item.state = zustand;
+    SendMessageA(h_, LVM_SETITEMSTATE, zeile, reinterpret_cast<LPARAM>(&item));
 }
 
 void ListView::TextSetzen(size_t zeile, int spalte, const std::string& text) {

@@ -37,9 +37,16 @@ const Steuerelement kElemente[] = {
     {Art::Bild, F::idPicSymbolDef, 300, 2610, 495, 495, "", 0, true},
 };
 
+const Befehlszeile<F> kBefehle[] = {
+    {IDOK, &F::cmdOK_Click},
+    {IDCANCEL, &F::cmdAbbrechen_Click},
+    {F::idCmdOeffnen, &F::cmdOeffnen_Click},
+    {F::idCmdHilfe, &F::cmdHilfe_Click},
+    {F::idCmdSymbol, &F::cmdSymbol_Click},
+};
+
 constexpr const char* kTitel = "Endungswart - Ändern";
 constexpr const char* kFilter = "Programme|*.exe|Alle Dateien(*.*)|*.*";
-constexpr DWORD kDateiFlags = 0x100C;  // OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY
 
 void Fehler(const char* text) { Meldung(text, MB_OK | MB_ICONSTOP, kTitel); }
 
@@ -58,7 +65,7 @@ bool AendernBefehl(ListView& liste, float doppelklickzeit) {
     } else if ((ergebnis = dialog.Zeigen(GetParent(liste.hwnd()))) == -1) {
         KomponentenFehlerMelden(GetLastError());
     }
-    SetFocus(liste.hwnd());
+    liste.Fokus();
     return ergebnis == IDOK;
 }
 
@@ -108,20 +115,20 @@ bool frmAendern::Fuellen() {
 }
 
 void frmAendern::Form_Load() {
-    SetDlgItemTextA(hwnd(), idTxtErweiterung, erweiterungen_.c_str());
-    SetDlgItemTextA(hwnd(), idTxtBezeichnung, bezeichnung_.c_str());
-    SetDlgItemTextA(hwnd(), idTxtOeffnen, oeffnen_.c_str());
+    FeldtextSetzen(idTxtErweiterung, erweiterungen_);
+    FeldtextSetzen(idTxtBezeichnung, bezeichnung_);
+    FeldtextSetzen(idTxtOeffnen, oeffnen_);
     const bool mehrere = zeilen_.size() > 1;
     Anzeigen(Element(idChkBezeichnung), mehrere);
     Anzeigen(Element(idChkSymbol), mehrere && !symbolGesperrt_);
-    CheckDlgButton(hwnd(), idChkBezeichnung, mehrere && Optionen.Bezeichnung == 1 ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(hwnd(), idChkSymbol, mehrere && Optionen.Symbol == 1 ? BST_CHECKED : BST_UNCHECKED);
+    Ankreuzen(idChkBezeichnung, mehrere && Optionen.Bezeichnung == 1);
+    Ankreuzen(idChkSymbol, mehrere && Optionen.Symbol == 1);
     Anzeigen(Element(idPicSymbol), bild_ == Bild::Symbol);
     Anzeigen(Element(idPicSymbolDef), bild_ == Bild::Seite);
     Anzeigen(Element(idCmdSymbol), !symbolGesperrt_);
     if (oeffnenGesperrt_) {
+        FeldtextSetzen(idTxtOeffnen, "");
         HWND feld = Element(idTxtOeffnen);
-        SetWindowTextA(feld, "");
         RECT r;
         GetWindowRect(feld, &r);
         SetWindowPos(feld, nullptr, 0, 0, TwipsZuPixel(kBreit), r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER);
@@ -136,7 +143,7 @@ void frmAendern::Form_Activate() {
     // Posted, so that the dialog's own restoring of the focus comes first.
     if (oeffnenGesperrt_)
         PostMessageA(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Element(idTxtBezeichnung)), TRUE);
-    if (oeffnenGesperrt_ && symbolGesperrt_) CheckDlgButton(hwnd(), idChkBezeichnung, BST_UNCHECKED);
+    if (oeffnenGesperrt_ && symbolGesperrt_) Ankreuzen(idChkBezeichnung, false);
 }
 
 void frmAendern::Form_Unload() {
@@ -144,16 +151,16 @@ void frmAendern::Form_Unload() {
 }
 
 void frmAendern::cmdOeffnen_Click() {
-    const std::string teil = ProgrammTeil(Text(idTxtOeffnen));
+    const std::string teil = ProgrammTeil(Feldtext(idTxtOeffnen));
     const std::string start = teil.empty() ? std::string() : ProgrammSuchen(teil);
-    const std::string datei = DateiWaehlen(hwnd(), "Öffnen mit:", kFilter, start, kDateiFlags);
+    const std::string datei = DateiWaehlen(hwnd(), "Öffnen mit:", kFilter, start);
     if (datei.empty()) return;
-    SetDlgItemTextA(hwnd(), idTxtOeffnen, (datei + " \"%1\"").c_str());
+    FeldtextSetzen(idTxtOeffnen, datei + " \"%1\"");
 }
 
 void frmAendern::cmdOK_Click() {
-    const std::string bezeichnung = Text(idTxtBezeichnung), oeffnen = Text(idTxtOeffnen);
-    const bool bezeichnungFest = Markiert(idChkBezeichnung);
+    const std::string bezeichnung = Feldtext(idTxtBezeichnung), oeffnen = Feldtext(idTxtOeffnen);
+    const bool bezeichnungFest = Angekreuzt(idChkBezeichnung);
     if (bezeichnung.empty() && !bezeichnungFest) {
         Fehler("Bitte eine Bezeichnung eingeben!");
         return Fokus(idTxtBezeichnung);
@@ -171,7 +178,7 @@ void frmAendern::cmdOK_Click() {
         }
     }
     Form::Sanduhr(true);
-    const bool symbol = !Markiert(idChkSymbol) && !symbolGesperrt_ && Sichtbar(idPicSymbol);
+    const bool symbol = !Angekreuzt(idChkSymbol) && !symbolGesperrt_ && Sichtbar(idPicSymbol);
     const std::string ort = SymbolortVerbinden(ort_.Datei, ort_.Index);
     for (size_t zeile : zeilen_) {
         if (!bezeichnungFest) liste_.TextSetzen(zeile, 1, bezeichnung);
@@ -179,13 +186,13 @@ void frmAendern::cmdOK_Click() {
         if (symbol) liste_.TextSetzen(zeile, 3, ort);
     }
     Beenden(IDOK);
-    SetFocus(liste_.hwnd());
+    liste_.Fokus();
     Form::Sanduhr(false);
 }
 
 void frmAendern::cmdAbbrechen_Click() {
     Beenden(IDCANCEL);
-    SetFocus(liste_.hwnd());
+    liste_.Fokus();
 }
 
 void frmAendern::cmdHilfe_Click() { Hilfe(hwnd(), HELP_CONTEXT, 30); }
@@ -208,17 +215,7 @@ void frmAendern::SymbolAnzeigen() {
     InvalidateRect(Element(idPicSymbol), nullptr, TRUE);
 }
 
-bool frmAendern::Befehl(int id, int code) {
-    if (code != BN_CLICKED) return false;
-    switch (id) {
-        case IDOK: cmdOK_Click(); return true;
-        case IDCANCEL: cmdAbbrechen_Click(); return true;
-        case idCmdOeffnen: cmdOeffnen_Click(); return true;
-        case idCmdHilfe: cmdHilfe_Click(); return true;
-        case idCmdSymbol: cmdSymbol_Click(); return true;
-    }
-    return false;
-}
+bool frmAendern::Befehl(int id, int code) { return code == BN_CLICKED && Ausloesen(*this, kBefehle, id); }
 
 bool frmAendern::Nachricht(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& ergebnis) {
     if (msg == WM_DRAWITEM) {
@@ -262,15 +259,6 @@ void frmAendern::Zeichnen(const DRAWITEMSTRUCT& d) const {
     }
     if (klein_) DrawIconEx(d.hDC, 9, 9, klein_.get(), 16, 16, 0, nullptr, DI_NORMAL);
 }
-
-std::string frmAendern::Text(int id) const {
-    HWND h = Element(id);
-    std::string text(static_cast<size_t>(GetWindowTextLengthA(h)) + 1, '\0');
-    text.resize(static_cast<size_t>(GetWindowTextA(h, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
-bool frmAendern::Markiert(int id) const { return IsDlgButtonChecked(hwnd(), id) == BST_CHECKED; }
 
 bool frmAendern::Sichtbar(int id) const { return (GetWindowLongA(Element(id), GWL_STYLE) & WS_VISIBLE) != 0; }
 

@@ -49,8 +49,6 @@ protected:
 private:
     enum class Bild { Symbol, Seite, Keines };  // what the Symbol frame shows
 
-    std::string Text(int id) const;
-    bool Markiert(int id) const;
     void Fokus(int id);
     bool Sichtbar(int id) const;
     void Zeichnen(const DRAWITEMSTRUCT& d) const;

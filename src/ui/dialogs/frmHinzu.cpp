@@ -24,6 +24,17 @@ const Steuerelement kElemente[] = {
     {Art::Schaltflaeche, frmHinzu::idCmdHilfe, 8760, 5370, 600, 375, "?", 0},
 };
 
+using F = frmHinzu;
+const Befehlszeile<F> kBefehle[] = {
+    {IDOK, &F::cmdOK_Click},
+    {IDCANCEL, &F::cmdAbbrechen_Click},
+    {F::idCmdRechts, &F::cmdRechts_Click},
+    {F::idCmdRechtsAlle, &F::cmdRechtsAlle_Click},
+    {F::idCmdLinks, &F::cmdLinks_Click},
+    {F::idCmdLinksAlle, &F::cmdLinksAlle_Click},
+    {F::idCmdHilfe, &F::cmdHilfe_Click},
+};
+
 const Spalte kSpalten[4] = {
     {"Erweiterung", 750}, {"Bezeichnung", 4000}, {"Öffnen mit:", 9000}, {"Symbol", 9000}};
 
@@ -35,21 +46,6 @@ const struct {
     {frmHinzu::idCmdRechtsAlle, "Alle Hinzufügen"},
     {frmHinzu::idCmdLinks, "Entfernen"},
     {frmHinzu::idCmdLinksAlle, "Alle Entfernen"},
-};
-
-// Lists are filled or emptied in one go, then drawn once.
-class OhneZeichnen {
-public:
-    explicit OhneZeichnen(HWND h) : h_(h) { SendMessageA(h_, WM_SETREDRAW, FALSE, 0); }
-    ~OhneZeichnen() {
-        SendMessageA(h_, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(h_, nullptr, TRUE);
-    }
-    OhneZeichnen(const OhneZeichnen&) = delete;
-    OhneZeichnen& operator=(const OhneZeichnen&) = delete;
-
-private:
-    HWND h_;
 };
 
 }  // namespace
@@ -81,7 +77,7 @@ void frmHinzu::RegistrierteDateitypenLesen(const Arbeitsliste& ueberwacht) {
     // afterwards, without a search through several hundred lines for each.
     std::vector<Dateityp> frei = NichtUeberwacht(RegistrierteDateitypen(), ueberwacht);
     OhneZeichnen still(links_.hwnd());
-    SendMessageA(links_.hwnd(), LVM_SETITEMCOUNT, frei.size(), 0);
+    links_.Reservieren(frei.size());
     for (const Dateityp& typ : frei) links_.Hinzufuegen(typ);
 }
 
@@ -169,19 +165,7 @@ void frmHinzu::cmdAbbrechen_Click() { Beenden(IDCANCEL); }
 
 void frmHinzu::cmdHilfe_Click() { Hilfe(hwnd(), HELP_CONTEXT, 20); }
 
-bool frmHinzu::Befehl(int id, int code) {
-    if (code != BN_CLICKED) return false;
-    switch (id) {
-        case IDOK: cmdOK_Click(); return true;
-        case IDCANCEL: cmdAbbrechen_Click(); return true;
-        case idCmdRechts: cmdRechts_Click(); return true;
-        case idCmdRechtsAlle: cmdRechtsAlle_Click(); return true;
-        case idCmdLinks: cmdLinks_Click(); return true;
-        case idCmdLinksAlle: cmdLinksAlle_Click(); return true;
-        case idCmdHilfe: cmdHilfe_Click(); return true;
-    }
-    return false;
-}
+bool frmHinzu::Befehl(int id, int code) { return code == BN_CLICKED && Ausloesen(*this, kBefehle, id); }
 
 LRESULT frmHinzu::Benachrichtigung(const NMHDR& nm) {
     const bool links = nm.idFrom == idLvwLinks;

@@ -170,18 +170,18 @@ void frmInfo::Form_Load() {
     klein_[0].reset(LoadBitmapA(instanz, MAKEINTRESOURCEA(IDB_BILDA_KLEIN)));
     klein_[1].reset(LoadBitmapA(instanz, MAKEINTRESOURCEA(IDB_BILDB_KLEIN)));
 
-    SetDlgItemTextA(hwnd(), idLblInfo0, "Endungswart für Windows 95");
+    FeldtextSetzen(idLblInfo0, "Endungswart für Windows 95");
     Versionsangaben v;
     VersionLesen(instanz, v);
-    SetDlgItemTextA(hwnd(), idLblInfo0 + 1, VersionText(v.Major, v.Minor).c_str());
-    SetDlgItemTextA(hwnd(), idLblInfo0 + 2, v.LegalCopyright.c_str());
+    FeldtextSetzen(idLblInfo0 + 1, VersionText(v.Major, v.Minor));
+    FeldtextSetzen(idLblInfo0 + 2, v.LegalCopyright);
 
     const Speicherstand s = SpeicherLesen();
     const uint64_t werte[3] = {s.Gesamt, s.Frei, s.FreiVirtuell};
     const std::string trenner = Tausendertrenner();
     for (int i = 0; i < 3; ++i) {
-        SetDlgItemTextA(hwnd(), idLblText0 + i, kBeschriftungen[i]);
-        SetDlgItemTextA(hwnd(), idLblInfo0 + 3 + i, KBText(werte[i], trenner).c_str());
+        FeldtextSetzen(idLblText0 + i, kBeschriftungen[i]);
+        FeldtextSetzen(idLblInfo0 + 3 + i, KBText(werte[i], trenner));
     }
 }
 
@@ -198,15 +198,13 @@ void frmInfo::imgBildB_Click() {
 }
 
 bool frmInfo::Befehl(int id, int code) {
-    if ((id == IDOK || id == IDCANCEL) && code == BN_CLICKED) {
-        cmdOK_Click();
-        return true;
-    }
-    if (code != STN_CLICKED) return false;
-    if (id == idImgBildA) imgBildA_Click();
-    else if (id == idImgBildB) imgBildB_Click();
-    else return false;
-    return true;
+    static const Befehlszeile<frmInfo> kBefehle[] = {
+        {IDOK, &frmInfo::cmdOK_Click},
+        {IDCANCEL, &frmInfo::cmdOK_Click},
+        {idImgBildA, &frmInfo::imgBildA_Click},
+        {idImgBildB, &frmInfo::imgBildB_Click},
+    };
+    return code == BN_CLICKED && Ausloesen(*this, kBefehle, id);  // STN_CLICKED too
 }
 
 void frmInfo::Zeichnen(const DRAWITEMSTRUCT& d) {

@@ -80,11 +80,7 @@ const Feld kFelder[] = {
     {F::idChkBeenden, &Einstellungen::Beenden, nullptr},
 };
 
-using Handler = void (frmOptionen::*)();
-const struct {
-    int id;
-    Handler handler;
-} kReaktionen[] = {
+const Befehlszeile<F> kReaktionen[] = {
     {F::idChkAutostart, &F::chkAutostart_Click},
     {F::idChkAutostartmeldung, &F::chkAutostartmeldung_Click},
     {F::idChkMehrfachauswahl, &F::chkMehrfachauswahl_Click},
@@ -124,11 +120,9 @@ frmOptionen::frmOptionen(ListView& haupt)
     InitCommonControls();  // the comctl32 of Windows 95 has no InitCommonControlsEx
 }
 
-bool frmOptionen::Gesetzt(int id) const { return IsDlgButtonChecked(hwnd(), id) == BST_CHECKED; }
-
 void frmOptionen::Setzen(int id, bool an) {
-    if (Gesetzt(id) == an) return;
-    CheckDlgButton(hwnd(), id, an ? BST_CHECKED : BST_UNCHECKED);
+    if (Angekreuzt(id) == an) return;
+    Ankreuzen(id, an);
     Reaktion(id);
 }
 
@@ -141,10 +135,7 @@ void frmOptionen::Einstellen(const Einstellungen& werte) {
     }
 }
 
-void frmOptionen::Reaktion(int id) {
-    for (const auto& r : kReaktionen)
-        if (r.id == id) return (this->*r.handler)();
-}
+void frmOptionen::Reaktion(int id) { Ausloesen(*this, kReaktionen, id); }
 
 void frmOptionen::Freigeben(std::initializer_list<int> ids, bool an) {
     for (int id : ids) EnableWindow(Element(id), an);
@@ -183,7 +174,7 @@ void frmOptionen::Form_Load() {
     // value changes.
     const Einstellungen standard = Standardeinstellungen();
     for (const Feld& f : kFelder)
-        if (f.schalter && standard.*f.schalter) CheckDlgButton(hwnd(), f.id, BST_CHECKED);
+        if (f.schalter && standard.*f.schalter) Ankreuzen(f.id, true);
 
     EnableWindow(Element(idSliderAutostart), FALSE);
     Einstellen(Optionen);
@@ -207,7 +198,7 @@ void frmOptionen::RegisterkarteZeigen(int seite) {
 
 void frmOptionen::chkAutostart_Click() {
     UebernehmenFreigeben();
-    const bool an = Gesetzt(idChkAutostart);
+    const bool an = Angekreuzt(idChkAutostart);
     if (an) EnableWindow(Element(idChkAutostartmeldung), TRUE);
     Setzen(idChkAutostartmeldung, an);
     if (!an) EnableWindow(Element(idChkAutostartmeldung), FALSE);
@@ -216,12 +207,12 @@ void frmOptionen::chkAutostart_Click() {
 void frmOptionen::chkAutostartmeldung_Click() {
     UebernehmenFreigeben();
     Freigeben({idSliderAutostart, idLblAutostartmeldung0, idLblAutostartmeldung1},
-              Gesetzt(idChkAutostartmeldung));
+              Angekreuzt(idChkAutostartmeldung));
 }
 
 void frmOptionen::chkMehrfachauswahl_Click() {
     UebernehmenFreigeben();
-    const bool an = Gesetzt(idChkMehrfachauswahl);
+    const bool an = Angekreuzt(idChkMehrfachauswahl);
     if (an) Freigeben({idChkBezeichnung, idChkSymbol}, true);
     Setzen(idChkBezeichnung, an);
     Setzen(idChkSymbol, an);
@@ -231,24 +222,20 @@ void frmOptionen::chkMehrfachauswahl_Click() {
 void frmOptionen::chkSpeichermeldung_Click() {
     UebernehmenFreigeben();
     Freigeben({idSliderSpeichern, idLblSpeichermeldung0, idLblSpeichermeldung1},
-              Gesetzt(idChkSpeichermeldung));
+              Angekreuzt(idChkSpeichermeldung));
 }
 
 void frmOptionen::cmdUebernehmen_Click() {
     for (const Feld& f : kFelder) {
         if (f.schalter)
-            Optionen.*f.schalter = Gesetzt(f.id) ? 1 : 0;
+            Optionen.*f.schalter = Angekreuzt(f.id) ? 1 : 0;
         else
             Optionen.*f.pause = SchiebePause(Position(f.id));
     }
     haupt_.Mehrfachauswahl(Optionen.Mehrfachauswahl != 0);
-    if (Optionen.Mehrfachauswahl == 0 && haupt_.Anzahl() > 0) {
-        // Clear every line, not just the first: a list that just left multiple selection
-        // may still hold several.
-        LVITEMA item{};
-        item.stateMask = LVIS_SELECTED;
-        SendMessageA(haupt_.hwnd(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
-    }
+    // Clear every line, not just the first: a list that just left multiple selection may
+    // still hold several.
+    if (Optionen.Mehrfachauswahl == 0 && haupt_.Anzahl() > 0) haupt_.AlleAbwaehlen();
     // A disabled button cannot keep the focus; OK takes it, and the default frame with it.
     if (GetFocus() == Element(idCmdUebernehmen)) FokusSetzen(Element(IDOK));
     EnableWindow(Element(idCmdUebernehmen), FALSE);
@@ -270,15 +257,7 @@ void frmOptionen::cmdStandard_Click() {
 
 void frmOptionen::cmdHilfe_Click() { Hilfe(hwnd(), HELP_CONTEXT, 50); }
 
-bool frmOptionen::Befehl(int id, int code) {
-    if (code != BN_CLICKED) return false;
-    for (const auto& r : kReaktionen) {
-        if (r.id != id) continue;
-        (this->*r.handler)();
-        return true;
-    }
-    return false;
-}
+bool frmOptionen::Befehl(int id, int code) { return code == BN_CLICKED && Ausloesen(*this, kReaktionen, id); }
 
 LRESULT frmOptionen::Benachrichtigung(const NMHDR& nm) {
     if (nm.idFrom == idSSTab1 && nm.code == TCN_SELCHANGE) RegisterkarteZeigen(Registerkarte());

@@ -52,7 +52,6 @@ protected:
     bool Nachricht(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& ergebnis) override;
 
 private:
-    bool Gesetzt(int id) const;
     void Setzen(int id, bool an);  // runs the click reaction when the state changes
     void Einstellen(const Einstellungen& werte);  // every control, as Setzen does
     void Reaktion(int id);

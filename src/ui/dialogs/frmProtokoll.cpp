@@ -21,27 +21,21 @@ const Steuerelement kElemente[] = {
     {Art::Schaltflaeche, frmProtokoll::idCmdHilfe, 8880, 5010, 600, 375, "?", 0},
 };
 
+using F = frmProtokoll;
+const Befehlszeile<F> kBefehle[] = {
+    {IDOK, &F::cmdSchliessen_Click},
+    {IDCANCEL, &F::cmdSchliessen_Click},
+    {F::idCmdPruefen, &F::cmdPruefen_Click},
+    {F::idCmdLeeren, &F::cmdLeeren_Click},
+    {F::idCmdHilfe, &F::cmdHilfe_Click},
+};
+
 const Spalte kSpalten[5] = {
     {"Datum", 2100}, {"Erweiterung", 1250}, {"Wert", 1200}, {"Vorgefunden", 2350}, {"Wiederhergestellt", 2350}};
 
 const std::string& Text(const Protokolleintrag& e, int spalte) {
     const std::string* felder[5] = {&e.Datum, &e.Erweiterung, &e.Wert, &e.Vorgefunden, &e.Wiederhergestellt};
     return *felder[spalte >= 0 && spalte < 5 ? spalte : 0];
-}
-
-void ZeileEinfuegen(HWND liste, int zeile, const Protokolleintrag& e) {
-    LVITEMA item{};
-    item.mask = LVIF_TEXT;
-    item.iItem = zeile;
-    item.pszText = const_cast<char*>(e.Datum.c_str());
-    zeile = static_cast<int>(SendMessageA(liste, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-    if (zeile < 0) return;
-    for (int s = 1; s < 5; ++s) {
-        LVITEMA sub{};
-        sub.iSubItem = s;
-        sub.pszText = const_cast<char*>(Text(e, s).c_str());
-        SendMessageA(liste, LVM_SETITEMTEXTA, zeile, reinterpret_cast<LPARAM>(&sub));
-    }
 }
 
 }  // namespace
@@ -52,7 +46,7 @@ frmProtokoll::frmProtokoll(std::string& gesehen)
 void frmProtokoll::Form_Load() {
     liste_.Verbinden(Element(idLvwProtokoll));
     liste_.SpaltenAnlegen(kSpalten, 5);
-    SendMessageA(liste_.hwnd(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    liste_.ZeilenweiseWaehlen();
     // Enter closes, wherever the focus is but on another button.
     SendMessageA(hwnd(), DM_SETDEFID, IDCANCEL, 0);
     Laden();
@@ -70,9 +64,7 @@ void frmProtokoll::Laden() {
 
 void frmProtokoll::ErsteZeile() {
     // The newest line current, so that the arrow keys start at the top.
-    LVITEMA item{};
-    item.stateMask = item.state = LVIS_FOCUSED | LVIS_SELECTED;
-    if (!zeilen_.empty()) SendMessageA(liste_.hwnd(), LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
+    if (!zeilen_.empty()) liste_.Waehlen(0);
 }
 
 void frmProtokoll::Sortieren() {
@@ -85,16 +77,17 @@ void frmProtokoll::Sortieren() {
 }
 
 void frmProtokoll::Fuellen() {
-    HWND h = liste_.hwnd();
-    if (!h) return;  // the dialog went while a question was open
-    SendMessageA(h, WM_SETREDRAW, FALSE, 0);
+    if (!liste_.hwnd()) return;  // the dialog went while a question was open
+    OhneZeichnen still(liste_.hwnd());
     liste_.Leeren();
-    for (size_t i = 0; i < zeilen_.size(); ++i) ZeileEinfuegen(h, static_cast<int>(i), zeilen_[i]);
-    SendMessageA(h, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(h, nullptr, TRUE);
+    for (size_t i = 0; i < zeilen_.size(); ++i) {
+        std::string texte[5];
+        for (int s = 0; s < 5; ++s) texte[s] = Text(zeilen_[i], s);
+        liste_.ZeileEinfuegen(i, texte, 5);
+    }
 }
 
-void frmProtokoll::Ergebnis(const std::string& text) { SetDlgItemTextA(hwnd(), idLblErgebnis, text.c_str()); }
+void frmProtokoll::Ergebnis(const std::string& text) { FeldtextSetzen(idLblErgebnis, text); }
 
 void frmProtokoll::cmdPruefen_Click() {
     Form::Sanduhr(true);
@@ -107,7 +100,7 @@ void frmProtokoll::cmdPruefen_Click() {
     absteigend_ = true;
     Sortieren();
     ErsteZeile();
-    SetFocus(liste_.hwnd());
+    liste_.Fokus();
     Form::Sanduhr(false);
     Ergebnis(n == 0 ? "Keine Abweichungen: Alle überwachten Dateitypen sind so eingetragen, wie sie gesichert sind."
                     : std::to_string(n) + " Abweichung(en) gefunden. Nichts wurde geändert.");
@@ -138,17 +131,7 @@ void frmProtokoll::lvwProtokoll_ColumnClick(int spalte) {
     Sortieren();
 }
 
-bool frmProtokoll::Befehl(int id, int code) {
-    if (code != BN_CLICKED) return false;
-    switch (id) {
-        case IDOK:
-        case IDCANCEL: cmdSchliessen_Click(); return true;
-        case idCmdPruefen: cmdPruefen_Click(); return true;
-        case idCmdLeeren: cmdLeeren_Click(); return true;
-        case idCmdHilfe: cmdHilfe_Click(); return true;
-    }
-    return false;
-}
+bool frmProtokoll::Befehl(int id, int code) { return code == BN_CLICKED && Ausloesen(*this, kBefehle, id); }
 
 LRESULT frmProtokoll::Benachrichtigung(const NMHDR& nm) {
     if (nm.idFrom == idLvwProtokoll && nm.code == LVN_COLUMNCLICK)

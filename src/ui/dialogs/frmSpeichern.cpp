@@ -48,9 +48,9 @@ LRESULT frmSpeichern::Nachricht(UINT msg, WPARAM wp, LPARAM lp) {
 
 void frmSpeichern::Zeigen(const Dateityp& typ) {
     if (hwnd()) {
-        SetDlgItemTextA(hwnd(), idLblErweiterung, typ.Erweiterung.c_str());
-        SetDlgItemTextA(hwnd(), idLblBezeichnung, typ.Bezeichnung.c_str());
-        SetDlgItemTextA(hwnd(), idLblOeffnen, typ.Oeffnen.c_str());
+        FeldtextSetzen(idLblErweiterung, typ.Erweiterung);
+        FeldtextSetzen(idLblBezeichnung, typ.Bezeichnung);
+        FeldtextSetzen(idLblOeffnen, typ.Oeffnen);
         RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     }
     Pause(pause_);

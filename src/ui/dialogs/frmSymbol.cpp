@@ -23,13 +23,18 @@ const Steuerelement kElemente[] = {
     {Art::Schaltflaeche, F::idCmdDurchsuchen, 4845, 1335, 1215, 375, "&Durchsuchen", 0},
 };
 
+const Befehlszeile<F> kBefehle[] = {
+    {IDOK, &F::cmdOK_Click},
+    {IDCANCEL, &F::cmdAbbrechen_Click},
+    {F::idCmdDurchsuchen, &F::cmdDurchsuchen_Click},
+};
+
 constexpr const char* kTitel = "Endungswart - Anderes Symbol";
 constexpr const char* kFilter =
     "Symboldateien|*.exe;*.dll;*.ico;*.cpl;*.scr;*.ocx;*.vbx;*.nil|Programme|*.exe|"
     "Bibliotheken|*.dll|Symbole|*.ico|Systemsteuerung|*.cpl|Bildschirmschoner|*.scr|"
     "ActiveX-Control|*.ocx|Visual Basic-Control|*.vbx|Norton Icon Libaries|*.nil|"
     "Alle Dateien|*.*";
-constexpr DWORD kDateiFlags = 0x100C;  // OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY
 
 // The scroll bar tells its parent when it gets the focus; scroll bars have no such notice.
 // It keeps its own procedure in its user data, which the system's scroll bar leaves alone.
@@ -76,7 +81,7 @@ void frmSymbol::Form_Activate() {
     geoeffnet_ = true;
     NameGeaendert = true;
     if (!ProgrammSuchen(ort_.Datei).empty() && ort_.Datei[0] != '\\') {
-        SetDlgItemTextA(hwnd(), idTxtSymbol, ort_.Datei.c_str());
+        FeldtextSetzen(idTxtSymbol, ort_.Datei);
         SymbolStreifenFuellen();
     }
     Form::Sanduhr(false);
@@ -88,7 +93,7 @@ void frmSymbol::SymbolStreifenFuellen() {
     Form::Sanduhr(true);
     HWND fokus = GetFocus();
     EnableWindow(hwnd(), FALSE);
-    const std::string name = Name();
+    const std::string name = Feldtext(idTxtSymbol);
     SymbolStreifenLeeren();
     // Only a repaint: a full pass through the event loop could run a queued click mid-build.
     RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -108,7 +113,7 @@ void frmSymbol::SymbolStreifenFuellen() {
         NameGeaendert = false;
     }
     EnableWindow(hwnd(), TRUE);
-    if (fokus && IsWindow(fokus) && IsWindowEnabled(fokus)) SetFocus(fokus);
+    FokusGeben(fokus);
     Form::Sanduhr(false);
 }
 
@@ -125,7 +130,7 @@ void frmSymbol::SymbolStreifenLeeren() {
 
 void frmSymbol::SymbolDateiLaden() {
     if (!NameGeaendert) return;
-    const std::string name = Name();
+    const std::string name = Feldtext(idTxtSymbol);
     if (name.empty()) {
         Melden("Bitte geben Sie einen Dateiname an oder wählen Sie die Schaltfläche Durchsuchen "
                "zur Auswahl eines Dateinamens.");
@@ -150,12 +155,12 @@ void frmSymbol::KeineSymbole(const std::string& name) {
 }
 
 void frmSymbol::cmdDurchsuchen_Click() {
-    const std::string datei = DateiWaehlen(hwnd(), "Anderes Symbol", kFilter, Name(), kDateiFlags);
+    const std::string datei = DateiWaehlen(hwnd(), "Anderes Symbol", kFilter, Feldtext(idTxtSymbol));
     if (datei.empty()) return;
     // A file without icons leaves the strip and its selection as they were.
     if (SymbolAnzahlLesen(datei) == 0) return KeineSymbole(datei);
     AuswahlIndex = 0;
-    SetDlgItemTextA(hwnd(), idTxtSymbol, datei.c_str());
+    FeldtextSetzen(idTxtSymbol, datei);
     SymbolStreifenFuellen();
 }
 
@@ -219,7 +224,7 @@ void frmSymbol::Rollbalken(WORD code) {
 
 void frmSymbol::cmdOK_Click() {
     if (NameGeaendert) return SymbolDateiLaden();
-    ort_.Datei = Name();
+    ort_.Datei = Feldtext(idTxtSymbol);
     ort_.Index = std::to_string(AuswahlIndex);
     if (aendern_) aendern_->SymbolAnzeigen();
     Beenden(IDOK);
@@ -232,24 +237,17 @@ bool frmSymbol::Befehl(int id, int code) {
         txtSymbol_Change();
         return true;
     }
-    if (id == idPicMain) {
-        const int zelle = streifen_.Angeklickt();
-        const bool hervorgehoben = zelle == streifen_.Hervorgehoben();
-        if (code == STN_DBLCLK && hervorgehoben)
-            picBlau_DblClick(zelle);
-        else if (hervorgehoben)
-            picBlau_Click(zelle);
-        else
-            picIcon_Click(zelle);
-        return true;
-    }
-    if (code != BN_CLICKED) return false;
-    switch (id) {
-        case IDOK: cmdOK_Click(); return true;
-        case IDCANCEL: cmdAbbrechen_Click(); return true;
-        case idCmdDurchsuchen: cmdDurchsuchen_Click(); return true;
-    }
-    return false;
+    if (id != idPicMain) return code == BN_CLICKED && Ausloesen(*this, kBefehle, id);
+    // The strip tells which cell was hit; a click on the highlighted one may end the dialog.
+    const int zelle = streifen_.Angeklickt();
+    const bool hervorgehoben = zelle == streifen_.Hervorgehoben();
+    if (code == STN_DBLCLK && hervorgehoben)
+        picBlau_DblClick(zelle);
+    else if (hervorgehoben)
+        picBlau_Click(zelle);
+    else
+        picIcon_Click(zelle);
+    return true;
 }
 
 bool frmSymbol::Nachricht(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& ergebnis) {
@@ -267,13 +265,6 @@ bool frmSymbol::Nachricht(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& ergebnis) {
     return false;
 }
 
-std::string frmSymbol::Name() const {
-    HWND h = Element(idTxtSymbol);
-    std::string text(static_cast<size_t>(GetWindowTextLengthA(h)) + 1, '\0');
-    text.resize(static_cast<size_t>(GetWindowTextA(h, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 void frmSymbol::NameFokus() {
-    SendMessageA(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Element(idTxtSymbol)), TRUE);
+    FokusSetzen(Element(idTxtSymbol));
 }

@@ -53,7 +53,6 @@ private:
     void Auswaehlen(int index);
     void Rollen(int wert);  // scroll bar value and strip position
     void Rollbalken(WORD code);
-    std::string Name() const;
     void NameFokus();
     void KeineSymbole(const std::string& name);
 

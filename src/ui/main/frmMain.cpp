@@ -24,44 +24,45 @@ const Steuerelement kElemente[] = {
 const Spalte kSpalten[4] = {
     {"Erweiterung", 750}, {"Bezeichnung", 3000}, {"Öffnen mit:", 9000}, {"Symbol", 9000}};
 
-struct Knopf {
+// Every command of the menu, the accelerators and the tool bar, with its handler.
+using F = frmMain;
+
+const Befehlszeile<frmMain> kBefehle[] = {
+    {ID_SPEICHERN, &F::mnuSpeichern_Click},
+    {ID_RUECKGAENGIG, &F::mnuRueckgaengig_Click},
+    {ID_PROTOKOLL, &F::mnuProtokoll_Click},
+    {ID_BEENDEN, &F::mnuBeenden_Click},
+    {ID_SYMBOLLEISTE, &F::mnuSymbolleiste_Click},
+    {ID_STATUSLEISTE, &F::mnuStatusleiste_Click},
+    {ID_INHALT, &F::mnuInhalt_Click},
+    {ID_SUCHEN, &F::mnuSuchen_Click},
+    {ID_HILFEBENUTZEN, &F::mnuHilfebenutzen_Click},
+    {ID_INTERNET, &F::mnuInternet_Click},
+    {ID_MAIL, &F::mnuMail_Click},
+    {ID_AENDERN, &F::mnuAendern_Click},
+    {ID_HINZU, &F::mnuHinzu_Click},
+    {ID_OPTIONEN, &F::mnuOptionen_Click},
+    {ID_INFO, &F::mnuInfo_Click},
+};
+
+// The tool bar buttons carry the IDs of their menu commands.
+const struct Knopf {
     int leiste;  // 1 to 4
-    const char* taste;
+    int befehl;
     int bild;  // 1-based, in the tool bar strip
     const char* tipp;
+} kKnoepfe[] = {
+    {1, ID_SPEICHERN, 1, "Speichern"},  {1, ID_RUECKGAENGIG, 2, "Rückgängig"},
+    {2, ID_HINZU, 3, "Hinzufügen/Entfernen"}, {2, ID_AENDERN, 4, "Ändern"},
+    {3, ID_OPTIONEN, 5, "Optionen"},    {4, ID_INHALT, 6, "Hilfe"},
+    {4, ID_INFO, 7, "Info"},
 };
 
-const Knopf kKnoepfe[] = {
-    {1, "Speichern", 1, "Speichern"},  {1, "Rueckgaengig", 2, "Rückgängig"},
-    {2, "Hinzufuegen", 3, "Hinzufügen/Entfernen"}, {2, "Aendern", 4, "Ändern"},
-    {3, "Optionen", 5, "Optionen"},    {4, "Hilfe", 6, "Hilfe"},
-    {4, "Info", 7, "Info"},
-};
-
-struct Befehlseintrag {
-    int id;
-    const char* taste;  // the tool bar key that runs it, if any
-    void (frmMain::*handler)();
-};
-
-// Every command of the menu, the accelerators and the tool bar, with its handler.
-const Befehlseintrag kBefehle[] = {
-    {ID_SPEICHERN, "Speichern", &frmMain::mnuSpeichern_Click},
-    {ID_RUECKGAENGIG, "Rueckgaengig", &frmMain::mnuRueckgaengig_Click},
-    {ID_PROTOKOLL, nullptr, &frmMain::mnuProtokoll_Click},
-    {ID_BEENDEN, nullptr, &frmMain::mnuBeenden_Click},
-    {ID_SYMBOLLEISTE, nullptr, &frmMain::mnuSymbolleiste_Click},
-    {ID_STATUSLEISTE, nullptr, &frmMain::mnuStatusleiste_Click},
-    {ID_INHALT, "Hilfe", &frmMain::mnuInhalt_Click},
-    {ID_SUCHEN, nullptr, &frmMain::mnuSuchen_Click},
-    {ID_HILFEBENUTZEN, nullptr, &frmMain::mnuHilfebenutzen_Click},
-    {ID_INTERNET, nullptr, &frmMain::mnuInternet_Click},
-    {ID_MAIL, nullptr, &frmMain::mnuMail_Click},
-    {ID_AENDERN, "Aendern", &frmMain::mnuAendern_Click},
-    {ID_HINZU, "Hinzufuegen", &frmMain::mnuHinzu_Click},
-    {ID_OPTIONEN, "Optionen", &frmMain::mnuOptionen_Click},
-    {ID_INFO, "Info", &frmMain::mnuInfo_Click},
-};
+const Knopf* KnopfFuer(UINT_PTR befehl) {
+    for (const Knopf& k : kKnoepfe)
+        if (static_cast<UINT_PTR>(k.befehl) == befehl) return &k;
+    return nullptr;
+}
 
 // The stored rectangle, unless it would put the window out of sight.
 RECT Fensterrechteck(const Fensterwerte& w) {
@@ -155,11 +156,11 @@ bool frmMain::WerkzeugleistenErzeugen() {
         if (!leisten_[l]) return false;
         SendMessageA(leisten_[l], TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
         SendMessageA(leisten_[l], TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(bilder_.get()));
-        for (size_t k = 0; k < std::size(kKnoepfe); ++k) {
-            if (kKnoepfe[k].leiste != l + 1) continue;
+        for (const Knopf& k : kKnoepfe) {
+            if (k.leiste != l + 1) continue;
             TBBUTTON b{};
-            b.iBitmap = kKnoepfe[k].bild - 1;
-            b.idCommand = ID_TB_ERSTER + static_cast<int>(k);
+            b.iBitmap = k.bild - 1;
+            b.idCommand = k.befehl;
             b.fsState = TBSTATE_ENABLED;
             b.fsStyle = TBSTYLE_BUTTON;
             SendMessageA(leisten_[l], TB_ADDBUTTONS, 1, reinterpret_cast<LPARAM>(&b));
@@ -230,8 +231,7 @@ Fensterwerte frmMain::Zustand() const {
         w.height = Twips(werte_.height, r.bottom - r.top);
     }
     for (int i = 0; i < 4; ++i) {
-        int pixel = static_cast<int>(SendMessageA(liste_.hwnd(), LVM_GETCOLUMNWIDTH, i, 0));
-        w.Spalten[i] = Twips(werte_.Spalten[i], pixel);
+        w.Spalten[i] = Twips(werte_.Spalten[i], liste_.SpaltenBreite(i));
     }
     return w;
 }
@@ -285,7 +285,7 @@ void frmMain::ListeFokussieren() {
     if (!hwnd() || !IsWindowVisible(hwnd()) || !IsWindowEnabled(hwnd())) return;
     // Message boxes and the progress window may have left the activation elsewhere.
     if (GetActiveWindow() != hwnd()) SetActiveWindow(hwnd());
-    SetFocus(liste_.hwnd());
+    liste_.Fokus();
 }
 
 void frmMain::Ausfuehren(Handler handler) {
@@ -327,7 +327,7 @@ void frmMain::mnuProtokoll_Click() {
     else
         ungesehen_ = 0;
     StatusText();
-    SetFocus(liste_.hwnd());
+    liste_.Fokus();
 }
 
 void frmMain::mnuBeenden_Click() { SendMessageA(hwnd(), WM_CLOSE, 0, 0); }
@@ -390,23 +390,15 @@ void frmMain::mnuInfo_Click() {
     ListeFokussieren();
 }
 
-void frmMain::Toolbar_ButtonClick(int, const std::string& taste) {
-    for (const Befehlseintrag& b : kBefehle)
-        if (b.taste && taste == b.taste) return Ausfuehren(b.handler);
+void frmMain::Toolbar_ButtonClick(int, int befehl) {
+    if (KnopfFuer(static_cast<UINT_PTR>(befehl))) Befehl(befehl, BN_CLICKED);
 }
 
-bool frmMain::Befehl(int id) {
-    if (id >= ID_TB_ERSTER && id < ID_TB_ERSTER + static_cast<int>(std::size(kKnoepfe))) {
-        const Knopf& k = kKnoepfe[id - ID_TB_ERSTER];
-        Toolbar_ButtonClick(k.leiste, k.taste);
-        return true;
-    }
-    for (const Befehlseintrag& b : kBefehle) {
-        if (b.id != id) continue;
-        Ausfuehren(b.handler);
-        return true;
-    }
-    return false;
+bool frmMain::Befehl(int id, int) {
+    // Menu, accelerator and tool bar alike, whatever their notification code.
+    Handler handler = HandlerFuer(kBefehle, id);
+    if (handler) Ausfuehren(handler);
+    return handler != nullptr;
 }
 
 void frmMain::Form_Close() {
@@ -488,8 +480,7 @@ LRESULT frmMain::Benachrichtigung(const NMHDR& nm) {
     }
     if (nm.code == TTN_GETDISPINFOA) {
         auto& info = const_cast<NMTTDISPINFOA&>(reinterpret_cast<const NMTTDISPINFOA&>(nm));
-        size_t k = nm.idFrom - ID_TB_ERSTER;
-        if (k < std::size(kKnoepfe)) info.lpszText = const_cast<char*>(kKnoepfe[k].tipp);
+        if (const Knopf* k = KnopfFuer(nm.idFrom)) info.lpszText = const_cast<char*>(k->tipp);
     }
     return 0;
 }
@@ -504,20 +495,15 @@ LRESULT frmMain::Nachricht(UINT msg, WPARAM wp, LPARAM lp) {
             StatusText();
             // The list is the window's only field for keys; a minimised window takes none.
             if (HIWORD(wp) || !liste_.hwnd()) break;
-            SetFocus(liste_.hwnd());
+            liste_.Fokus();
             return 0;
         case WM_SETFOCUS:
-            if (liste_.hwnd()) SetFocus(liste_.hwnd());
+            liste_.Fokus();
             return 0;
         case WM_HELP:
             // F1 in a dialog without a "?" button of its own.
             mnuInhalt_Click();
             return TRUE;
-        case WM_COMMAND:
-            if (Befehl(LOWORD(wp))) return 0;
-            break;
-        case WM_NOTIFY:
-            return Benachrichtigung(*reinterpret_cast<const NMHDR*>(lp));
         case WM_CLOSE:
             Form_Close();
             return 0;

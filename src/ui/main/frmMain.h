@@ -72,7 +72,7 @@ public:
     void mnuHinzu_Click();
     void mnuOptionen_Click();
     void mnuInfo_Click();
-    void Toolbar_ButtonClick(int index, const std::string& taste);
+    void Toolbar_ButtonClick(int index, int befehl);  // the button's menu command
     void lvwMain_ColumnClick(int spalte);  // 1-based
     void lvwMain_Click();
     void lvwMain_DblClick();
@@ -98,8 +98,8 @@ private:
     void Form_Unload();
     bool WerkzeugleistenErzeugen();
     void ListeFokussieren();  // after a command: the keys go to the list again
-    bool Befehl(int id);
-    LRESULT Benachrichtigung(const NMHDR& nm);
+    bool Befehl(int id, int code) override;
+    LRESULT Benachrichtigung(const NMHDR& nm) override;
 
     // Speicherfenster
     void Sperren(bool gesperrt) override;
