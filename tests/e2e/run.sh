@@ -55,6 +55,10 @@ eigene_anzeige() {
 # A prefix that reports Windows 95 to the program, with the program installed and base.reg in.
 eigener_praefix() {
     export WINEPREFIX=$OUT/prefix
+    # One wine server for the whole case. Without it the server ends whenever no Wine process
+    # runs, and one started while it goes down may end at once with code 0, its work undone.
+    mkdir -p "$WINEPREFIX"
+    wineserver -p >/dev/null 2>&1
     wineboot --init >/dev/null 2>&1
     reg_setzen 'HKCU\Software\Wine\AppDefaults\Endwart.exe' Version win95
     reg_setzen 'HKCU\Software\Wine\X11 Driver' Managed N
