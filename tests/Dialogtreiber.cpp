@@ -45,7 +45,9 @@ void Abarbeiten(Dialog& d) {
 }
 
 void Taste(Dialog& d, WORD taste) {
+    // With another test process in front, this thread has no focus; the dialog then takes the key.
     HWND ziel = GetFocus();
+    if (!ziel || (ziel != d.hwnd() && !IsChild(d.hwnd(), ziel))) ziel = d.hwnd();
     PostMessageA(ziel, WM_KEYDOWN, taste, 0);
     PostMessageA(ziel, WM_KEYUP, taste, 0xC0000000);
     Abarbeiten(d);
