@@ -60,7 +60,7 @@ void ListeNeuLaden(Arbeitsliste& liste, const Arbeitsliste& erfasst,
 Ausgang TypSpeichern(Dateityp& typ, const Arbeitsliste& erfasst, Klassenindex& index,
                      Speicherfenster& fenster, Fortschritt* anzeige) {
     Pruefung p;
-    bool inPlatz = InPlatzSchreibbar(typ, erfasst, index, &p);
+    const Schreibziel ziel = ZielWaehlen(typ, erfasst, index, &p);
     bool ja = true;
     if (p.Gemeinsam && !p.GleicheWerte) {
         fenster.FortschrittOben(false);
@@ -69,7 +69,7 @@ Ausgang TypSpeichern(Dateityp& typ, const Arbeitsliste& erfasst, Klassenindex& i
     }
     Ereignisse();
     if (!ja) return Ausgang::Abgelehnt;
-    bool ok = TypSchreiben(typ, inPlatz, index);
+    bool ok = TypSchreiben(typ, ziel, index);
     if (anzeige) anzeige->Zeigen(typ);
     ok = ok && SicherungSchreiben(typ);
     return ok ? Ausgang::Geschrieben : Ausgang::Fehlgeschlagen;

@@ -410,7 +410,7 @@ fall_protokoll() {
         pruefe "then the status bar shows the types again" [ "$(wine "$status" 2>/dev/null)" = '1 Dateityp(en)' ]
     fi
     schliessen_wie_der_benutzer
-    wert_ist "the time seen is stored" "$STORE\\Startup" ProtokollGesehen "${zeile:0:19}"
+    pruefe "the log's last entry is marked seen" [ "$(reg_wert "$STORE\\Startup" ProtokollGesehen | cut -c1-22)" = "${zeile:0:19} 0 " ]
 }
 
 # --- main --------------------------------------------------------------------------------------
