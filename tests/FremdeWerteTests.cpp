@@ -355,4 +355,34 @@ TEST_F(FailedSave, SurvivesTheReloadAfterADeclinedType) {
     EXPECT_TRUE(haupt.fenster.Geaendert());
 }
 
+TEST_F(Hostile, ATypeTheStoreCannotLetGoIsNamedAndStaysInTheList) {
+    TypAnlegen("txt", "txtfile", "Text", "notepad.exe %1");
+    Gesichert("TXT", "Text", "notepad.exe %1");
+    Gesichert("ABC", "Abc", "abc.exe %1");
+    const Box meldung{"Folgende Dateitypen konnten nicht aus der Überwachung entfernt werden:\n\"ABC\"\n\n"
+                      "Sie bleiben in der Liste und werden weiter wiederhergestellt, bis das Entfernen gelingt. "
+                      "Versuchen Sie es später noch einmal.",
+                      MB_OK | MB_ICONEXCLAMATION, "Endungswart - Speichern"};
+    {
+        Unloeschbar sperre(HKEY_CURRENT_USER, kStore + "ABC");
+        Meldungen boxen{IDOK, IDOK};
+        haupt.Zeile("TXT", "Text", "notepad.exe %1");  // ABC removed from the list
+        haupt.fenster.mnuSpeichern_Click();
+        EXPECT_EQ(StoreNamen(), (std::vector<std::string>{"ABC", "TXT"}));
+        std::vector<std::string> zeilen = Spalte(haupt.liste(), 0);
+        std::sort(zeilen.begin(), zeilen.end());
+        EXPECT_EQ(zeilen, (std::vector<std::string>{"ABC", "TXT"}));
+        // Nor does emptying the list let it go.
+        haupt.liste().Leeren();
+        haupt.fenster.mnuSpeichern_Click();
+        EXPECT_EQ(Spalte(haupt.liste(), 0), (std::vector<std::string>{"ABC"}));
+        EXPECT_EQ(boxen.Gezeigt(), (std::vector<Box>{meldung, meldung}));
+    }
+    // Once it may go, it goes.
+    haupt.liste().Leeren();
+    haupt.fenster.mnuSpeichern_Click();
+    EXPECT_TRUE(StoreNamen().empty());
+    EXPECT_EQ(haupt.liste().Anzahl(), 0u);
+}
+
 }  // namespace

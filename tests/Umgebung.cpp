@@ -1,5 +1,6 @@
 #include "Umgebung.h"
 
+#include <aclapi.h>
 #include <sddl.h>
 
 #include <algorithm>
@@ -318,4 +319,35 @@ void RegistryTest::Verknuepfen(const std::string& name, const std::string& ziel)
                              static_cast<DWORD>(breit.size() * sizeof(wchar_t))),
               ERROR_SUCCESS);
     RegCloseKey(h);
+}
+
+namespace {
+
+void DaclSetzen(HKEY h, bool loeschenVerboten) {
+    SID_IDENTIFIER_AUTHORITY welt = SECURITY_WORLD_SID_AUTHORITY;
+    PSID jeder = nullptr;
+    AllocateAndInitializeSid(&welt, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &jeder);
+    alignas(DWORD) BYTE puffer[256];
+    ACL* acl = reinterpret_cast<ACL*>(puffer);
+    InitializeAcl(acl, sizeof puffer, ACL_REVISION);
+    if (loeschenVerboten) AddAccessDeniedAce(acl, ACL_REVISION, DELETE, jeder);
+    AddAccessAllowedAce(acl, ACL_REVISION, KEY_ALL_ACCESS, jeder);
+    SECURITY_DESCRIPTOR sd;
+    InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION);
+    SetSecurityDescriptorDacl(&sd, TRUE, acl, FALSE);
+    EXPECT_EQ(RegSetKeySecurity(h, DACL_SECURITY_INFORMATION, &sd), ERROR_SUCCESS);
+    FreeSid(jeder);
+}
+
+}  // namespace
+
+Unloeschbar::Unloeschbar(HKEY root, const std::string& pfad) {
+    EXPECT_EQ(RegOpenKeyExA(root, pfad.c_str(), 0, KEY_ALL_ACCESS, &h_), ERROR_SUCCESS) << pfad;
+    if (h_) DaclSetzen(h_, true);
+}
+
+Unloeschbar::~Unloeschbar() {
+    if (!h_) return;
+    DaclSetzen(h_, false);
+    RegCloseKey(h_);
 }

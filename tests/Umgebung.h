@@ -62,6 +62,16 @@ inline const std::string kStartup = "Software\\RHM\\Endungswart\\Startup";
 // Every key and value under root\pfad, for comparing before and after.
 std::string Abzug(HKEY root, const std::string& pfad = "");
 
+// A key under root that nobody may delete while this lives: a DACL that denies it.
+class Unloeschbar {
+public:
+    Unloeschbar(HKEY root, const std::string& pfad);
+    ~Unloeschbar();
+
+private:
+    HKEY h_ = nullptr;
+};
+
 // A top-level window of this class in this process; test processes share one desktop.
 HWND EigenesFenster(const char* klasse);
 
