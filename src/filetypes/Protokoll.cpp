@@ -345,7 +345,8 @@ size_t NachGesehen(const std::vector<Protokolleintrag>& eintraege, const std::st
     const std::string datum = gesehen.substr(0, 19), nummer = gesehen.substr(20, luecke - 20),
                       pruefzahl = gesehen.substr(luecke + 1);
     if (nummer.empty() || nummer.size() > 9 || nummer.find_first_not_of("0123456789") != std::string::npos) return 0;
-    const size_t stelle = std::stoul(nummer);
+    size_t stelle = 0;
+    for (char c : nummer) stelle = stelle * 10 + static_cast<size_t>(c - '0');
     for (size_t i = std::min(stelle + 1, eintraege.size()); i-- > 0;)
         if (eintraege[i].Datum == datum && Pruefzahl(eintraege[i]) == pruefzahl) return i + 1;
     return 0;
