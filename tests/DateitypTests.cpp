@@ -46,14 +46,14 @@ TEST_F(FileTypes, TheClassIndexFindsTheUsersOfAClassInRegistryOrderWithoutRegard
     // A split during the run moves .b to a key of its own; a key the run makes joins in the
     // registry's order.
     Setzen(HKEY_CLASSES_ROOT, ".b", "", "b-datei");
-    index.EigenerSchluesselGeschrieben("b");
+    index.EigenerSchluesselGeschrieben("b", "b-datei");
     Setzen(HKEY_CLASSES_ROOT, ".AA", "", "jpegfile");
     index.Nachlesen(".AA");
     EXPECT_EQ(index.Erweiterungen("jpegfile"), (std::vector<std::string>{".A", ".AA"}));
     EXPECT_EQ(index.Erweiterungen("B-DATEI"), (std::vector<std::string>{".b"}));
     // A type whose name begins with a dot gets a key of its own named like an extension.
     Setzen(HKEY_CLASSES_ROOT, ".x-datei", "", "jpegfile");
-    index.EigenerSchluesselGeschrieben(".X");
+    index.EigenerSchluesselGeschrieben(".X", ".x-datei");
     EXPECT_EQ(index.Erweiterungen("jpegfile"), (std::vector<std::string>{".A", ".AA", ".x-datei"}));
     index.Nachlesen("jpegfile");  // not an extension key: nothing changes
     EXPECT_TRUE(index.Erweiterungen("JPEG").empty());

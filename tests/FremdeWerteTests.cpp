@@ -8,6 +8,7 @@
 #include "filetypes/Registriert.h"
 #include "filetypes/Sicherung.h"
 #include "filetypes/Speichern.h"
+#include "filetypes/Wiederherstellen.h"
 #include "platform/Registry.h"
 
 namespace {
@@ -145,14 +146,16 @@ TEST_F(Hostile, AnExpandableIconLocationStaysExpandable) {
 TEST_F(Hostile, WritersSayWhetherEveryWriteSucceeded) {
     Fluechtig("txtfile");
     Setzen(HKEY_CLASSES_ROOT, ".txt", "", "txtfile");
+    Klassenindex index;
     Dateityp t{"TXT", "txtfile", "Text", "notepad.exe %1", "notepad.exe,0"};
-    EXPECT_FALSE(InKlassenschluesselSchreiben(t));
+    EXPECT_FALSE(TypSchreiben(t, {"txtfile", false}, index));
     EXPECT_EQ(Hkcr("txtfile"), "Text");  // what could be written was
     Fluechtig("ini-datei");
-    EXPECT_FALSE(EigenenSchluesselSchreiben({"INI", "", "Einstellungen", "notepad.exe %1", ""}));
-    EXPECT_TRUE(EigenenSchluesselSchreiben({"BAT", "", "Stapel", "cmd.exe /c %1", ""}));
+    EXPECT_FALSE(TypSchreiben({"INI", "", "Einstellungen", "notepad.exe %1", ""}, {"ini-datei", true}, index));
+    EXPECT_TRUE(TypSchreiben({"BAT", "", "Stapel", "cmd.exe /c %1", ""}, {"bat-datei", true}, index));
+    EXPECT_FALSE(TypSchreiben({"COM", "", "Befehl", "cmd.exe /c %1", ""}, {"", true}, index));  // no key free
     TypAnlegen("bmp", "bmpfile", "Alt", "alt.exe");
-    EXPECT_TRUE(InKlassenschluesselSchreiben({"BMP", "bmpfile", "Bitmap", "paint.exe %1", "p.exe,1"}));
+    EXPECT_TRUE(TypSchreiben({"BMP", "bmpfile", "Bitmap", "paint.exe %1", "p.exe,1"}, {"bmpfile", false}, index));
 
     // The system-start run goes on with the next type.
     Gesichert("TXT", "Text", "notepad.exe %1");
@@ -160,6 +163,145 @@ TEST_F(Hostile, WritersSayWhetherEveryWriteSucceeded) {
     SicherungLaden(haupt.liste());
     SicherungWiederherstellen(haupt.liste(), nullptr);
     EXPECT_EQ(Hkcr("bmpfile\\shell\\open\\command"), "neu.exe %1");
+}
+
+// Class keys as Windows 98 or Wine hold them, each the only class of one extension.
+struct Wert {
+    const char* schluessel;
+    const char* name;  // "" for the default value
+    const char* daten;
+};
+struct Klasse {
+    const char* name;
+    bool dateityp;  // a file type's class: written in place
+    std::vector<Wert> werte;
+};
+#define IE "\"C:\\Programme\\Internet Explorer\\IEXPLORE.EXE\""
+#define PAINT "C:\\PROGRA~1\\ZUBEHO~1\\MSPAINT.EXE"
+#define HTML_CLSID "{25336920-03F9-11CF-8FD0-00AA00686F13}"
+const Klasse kKlassen[] = {
+    {"http", false, {{"http", "", "URL:HyperText Transfer Protocol"}, {"http", "URL Protocol", ""},
+                     {"http\\DefaultIcon", "", "url.dll,0"}, {"http\\shell\\open\\command", "", IE " -nohome"}}},
+    {"https", false, {{"https", "", "URL:HyperText Transfer Protocol with Privacy"}, {"https", "URL Protocol", ""},
+                      {"https\\shell\\open\\command", "", IE " -nohome"}}},
+    {"ftp", false, {{"ftp", "", "URL:File Transfer Protocol"}, {"ftp", "URL Protocol", ""},
+                    {"ftp\\shell\\open\\command", "", IE " %1"}}},
+    {"mailto", false, {{"mailto", "", "URL:MailTo Protocol"}, {"mailto", "URL Protocol", ""},
+                       {"mailto\\shell\\open\\command", "", "rundll32.exe url.dll,MailToProtocolHandler %l"}}},
+    {"InternetExplorer.Application", false,
+     {{"InternetExplorer.Application", "", "Internet Explorer(Ver 1.0)"},
+      {"InternetExplorer.Application\\CLSID", "", "{0002DF01-0000-0000-C000-000000000046}"},
+      {"InternetExplorer.Application\\CurVer", "", "InternetExplorer.Application.1"},
+      {"CLSID\\{0002DF01-0000-0000-C000-000000000046}", "", "Internet Explorer(Ver 1.0)"},
+      {"CLSID\\{0002DF01-0000-0000-C000-000000000046}\\ProgID", "", "InternetExplorer.Application.1"},
+      {"CLSID\\{0002DF01-0000-0000-C000-000000000046}\\VersionIndependentProgID", "", "InternetExplorer.Application"},
+      {"CLSID\\{0002DF01-0000-0000-C000-000000000046}\\LocalServer32", "", IE}}},
+    {"ADODB.Connection", false,
+     {{"ADODB.Connection", "", "ADODB.Connection"},
+      {"ADODB.Connection\\CLSID", "", "{00000514-0000-0010-8000-00AA006D2EA4}"},
+      {"ADODB.Connection\\CurVer", "", "ADODB.Connection.2.5"},
+      {"CLSID\\{00000514-0000-0010-8000-00AA006D2EA4}\\ProgID", "", "ADODB.Connection.2.5"},
+      {"CLSID\\{00000514-0000-0010-8000-00AA006D2EA4}\\VersionIndependentProgID", "", "ADODB.Connection"},
+      {"CLSID\\{00000514-0000-0010-8000-00AA006D2EA4}\\InprocServer32", "", "msado15.dll"}}},
+    // Named by a class whose ProgID is another name, JScript.
+    {"JavaScript", false,
+     {{"JavaScript", "", "JScript Language"}, {"JavaScript\\CLSID", "", "{F414C260-6AC0-11CF-B6D1-00AA00BBBB58}"},
+      {"JavaScript\\OLEScript", "", ""}, {"CLSID\\{F414C260-6AC0-11CF-B6D1-00AA00BBBB58}", "", "JScript Language"},
+      {"CLSID\\{F414C260-6AC0-11CF-B6D1-00AA00BBBB58}\\ProgID", "", "JScript"},
+      {"CLSID\\{F414C260-6AC0-11CF-B6D1-00AA00BBBB58}\\InprocServer32", "", "jscript.dll"}}},
+    {"LDAP", false,
+     {{"LDAP", "", "LDAP Provider Object"}, {"LDAP\\CLSID", "", "{228D9A81-C302-11CF-9AA4-00AA004A5691}"},
+      {"CLSID\\{228D9A81-C302-11CF-9AA4-00AA004A5691}\\ProgID", "", "LDAP"}}},
+    {"DataLinks", false,
+     {{"DataLinks", "", "DataLinks"}, {"DataLinks\\CLSID", "", "{2206CDB2-19C1-11D1-89E0-00C04FD7A829}"},
+      {"CLSID\\{2206CDB2-19C1-11D1-89E0-00C04FD7A829}\\ProgID", "", "DataLinks"}}},
+    {"Component Categories", false,
+     {{"Component Categories\\{40FC6ED4-2438-11CF-A3DB-080036F12502}", "409", "Embeddable Objects"}}},
+    {"DirectShow", false, {{"DirectShow\\MediaObjects\\BBEEA841-0A63-4F52-A7AB-A9B3A84ED38A", "", "MP3 Decoder DMO"}}},
+    {"exefile", false,
+     {{"exefile", "", "Anwendung"}, {"exefile\\DefaultIcon", "", "%1"}, {"exefile\\shell\\open\\command", "", "\"%1\" %*"}}},
+    {"comfile", false,
+     {{"comfile", "", "MS-DOS-Anwendung"}, {"comfile\\shell\\open\\command", "", "\"%1\" %*"}}},
+    {"batfile", false,
+     {{"batfile", "", "MS-DOS-Stapelverarbeitungsdatei"}, {"batfile\\shell\\open\\command", "", "\"%1\" %*"},
+      {"batfile\\shell\\edit\\command", "", "C:\\WINDOWS\\NOTEPAD.EXE %1"}}},
+    {"piffile", false,
+     {{"piffile", "", "Verknuepfung zu MS-DOS-Programm"}, {"piffile", "IsShortcut", ""},
+      {"piffile\\shell\\open\\command", "", "\"%1\" %*"}}},
+    {"lnkfile", false,
+     {{"lnkfile", "", "Verknuepfung"}, {"lnkfile", "IsShortcut", ""},
+      {"lnkfile\\CLSID", "", "{00021401-0000-0000-C000-000000000046}"},
+      {"lnkfile\\shellex\\IconHandler", "", "{00021401-0000-0000-C000-000000000046}"}}},
+    {"scrfile", false,
+     {{"scrfile", "", "Bildschirmschoner"}, {"scrfile\\shell\\open\\command", "", "\"%1\" /S"},
+      {"scrfile\\shell\\config\\command", "", "%1"}}},
+    {"Unknown", false,
+     {{"Unknown\\shell\\openas\\command", "", "C:\\WINDOWS\\rundll32.exe shell32.dll,OpenAs_RunDLL %1"}}},
+    {"*", false, {{"*\\shellex\\PropertySheetHandlers\\CryptoSignMenu", "", "{7444C717-39BF-11D1-8CD9-00C04FC29D45}"}}},
+    {"txtfile", true, {{"txtfile", "", "Textdatei"}, {"txtfile\\shell\\open\\command", "", "C:\\WINDOWS\\NOTEPAD.EXE %1"}}},
+    // A file type whose class identifier names this very key as its ProgID.
+    {"Paint.Picture", true,
+     {{"Paint.Picture", "", "Bitmap"}, {"Paint.Picture\\CLSID", "", "{D3E34B21-9D75-101A-8C3D-00AA001A1652}"},
+      {"Paint.Picture\\DefaultIcon", "", PAINT ",1"},
+      {"Paint.Picture\\shell\\open\\command", "", "\"" PAINT "\" \"%1\""},
+      {"Paint.Picture\\protocol\\StdFileEditing\\server", "", PAINT},
+      {"CLSID\\{D3E34B21-9D75-101A-8C3D-00AA001A1652}", "", "Bitmap Image"},
+      {"CLSID\\{D3E34B21-9D75-101A-8C3D-00AA001A1652}\\ProgID", "", "Paint.Picture"},
+      {"CLSID\\{D3E34B21-9D75-101A-8C3D-00AA001A1652}\\LocalServer32", "", PAINT}}},
+    {"jpegfile", true,
+     {{"jpegfile", "", "JPEG-Bild"}, {"jpegfile\\CLSID", "", HTML_CLSID}, {"jpegfile\\DefaultIcon", "", "shimgvw.dll,2"},
+      {"jpegfile\\shell\\open\\command", "", IE " -nohome"}, {"CLSID\\" HTML_CLSID "\\ProgID", "", "htmlfile"}}},
+    {"giffile", true,
+     {{"giffile", "", "GIF-Bild"}, {"giffile\\CLSID", "", HTML_CLSID},
+      {"giffile\\shell\\open\\command", "", IE " -nohome"}}},
+};
+
+// The class key with everything below it, and the class identifiers it names.
+std::string Klassenabzug(const Klasse& k) {
+    std::string abzug = Abzug(HKEY_CLASSES_ROOT, k.name);
+    for (const Wert& w : k.werte) abzug += Abzug(HKEY_CLASSES_ROOT, w.schluessel);
+    return abzug;
+}
+
+TEST_F(Hostile, OnlyAFileTypesOwnClassIsWrittenInPlace) {
+    std::vector<std::string> vorher;
+    for (size_t i = 0; i < std::size(kKlassen); ++i) {
+        const Klasse& k = kKlassen[i];
+        for (const Wert& w : k.werte) Setzen(HKEY_CLASSES_ROOT, w.schluessel, w.name, w.daten);
+        vorher.push_back(Klassenabzug(k));
+        const std::string ext = "X" + std::to_string(i);
+        Setzen(HKEY_CLASSES_ROOT, "." + Klein(ext), "", k.name);
+        Gesichert(ext, "Fremd " + ext, "C:\\WINDOWS\\NOTEPAD.EXE %1", "C:\\WINDOWS\\NOTEPAD.EXE,1");
+    }
+    SicherungLaden(haupt.liste());
+    SicherungWiederherstellen(haupt.liste(), nullptr);
+
+    for (size_t i = 0; i < std::size(kKlassen); ++i) {
+        const Klasse& k = kKlassen[i];
+        SCOPED_TRACE(k.name);
+        const std::string ext = "X" + std::to_string(i), ziel = k.dateityp ? k.name : Klein(ext) + "-datei";
+        EXPECT_EQ(Hkcr("." + Klein(ext)), ziel);
+        EXPECT_EQ(Hkcr(ziel), "Fremd " + ext);
+        EXPECT_EQ(Hkcr(ziel + "\\shell\\open\\command"), "C:\\WINDOWS\\NOTEPAD.EXE %1");
+        EXPECT_EQ(Hkcr(ziel + "\\DefaultIcon"), "C:\\WINDOWS\\NOTEPAD.EXE,1");
+        if (!k.dateityp) {
+            EXPECT_EQ(Klassenabzug(k), vorher[i]);
+        }
+    }
+}
+
+TEST_F(Hostile, AClassKeyThatIsALinkIsNotWrittenThrough) {
+    TypAnlegen("txt", "txtfile", "Textdatei", "C:\\WINDOWS\\NOTEPAD.EXE %1");
+    Verknuepfen("linkcls2", "txtfile");
+    Setzen(HKEY_CLASSES_ROOT, ".lnk2", "", "linkcls2");
+    ASSERT_EQ(Hkcr("linkcls2"), "Textdatei");  // read through the link
+    Gesichert("LNK2", "Verbunden", "fremd.exe %1");
+    SicherungLaden(haupt.liste());
+    SicherungWiederherstellen(haupt.liste(), nullptr);
+    EXPECT_EQ(Hkcr("txtfile"), "Textdatei");
+    EXPECT_EQ(Hkcr("txtfile\\shell\\open\\command"), "C:\\WINDOWS\\NOTEPAD.EXE %1");
+    EXPECT_EQ(Hkcr(".lnk2"), "lnk2-datei");
+    EXPECT_EQ(Hkcr("lnk2-datei\\shell\\open\\command"), "fremd.exe %1");
 }
 
 class FailedSave : public Hostile {
@@ -211,6 +353,36 @@ TEST_F(FailedSave, SurvivesTheReloadAfterADeclinedType) {
         EXPECT_EQ(haupt.liste().Eintrag(i).Oeffnen, "neu.exe %1");
     EXPECT_EQ(StoreNamen(), (std::vector<std::string>{"INI", "TXT"}));
     EXPECT_TRUE(haupt.fenster.Geaendert());
+}
+
+TEST_F(Hostile, ATypeTheStoreCannotLetGoIsNamedAndStaysInTheList) {
+    TypAnlegen("txt", "txtfile", "Text", "notepad.exe %1");
+    Gesichert("TXT", "Text", "notepad.exe %1");
+    Gesichert("ABC", "Abc", "abc.exe %1");
+    const Box meldung{"Folgende Dateitypen konnten nicht aus der Überwachung entfernt werden:\n\"ABC\"\n\n"
+                      "Sie bleiben in der Liste und werden weiter wiederhergestellt, bis das Entfernen gelingt. "
+                      "Versuchen Sie es später noch einmal.",
+                      MB_OK | MB_ICONEXCLAMATION, "Endungswart - Speichern"};
+    {
+        Unloeschbar sperre(HKEY_CURRENT_USER, kStore + "ABC");
+        Meldungen boxen{IDOK, IDOK};
+        haupt.Zeile("TXT", "Text", "notepad.exe %1");  // ABC removed from the list
+        haupt.fenster.mnuSpeichern_Click();
+        EXPECT_EQ(StoreNamen(), (std::vector<std::string>{"ABC", "TXT"}));
+        std::vector<std::string> zeilen = Spalte(haupt.liste(), 0);
+        std::sort(zeilen.begin(), zeilen.end());
+        EXPECT_EQ(zeilen, (std::vector<std::string>{"ABC", "TXT"}));
+        // Nor does emptying the list let it go.
+        haupt.liste().Leeren();
+        haupt.fenster.mnuSpeichern_Click();
+        EXPECT_EQ(Spalte(haupt.liste(), 0), (std::vector<std::string>{"ABC"}));
+        EXPECT_EQ(boxen.Gezeigt(), (std::vector<Box>{meldung, meldung}));
+    }
+    // Once it may go, it goes.
+    haupt.liste().Leeren();
+    haupt.fenster.mnuSpeichern_Click();
+    EXPECT_TRUE(StoreNamen().empty());
+    EXPECT_EQ(haupt.liste().Anzahl(), 0u);
 }
 
 }  // namespace

@@ -14,31 +14,41 @@ namespace {
 
 std::string NeueDatei() { return ProtokollDatei().substr(0, ProtokollDatei().size() - 1) + "$"; }
 
-// Plays a process killed during a write: from step `bei` on nothing reaches the disk. 1 the log
-// exists, 2 half of the new file written, 3 the new file complete, 4 the old log deleted.
+// Plays a process killed during a write of the log: from the moment `wann` on nothing reaches
+// the disk. Inside a write of a file, `anteil` of it has got there.
+enum class Tod { BeimSchreiben, VorDemLoeschen, VorDemUmbenennen };
 class Abbruch : public Dateischritte {
 public:
-    explicit Abbruch(int bei) : bei_(bei) { DateienErsetzen(this); }
+    explicit Abbruch(Tod wann, double anteil = 0.5) : wann_(wann), anteil_(anteil) { DateienErsetzen(this); }
     ~Abbruch() override { DateienErsetzen(nullptr); }
-    bool Anlegen(const std::string& pfad) override { return !tot_ && Dateischritte::Anlegen(pfad); }
     bool Schreiben(const std::string& pfad, const std::string& inhalt) override {
-        if (bei_ == 2 && !tot_) Dateischritte::Schreiben(pfad, inhalt.substr(0, inhalt.size() / 2));
-        return !Stirbt(bei_ <= 2) && Dateischritte::Schreiben(pfad, inhalt);
+        if (!Stirbt(wann_ == Tod::BeimSchreiben)) return Dateischritte::Schreiben(pfad, inhalt);
+        if (erstesMal_) Dateischritte::Schreiben(pfad, Anfang(inhalt));
+        return false;
+    }
+    bool Anhaengen(const std::string& pfad, const std::string& text) override {
+        if (!Stirbt(wann_ == Tod::BeimSchreiben)) return Dateischritte::Anhaengen(pfad, text);
+        if (erstesMal_) Dateischritte::Anhaengen(pfad, Anfang(text));
+        return false;
     }
     bool Loeschen(const std::string& pfad) override {
-        const bool log = pfad == ProtokollDatei();
-        if (Stirbt(bei_ == 3 && log) || !Dateischritte::Loeschen(pfad)) return false;
-        geloescht_ = geloescht_ || log;
-        return true;
+        return !Stirbt(wann_ == Tod::VorDemLoeschen && pfad == ProtokollDatei()) && Dateischritte::Loeschen(pfad);
     }
     bool Umbenennen(const std::string& von, const std::string& nach) override {
-        return !Stirbt(bei_ == 4 && geloescht_) && Dateischritte::Umbenennen(von, nach);
+        return !Stirbt(wann_ == Tod::VorDemUmbenennen) && Dateischritte::Umbenennen(von, nach);
     }
 
 private:
-    bool Stirbt(bool jetzt) { return tot_ = tot_ || jetzt; }
-    int bei_;
-    bool tot_ = false, geloescht_ = false;
+    bool Stirbt(bool jetzt) {
+        erstesMal_ = !tot_ && jetzt;
+        return tot_ = tot_ || jetzt;
+    }
+    std::string Anfang(const std::string& text) const {
+        return text.substr(0, static_cast<size_t>(static_cast<double>(text.size()) * anteil_));
+    }
+    Tod wann_;
+    double anteil_;
+    bool tot_ = false, erstesMal_ = false;
 };
 
 Protokolleintrag Eintrag(const std::string& datum, const std::string& ext, const char* wert = kWertOeffnen) {
@@ -52,27 +62,6 @@ std::vector<std::string> Felder(const std::vector<Protokolleintrag>& liste, std:
 }
 
 using S = std::vector<std::string>;
-
-// Every key and value under a root, for comparing before and after.
-std::string Abzug(HKEY root, const std::string& pfad = "") {
-    HKEY h;
-    if (RegOpenKeyExA(root, pfad.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return "";
-    std::string text = "[" + pfad + "]\n";
-    char name[1024];
-    BYTE daten[4096];
-    for (DWORD i = 0;; ++i) {
-        DWORD n = sizeof name, d = sizeof daten, typ = 0;
-        if (RegEnumValueA(h, i, name, &n, nullptr, &typ, daten, &d) != ERROR_SUCCESS) break;
-        text += std::string(name, n) + "=" + std::string(reinterpret_cast<char*>(daten), d) + "\n";
-    }
-    for (DWORD i = 0;; ++i) {
-        DWORD n = sizeof name;
-        if (RegEnumKeyExA(h, i, name, &n, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-        text += Abzug(root, pfad.empty() ? name : pfad + "\\" + name);
-    }
-    RegCloseKey(h);
-    return text;
-}
 
 using Vergleich = Hauptfenstertest;
 
@@ -118,19 +107,50 @@ TEST_F(Vergleich, AnExtensionPointingElsewhereOrNowhere) {
     EXPECT_TRUE(SicherungWiederherstellen(haupt.liste(), nullptr).empty());
 }
 
-TEST_F(Vergleich, ATypeThatCannotBeWrittenSaysSo) {
-    // A class key that takes no lasting subkeys: the open command cannot be written.
-    Fluechtig("txtfile");
-    Setzen(HKEY_CLASSES_ROOT, ".txt", "", "txtfile");
-    haupt.Zeile("TXT", "Textdatei", "notepad.exe %1");
+TEST_F(Vergleich, EachValuesLineSaysWhatBecameOfThatValue) {
+    // Only the open command cannot be written: no lasting key goes below a volatile one.
+    Setzen(HKEY_CLASSES_ROOT, ".abc", "", "abcfile");
+    Setzen(HKEY_CLASSES_ROOT, "abcfile", "", "Alt");
+    Fluechtig("abcfile\\shell");
+    haupt.Zeile("ABC", "Abc-Datei", "abc.exe %1", "abc.exe,0");
     haupt.Zeile("INI", "Einstellungen", "notepad.exe %1");
     auto liste = SicherungWiederherstellen(haupt.liste(), nullptr);
-    ASSERT_EQ(liste.size(), 5u);
-    EXPECT_EQ(liste[0].Wert, "Bezeichnung");
-    EXPECT_EQ(liste[0].Wiederhergestellt, "konnte nicht geschrieben werden");
-    EXPECT_EQ(liste[1].Wiederhergestellt, "konnte nicht geschrieben werden");
-    EXPECT_EQ(liste[2].Erweiterung, "INI");  // the next type is restored regardless
-    EXPECT_EQ(Holen(HKEY_CLASSES_ROOT, "ini-datei"), "Einstellungen");
+    EXPECT_EQ(Felder(liste, &Protokolleintrag::Erweiterung), (S{"ABC", "ABC", "ABC", "INI", "INI", "INI"}));
+    EXPECT_EQ(Felder(liste, &Protokolleintrag::Wert),
+              (S{"Bezeichnung", "Öffnen mit", "Symbol", "Schlüssel", "Bezeichnung", "Öffnen mit"}));
+    EXPECT_EQ(Felder(liste, &Protokolleintrag::Wiederhergestellt),
+              (S{"Abc-Datei", "konnte nicht geschrieben werden", "abc.exe,0", "ini-datei", "Einstellungen",
+                 "notepad.exe %1"}));
+    EXPECT_EQ(Holen(HKEY_CLASSES_ROOT, "abcfile\\DefaultIcon"), "abc.exe,0");
+    EXPECT_EQ(Holen(HKEY_CLASSES_ROOT, "ini-datei"), "Einstellungen");  // the next type is restored regardless
+}
+
+TEST_F(Vergleich, ARunCutOffLosesOnlyTheEntryOfTheValueItWasWriting) {
+    struct Tot {};
+    auto saen = [this] {
+        for (const char* e : {"txt", "ini", "bmp"}) TypAnlegen(e, std::string(e) + "file", "Fremd", "fremd.exe %1", "f.exe,0");
+    };
+    for (const char* e : {"TXT", "INI", "BMP"}) haupt.Zeile(e, "Neu", "neu.exe %1", "neu.exe,1");
+    saen();
+    const auto ganz = SicherungWiederherstellen(haupt.liste(), nullptr);
+    ASSERT_EQ(ganz.size(), 9u);
+    for (size_t k = 0; k < ganz.size(); ++k) {
+        SCOPED_TRACE("cut at write " + std::to_string(k));
+        saen();
+        DeleteFileA(ProtokollDatei().c_str());
+        size_t schreibungen = 0;
+        // The process dies with the k-th value in the registry and before anything after it.
+        RegSchreibenBeobachten([&](HKEY root, const std::string&, const std::string&, const std::string&, bool) {
+            if (root == HKEY_CLASSES_ROOT && schreibungen++ == k) throw Tot{};
+        });
+        Protokollschreiber protokoll;
+        EXPECT_THROW(SicherungWiederherstellen(haupt.liste(), nullptr, &protokoll), Tot);
+        RegSchreibenBeobachten(nullptr);
+        const auto log = ProtokollLesen();
+        EXPECT_EQ(Felder(log, &Protokolleintrag::Wert), Felder({ganz.begin(), ganz.begin() + k}, &Protokolleintrag::Wert));
+        EXPECT_EQ(Felder(log, &Protokolleintrag::Erweiterung),
+                  Felder({ganz.begin(), ganz.begin() + k}, &Protokolleintrag::Erweiterung));
+    }
 }
 
 class Logdatei : public RegistryTest {};
@@ -151,54 +171,105 @@ TEST_F(Logdatei, AppendsWholeLinesInTheAnsiCodePageAndSkipsBrokenOnes) {
     EXPECT_EQ(Felder(ProtokollLesen(), &Protokolleintrag::Erweiterung), (S{"TXT", "BMP", "PCX", "INI"}));
 }
 
-TEST_F(Logdatei, KeepsBelowTheLimitByDroppingTheOldestLines) {
+// Lines of about 250 bytes, E0, E1, ..., until the log holds at least `bytes`.
+std::string AlterLog(size_t bytes) {
     std::string alt;
-    for (int i = 0; alt.size() < 300 * 1024; ++i)
+    for (int i = 0; alt.size() < bytes; ++i)
         alt += "2024-01-01 00:00:00\tE" + std::to_string(i) + "\tSymbol\t" + std::string(200, 'v') + "\tneu\r\n";
-    DateiSchreiben(ProtokollDatei(), alt);
-    ASSERT_TRUE(ProtokollAnhaengen({Eintrag("2024-05-05 07:30:00", "INI")}));
-    const std::string neu = DateiLesen(ProtokollDatei());
-    EXPECT_LT(neu.size(), kProtokollGrenze);
-    EXPECT_GT(neu.size(), kProtokollGrenze - 300);
-    auto liste = ProtokollLesen();
-    EXPECT_EQ(std::count(neu.begin(), neu.end(), '\n'), static_cast<long>(liste.size()));  // no line cut
-    EXPECT_EQ(liste.back().Erweiterung, "INI");
-    EXPECT_NE(liste.front().Erweiterung, "E0");
+    return alt;
 }
 
-TEST_F(Logdatei, AWriteCutOffAtAnyStepLosesNoEarlierLine) {
-    for (bool ersteSchreibung : {false, true}) {
-        for (int schritt = 1; schritt <= 4; ++schritt) {
-            SCOPED_TRACE("cut after step " + std::to_string(schritt) + (ersteSchreibung ? ", no log before" : ""));
-            DeleteFileA(ProtokollDatei().c_str());
-            DeleteFileA(NeueDatei().c_str());
-            S vorher;
-            if (!ersteSchreibung) {
-                ASSERT_TRUE(ProtokollAnhaengen({Eintrag("2024-05-01 07:30:00", "TXT"), Eintrag("2024-05-01 07:30:00", "BMP")}));
-                vorher = {"TXT", "BMP"};
-            }
-            {
-                Abbruch abbruch(schritt);
-                EXPECT_FALSE(ProtokollAnhaengen({Eintrag("2024-05-02 07:30:00", "GIF")}));
-            }
-            S gelesen = Felder(ProtokollLesen(), &Protokolleintrag::Erweiterung);
-            // Once the old log is gone the new file is complete and counts.
-            S erwartet = vorher;
-            if (schritt == 4) erwartet.push_back("GIF");
-            EXPECT_EQ(gelesen, erwartet);
-            // The next write cut off as well, right after it set the files straight.
-            {
-                Abbruch abbruch(1);
-                EXPECT_FALSE(ProtokollAnhaengen({Eintrag("2024-05-02 07:30:00", "PCX")}));
-            }
-            EXPECT_EQ(Felder(ProtokollLesen(), &Protokolleintrag::Erweiterung), erwartet);
+// Whether `teil` is what `ganz` ends with.
+bool Ende(const S& ganz, const S& teil) {
+    return teil.size() <= ganz.size() && std::equal(teil.begin(), teil.end(), ganz.end() - teil.size());
+}
 
-            ASSERT_TRUE(ProtokollAnhaengen({Eintrag("2024-05-03 07:30:00", "INI")}));
-            erwartet.push_back("INI");
-            EXPECT_EQ(Felder(ProtokollLesen(), &Protokolleintrag::Erweiterung), erwartet);
-            EXPECT_EQ(GetFileAttributesA(NeueDatei().c_str()), INVALID_FILE_ATTRIBUTES);
+TEST_F(Logdatei, DropsTheOldestLinesOnlyWhenItReachesTheLimit) {
+    DateiSchreiben(ProtokollDatei(), AlterLog(300 * 1024));
+    ASSERT_TRUE(ProtokollAnhaengen({Eintrag("2024-05-05 07:30:00", "INI")}));
+    const std::string neu = DateiLesen(ProtokollDatei());
+    // Room left, so that the next entries need no rewrite; the empty last line ends a rewrite.
+    EXPECT_LE(neu.size(), kProtokollRest + 2);
+    EXPECT_GT(neu.size(), kProtokollRest - 300);
+    auto liste = ProtokollLesen();
+    EXPECT_EQ(std::count(neu.begin(), neu.end(), '\n'), static_cast<long>(liste.size()) + 1);  // no line cut
+    EXPECT_EQ(liste.back().Erweiterung, "INI");
+    EXPECT_NE(liste.front().Erweiterung, "E0");
+    // Below the limit an entry goes at the end and nothing else changes.
+    ASSERT_TRUE(ProtokollAnhaengen({Eintrag("2024-05-05 07:30:00", "BMP")}));
+    EXPECT_EQ(DateiLesen(ProtokollDatei()),
+              neu + "2024-05-05 07:30:00\tBMP\t\xD6" "ffnen mit\tfremd.exe %1\tnotepad.exe %1\r\n");
+}
+
+TEST_F(Logdatei, AWriteCutOffLosesNoLineButTheOneItWasWriting) {
+    // A short log takes the entry at its end; a full one is rewritten beside itself.
+    const std::string kurz = "2024-05-01 07:30:00\tTXT\tSymbol\ta\tb\r\n", voll = AlterLog(kProtokollGrenze);
+    struct Fall {
+        const char* name;
+        const std::string& log;
+        Tod wann;
+        double anteil;
+        bool neuZaehlt;  // the new entry got into a file that counts
+    };
+    const Fall faelle[] = {
+        {"short log, cut inside the append", kurz, Tod::BeimSchreiben, 0.5, false},
+        {"full log, cut before the new file has a byte", voll, Tod::BeimSchreiben, 0, false},
+        {"full log, cut inside the new file", voll, Tod::BeimSchreiben, 0.5, false},
+        {"full log, cut inside the new file's end line", voll, Tod::BeimSchreiben, 0.99999, false},
+        {"full log, cut before the old one is deleted", voll, Tod::VorDemLoeschen, 1, true},
+        {"full log, cut before the new one is renamed", voll, Tod::VorDemUmbenennen, 1, true},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        auto anfangen = [&] {
+            DeleteFileA(NeueDatei().c_str());
+            DateiSchreiben(ProtokollDatei(), f.log);
+            return Felder(ProtokollLesen(), &Protokolleintrag::Erweiterung);
+        };
+        anfangen();
+        ASSERT_TRUE(ProtokollAnhaengen({Eintrag("2024-05-02 07:30:00", "GIF")}));
+        const S ganz = Felder(ProtokollLesen(), &Protokolleintrag::Erweiterung);  // what the whole write gives
+        const S alt = anfangen();
+        {
+            Abbruch abbruch(f.wann, f.anteil);
+            EXPECT_FALSE(ProtokollAnhaengen({Eintrag("2024-05-02 07:30:00", "GIF")}));
         }
+        S erwartet = f.neuZaehlt ? ganz : alt;
+        EXPECT_EQ(Felder(ProtokollLesen(), &Protokolleintrag::Erweiterung), erwartet);
+        // The next write sets the files straight and loses nothing it need not.
+        ASSERT_TRUE(ProtokollAnhaengen({Eintrag("2024-05-03 07:30:00", "INI")}));
+        erwartet.push_back("INI");
+        const S danach = Felder(ProtokollLesen(), &Protokolleintrag::Erweiterung);
+        EXPECT_TRUE(Ende(erwartet, danach)) << testing::PrintToString(danach);
+        EXPECT_TRUE(danach == erwartet || DateiLesen(ProtokollDatei()).size() > kProtokollRest - 300);
+        EXPECT_EQ(GetFileAttributesA(NeueDatei().c_str()), INVALID_FILE_ATTRIBUTES);
     }
+
+    // A new file that reached its end line counts even beside the old log, whoever left it.
+    DateiSchreiben(ProtokollDatei(), kurz);
+    DateiSchreiben(NeueDatei(), kurz + "2024-05-02 07:30:00\tBMP\tSymbol\ta\tb\r\n\r\n");
+    ASSERT_TRUE(ProtokollAnhaengen({Eintrag("2024-05-03 07:30:00", "GIF")}));
+    EXPECT_EQ(Felder(ProtokollLesen(), &Protokolleintrag::Erweiterung), (S{"TXT", "BMP", "GIF"}));
+    EXPECT_EQ(GetFileAttributesA(NeueDatei().c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(Logdatei, NewEntriesAreThoseAfterTheOneSeenWhateverTheirTimes) {
+    const Protokolleintrag bmp = Eintrag("2024-05-01 07:30:00", "BMP"), ini = Eintrag("2024-05-01 07:30:00", "INI"),
+                           gif{"2024-05-01 07:30:00", "GIF", kWertSymbol, "", kNichtGeschrieben};  // nothing put back
+    // Logged while the clock was ahead, then twice the same run with a clock that stands still.
+    const std::vector<Protokolleintrag> log = {Eintrag("2030-01-01 10:00:00", "TXT"), bmp, gif, ini, bmp, gif, ini};
+    const std::vector<Protokolleintrag> getrimmt(log.begin() + 2, log.end());
+    const std::tuple<const char*, std::string, const std::vector<Protokolleintrag>&, size_t> faelle[] = {
+        {"never seen", "", log, 5},
+        {"seen the one from the future", ProtokollMarke(log, 0), log, 4},
+        {"the time that earlier versions stored", "2030-01-01 10:00:00", log, 4},
+        {"seen the first run", ProtokollMarke(log, 3), log, 2},
+        {"seen everything", ProtokollMarke(log, 6), log, 0},
+        {"seen the first run, log trimmed since", ProtokollMarke(log, 3), getrimmt, 2},
+        {"seen what the log no longer holds", "2031-01-01 00:00:00", log, 5},
+        {"seen what the log no longer holds", ProtokollMarke({Eintrag("2024-05-01 07:30:00", "PCX")}, 0), log, 5},
+    };
+    for (const auto& [fall, gesehen, eintraege, neu] : faelle) EXPECT_EQ(NeueAenderungen(eintraege, gesehen), neu) << fall;
 }
 
 class Autostartlog : public Ruhig {
@@ -209,44 +280,57 @@ protected:
     }
 };
 
-TEST_F(Autostartlog, AReadOnlyLogDoesNotStopTheRestore) {
+TEST_F(Autostartlog, ALogThatCannotBeWrittenDoesNotStopTheRestore) {
     ASSERT_TRUE(ProtokollAnhaengen({Eintrag("2024-05-01 07:30:00", "BMP")}));
     const std::string vorher = DateiLesen(ProtokollDatei());
-    SetFileAttributesA(ProtokollDatei().c_str(), FILE_ATTRIBUTE_READONLY);
+    // Held open by another program that shares it with nobody.
+    HANDLE gesperrt = CreateFileA(ProtokollDatei().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(gesperrt, INVALID_HANDLE_VALUE);
     TypAnlegen("txt", "txtfile", "Fremd", "fremd.exe %1");
     Gesichert("TXT", "Textdatei", "notepad.exe %1");
     EXPECT_EQ(Main("/autostart"), nullptr);
+    CloseHandle(gesperrt);
     EXPECT_EQ(Holen(HKEY_CLASSES_ROOT, "txtfile"), "Textdatei");
     EXPECT_EQ(DateiLesen(ProtokollDatei()), vorher);
     EXPECT_EQ(GetFileAttributesA(NeueDatei().c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(Autostartlog, TheNextInteractiveStartTellsUntilTheLogIsOpened) {
+    // Logged while the clock was years ahead, as it may be before a CMOS reset.
+    ASSERT_TRUE(ProtokollAnhaengen({Eintrag("2030-01-01 10:00:00", "BMP")}));
     TypAnlegen("txt", "txtfile", "Fremd", "fremd.exe %1");
     TypAnlegen("ini", "inifile", "Einstellungen", "notepad.exe %1");
     Gesichert("TXT", "Textdatei", "notepad.exe %1");
     Gesichert("INI", "Einstellungen", "notepad.exe %1");
     EXPECT_EQ(Main("/autostart"), nullptr);
-    EXPECT_EQ(ProtokollLesen().size(), 2u);
+    EXPECT_EQ(ProtokollLesen().size(), 3u);
     EXPECT_FALSE(Existiert(HKEY_CURRENT_USER, kOpt));
 
     auto fenster = Main("");
     ASSERT_NE(fenster, nullptr);
-    EXPECT_EQ(fenster->Statuszeile(), "2 Änderung(en) anderer Programme rückgängig gemacht – Protokoll: Strg+P");
+    EXPECT_EQ(fenster->Statuszeile(), "3 Änderung(en) anderer Programme rückgängig gemacht – Protokoll: Strg+P");
     Markieren(fenster->lvwMain(), {0});
-    EXPECT_EQ(fenster->Statuszeile().substr(0, 2), "2 ");  // a click does not end it
+    EXPECT_EQ(fenster->Statuszeile().substr(0, 2), "3 ");  // a click does not end it
     {
         Hook<frmProtokoll> hook([](frmProtokoll& d) { d.Klicken(IDCANCEL); });
         SendMessageA(fenster->hwnd(), WM_COMMAND, ID_PROTOKOLL, 0);
     }
     EXPECT_EQ(fenster->Statuszeile(), "1 Dateityp(en) ausgewählt");
     SendMessageA(fenster->hwnd(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(Holen(HKEY_CURRENT_USER, kStartup, "ProtokollGesehen"),
-              ProtokollLesen().back().Datum);
+    const auto log = ProtokollLesen();
+    EXPECT_EQ(Holen(HKEY_CURRENT_USER, kStartup, "ProtokollGesehen"), ProtokollMarke(log, log.size() - 1));
 
     fenster = Main("");
     ASSERT_NE(fenster, nullptr);
     EXPECT_EQ(fenster->Statuszeile(), "2 Dateityp(en)");
+    SendMessageA(fenster->hwnd(), WM_CLOSE, 0, 0);
+
+    // The same change again, logged in the same second as if the clock stood still: still new.
+    TypAnlegen("txt", "txtfile", "Fremd", "fremd.exe %1");
+    EXPECT_EQ(Main("/autostart"), nullptr);
+    fenster = Main("");
+    ASSERT_NE(fenster, nullptr);
+    EXPECT_EQ(fenster->Statuszeile(), "2 Änderung(en) anderer Programme rückgängig gemacht – Protokoll: Strg+P");
     SendMessageA(fenster->hwnd(), WM_CLOSE, 0, 0);
 }
 
@@ -277,7 +361,7 @@ TEST_F(ProtokollDialog, ShowsTheNewestFirstAndSortsByHeaderClick) {
         d.Klicken(frmProtokoll::idCmdHilfe);
         d.Klicken(IDOK);
     });
-    EXPECT_EQ(gesehen, "2024-05-03 07:30:00");
+    EXPECT_EQ(gesehen, ProtokollMarke(ProtokollLesen(), 2));  // the log's last entry
     EXPECT_EQ(hilfe, (Hilfeaufrufe::vector{{HELP_CONTEXT, 60}, {HELP_CONTEXT, 60}}));
 }
 

@@ -69,6 +69,27 @@ TEST_F(Store, ASharedKeyThatDisagreesIsSplitOffOnceAndThenWrittenInPlace) {
     EXPECT_EQ(Hkcr("jpg-datei\\DefaultIcon"), "foto2.exe,1");
 }
 
+TEST_F(Store, AKeyOfItsOwnIsOneNoOtherExtensionUses) {
+    TypAnlegen("jpg", "jpegfile", "JPEG-Bild", "bild.exe %1");
+    Setzen(HKEY_CLASSES_ROOT, ".jpeg", "", "jpegfile");
+    TypAnlegen("foo", "jpg-datei", "FOO-Datei", "C:\\Foo\\foo.exe \"%1\"");
+    Gesichert("JPG", "Foto", "foto.exe %1");
+    SicherungLaden(haupt.liste());
+    auto log = SicherungWiederherstellen(haupt.liste(), nullptr);
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ(log[0].Wert, "Schlüssel");
+    EXPECT_EQ(log[0].Wiederhergestellt, "jpg-datei2");
+    EXPECT_EQ(Hkcr(".jpg"), "jpg-datei2");
+    EXPECT_EQ(Hkcr("jpg-datei2"), "Foto");
+    EXPECT_EQ(Hkcr(".foo"), "jpg-datei");
+    EXPECT_EQ(Hkcr("jpg-datei"), "FOO-Datei");
+    EXPECT_EQ(Hkcr("jpg-datei\\shell\\open\\command"), "C:\\Foo\\foo.exe \"%1\"");
+    // From then on the key is the type's own, for checking too.
+    EXPECT_TRUE(JetztPruefen().empty());
+    EXPECT_TRUE(SicherungWiederherstellen(haupt.liste(), nullptr).empty());
+    EXPECT_EQ(Hkcr(".jpg"), "jpg-datei2");
+}
+
 TEST_F(Store, OnceOneSharerIsSplitOffTheOtherOwnsTheClassKeyAlone) {
     TypAnlegen("jpg", "jpegfile", "JPEG-Bild", "bild.exe %1");
     Setzen(HKEY_CLASSES_ROOT, ".jpeg", "", "jpegfile");

@@ -1,5 +1,8 @@
 #include "Umgebung.h"
 
+#include <aclapi.h>
+#include <sddl.h>
+
 #include <algorithm>
 
 #include "app/Main.h"
@@ -63,6 +66,16 @@ void RegistryTest::SetUp() {
 }
 
 void RegistryTest::TearDown() {
+    using NtDeleteKey = LONG(WINAPI*)(HANDLE);
+    auto loeschen = reinterpret_cast<NtDeleteKey>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtDeleteKey")));
+    for (const std::string& name : verknuepfungen_) {
+        HKEY h = nullptr;
+        if (RegOpenKeyExA(HKEY_CLASSES_ROOT, name.c_str(), REG_OPTION_OPEN_LINK, DELETE, &h) != ERROR_SUCCESS) continue;
+        loeschen(h);
+        RegCloseKey(h);
+    }
+    verknuepfungen_.clear();
     DateienErsetzen(nullptr);
     ProtokollWeg();
     RemoveDirectoryA(protokollOrdner_.c_str());
@@ -262,4 +275,79 @@ std::vector<std::string> Meldungen::Texte() const {
 void PrintTo(const Dateityp& t, std::ostream* os) {
     *os << "{" << t.Erweiterung << ", " << t.Schluessel << ", " << t.Bezeichnung << ", " << t.Oeffnen << ", "
         << t.Symbol << "}";
+}
+
+std::string Abzug(HKEY root, const std::string& pfad) {
+    HKEY h;
+    if (RegOpenKeyExA(root, pfad.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return "";
+    std::string text = "[" + pfad + "]\n";
+    char name[1024];
+    BYTE daten[4096];
+    for (DWORD i = 0;; ++i) {
+        DWORD n = sizeof name, d = sizeof daten, typ = 0;
+        if (RegEnumValueA(h, i, name, &n, nullptr, &typ, daten, &d) != ERROR_SUCCESS) break;
+        text += std::string(name, n) + "=" + std::string(reinterpret_cast<char*>(daten), d) + "\n";
+    }
+    for (DWORD i = 0;; ++i) {
+        DWORD n = sizeof name;
+        if (RegEnumKeyExA(h, i, name, &n, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        text += Abzug(root, pfad.empty() ? name : pfad + "\\" + name);
+    }
+    RegCloseKey(h);
+    return text;
+}
+
+void RegistryTest::Verknuepfen(const std::string& name, const std::string& ziel) {
+    // A link names its target by the full path of the registry, under the user's SID.
+    HANDLE token = nullptr;
+    ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token));
+    BYTE puffer[256];
+    DWORD n = 0;
+    ASSERT_TRUE(GetTokenInformation(token, TokenUser, puffer, sizeof puffer, &n));
+    CloseHandle(token);
+    char* sid = nullptr;
+    ASSERT_TRUE(ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(puffer)->User.Sid, &sid));
+    const std::string pfad = std::string("\\Registry\\User\\") + sid + "\\" + scratch_ + "\\HKCR\\" + ziel;
+    LocalFree(sid);
+    const std::wstring breit(pfad.begin(), pfad.end());
+    HKEY h = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, name.c_str(), 0, nullptr, REG_OPTION_CREATE_LINK,
+                              KEY_ALL_ACCESS | KEY_CREATE_LINK, nullptr, &h, nullptr),
+              ERROR_SUCCESS);
+    verknuepfungen_.push_back(name);
+    EXPECT_EQ(RegSetValueExW(h, L"SymbolicLinkValue", 0, REG_LINK, reinterpret_cast<const BYTE*>(breit.c_str()),
+                             static_cast<DWORD>(breit.size() * sizeof(wchar_t))),
+              ERROR_SUCCESS);
+    RegCloseKey(h);
+}
+
+namespace {
+
+void DaclSetzen(HKEY h, bool loeschenVerboten) {
+    SID_IDENTIFIER_AUTHORITY welt = SECURITY_WORLD_SID_AUTHORITY;
+    PSID jeder = nullptr;
+    AllocateAndInitializeSid(&welt, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &jeder);
+    alignas(DWORD) BYTE puffer[256];
+    ACL* acl = reinterpret_cast<ACL*>(puffer);
+    InitializeAcl(acl, sizeof puffer, ACL_REVISION);
+    if (loeschenVerboten) AddAccessDeniedAce(acl, ACL_REVISION, DELETE, jeder);
+    AddAccessAllowedAce(acl, ACL_REVISION, KEY_ALL_ACCESS, jeder);
+    SECURITY_DESCRIPTOR sd;
+    InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION);
+    SetSecurityDescriptorDacl(&sd, TRUE, acl, FALSE);
+    EXPECT_EQ(RegSetKeySecurity(h, DACL_SECURITY_INFORMATION, &sd), ERROR_SUCCESS);
+    FreeSid(jeder);
+}
+
+}  // namespace
+
+Unloeschbar::Unloeschbar(HKEY root, const std::string& pfad) {
+    EXPECT_EQ(RegOpenKeyExA(root, pfad.c_str(), 0, KEY_ALL_ACCESS, &h_), ERROR_SUCCESS) << pfad;
+    if (h_) DaclSetzen(h_, true);
+}
+
+Unloeschbar::~Unloeschbar() {
+    if (!h_) return;
+    DaclSetzen(h_, false);
+    RegCloseKey(h_);
 }

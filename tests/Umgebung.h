@@ -36,9 +36,13 @@ protected:
     static void Fluechtig(const std::string& pfad);
     // Drops the main loop's end that a closed main window leaves behind.
     static void QuitVerwerfen();
+    // Makes the class key `name` a registry link to the class key `ziel`, as the NT family and
+    // Wine have them.
+    void Verknuepfen(const std::string& name, const std::string& ziel);
 
 private:
     std::string scratch_;
+    std::vector<std::string> verknuepfungen_;  // removed first: deleting one by name deletes its target
     std::string protokollOrdner_;
     HKEY echterBenutzer_ = nullptr;
 };
@@ -54,6 +58,19 @@ protected:
 inline const std::string kStore = "Software\\RHM\\Endungswart\\Classes\\";
 inline const std::string kOpt = "Software\\RHM\\Endungswart\\Optionen";
 inline const std::string kStartup = "Software\\RHM\\Endungswart\\Startup";
+
+// Every key and value under root\pfad, for comparing before and after.
+std::string Abzug(HKEY root, const std::string& pfad = "");
+
+// A key under root that nobody may delete while this lives: a DACL that denies it.
+class Unloeschbar {
+public:
+    Unloeschbar(HKEY root, const std::string& pfad);
+    ~Unloeschbar();
+
+private:
+    HKEY h_ = nullptr;
+};
 
 // A top-level window of this class in this process; test processes share one desktop.
 HWND EigenesFenster(const char* klasse);

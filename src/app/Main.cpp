@@ -63,8 +63,10 @@ Weiter AutostartLauf(std::unique_ptr<frmMain>& haupt) {
     if (!fenster->hwnd()) return Weiter::Ende;
     if (!fenster->Autostartlauf()) return Weiter::Interaktiv;
 
-    // One write for the whole run, after the restore: a log that cannot be written stops nothing.
-    ProtokollAnhaengen(SicherungWiederherstellen(fenster->lvwMain(), fortschritt.get()));
+    // Each entry goes into the log as soon as its value is written: a run cut off loses at most
+    // the one it was writing. A log that cannot be written stops nothing.
+    Protokollschreiber protokoll;
+    SicherungWiederherstellen(fenster->lvwMain(), fortschritt.get(), &protokoll);
     fortschritt.reset();
     SendMessageA(fenster->hwnd(), WM_CLOSE, 0, 0);
     return Weiter::Ende;

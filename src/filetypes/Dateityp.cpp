@@ -17,10 +17,41 @@ std::string Standardwert(const std::string& pfad) {
 constexpr size_t kLaengsterName = 255;
 constexpr size_t kTiefsterUnterschluessel = sizeof("\\shell\\open\\command") - 1;
 
-// Keys of the shell that hold what every file, folder or class shares.
-constexpr const char* kShellSchluessel[] = {"*", "Folder", "Directory", "Drive",
-                                            "AllFilesystemObjects", "CLSID", "Interface",
-                                            "TypeLib", "AppID", "Unknown"};
+// Class names that serve more than file types. The shell's keys hold what every file, folder
+// or class shares, and the roots of the component registry hold no file type at all: neither
+// is read as a file type's class. The classes of programs and shortcuts are file types to read
+// but never to write in place: their open command runs every program.
+struct Fremdname {
+    const char* name;
+    bool lesbar;
+};
+constexpr Fremdname kFremdeNamen[] = {
+    {"*", false}, {"Folder", false}, {"Directory", false}, {"Drive", false},
+    {"AllFilesystemObjects", false}, {"Unknown", false},
+    {"CLSID", false}, {"Interface", false}, {"TypeLib", false}, {"AppID", false},
+    {"Component Categories", false}, {"DirectShow", false}, {"Filter", false},
+    {"MediaInterfaces", false}, {"Media Type", false}, {"MIME", false}, {"Protocols", false},
+    {"Applications", false}, {"SystemFileAssociations", false}, {"Installer", false},
+    {"exefile", true}, {"comfile", true}, {"batfile", true}, {"cmdfile", true},
+    {"piffile", true}, {"lnkfile", true}, {"scrfile", true},
+};
+
+const Fremdname* FremderName(const std::string& s) {
+    for (const Fremdname& f : kFremdeNamen)
+        if (GleichOhneFall(s, f.name)) return &f;
+    return nullptr;
+}
+
+// A class of the component registry rather than a file type: it names a registered class
+// identifier, or is a version-independent name that points to its current version, and
+// opens nothing. A file type may carry a class identifier too, even one whose ProgID is the
+// file type's own class name (Paint.Picture), but it has an open command.
+bool Komponentenklasse(const std::string& s) {
+    const std::string clsid = Standardwert(s + "\\CLSID");
+    const bool klasse = KlassenkennungBrauchbar(clsid) && RegOeffnen(HKEY_CLASSES_ROOT, "CLSID\\" + clsid);
+    if (!klasse && Standardwert(s + "\\CurVer").empty()) return false;
+    return Standardwert(s + "\\shell\\open\\command").empty();
+}
 
 }  // namespace
 
@@ -32,9 +63,15 @@ bool SchluesselBrauchbar(const std::string& s) {
     if (s.empty() || s.front() == '.' || Trimmen(s).empty()) return false;
     if (s.find('\\') != std::string::npos) return false;
     if (s.size() + kTiefsterUnterschluessel > kLaengsterName) return false;
-    for (const char* shell : kShellSchluessel)
-        if (GleichOhneFall(s, shell)) return false;
-    return true;
+    const Fremdname* fremd = FremderName(s);
+    return !fremd || fremd->lesbar;
+}
+
+bool FremderSchluessel(const std::string& s) {
+    if (!SchluesselBrauchbar(s) || FremderName(s)) return true;
+    // A link writes through to whatever it points to; a URL protocol is what web links run.
+    if (RegVerknuepfung(HKEY_CLASSES_ROOT, s) || RegWertVorhanden(HKEY_CLASSES_ROOT, s, "URL Protocol")) return true;
+    return Komponentenklasse(s);
 }
 
 bool KlassenkennungBrauchbar(const std::string& k) {

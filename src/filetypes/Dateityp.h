@@ -54,10 +54,16 @@ std::string SymbolLesen(const std::string& Schluessel);
 // The class name an extension key points to; empty when there is none.
 std::string SchluesselLesen(const std::string& Erweiterung);
 
-// A class name that may be written to: not empty, not itself an extension key, no path (no
-// backslash anywhere), short enough for the keys below it, and none of the shell's own keys
-// ("*", "Folder", "CLSID", ...), whose values belong to every file or to other classes.
+// A class name that may be read as a file type's: not empty, not itself an extension key, no
+// path (no backslash anywhere), short enough for the keys below it, and none of the shell's own
+// keys ("*", "Folder", "CLSID", ...), whose values belong to every file or to other classes.
 bool SchluesselBrauchbar(const std::string& Schluessel);
+
+// A class key that serves something other than file types and is never written in place: not
+// brauchbar, a key of the shell or of programs and shortcuts (exefile, lnkfile, ...), a registry
+// link, a URL protocol ("URL Protocol"), a root of the component registry, or a COM class that
+// opens nothing. A few reads; no walk.
+bool FremderSchluessel(const std::string& Schluessel);
 
 // A class identifier that the icon fallback may follow: "{...}" without a backslash.
 bool KlassenkennungBrauchbar(const std::string& kennung);

@@ -4,7 +4,6 @@
 
 #include "platform/Text.h"
 #include "filetypes/Dateityp.h"
-#include "filetypes/Wiederherstellen.h"
 #include "platform/Registry.h"
 
 Klassenindex::Klassenindex() {
@@ -65,7 +64,16 @@ void Klassenindex::Nachlesen(const std::string& name) {
     Eintragen(n, Gross(RegWertLesen(HKEY_CLASSES_ROOT, name, "", "")));
 }
 
-void Klassenindex::EigenerSchluesselGeschrieben(const std::string& Erweiterung) {
+bool Klassenindex::AndereNutzer(const std::string& Schluessel, const std::string& Erweiterung) const {
+    auto it = nutzer_.find(Gross(Schluessel));
+    if (it == nutzer_.end()) return false;
+    const std::string eigene = Gross(std::string(".").append(Erweiterung));
+    for (const Nutzer& n : it->second)
+        if (n.gross != eigene) return true;
+    return false;
+}
+
+void Klassenindex::EigenerSchluesselGeschrieben(const std::string& Erweiterung, const std::string& Schluessel) {
     Nachlesen(std::string(".").append(Erweiterung));
-    Nachlesen(EigenerSchluessel(Erweiterung));
+    Nachlesen(Schluessel);
 }

@@ -21,9 +21,13 @@ public:
     // the run created joins the index. Names that are no extension key are ignored.
     void Nachlesen(const std::string& name);
 
-    // What giving `Erweiterung` a class key of its own may have changed: its extension key,
-    // and the new class key itself if that is named like an extension.
-    void EigenerSchluesselGeschrieben(const std::string& Erweiterung);
+    // Whether an extension other than `Erweiterung` (upper or lower case, without its dot)
+    // uses the class key `Schluessel`.
+    bool AndereNutzer(const std::string& Schluessel, const std::string& Erweiterung) const;
+
+    // What giving `Erweiterung` the class key `Schluessel` of its own may have changed: its
+    // extension key, and the new class key itself if that is named like an extension.
+    void EigenerSchluesselGeschrieben(const std::string& Erweiterung, const std::string& Schluessel);
 
 private:
     static constexpr size_t kNeu = static_cast<size_t>(-1);

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdint>
+
 #include "platform/Text.h"
 #include "filetypes/Sicherung.h"
 #include "filetypes/Wiederherstellen.h"
@@ -15,22 +18,58 @@ constexpr size_t kFeldGrenze = 1024;
 
 // --- the file ------------------------------------------------------------------------------------
 
-// The new log is written beside the old one and takes its name only when complete: Windows 95
-// cannot replace a file by renaming over it.
+// A log that would grow past its limit is rewritten beside itself and takes the new file only
+// when that is complete: Windows 95 cannot replace a file by renaming over it.
 std::string NeueDatei() {
     std::string pfad = ProtokollDatei();
     return pfad.substr(0, pfad.size() - 1) + "$";
 }
+
+// A rewritten log has no empty line but the one it ends with, so that line proves it complete.
+constexpr char kEndzeile[] = "\r\n";
 
 bool Vorhanden(const std::string& pfad) {
     DWORD a = GetFileAttributesA(pfad.c_str());
     return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+HANDLE ZumLesen(const std::string& pfad) {
+    return CreateFileA(pfad.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// The file's length, and its last `n` bytes (fewer when it is shorter); false when it cannot
+// be read. A file of 4 GB or more counts as the largest length there is.
+bool Schluss(const std::string& pfad, size_t n, size_t& groesse, std::string& schluss) {
+    HANDLE h = ZumLesen(pfad);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    DWORD hoch = 0;
+    const DWORD laenge = GetFileSize(h, &hoch);
+    bool ok = laenge != INVALID_FILE_SIZE || GetLastError() == NO_ERROR;
+    groesse = hoch ? static_cast<size_t>(-1) : laenge;
+    schluss.clear();
+    if (ok && !hoch && laenge > 0) {
+        const DWORD lesen = laenge < n ? laenge : static_cast<DWORD>(n);
+        schluss.resize(lesen);
+        DWORD gelesen = 0;
+        ok = SetFilePointer(h, static_cast<LONG>(laenge - lesen), nullptr, FILE_BEGIN) == laenge - lesen &&
+             ReadFile(h, schluss.data(), lesen, &gelesen, nullptr) && gelesen == lesen;
+    }
+    CloseHandle(h);
+    return ok;
+}
+
+// A new file that was written to its end line.
+bool Vollstaendig(const std::string& pfad) {
+    size_t groesse = 0;
+    std::string schluss;
+    if (!Schluss(pfad, 3, groesse, schluss)) return false;
+    return schluss == "\n\r\n" || (groesse == 2 && schluss == kEndzeile);
+}
+
 // The file's last `hoechstens` bytes; empty when it cannot be read.
 std::string Einlesen(const std::string& pfad, size_t hoechstens) {
-    HANDLE h = CreateFileA(pfad.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE h = ZumLesen(pfad);
     if (h == INVALID_HANDLE_VALUE) return {};
     std::string inhalt;
     DWORD hoch = 0;
@@ -53,31 +92,62 @@ std::string Einlesen(const std::string& pfad, size_t hoechstens) {
     return inhalt;
 }
 
-// What a reader sees: the log, or, when a write was cut off between deleting the old log and
-// renaming the new one, the complete new file.
-std::string GeltenderInhalt() {
-    const size_t lesen = 2 * kProtokollGrenze;
-    if (Vorhanden(ProtokollDatei())) return Einlesen(ProtokollDatei(), lesen);
-    if (Vorhanden(NeueDatei())) return Einlesen(NeueDatei(), lesen);
-    return {};
+// The file that holds the log: the new one once it is complete, or when it is all there is
+// (the old log was deleted and the new one not yet renamed); the log otherwise.
+std::string GeltendeDatei() {
+    if (Vorhanden(NeueDatei()) && (Vollstaendig(NeueDatei()) || !Vorhanden(ProtokollDatei()))) return NeueDatei();
+    return ProtokollDatei();
 }
 
-// Brings a write that was cut off into a state from which the next write can start.
-void Wiederaufnehmen(Dateischritte& d) {
-    if (!Vorhanden(NeueDatei())) return;
-    if (Vorhanden(ProtokollDatei()))
-        d.Loeschen(NeueDatei());  // may be half written; the old log holds everything
-    else
-        d.Umbenennen(NeueDatei(), ProtokollDatei());  // complete: the old log was gone
+std::string GeltenderInhalt() { return Einlesen(GeltendeDatei(), 2 * kProtokollGrenze); }
+
+// Brings a rewrite that was cut off to its end, or drops it where it had not got far enough
+// to count, so that the log is the one file. False when a new file is left.
+bool Wiederaufnehmen(Dateischritte& d) {
+    const std::string neu = NeueDatei(), log = ProtokollDatei();
+    if (!Vorhanden(neu)) return true;
+    // Unfinished beside the log, which holds everything it began from.
+    if (GeltendeDatei() == log) return d.Loeschen(neu);
+    size_t groesse = 0;
+    std::string schluss;
+    if (!Schluss(neu, 1, groesse, schluss)) return false;
+    if (groesse == 0) return d.Loeschen(neu);
+    if (Vorhanden(log) && !d.Loeschen(log)) return false;
+    return d.Umbenennen(neu, log);
 }
 
-// Writes the whole log anew in steps that never leave it broken. False when it failed.
+// The lines of `text` with their ends made CRLF; empty lines are left out.
+std::string Normalisiert(const std::string& text) {
+    std::string ergebnis;
+    size_t anfang = 0;
+    while (anfang < text.size()) {
+        size_t ende = text.find('\n', anfang);
+        if (ende == std::string::npos) ende = text.size();
+        size_t bis = ende;
+        while (bis > anfang && text[bis - 1] == '\r') --bis;
+        if (bis > anfang) ergebnis.append(text, anfang, bis - anfang).append("\r\n");
+        anfang = ende + 1;
+    }
+    return ergebnis;
+}
+
+// Drops whole lines from the front until the text holds at most `grenze` bytes.
+void Kuerzen(std::string& inhalt, size_t grenze) {
+    size_t weg = 0;
+    while (inhalt.size() - weg > grenze) {
+        size_t ende = inhalt.find('\n', weg);
+        weg = ende == std::string::npos ? inhalt.size() : ende + 1;
+    }
+    inhalt.erase(0, weg);
+}
+
+// Writes the log anew in steps that never leave it broken: the new file with its end line,
+// flushed, then the old log deleted, then the new file renamed. A cut after the first step
+// leaves a complete new file, which readers and the next write take. False when it failed.
 bool Ersetzen(const std::string& inhalt) {
     Dateischritte& d = Dateien();
-    Wiederaufnehmen(d);
-    // An existing log marks every new file beside it as unfinished.
-    if (!Vorhanden(ProtokollDatei()) && !d.Anlegen(ProtokollDatei())) return false;
-    if (!d.Schreiben(NeueDatei(), inhalt) || !d.Loeschen(ProtokollDatei())) {
+    if (!d.Schreiben(NeueDatei(), inhalt + kEndzeile) ||
+        (Vorhanden(ProtokollDatei()) && !d.Loeschen(ProtokollDatei()))) {
         d.Loeschen(NeueDatei());
         return false;
     }
@@ -116,15 +186,18 @@ bool Zerlegen(std::string zeile, Protokolleintrag& e) {
     return IstZeitstempel(e.Datum) && !e.Erweiterung.empty() && BekannterWert(e.Wert);
 }
 
-// Drops whole lines from the front until the text fits below the limit.
-void Kuerzen(std::string& inhalt) {
-    size_t weg = 0;
-    while (inhalt.size() - weg >= kProtokollGrenze) {
-        size_t ende = inhalt.find('\n', weg);
-        weg = ende == std::string::npos ? inhalt.size() : ende + 1;
-    }
-    inhalt.erase(0, weg);
-}
+// The values of a type as the log names them, in the order a type is written.
+struct Wertart {
+    const char* name;
+    std::string Dateityp::*feld;
+    bool genau;  // compared exactly, not without regard to case
+};
+constexpr Wertart kWertarten[] = {
+    {kWertSchluessel, &Dateityp::Schluessel, false},
+    {kWertBezeichnung, &Dateityp::Bezeichnung, true},
+    {kWertOeffnen, &Dateityp::Oeffnen, false},
+    {kWertSymbol, &Dateityp::Symbol, false},
+};
 
 }  // namespace
 
@@ -151,16 +224,26 @@ Dateityp VorgefundenLesen(const std::string& Erweiterung, const std::string& Sch
     return typ;
 }
 
+std::optional<Protokolleintrag> Werteintrag(const Dateityp& g, const Dateityp& v, const std::string& ziel,
+                                            const std::string& datum, const std::string& wert, bool geschrieben) {
+    for (const Wertart& a : kWertarten) {
+        if (wert != a.name) continue;
+        const std::string& vorher = v.*a.feld;
+        const std::string& nachher = a.feld == &Dateityp::Schluessel ? ziel : g.*a.feld;
+        // An empty stored icon location is never written.
+        const bool unterschied = !(a.genau ? vorher == nachher : GleichOhneFall(vorher, nachher)) &&
+                                 !(a.feld == &Dateityp::Symbol && nachher.empty());
+        if (!unterschied && geschrieben) return std::nullopt;
+        return Protokolleintrag{datum, g.Erweiterung, a.name, vorher, geschrieben ? nachher : kNichtGeschrieben};
+    }
+    return std::nullopt;
+}
+
 std::vector<Protokolleintrag> Unterschiede(const Dateityp& g, const Dateityp& v, const std::string& ziel,
                                            const std::string& datum) {
     std::vector<Protokolleintrag> liste;
-    auto eintrag = [&](const char* wert, const std::string& vorher, const std::string& nachher) {
-        liste.push_back({datum, g.Erweiterung, wert, vorher, nachher});
-    };
-    if (!GleichOhneFall(v.Schluessel, ziel)) eintrag(kWertSchluessel, v.Schluessel, ziel);
-    if (v.Bezeichnung != g.Bezeichnung) eintrag(kWertBezeichnung, v.Bezeichnung, g.Bezeichnung);
-    if (!GleichOhneFall(v.Oeffnen, g.Oeffnen)) eintrag(kWertOeffnen, v.Oeffnen, g.Oeffnen);
-    if (!g.Symbol.empty() && !GleichOhneFall(v.Symbol, g.Symbol)) eintrag(kWertSymbol, v.Symbol, g.Symbol);
+    for (const Wertart& a : kWertarten)
+        if (auto e = Werteintrag(g, v, ziel, datum, a.name, true)) liste.push_back(std::move(*e));
     return liste;
 }
 
@@ -174,9 +257,9 @@ std::vector<Protokolleintrag> JetztPruefen() {
         Dateityp typ = gespeichert.Eintrag(i);
         if (!ErweiterungBrauchbar(typ.Erweiterung)) continue;
         // The same decision the restore takes; it only reads.
-        const bool inPlatz = InPlatzSchreibbar(typ, gespeichert, index);
-        const std::string ziel = inPlatz ? typ.Schluessel : EigenerSchluessel(typ.Erweiterung);
-        for (Protokolleintrag& e : Unterschiede(typ, VorgefundenLesen(typ.Erweiterung, typ.Schluessel), ziel, datum)) {
+        const Schreibziel ziel = ZielWaehlen(typ, gespeichert, index);
+        for (Protokolleintrag& e :
+             Unterschiede(typ, VorgefundenLesen(typ.Erweiterung, typ.Schluessel), ziel.Schluessel, datum)) {
             e.Wiederhergestellt = kNichtWiederhergestellt;
             liste.push_back(std::move(e));
         }
@@ -198,24 +281,86 @@ std::vector<Protokolleintrag> ProtokollLesen() {
     return liste;
 }
 
-bool ProtokollAnhaengen(const std::vector<Protokolleintrag>& eintraege) {
+bool Protokollschreiber::Anhaengen(const std::vector<Protokolleintrag>& eintraege) {
     if (eintraege.empty()) return true;
-    std::string inhalt = GeltenderInhalt();
+    Dateischritte& d = Dateien();
+    if (!bereit_) {
+        std::string schluss;
+        if (!Wiederaufnehmen(d)) return false;
+        if (!Schluss(ProtokollDatei(), 1, groesse_, schluss)) groesse_ = 0;
+        zeilenende_ = schluss.empty() || schluss.back() == '\n';
+        bereit_ = true;
+    }
+    std::string neu;
     // A last line without its end (written by hand, say) must not swallow the first new one.
-    if (!inhalt.empty() && inhalt.back() != '\n') inhalt += "\r\n";
-    for (const Protokolleintrag& e : eintraege) inhalt += Zeile(e);
-    Kuerzen(inhalt);
-    return Ersetzen(inhalt);
+    if (!zeilenende_) neu = "\r\n";
+    for (const Protokolleintrag& e : eintraege) neu += Zeile(e);
+    if (groesse_ < kProtokollGrenze && neu.size() < kProtokollGrenze - groesse_) {
+        bereit_ = d.Anhaengen(ProtokollDatei(), neu);
+        groesse_ += neu.size();
+        zeilenende_ = true;
+        return bereit_;
+    }
+    std::string inhalt = Normalisiert(GeltenderInhalt() + neu);
+    Kuerzen(inhalt, kProtokollRest);
+    bereit_ = Ersetzen(inhalt);
+    groesse_ = inhalt.size() + sizeof kEndzeile - 1;
+    return bereit_;
+}
+
+bool ProtokollAnhaengen(const std::vector<Protokolleintrag>& eintraege) {
+    Protokollschreiber schreiber;
+    return schreiber.Anhaengen(eintraege);
 }
 
 bool ProtokollLeeren() {
-    if (!Vorhanden(ProtokollDatei()) && !Vorhanden(NeueDatei())) return true;
-    return Ersetzen("");
+    Dateischritte& d = Dateien();
+    if (!Wiederaufnehmen(d)) return false;
+    // Emptied in place: a file cut to nothing is never half a log.
+    return !Vorhanden(ProtokollDatei()) || d.Schreiben(ProtokollDatei(), "");
+}
+
+namespace {
+
+// FNV-1a over the entry's line, in eight hex digits.
+std::string Pruefzahl(const Protokolleintrag& e) {
+    uint32_t h = 2166136261u;
+    for (unsigned char c : Zeile(e)) h = (h ^ c) * 16777619u;
+    static const char kZiffern[] = "0123456789abcdef";
+    std::string zahl;
+    for (int i = 7; i >= 0; --i) zahl += kZiffern[(h >> (4 * i)) & 0xF];
+    return zahl;
+}
+
+// The place right after the entry that `gesehen` marks; 0 when there is none.
+size_t NachGesehen(const std::vector<Protokolleintrag>& eintraege, const std::string& gesehen) {
+    if (IstZeitstempel(gesehen)) {
+        for (size_t i = eintraege.size(); i-- > 0;)
+            if (eintraege[i].Datum == gesehen) return i + 1;
+        return 0;
+    }
+    // "<time> <number> <check number>"
+    const size_t luecke = gesehen.find(' ', 20);
+    if (gesehen.size() < 22 || gesehen[19] != ' ' || luecke == std::string::npos) return 0;
+    const std::string datum = gesehen.substr(0, 19), nummer = gesehen.substr(20, luecke - 20),
+                      pruefzahl = gesehen.substr(luecke + 1);
+    if (nummer.empty() || nummer.size() > 9 || nummer.find_first_not_of("0123456789") != std::string::npos) return 0;
+    size_t stelle = 0;
+    for (char c : nummer) stelle = stelle * 10 + static_cast<size_t>(c - '0');
+    for (size_t i = std::min(stelle + 1, eintraege.size()); i-- > 0;)
+        if (eintraege[i].Datum == datum && Pruefzahl(eintraege[i]) == pruefzahl) return i + 1;
+    return 0;
+}
+
+}  // namespace
+
+std::string ProtokollMarke(const std::vector<Protokolleintrag>& eintraege, size_t i) {
+    return eintraege[i].Datum + ' ' + std::to_string(i) + ' ' + Pruefzahl(eintraege[i]);
 }
 
 size_t NeueAenderungen(const std::vector<Protokolleintrag>& eintraege, const std::string& gesehen) {
     size_t n = 0;
-    for (const Protokolleintrag& e : eintraege)
-        if (e.Datum > gesehen && e.Wiederhergestellt != kNichtGeschrieben) ++n;
+    for (size_t i = NachGesehen(eintraege, gesehen); i < eintraege.size(); ++i)
+        n += eintraege[i].Wiederhergestellt != kNichtGeschrieben;
     return n;
 }

@@ -1,6 +1,7 @@
 // The log of what the system-start run found changed and put back: "Endwart.log" beside the
 // program, one entry a line, and the comparison of a stored type with HKEY_CLASSES_ROOT.
 #pragma once
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,18 +38,52 @@ Dateityp VorgefundenLesen(const std::string& Erweiterung, const std::string& Sch
 std::vector<Protokolleintrag> Unterschiede(const Dateityp& gespeichert, const Dateityp& vorgefunden,
                                            const std::string& ziel, const std::string& datum);
 
+// The entry for one value (a kWert... name) once its write is done: its difference, restored
+// or, when the write failed, marked kNichtGeschrieben; a value that did not differ has an entry
+// only when its write failed.
+std::optional<Protokolleintrag> Werteintrag(const Dateityp& gespeichert, const Dateityp& vorgefunden,
+                                            const std::string& ziel, const std::string& datum,
+                                            const std::string& wert, bool geschrieben);
+
 // Compares every type of the backup store with HKEY_CLASSES_ROOT as it is now and writes
 // nothing. Each difference is marked as not restored.
 std::vector<Protokolleintrag> JetztPruefen();
 
 // The entries of the log, oldest first; broken and foreign lines are skipped.
 std::vector<Protokolleintrag> ProtokollLesen();
-// Appends all entries in one write and drops the oldest lines beyond the size limit. False
-// when the log could not be written; what it held before is then kept.
+
+inline constexpr size_t kProtokollGrenze = 256 * 1024;  // bytes; the file stays below
+// What is left of the oldest lines when the log would reach its limit, so that a run that
+// goes on appending does not rewrite the whole file for every entry.
+inline constexpr size_t kProtokollRest = kProtokollGrenze / 4 * 3;
+
+// Appends entries to the log, each call at once, so that a run that is cut off loses no entry
+// appended before. A write cut off earlier is set straight first. Only when the log would reach
+// kProtokollGrenze is it rewritten, without its oldest lines, into a new file beside it, which
+// ends in an empty line once complete and then takes the log's place: a complete new file is
+// never thrown away. One writer serves one run and keeps the log's length between calls.
+class Protokollschreiber {
+public:
+    // False when the log could not be written; what it held before is then kept.
+    bool Anhaengen(const std::vector<Protokolleintrag>& eintraege);
+
+private:
+    bool bereit_ = false;   // the files are set straight and the length below is known
+    size_t groesse_ = 0;
+    bool zeilenende_ = true;  // the log ends with a line end, or is empty
+};
+
+// One call of a writer of its own.
 bool ProtokollAnhaengen(const std::vector<Protokolleintrag>& eintraege);
 bool ProtokollLeeren();
 
-inline constexpr size_t kProtokollGrenze = 256 * 1024;  // bytes; the file stays below
+// What marks entry `i` of `eintraege` (as ProtokollLesen gives them) as the last one the user
+// has seen: its time, its number and a check number of the whole entry. The log only grows at
+// its end, and a trim drops its oldest entries, so the entry stays at that number or moves
+// towards the front, even where a stuck clock repeats the same entries.
+std::string ProtokollMarke(const std::vector<Protokolleintrag>& eintraege, size_t i);
 
-// Entries newer than `gesehen` (a Datum) that were put back.
+// The entries put back after the one `gesehen` marks, whatever their times. A mark that is only
+// a time, as earlier versions stored it, marks the last entry of that time. When no entry
+// carries the mark (the log was emptied since), all are new.
 size_t NeueAenderungen(const std::vector<Protokolleintrag>& eintraege, const std::string& gesehen);

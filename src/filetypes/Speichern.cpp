@@ -26,11 +26,12 @@ bool Enthaelt(const std::vector<std::string>& namen, const std::string& name) {
 }
 
 // Removes the store entries of types that were not in the list when the save began, or that
-// the user declined. Names that cannot be extensions are not the save's to judge.
-void StoreBereinigen(const Arbeitsliste& erfasst, const std::vector<std::string>& abgelehnt) {
+// the user declined. Names that cannot be extensions are not the save's to judge. Returns the
+// entries that could not be removed.
+std::vector<std::string> StoreBereinigen(const Arbeitsliste& erfasst, const std::vector<std::string>& abgelehnt) {
     std::vector<std::string> erweiterungen;
     for (size_t i = 0; i < erfasst.Anzahl(); ++i) erweiterungen.push_back(erfasst.Eintrag(i).Erweiterung);
-    std::vector<std::string> alt;
+    std::vector<std::string> alt, geblieben;
     RegUnterschluessel(HKEY_CURRENT_USER, SicherungPfad(), [&](const std::string& name) {
         alt.push_back(name);
         return true;
@@ -38,8 +39,9 @@ void StoreBereinigen(const Arbeitsliste& erfasst, const std::vector<std::string>
     for (const std::string& name : alt) {
         if (!ErweiterungBrauchbar(name)) continue;
         if (Enthaelt(erweiterungen, name) && !Enthaelt(abgelehnt, name)) continue;
-        RegBaumLoeschen(HKEY_CURRENT_USER, SicherungPfad(), name);
+        if (!RegBaumLoeschen(HKEY_CURRENT_USER, SicherungPfad(), name)) geblieben.push_back(name);
     }
+    return geblieben;
 }
 
 // The list again as the store holds it, except that types that could not be written keep
@@ -55,12 +57,30 @@ void ListeNeuLaden(Arbeitsliste& liste, const Arbeitsliste& erfasst,
         if (Enthaelt(fehlgeschlagen, erfasst.Eintrag(i).Erweiterung)) liste.Hinzufuegen(erfasst.Eintrag(i));
 }
 
+// The names of the list's lines.
+std::vector<std::string> Namen(const Arbeitsliste& liste) {
+    std::vector<std::string> namen;
+    for (size_t i = 0; i < liste.Anzahl(); ++i) namen.push_back(liste.Eintrag(i).Erweiterung);
+    return namen;
+}
+
+std::string Namensliste(const std::vector<std::string>& erweiterungen) {
+    // A long list would grow the box past the screen.
+    constexpr size_t kHoechstens = 20;
+    std::string namen;
+    for (size_t i = 0; i < erweiterungen.size() && i < kHoechstens; ++i)
+        namen += (i ? ", \"" : "\"") + erweiterungen[i] + "\"";
+    if (erweiterungen.size() > kHoechstens)
+        namen += " und " + std::to_string(erweiterungen.size() - kHoechstens) + " weitere";
+    return namen;
+}
+
 // Writes one type; the store only when every write into HKEY_CLASSES_ROOT succeeded, so that
 // it never claims a state the registry does not hold.
 Ausgang TypSpeichern(Dateityp& typ, const Arbeitsliste& erfasst, Klassenindex& index,
                      Speicherfenster& fenster, Fortschritt* anzeige) {
     Pruefung p;
-    bool inPlatz = InPlatzSchreibbar(typ, erfasst, index, &p);
+    const Schreibziel ziel = ZielWaehlen(typ, erfasst, index, &p);
     bool ja = true;
     if (p.Gemeinsam && !p.GleicheWerte) {
         fenster.FortschrittOben(false);
@@ -69,7 +89,7 @@ Ausgang TypSpeichern(Dateityp& typ, const Arbeitsliste& erfasst, Klassenindex& i
     }
     Ereignisse();
     if (!ja) return Ausgang::Abgelehnt;
-    bool ok = TypSchreiben(typ, inPlatz, index);
+    bool ok = TypSchreiben(typ, ziel, index);
     if (anzeige) anzeige->Zeigen(typ);
     ok = ok && SicherungSchreiben(typ);
     return ok ? Ausgang::Geschrieben : Ausgang::Fehlgeschlagen;
@@ -93,18 +113,18 @@ std::string GemeinsamFrage(const std::string& e, const std::string& reg) {
            q + " zum Ändern aus.";
 }
 
-std::string FehlerMeldung(const std::vector<std::string>& erweiterungen) {
-    // A long list would grow the box past the screen.
-    constexpr size_t kHoechstens = 20;
-    std::string namen;
-    for (size_t i = 0; i < erweiterungen.size() && i < kHoechstens; ++i)
-        namen += (i ? ", \"" : "\"") + erweiterungen[i] + "\"";
-    if (erweiterungen.size() > kHoechstens)
-        namen += " und " + std::to_string(erweiterungen.size() - kHoechstens) + " weitere";
-    return "Folgende Dateitypen konnten nicht vollständig in der Registrierungsdatenbank "
-           "gespeichert werden:\n" + namen +
-           "\n\nSie bleiben in der Liste und werden erst gesichert, wenn das Speichern gelingt. "
-           "Versuchen Sie es später noch einmal.";
+std::string FehlerMeldung(const std::vector<std::string>& fehlgeschlagen, const std::vector<std::string>& nichtEntfernt) {
+    std::string text;
+    if (!fehlgeschlagen.empty())
+        text = "Folgende Dateitypen konnten nicht vollständig in der Registrierungsdatenbank gespeichert werden:\n" +
+               Namensliste(fehlgeschlagen) +
+               "\n\nSie bleiben in der Liste und werden erst gesichert, wenn das Speichern gelingt.";
+    if (!nichtEntfernt.empty())
+        text += (text.empty() ? "" : "\n\n") +
+                std::string("Folgende Dateitypen konnten nicht aus der Überwachung entfernt werden:\n") +
+                Namensliste(nichtEntfernt) +
+                "\n\nSie bleiben in der Liste und werden weiter wiederhergestellt, bis das Entfernen gelingt.";
+    return text + " Versuchen Sie es später noch einmal.";
 }
 
 Speicherergebnis Speichern(Arbeitsliste& liste, Speicherfenster& fenster, bool fragen) {
@@ -116,7 +136,11 @@ Speicherergebnis Speichern(Arbeitsliste& liste, Speicherfenster& fenster, bool f
             return ergebnis;
         SicherungLoeschen();
         ergebnis.Fertig = true;
+        // What could not be deleted is still watched, and shown.
         SicherungLaden(liste);
+        ergebnis.NichtEntfernt = Namen(liste);
+        if (!ergebnis.NichtEntfernt.empty())
+            Meldung(FehlerMeldung({}, ergebnis.NichtEntfernt), MB_OK | MB_ICONEXCLAMATION, kTitel);
         return ergebnis;
     }
 
@@ -136,13 +160,13 @@ Speicherergebnis Speichern(Arbeitsliste& liste, Speicherfenster& fenster, bool f
             case Ausgang::Fehlgeschlagen: ergebnis.Fehlgeschlagen.push_back(typ.Erweiterung); break;
         }
     }
-    StoreBereinigen(erfasst, abgelehnt);
-    if (!abgelehnt.empty()) ListeNeuLaden(liste, erfasst, ergebnis.Fehlgeschlagen);
+    ergebnis.NichtEntfernt = StoreBereinigen(erfasst, abgelehnt);
+    // A type that is still stored is still watched: the list shows it until it is gone.
+    if (!abgelehnt.empty() || !ergebnis.NichtEntfernt.empty()) ListeNeuLaden(liste, erfasst, ergebnis.Fehlgeschlagen);
     fenster.Sperren(false);
     fenster.FortschrittSchliessen();
-    if (ergebnis.Fehlgeschlagen.empty())
-        ergebnis.Fertig = true;
-    else
-        Meldung(FehlerMeldung(ergebnis.Fehlgeschlagen), MB_OK | MB_ICONEXCLAMATION, kTitel);
+    ergebnis.Fertig = ergebnis.Fehlgeschlagen.empty();
+    if (!ergebnis.Fehlgeschlagen.empty() || !ergebnis.NichtEntfernt.empty())
+        Meldung(FehlerMeldung(ergebnis.Fehlgeschlagen, ergebnis.NichtEntfernt), MB_OK | MB_ICONEXCLAMATION, kTitel);
     return ergebnis;
 }

@@ -7,84 +7,133 @@
 
 namespace {
 
-bool Schreiben(const std::string& pfad, const std::string& wert) {
-    return RegWertSchreiben(HKEY_CLASSES_ROOT, pfad, "", wert);
-}
+// Enough for every key that the run's own and other extensions' keys could take; a name past
+// them all is not looked for.
+constexpr int kEigeneVersuche = 100;
 
-// Entries for one type: the differences found before writing, each marked when the write
-// failed; a failed type without differences still gets one entry.
-void Protokollieren(const Dateityp& typ, const Dateityp& vorgefunden, const std::string& ziel, bool geschrieben,
-                    std::vector<Protokolleintrag>& protokoll) {
-    const std::string datum = Zeitstempel();
-    std::vector<Protokolleintrag> neu = Unterschiede(typ, vorgefunden, ziel, datum);
-    if (!geschrieben) {
-        for (Protokolleintrag& e : neu) e.Wiederhergestellt = kNichtGeschrieben;
-        if (neu.empty()) neu.push_back({datum, typ.Erweiterung, kWertDateityp, "", kNichtGeschrieben});
+// The log entries of one type, each sent off as soon as its value is written.
+class Typprotokoll {
+public:
+    Typprotokoll(const Dateityp& typ, const Dateityp& vorgefunden, const std::string& ziel,
+                 std::vector<Protokolleintrag>& alle, Protokollschreiber* datei)
+        : typ_(typ), vorgefunden_(vorgefunden), ziel_(ziel), datum_(Zeitstempel()), alle_(alle), datei_(datei) {}
+
+    void Wert(const char* wert, bool geschrieben) {
+        if (auto e = Werteintrag(typ_, vorgefunden_, ziel_, datum_, wert, geschrieben)) Senden(*e);
     }
-    protokoll.insert(protokoll.end(), neu.begin(), neu.end());
+
+    // Nothing could be written: every difference says so, and one entry if there is none.
+    void Nichts() {
+        std::vector<Protokolleintrag> neu = Unterschiede(typ_, vorgefunden_, ziel_, datum_);
+        if (neu.empty()) neu.push_back({datum_, typ_.Erweiterung, kWertDateityp, "", ""});
+        for (Protokolleintrag& e : neu) {
+            e.Wiederhergestellt = kNichtGeschrieben;
+            Senden(e);
+        }
+    }
+
+private:
+    void Senden(const Protokolleintrag& e) {
+        alle_.push_back(e);
+        // A log that cannot be written stops nothing.
+        if (datei_) datei_->Anhaengen({e});
+    }
+
+    const Dateityp& typ_;
+    const Dateityp& vorgefunden_;
+    const std::string& ziel_;
+    const std::string datum_;
+    std::vector<Protokolleintrag>& alle_;
+    Protokollschreiber* datei_;
+};
+
+void Geschrieben(const Dateityp& typ, const Schreibziel& ziel, Klassenindex& index) {
+    if (ziel.Eigener) index.EigenerSchluesselGeschrieben(typ.Erweiterung, ziel.Schluessel);
 }
 
 }  // namespace
 
-bool InKlassenschluesselSchreiben(const Dateityp& typ) {
-    if (!SchluesselBrauchbar(typ.Schluessel)) return false;
-    // Each write is tried even when one before it failed.
-    bool ok = Schreiben(typ.Schluessel, typ.Bezeichnung);
-    ok = Schreiben(typ.Schluessel + "\\shell\\open\\command", typ.Oeffnen) && ok;
-    // An empty icon location never removes or overwrites one.
-    if (typ.Symbol.empty()) return ok;
-    ok = Schreiben(typ.Schluessel + "\\DefaultIcon", typ.Symbol) && ok;
-    std::string clsid = RegWertLesen(HKEY_CLASSES_ROOT, typ.Schluessel + "\\CLSID", "", "");
-    if (!KlassenkennungBrauchbar(clsid)) return ok;
-    std::string clsidSymbol = "CLSID\\" + clsid + "\\DefaultIcon";
-    if (!RegWertLesen(HKEY_CLASSES_ROOT, clsidSymbol, "", "").empty())
-        ok = Schreiben(clsidSymbol, typ.Symbol) && ok;
-    return ok;
+std::string EigenenSchluesselWaehlen(const std::string& Erweiterung, const Klassenindex& index) {
+    if (!ErweiterungBrauchbar(Erweiterung)) return {};
+    const std::string basis = EigenerSchluessel(Erweiterung);
+    for (int n = 1; n <= kEigeneVersuche; ++n) {
+        const std::string name = n == 1 ? basis : basis + std::to_string(n);
+        if (!index.AndereNutzer(name, Erweiterung) && !FremderSchluessel(name)) return name;
+    }
+    return {};
 }
 
-bool EigenenSchluesselSchreiben(const Dateityp& typ) {
-    if (!ErweiterungBrauchbar(typ.Erweiterung)) return false;
-    const std::string schluessel = EigenerSchluessel(typ.Erweiterung);
-    bool ok = Schreiben("." + typ.Erweiterung, schluessel);
-    ok = Schreiben(schluessel, typ.Bezeichnung) && ok;
-    ok = Schreiben(schluessel + "\\shell\\open\\command", typ.Oeffnen) && ok;
-    if (!typ.Symbol.empty()) ok = Schreiben(schluessel + "\\DefaultIcon", typ.Symbol) && ok;
-    return ok;
-}
-
-bool InPlatzSchreibbar(Dateityp& typ, const Arbeitsliste& liste, const Klassenindex& index,
-                       Pruefung* ergebnis) {
+Schreibziel ZielWaehlen(Dateityp& typ, const Arbeitsliste& liste, const Klassenindex& index, Pruefung* ergebnis) {
     typ.Schluessel = SchluesselLesen(typ.Erweiterung);
-    // An extension whose class name went missing gets a key of its own, never the root.
-    if (!SchluesselBrauchbar(typ.Schluessel)) return false;
-    Pruefung p = GemeinsamenSchluesselPruefen(typ, liste, index);
-    if (ergebnis) *ergebnis = p;
-    return p.GleicheWerte || !p.Gemeinsam;
+    // An extension whose class name went missing, or that points at a key serving more than
+    // file types, gets a key of its own: never the root, never a protocol or a component.
+    if (!FremderSchluessel(typ.Schluessel)) {
+        Pruefung p = GemeinsamenSchluesselPruefen(typ, liste, index);
+        if (ergebnis) *ergebnis = p;
+        if (p.GleicheWerte || !p.Gemeinsam) return {typ.Schluessel, false};
+    }
+    return {EigenenSchluesselWaehlen(typ.Erweiterung, index), true};
 }
 
-bool TypSchreiben(const Dateityp& typ, bool inPlatz, Klassenindex& index) {
-    if (inPlatz) return InKlassenschluesselSchreiben(typ);
-    const bool ok = EigenenSchluesselSchreiben(typ);
-    index.EigenerSchluesselGeschrieben(typ.Erweiterung);
+std::vector<Schreibschritt> Schreibplan(const Dateityp& typ, const Schreibziel& ziel) {
+    std::vector<Schreibschritt> plan;
+    const std::string& s = ziel.Schluessel;
+    if (s.empty()) return plan;
+    if (ziel.Eigener) plan.push_back({kWertSchluessel, "." + typ.Erweiterung, s});
+    plan.push_back({kWertBezeichnung, s, typ.Bezeichnung});
+    plan.push_back({kWertOeffnen, s + "\\shell\\open\\command", typ.Oeffnen});
+    // An empty icon location never removes or overwrites one.
+    if (typ.Symbol.empty()) return plan;
+    plan.push_back({kWertSymbol, s + "\\DefaultIcon", typ.Symbol});
+    if (ziel.Eigener) return plan;
+    const std::string clsid = RegWertLesen(HKEY_CLASSES_ROOT, s + "\\CLSID", "", "");
+    if (!KlassenkennungBrauchbar(clsid)) return plan;
+    const std::string clsidSymbol = "CLSID\\" + clsid + "\\DefaultIcon";
+    if (!RegWertLesen(HKEY_CLASSES_ROOT, clsidSymbol, "", "").empty())
+        plan.push_back({kWertSymbol, clsidSymbol, typ.Symbol});
+    return plan;
+}
+
+Schreibausgang SchrittAusfuehren(const Schreibschritt& schritt) {
+    return RegWertSchreiben(HKEY_CLASSES_ROOT, schritt.Pfad, "", schritt.Daten) ? Schreibausgang::Geschrieben
+                                                                               : Schreibausgang::Fehlgeschlagen;
+}
+
+bool TypSchreiben(const Dateityp& typ, const Schreibziel& ziel, Klassenindex& index) {
+    const std::vector<Schreibschritt> plan = Schreibplan(typ, ziel);
+    // Each step is tried even when one before it failed.
+    bool ok = !plan.empty();
+    for (const Schreibschritt& schritt : plan) ok = SchrittAusfuehren(schritt) == Schreibausgang::Geschrieben && ok;
+    Geschrieben(typ, ziel, index);
     return ok;
 }
 
-std::vector<Protokolleintrag> SicherungWiederherstellen(const Arbeitsliste& liste, Fortschritt* anzeige) {
-    std::vector<Protokolleintrag> protokoll;
-    if (liste.Anzahl() == 0) return protokoll;
+std::vector<Protokolleintrag> SicherungWiederherstellen(const Arbeitsliste& liste, Fortschritt* anzeige,
+                                                        Protokollschreiber* protokoll) {
+    std::vector<Protokolleintrag> eintraege;
+    if (liste.Anzahl() == 0) return eintraege;
     const Typliste kopie(liste);
     // One pass over HKEY_CLASSES_ROOT for the whole run, not one per type.
     Klassenindex index;
     for (size_t i = 0; i < kopie.Anzahl(); ++i) {
         Dateityp typ = kopie.Eintrag(i);
         if (!ErweiterungBrauchbar(typ.Erweiterung)) continue;
-        const bool inPlatz = InPlatzSchreibbar(typ, kopie, index);
+        const Schreibziel ziel = ZielWaehlen(typ, kopie, index);
         // Read before writing: afterwards the registry holds the stored values.
         const Dateityp vorgefunden = VorgefundenLesen(typ.Erweiterung, typ.Schluessel);
-        const bool geschrieben = TypSchreiben(typ, inPlatz, index);
-        Protokollieren(typ, vorgefunden, inPlatz ? typ.Schluessel : EigenerSchluessel(typ.Erweiterung),
-                       geschrieben, protokoll);
+        Typprotokoll log(typ, vorgefunden, ziel.Schluessel, eintraege, protokoll);
+        const std::vector<Schreibschritt> plan = Schreibplan(typ, ziel);
+        if (plan.empty()) log.Nichts();
+        bool wertOk = true;
+        for (size_t s = 0; s < plan.size(); ++s) {
+            wertOk = SchrittAusfuehren(plan[s]) == Schreibausgang::Geschrieben && wertOk;
+            // A value's entry follows its last step.
+            if (s + 1 < plan.size() && plan[s + 1].Wert == plan[s].Wert) continue;
+            log.Wert(plan[s].Wert, wertOk);
+            wertOk = true;
+        }
+        Geschrieben(typ, ziel, index);
         if (anzeige) anzeige->Zeigen(typ);
     }
-    return protokoll;
+    return eintraege;
 }

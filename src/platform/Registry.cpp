@@ -63,6 +63,22 @@ std::string RegWertLesen(HKEY root, const std::string& pfad, const std::string& 
     return vorgabe;
 }
 
+bool RegWertVorhanden(HKEY root, const std::string& pfad, const std::string& name) {
+    RegSchluessel key = RegOeffnen(root, pfad);
+    return key && RegQueryValueExA(key.get(), name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+bool RegVerknuepfung(HKEY root, const std::string& pfad) {
+    // A link holds its target in this value, visible only when the link itself is opened.
+    // Windows 95 knows neither the option nor links; it may refuse the option, which is as good.
+    HKEY h = nullptr;
+    if (RegOpenKeyExA(root, pfad.c_str(), REG_OPTION_OPEN_LINK, KEY_QUERY_VALUE, &h) != ERROR_SUCCESS) return false;
+    RegSchluessel key(h);
+    DWORD typ = REG_NONE;
+    return RegQueryValueExA(key.get(), "SymbolicLinkValue", nullptr, &typ, nullptr, nullptr) == ERROR_SUCCESS &&
+           typ == REG_LINK;
+}
+
 namespace {
 
 bool WertSetzen(HKEY root, const std::string& pfad, const std::string& name,

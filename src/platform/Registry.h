@@ -21,6 +21,13 @@ std::string RegWertLesen(HKEY root, const std::string& pfad, const std::string& 
 bool RegWertSchreiben(HKEY root, const std::string& pfad, const std::string& name,
                       const std::string& wert);
 
+// Whether root\pfad holds a value of that name, of whatever type.
+bool RegWertVorhanden(HKEY root, const std::string& pfad, const std::string& name);
+
+// Whether root\pfad is a registry link, looked at without following it. Only the NT family
+// and Wine have links; on Windows 95 this is always false.
+bool RegVerknuepfung(HKEY root, const std::string& pfad);
+
 // Calls `besuch` for each subkey name of root\pfad in registry order until it returns false.
 void RegUnterschluessel(HKEY root, const std::string& pfad,
                         const std::function<bool(const std::string&)>& besuch);

@@ -229,13 +229,6 @@ Dateischritte& Dateien() {
     return gDateien ? *gDateien : echte;
 }
 
-bool Dateischritte::Anlegen(const std::string& pfad) {
-    HANDLE h = CreateFileA(pfad.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    CloseHandle(h);
-    return true;
-}
-
 bool Dateischritte::Schreiben(const std::string& pfad, const std::string& inhalt) {
     HANDLE h = CreateFileA(pfad.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return false;
@@ -243,6 +236,18 @@ bool Dateischritte::Schreiben(const std::string& pfad, const std::string& inhalt
     DWORD geschrieben = 0;
     bool ok = WriteFile(h, inhalt.data(), soll, &geschrieben, nullptr) && geschrieben == soll;
     ok = FlushFileBuffers(h) && ok;
+    CloseHandle(h);
+    return ok;
+}
+
+bool Dateischritte::Anhaengen(const std::string& pfad, const std::string& text) {
+    HANDLE h = CreateFileA(pfad.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                           nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    const DWORD soll = static_cast<DWORD>(text.size());
+    DWORD geschrieben = 0;
+    const bool ok = SetFilePointer(h, 0, nullptr, FILE_END) != INVALID_SET_FILE_POINTER &&
+                    WriteFile(h, text.data(), soll, &geschrieben, nullptr) && geschrieben == soll;
     CloseHandle(h);
     return ok;
 }

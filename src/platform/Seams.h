@@ -52,13 +52,15 @@ std::string DateiWaehlen(HWND fenster, const std::string& titel, const std::stri
 // The log: "Endwart.log" beside the program unless a test gave another path.
 std::string ProtokollDatei();
 
-// The file steps of a write that must leave no file broken wherever it is cut off (the log's).
+// The file steps of writes that must leave no file broken wherever they are cut off (the log's).
 // Tests replace them to play a process killed between two steps.
 class Dateischritte {
 public:
     virtual ~Dateischritte() = default;
-    virtual bool Anlegen(const std::string& pfad);  // a new, empty file; false when one exists
     virtual bool Schreiben(const std::string& pfad, const std::string& inhalt);  // anew, flushed
+    // At the end of the file, made when missing. Not flushed: what the system has taken
+    // survives the end of the process.
+    virtual bool Anhaengen(const std::string& pfad, const std::string& text);
     virtual bool Loeschen(const std::string& pfad);
     virtual bool Umbenennen(const std::string& von, const std::string& nach);
 };

@@ -122,8 +122,9 @@ void FensterwerteLesen(Fensterwerte& z) {
         auto wert = TextZuInt32(t);
         return (wert && (*wert == 0 || *wert == 1)) ? wert : std::nullopt;
     });
+    // A time, as earlier versions stored it, or a time followed by what tells its entry apart.
     Uebernehmen(z.ProtokollGesehen, Lesen(s, "ProtokollGesehen", ""), [](const std::string& t) {
-        return IstZeitstempel(t) ? std::optional<std::string>(t) : std::nullopt;
+        return IstZeitstempel(t.substr(0, 19)) && t.size() <= 64 ? std::optional<std::string>(t) : std::nullopt;
     });
 }
 

@@ -49,7 +49,7 @@ struct Fensterwerte {
     float Spalten[4] = {750, 3000, 9000, 9000};                // twips
     int16_t SortKey = 0;
     int32_t SortOrder = 0;
-    std::string ProtokollGesehen;  // the log's time up to which the user has seen it; empty: never
+    std::string ProtokollGesehen;  // marks the log's last entry the user has seen; empty: none
 };
 
 // Reads every "Startup" value; a text that does not fit its destination leaves it as it was.

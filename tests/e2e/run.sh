@@ -410,7 +410,34 @@ fall_protokoll() {
         pruefe "then the status bar shows the types again" [ "$(wine "$status" 2>/dev/null)" = '1 Dateityp(en)' ]
     fi
     schliessen_wie_der_benutzer
-    wert_ist "the time seen is stored" "$STORE\\Startup" ProtokollGesehen "${zeile:0:19}"
+    pruefe "the log's last entry is marked seen" [ "$(reg_wert "$STORE\\Startup" ProtokollGesehen | cut -c1-22)" = "${zeile:0:19} 0 " ]
+}
+
+# A hostile pointer to a URL protocol, and a key of its own whose name another extension took.
+fall_foreign_keys() {
+    saat "$SEEDS/foreign_keys.reg"
+    local log="$WINEPREFIX/drive_c/Programme/Endwart/Endwart.log" text
+    exportiert 'HKEY_CLASSES_ROOT\http' >"$OUT/http.vorher"
+    pruefe "the system start's run ended with exit code 0" systemstart
+    exportiert 'HKEY_CLASSES_ROOT\http' >"$OUT/http.nachher"
+    pruefe "the http protocol is there" grep -q '"URL Protocol"' "$OUT/http.vorher"
+    pruefe "the http protocol unchanged: web links do not open in Notepad" cmp -s "$OUT/http.vorher" "$OUT/http.nachher"
+    wert_ist ".web points at a key of its own" 'HKCR\.web' "" web-datei
+    wert_ist "WEB restored there" 'HKCR\web-datei\shell\open\command' "" 'C:\WINDOWS\NOTEPAD.EXE %1'
+    wert_ist ".jpg points at the next free key of its own" 'HKCR\.jpg' "" jpg-datei2
+    wert_ist "JPG restored there" 'HKCR\jpg-datei2' "" Foto
+    wert_ist ".jpeg keeps jpegfile" 'HKCR\.jpeg' "" jpegfile
+    wert_ist "jpegfile unchanged" 'HKCR\jpegfile' "" JPEG-Bild
+    wert_ist ".foo keeps its key" 'HKCR\.foo' "" jpg-datei
+    wert_ist "FOO's description unchanged" 'HKCR\jpg-datei' "" FOO-Datei
+    wert_ist "FOO's open command unchanged" 'HKCR\jpg-datei\shell\open\command' "" 'C:\Foo\foo.exe "%1"'
+    text=$(iconv -f CP1252 -t UTF-8 "$log" 2>/dev/null | tr -d '\r')
+    pruefe "the log names WEB's new key" grep -qP '\tWEB\tSchlüssel\thttp\tweb-datei$' <<<"$text"
+    pruefe "the log names JPG's new key" grep -qP '\tJPG\tSchlüssel\tjpegfile\tjpg-datei2$' <<<"$text"
+    cp "$log" "$OUT/log.1" 2>/dev/null
+    systemstart
+    pruefe "a second system start adds nothing" cmp -s "$log" "$OUT/log.1"
+    wert_ist "and keeps .jpg at its key" 'HKCR\.jpg' "" jpg-datei2
 }
 
 # --- main --------------------------------------------------------------------------------------

@@ -50,12 +50,13 @@ void frmProtokoll::Form_Load() {
     // Enter closes, wherever the focus is but on another button.
     SendMessageA(hwnd(), DM_SETDEFID, IDCANCEL, 0);
     Laden();
-    for (const Protokolleintrag& e : zeilen_) gesehen_ = std::max(gesehen_, e.Datum);
     Ergebnis("Protokolldatei: " + ProtokollDatei());
 }
 
 void frmProtokoll::Laden() {
     zeilen_ = ProtokollLesen();
+    // Whatever the log holds has been seen, marked by its last entry, not by the newest time.
+    if (!zeilen_.empty()) gesehen_ = ProtokollMarke(zeilen_, zeilen_.size() - 1);
     sortSpalte_ = 0;
     absteigend_ = true;
     Sortieren();

@@ -10,7 +10,7 @@
 
 class frmProtokoll : public Dialog {
 public:
-    // `gesehen` takes the time of the newest entry as soon as the log is shown.
+    // `gesehen` takes the mark of the log's last entry as soon as the log is shown.
     explicit frmProtokoll(std::string& gesehen);
 
     ListView& lvwProtokoll() { return liste_; }
