@@ -32,5 +32,8 @@ bool RegVerknuepfung(HKEY root, const std::string& pfad);
 void RegUnterschluessel(HKEY root, const std::string& pfad,
                         const std::function<bool(const std::string&)>& besuch);
 
+// Removes the value `name` of root\pfad; true when it was there and is gone.
+bool RegWertLoeschen(HKEY root, const std::string& pfad, const std::string& name);
+
 // Removes root\pfad\name with everything below it, whatever the platform's RegDeleteKey does.
 bool RegBaumLoeschen(HKEY root, const std::string& pfad, const std::string& name);
