@@ -3,11 +3,30 @@
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-BUILD="$ROOT/build"
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml="}
 
 say() { printf '%s\n' "$*" >&2; }
+
+source "$ROOT/scripts/wine32.sh"
+
+# choose_build: the program that ./run and ./test build and run. The product is the 32-bit
+# Endwart.exe in build-i686/, under the 32-bit Wine of scripts/wine32.sh. A kernel that cannot
+# run 32-bit programs gets the same program built for x86_64 in build/, under the system's Wine.
+# ENDWART_BITS=64 asks for that fallback on any kernel.
+BITS=32 BUILD="$ROOT/build-i686" TOOLCHAIN=mingw-i686.cmake
+choose_build() {
+    if [ "${ENDWART_BITS:-32}" = 64 ]; then
+        say "ENDWART_BITS=64: the 64-bit build under the system's Wine."
+    elif ! kernel_runs_32bit; then
+        say "This kernel cannot run 32-bit programs (exec format error): using the 64-bit build and the system's Wine instead."
+    else
+        ensure_wine32
+        export PATH="$WINE32_BIN:$PATH"
+        return 0
+    fi
+    BITS=64 BUILD="$ROOT/build" TOOLCHAIN=mingw-x86_64.cmake
+}
 
 # Installs whatever of the tool chain is missing; a second call costs nothing.
 ensure_packages() {
@@ -97,6 +116,7 @@ PREFIX_VERSION=2
 prepare_prefix() {
     export WINEPREFIX=$1
     local marker="$WINEPREFIX/.endwart-ready"
+    replace_other_arch "$marker"
     [ "$(cat "$marker" 2>/dev/null)" = "$PREFIX_VERSION" ] && return 0
     say "Preparing the Wine prefix $WINEPREFIX (once)."
     mkdir -p "$WINEPREFIX"
@@ -113,6 +133,25 @@ prepare_prefix() {
     cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
     wineserver -w
     echo "$PREFIX_VERSION" >"$marker"
+}
+
+# replace_other_arch MARKER: a prefix is either 32-bit or 64-bit, and the other Wine cannot use
+# it. One that this set-up made for the other Wine (a 64-bit one from before the 32-bit Wine) is
+# kept beside as PREFIX-win64 (or -win32), and a new one is made in its place; one made by
+# somebody else is left alone.
+replace_other_arch() {
+    local arch=win32 alt
+    [ "$BITS" = 32 ] || arch=win64
+    [ -f "$WINEPREFIX/system.reg" ] || return 0
+    alt=$(sed -n '/^#arch=/{s///p;q}' "$WINEPREFIX/system.reg")
+    [ "$alt" = "$arch" ] && return 0
+    if [ ! -f "$1" ]; then
+        say "$WINEPREFIX is a ${alt:-unknown} prefix, not a $arch one: set WINEPREFIX to a new folder."
+        exit 1
+    fi
+    say "$WINEPREFIX is a $alt prefix: kept as ${WINEPREFIX%/}-$alt, and a $arch one made in its place."
+    rm -rf "${WINEPREFIX%/}-$alt"
+    mv "$WINEPREFIX" "${WINEPREFIX%/}-$alt"
 }
 
 # Puts the program where an installation would: C:\Programme\Endwart.
