@@ -21,11 +21,27 @@ choose_build() {
     elif ! kernel_runs_32bit; then
         say "This kernel cannot run 32-bit programs (exec format error): using the 64-bit build and the system's Wine instead."
     else
-        ensure_wine32
-        export PATH="$WINE32_BIN:$PATH"
         return 0
     fi
     BITS=64 BUILD="$ROOT/build" TOOLCHAIN=mingw-x86_64.cmake
+}
+
+# start_wine / wait_wine: the 32-bit Wine is set up while the program builds, since most of
+# that is waiting for the network and the disk. wait_wine puts its commands first on PATH.
+WINE32_PID=""
+start_wine() {
+    [ "$BITS" = 32 ] || return 0
+    mkdir -p "$WINE32_DIR"
+    ensure_wine32 >"$WINE32_DIR/setup.log" 2>&1 &
+    WINE32_PID=$!
+}
+wait_wine() {
+    [ "$BITS" = 32 ] || return 0
+    local rc=0
+    wait "$WINE32_PID" || rc=$?
+    cat "$WINE32_DIR/setup.log" >&2
+    [ "$rc" -eq 0 ] || { say "The 32-bit Wine could not be set up (exit code $rc)."; exit 1; }
+    export PATH="$WINE32_BIN:$PATH"
 }
 
 # Installs whatever of the tool chain is missing; a second call costs nothing.
