@@ -52,21 +52,34 @@ eigene_anzeige() {
     export DISPLAY=":$(tr -dc 0-9 <"$OUT/display")"
 }
 
-# A prefix that reports Windows 95 to the program, with the program installed and base.reg in.
+# The prefix that every case starts from, made once a run by the case "vorlage", which CTest
+# runs before the others: a copy takes a fraction of wineboot's seconds.
+VORLAGE=$(realpath -m "$3")/vorlage/prefix
+
+# A prefix that reports Windows 95 to the program, with the program installed and base.reg in:
+# a copy of the template where there is one, else made here.
 eigener_praefix() {
     export WINEPREFIX=$OUT/prefix
-    # One wine server for the whole case. Without it the server ends whenever no Wine process
-    # runs, and one started while it goes down may end at once with code 0, its work undone.
-    mkdir -p "$WINEPREFIX"
-    wineserver -p >/dev/null 2>&1
-    wineboot --init >/dev/null 2>&1
-    reg_setzen 'HKCU\Software\Wine\AppDefaults\Endwart.exe' Version win95
-    reg_setzen 'HKCU\Software\Wine\X11 Driver' Managed N
-    # A crash must end the process with its code, not wait in winedbg's dialog.
-    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+    if [ "$CASE" != vorlage ] && [ -f "$VORLAGE/user.reg" ]; then
+        cp -a "$VORLAGE" "$WINEPREFIX"
+        # The name of the template's server: without it the copy gets a server of its own.
+        rm -f "$WINEPREFIX/wineserver"
+        wineserver -p >/dev/null 2>&1
+    else
+        # One wine server for the whole case. Without it the server ends whenever no Wine
+        # process runs, and one started while it goes down may end at once with code 0, its
+        # work undone.
+        mkdir -p "$WINEPREFIX"
+        wineserver -p >/dev/null 2>&1
+        wineboot --init >/dev/null 2>&1
+        reg_setzen 'HKCU\Software\Wine\AppDefaults\Endwart.exe' Version win95
+        reg_setzen 'HKCU\Software\Wine\X11 Driver' Managed N
+        # A crash must end the process with its code, not wait in winedbg's dialog.
+        wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+        saat "$SEEDS/base.reg"
+    fi
     mkdir -p "$WINEPREFIX/drive_c/Programme/Endwart"
     cp "$EXE" "$WINEPREFIX/drive_c/Programme/Endwart/Endwart.exe"
-    saat "$SEEDS/base.reg"
 }
 
 aufraeumen() {
@@ -75,7 +88,7 @@ aufraeumen() {
         tmp=$(cat "$WINEPREFIX/wineserver" 2>/dev/null)
         wineserver -k >/dev/null 2>&1
         wineserver -w >/dev/null 2>&1
-        rm -rf "$WINEPREFIX"
+        [ "$CASE" = vorlage ] || rm -rf "$WINEPREFIX"
         # The server directory Wine made for this prefix alone.
         case $tmp in wine-??????) rm -rf "${TMPDIR:-/tmp}/$tmp" ;; esac
     fi
@@ -427,6 +440,13 @@ fall_protokoll() {
     fi
     schliessen_wie_der_benutzer
     wert_ist "the time seen is stored" "$STORE\\Startup" ProtokollGesehen "${zeile:0:19}"
+}
+
+# The template for the other cases: its server ends, and so writes the registry to disk.
+fall_vorlage() {
+    wineserver -k >/dev/null 2>&1
+    wineserver -w >/dev/null 2>&1
+    pruefe "the template reports Windows 95 to the program" grep -q '^"Version"="win95"' "$WINEPREFIX/user.reg"
 }
 
 # --- main --------------------------------------------------------------------------------------
