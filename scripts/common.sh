@@ -26,22 +26,31 @@ choose_build() {
     BITS=64 BUILD="$ROOT/build" TOOLCHAIN=mingw-x86_64.cmake
 }
 
-# start_wine / wait_wine: the 32-bit Wine is set up while the program builds, since most of
-# that is waiting for the network and the disk. wait_wine puts its commands first on PATH.
-WINE32_PID=""
+# start_wine PREFIX / wait_wine: the 32-bit Wine is set up, and then the prefix, while the
+# program builds, since most of that waits for the network, the disk and wineboot. wait_wine
+# shows what the set-up said, and leaves its Wine first on PATH and the prefix in WINEPREFIX.
+WINE_PID="" WINE_LOG=""
 start_wine() {
-    [ "$BITS" = 32 ] || return 0
+    fresh_build_dir "$BUILD" "$TOOLCHAIN"  # before the prefix goes in there
     mkdir -p "$WINE32_DIR"
-    ensure_wine32 >"$WINE32_DIR/setup.log" 2>&1 &
-    WINE32_PID=$!
+    WINE_LOG="$WINE32_DIR/setup.log"
+    (
+        if [ "$BITS" = 32 ]; then
+            ensure_wine32
+            export PATH="$WINE32_BIN:$PATH"
+        fi
+        prepare_prefix "$1"
+    ) >"$WINE_LOG" 2>&1 &
+    WINE_PID=$!
+    WINEPREFIX=$1
 }
 wait_wine() {
-    [ "$BITS" = 32 ] || return 0
     local rc=0
-    wait "$WINE32_PID" || rc=$?
-    cat "$WINE32_DIR/setup.log" >&2
-    [ "$rc" -eq 0 ] || { say "The 32-bit Wine could not be set up (exit code $rc)."; exit 1; }
-    export PATH="$WINE32_BIN:$PATH"
+    wait "$WINE_PID" || rc=$?
+    cat "$WINE_LOG" >&2
+    [ "$rc" -eq 0 ] || { say "Setting up Wine failed (exit code $rc)."; exit 1; }
+    [ "$BITS" = 32 ] && export PATH="$WINE32_BIN:$PATH"
+    export WINEPREFIX
 }
 
 # Installs whatever of the tool chain is missing; a second call costs nothing.
@@ -85,21 +94,24 @@ ensure_german_locale() {
     $sudo locale-gen >/dev/null
 }
 
+# fresh_build_dir DIR TOOLCHAIN: CMake keeps the compiler it found first, and objects built by
+# another compiler must not be linked with the new one: a changed toolchain file starts the
+# build folder afresh.
+fresh_build_dir() {
+    [ -f "$1/CMakeCache.txt" ] || return 0
+    [ "$(cat "$1/toolchain.sum" 2>/dev/null)" = "$(sha1sum <"$ROOT/cmake/$2")" ] && return 0
+    say "The tool chain changed: building $1 afresh."
+    rm -rf "$1"
+}
+
 # configure_and_build DIR TOOLCHAIN [TARGET...]
 configure_and_build() {
     local dir=$1 chain=$2; shift 2
-    # CMake keeps the compiler it found first, and objects built by another compiler must not
-    # be linked with the new one: a changed toolchain file starts the build folder afresh.
-    local sum
-    sum=$(sha1sum <"$ROOT/cmake/$chain")
-    if [ -f "$dir/CMakeCache.txt" ] && [ "$(cat "$dir/toolchain.sum" 2>/dev/null)" != "$sum" ]; then
-        say "The tool chain changed: building $dir afresh."
-        rm -rf "$dir"
-    fi
+    fresh_build_dir "$dir" "$chain"
     if [ ! -f "$dir/CMakeCache.txt" ]; then
         cmake -S "$ROOT" -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/$chain" \
             -DCMAKE_BUILD_TYPE=Release >/dev/null
-        printf '%s\n' "$sum" >"$dir/toolchain.sum"
+        sha1sum <"$ROOT/cmake/$chain" >"$dir/toolchain.sum"
     fi
     local targets=()
     for t in "$@"; do targets+=(--target "$t"); done
