@@ -52,7 +52,7 @@ wine32_packages() {
     local ver=$1
     printf '%s\n' "wine32:i386=$ver" "libwine:i386=$ver"
     # shellcheck disable=SC2086
-    apt-get install -s --no-install-recommends $(printf '%s:i386 ' $WINE32_LIBS) 2>/dev/null |
+    apt-get install -s --no-install-recommends $(printf '%s:i386 ' $WINE32_LIBS) |
         awk '/^Inst / && /\[i386\]/ { v = $3; sub(/^\(/, "", v); print $2 "=" v }'
 }
 
@@ -62,20 +62,23 @@ ensure_wine32() {
     local ver stamp
     ver=$(dpkg-query -W -f='${Version}' wine64)
     stamp="$WINE32_DIR/ready"
-    [ "$(cat "$stamp" 2>/dev/null)" = "$ver" ] && [ -x /lib/ld-linux.so.2 ] && return 0
     ensure_i386_libc
+    [ "$(cat "$stamp" 2>/dev/null)" = "$ver" ] && return 0
     say "Setting up the 32-bit Wine $ver in $WINE32_DIR (once)."
     local root="$WINE32_DIR/root" debs="$WINE32_DIR/debs"
     rm -rf "$root" "$debs" "$WINE32_BIN" "$stamp"
     mkdir -p "$root" "$debs" "$WINE32_BIN"
     local pakete
     pakete=$(wine32_packages "$ver")
-    # A list older than the archive names files that are gone: read it anew once.
+    # A list older than the archive names files that are gone: read it anew once. (As root,
+    # apt would rather download as its own user, who may not write here.)
     # shellcheck disable=SC2086
-    if ! (cd "$debs" && apt-get download -qq $pakete >/dev/null 2>&1); then
-        apt-get update -qq
+    if ! (cd "$debs" && apt-get download -qq -o APT::Sandbox::User=root $pakete >/dev/null 2>&1); then
+        local sudo=""
+        [ "$(id -u)" -eq 0 ] || sudo=sudo
+        $sudo apt-get update -qq
         pakete=$(wine32_packages "$ver")
-        (cd "$debs" && apt-get download -qq $pakete >/dev/null)
+        (cd "$debs" && apt-get download -qq -o APT::Sandbox::User=root $pakete >/dev/null)
     fi
     local deb
     for deb in "$debs"/*.deb; do dpkg-deb -x "$deb" "$root"; done
