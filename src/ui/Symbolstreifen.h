@@ -47,6 +47,6 @@ private:
 
     int id_ = 0;
     std::vector<Bitmap> seiten_;  // 64 cells each: plain faces above, highlighted below
-    std::vector<bool> vorhanden_;
+    std::vector<char> vorhanden_;  // a flag a cell (vector<bool> alone weighs a kilobyte)
     int hervor_ = -1, erste_ = 0, angeklickt_ = -1;
 };
