@@ -12,6 +12,13 @@ constexpr int kJeSeite = 64;
 int ZelleB() { return TwipsZuPixel(Symbolstreifen::kZelleBreite); }
 int ZelleH() { return TwipsZuPixel(Symbolstreifen::kZelleHoehe); }
 
+// The keys that choose a cell.
+bool Bewegung(WPARAM taste) {
+    for (WPARAM t : {VK_LEFT, VK_RIGHT, VK_PRIOR, VK_NEXT, VK_HOME, VK_END})
+        if (taste == t) return true;
+    return false;
+}
+
 void Flaeche(HDC dc, const RECT& r, COLORREF farbe) {
     Pinsel pinsel{CreateSolidBrush(farbe)};
     FillRect(dc, &r, pinsel.get());
@@ -160,7 +167,7 @@ void Symbolstreifen::Klick(LPARAM lp, WORD code) {
     angeklickt_ = zelle;
     // The keys follow the mouse, as with any control.
     if (GetFocus() != hwnd()) SetFocus(hwnd());
-    if (hwnd()) Melden(code);
+    Melden(code);
 }
 
 void Symbolstreifen::Melden(WORD code) {
@@ -193,8 +200,7 @@ bool Symbolstreifen::Nachricht(UINT msg, WPARAM wp, LPARAM lp, LRESULT& ergebnis
             ergebnis = DLGC_WANTARROWS;
             return true;
         case WM_KEYDOWN:
-            for (WPARAM t : {VK_LEFT, VK_RIGHT, VK_PRIOR, VK_NEXT, VK_HOME, VK_END}) {
-                if (wp != t) continue;
+            if (Bewegung(wp)) {
                 angeklickt_ = Ziel(wp);
                 Melden(kTaste);
             }

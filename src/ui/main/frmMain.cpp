@@ -519,9 +519,6 @@ LRESULT frmMain::Benachrichtigung(const NMHDR& nm) {
             case LVN_DELETEALLITEMS:
                 statusFaellig_.Vormerken(hwnd());
                 break;
-            case NM_SETFOCUS:
-                liste_.AktuelleZeigen();
-                break;
         }
         return 0;
     }
