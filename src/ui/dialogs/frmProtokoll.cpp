@@ -40,13 +40,11 @@ const Befehlszeile<F> kBefehle[] = {
 const Spalte kSpalten[5] = {
     {"Datum", 2100}, {"Erweiterung", 1250}, {"Wert", 1200}, {"Vorgefunden", 2350}, {"Wiederhergestellt", 2350}};
 
-// What the system-start run does, through its code: the store's types written back, each
-// value's entry in the log as soon as it is written.
+// What the system-start run does: the store loaded and written back, through its code.
 std::vector<Protokolleintrag> JetztWiederherstellen() {
     Typliste gespeichert;
     SicherungLaden(gespeichert);
-    Protokollschreiber protokoll;
-    return SicherungWiederherstellen(gespeichert, nullptr, &protokoll);
+    return SystemstartWiederherstellen(gespeichert, nullptr);
 }
 
 // Whether the log ends with the entries `neu`; a log that could not be written lacks them.
