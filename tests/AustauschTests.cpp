@@ -351,6 +351,7 @@ TEST_F(Austausch, AnExportCutOffAnywhereLeavesAWholeFileAndAFailureIsNamed) {
 
 TEST_F(Austausch, ACloseRequestDuringTheirDialogsAndQuestionsLosesNothing) {
     Optionen.Beenden = 1;
+    Hilfeaufrufe hilfe;
     Gesichert("TXT", "Alt", "alt.exe %1");
     DateiSchreiben(Datei("ein.reg"), "REGEDIT4\r\n" + Typ("GIF", "Bild", "gif.exe %1"));
     const struct {
@@ -375,7 +376,8 @@ TEST_F(Austausch, ACloseRequestDuringTheirDialogsAndQuestionsLosesNothing) {
             if (!antworten.empty()) antworten.erase(antworten.begin());
             return a;
         });
-        DateiWaehlenErsetzen([&](HWND, const std::string&, const std::string&, const std::string&, DWORD) {
+        DateiWaehlenErsetzen([&](HWND fenster, const std::string&, const std::string&, const std::string&, DWORD) {
+            SendMessageA(fenster, WM_HELP, 0, 0);  // F1, which the file dialog hands to its owner
             schliessen();
             return Datei(f.befehl == ID_EXPORTIEREN ? "aus.reg" : "ein.reg");
         });
@@ -391,6 +393,8 @@ TEST_F(Austausch, ACloseRequestDuringTheirDialogsAndQuestionsLosesNothing) {
         EXPECT_EQ(Holen(HKEY_CURRENT_USER, kStore + "TXT", "Bezeichnung"), "Neu");
     }
     EXPECT_NE(DateiLesen(Datei("aus.reg")).find("\"Bezeichnung\"=\"Neu\""), std::string::npos);
+    hilfe.erase(std::remove(hilfe.begin(), hilfe.end(), std::pair<UINT, ULONG_PTR>{HELP_QUIT, 0}), hilfe.end());
+    EXPECT_EQ(hilfe, (Hilfeaufrufe::vector{{HELP_CONTEXT, 70}, {HELP_CONTEXT, 70}}));
 }
 
 }  // namespace
