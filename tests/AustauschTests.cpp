@@ -183,7 +183,7 @@ TEST_F(Austausch, TakesTheStoresTypesAndNamesEverythingElseWithItsReason) {
     const std::string lang = "HKEY_CURRENT_USER\\Software\\" + std::string(70, 'w') + "\\Ende";
     const std::string datei =
         "REGEDIT4\r\n\r\n; Kommentar\r\n\"Verloren\"=\"vor jedem Schl\xFCssel\"\r\n"
-        "[HKEY_LOCAL_MACHINE\\Software\\Classes\\.txt]\r\n@=\"txtfile\"\r\n"
+        "[HKEY_LOCAL_MACHINE\\Software\\Classes\\.txt]\r\n@=\"txtfile\"\r\nkaputt\r\n"
         "[HKEY_CURRENT_USER\\Software\\RHM\\Endungswart]\r\n\"Version\"=\"1\"\r\n"
         "[" + lang + "]\r\n"
         "[hkey_current_user\\software\\rhm\\endungswart\\classes\\bmp]\r\n"
@@ -209,7 +209,7 @@ TEST_F(Austausch, TakesTheStoresTypesAndNamesEverythingElseWithItsReason) {
               "- Werte, die kein Text sind: \"BMP\\Symbol\", \"BMP\\Symbol\"\n"
               "- Dateitypen ohne Bezeichnung oder Befehl zum Öffnen: \"PCX\"\n"
               "- Einträge zum Löschen: \"HKEY_CURRENT_USER\\Software\\RHM\\Endungswart\\Classes\\INI\", \"TXT\\Symbol\"\n"
-              "- Zeilen, die nicht gelesen werden konnten: 4, 29, 30, 31, 32 und 1 weitere");
+              "- Zeilen, die nicht gelesen werden konnten: 4, 7, 30, 31, 32 und 2 weitere");
     // A type the list holds gets the file's values; the others come as new lines.
     EXPECT_EQ(Spalte(haupt.liste()), (Texte{"BMP", "HEX", "INI", "TXT"}));
     EXPECT_EQ(Spalte(haupt.liste(), 1), (Texte{"Bild \"neu\"", "Hex", "Einstellungen", "Text für Ärger"}));

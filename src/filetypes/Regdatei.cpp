@@ -331,10 +331,11 @@ private:
     }
 
     void Wertzeile(const std::string& z, size_t nr) {
-        if (ort_ == Ort::Uebergangen) return;
         std::string name, text;
         const Daten daten = z.empty() ? Daten::Kaputt : WertLesen(z, breit_, name, text);
+        // A line that is no value is named wherever it stands; a value goes with its key.
         if (daten == Daten::Kaputt || ort_ == Ort::Keiner) return Auslassen(Auslassung::Unlesbar, nr);
+        if (ort_ == Ort::Uebergangen) return;
         const std::string& wo = ort_ == Ort::Typ ? typen_[typ_].typ.Erweiterung : schluessel_;
         if (daten == Daten::Loeschen) return Auslassen(Auslassung::Loeschen, nr, wo, name);
         const Wertname* wert = nullptr;

@@ -20,9 +20,9 @@ const Steuerelement kElemente[] = {
     {Art::Lesefeld, frmProtokoll::idTxtDetails, 120, 4680, 9360, 1050, "", 0},
     {Art::Bezeichnung, frmProtokoll::idLblErgebnis, 120, 5820, 9360, 255, "", 0},
     {Art::Schaltflaeche, frmProtokoll::idCmdPruefen, 120, 6150, 1500, 375, "&Jetzt prüfen", 0},
-    {Art::Schaltflaeche, frmProtokoll::idCmdWiederherstellen, 1740, 6150, 1900, 375, "Jetzt &wiederherstellen",
+    {Art::Schaltflaeche, frmProtokoll::idCmdWiederherstellen, 1740, 6150, 2160, 375, "Jetzt &wiederherstellen",
      WS_DISABLED},
-    {Art::Schaltflaeche, frmProtokoll::idCmdLeeren, 3760, 6150, 1200, 375, "&Leeren", 0},
+    {Art::Schaltflaeche, frmProtokoll::idCmdLeeren, 4020, 6150, 1200, 375, "&Leeren", 0},
     {Art::Schaltflaeche, IDCANCEL, 7560, 6150, 1200, 375, "Schließen", BS_DEFPUSHBUTTON},
     {Art::Schaltflaeche, frmProtokoll::idCmdHilfe, 8880, 6150, 600, 375, "?", 0},
 };
