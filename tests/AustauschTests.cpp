@@ -69,18 +69,11 @@ std::string Typ(const std::string& ext, const std::string& bez, const std::strin
     return kSchluessel + ext + "]\r\n\"Bezeichnung\"=\"" + bez + "\"\r\n\"Oeffnen\"=\"" + oeffnen + "\"\r\n";
 }
 
-// `text` with comment lines until it holds exactly `groesse` bytes.
+// `text` filled up with comment lines to exactly `groesse` bytes.
 std::string Aufgefuellt(std::string text, size_t groesse) {
-    while (text.size() < groesse) {
-        const size_t rest = groesse - text.size();
-        const size_t zeile = rest > 1003 ? 1000 : rest < 3 ? rest : rest - 2;
-        text += rest < 3 ? std::string(rest, '\n') : ";" + std::string(zeile - 1, 'k') + "\r\n";
-    }
+    for (size_t rest; (rest = groesse - text.size()) > 0;)
+        text += rest > 2 ? ";" + std::string(std::min<size_t>(rest, 1000) - 3, 'k') + "\r\n" : std::string(rest, '\n');
     return text;
-}
-
-bool EndetMit(const std::string& text, const std::string& ende) {
-    return text.size() >= ende.size() && text.compare(text.size() - ende.size(), ende.size(), ende) == 0;
 }
 
 std::string Utf16(const std::wstring& text) {
@@ -167,7 +160,7 @@ TEST_F(Austausch, HostileFilesAreRefusedWholeAndChangeNothing) {
         const std::string datei = "Die Datei \"" + Datei("ein.reg") + "\" ";
         if (*f.meldung) {
             EXPECT_EQ(meldung.substr(0, datei.size() + strlen(f.meldung)), datei + f.meldung);
-            EXPECT_TRUE(EndetMit(meldung, "\n\nEs wurde nichts übernommen.")) << meldung;
+            EXPECT_TRUE(meldung.ends_with("\n\nEs wurde nichts übernommen.")) << meldung;
             EXPECT_EQ(Spalte(haupt.liste()), Texte{"TXT"});
             EXPECT_FALSE(haupt.fenster.Geaendert());
         } else {
