@@ -93,7 +93,10 @@ TEST_F(Austausch, WhatIsExportedComesBackThroughImportAndSave) {
     const std::string vorher = Abzug(HKEY_CLASSES_ROOT) + Abzug(HKEY_CURRENT_USER, kStore);
     ASSERT_EQ(StoreNamen().size(), 4u);
 
-    Befehl(haupt, ID_EXPORTIEREN, Datei("aus.reg"));
+    {
+        Meldungen keine;
+        Befehl(haupt, ID_EXPORTIEREN, Datei("aus.reg"));
+    }
     const std::string text = DateiLesen(Datei("aus.reg"));
     EXPECT_EQ(text.substr(0, 62), "REGEDIT4\r\n\r\n" + kSchluessel.substr(0, 50));
     EXPECT_NE(text.find("\"Bezeichnung\"=\"Textdatei f\xFCr \xC4rger\"\r\n\"Oeffnen\"=\"notepad.exe \\\"%1\\\"\"\r\n"
