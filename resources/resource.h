@@ -27,3 +27,5 @@
 #define ID_MAIL 212
 #define ID_INFO 213
 #define ID_PROTOKOLL 230
+#define ID_EXPORTIEREN 231
+#define ID_IMPORTIEREN 232

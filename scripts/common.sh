@@ -115,8 +115,9 @@ configure_and_build() {
     fi
     local targets=()
     for t in "$@"; do targets+=(--target "$t"); done
-    cmake --build "$dir" -j "$(nproc)" "${targets[@]}" 2>&1 | grep -vE '^\[ *[0-9]+%\]|^-- ' || true
-    [ "${PIPESTATUS[0]}" -eq 0 ]
+    # The filter may find nothing to show; a failed build must still fail (pipefail gives its
+    # status, which a "|| true" behind the whole pipe would swallow).
+    cmake --build "$dir" -j "$(nproc)" "${targets[@]}" 2>&1 | { grep -vE '^\[ *[0-9]+%\]|^-- ' || true; }
 }
 
 # A private X server when none is set; stopped by stop_display.

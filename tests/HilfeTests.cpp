@@ -144,6 +144,7 @@ TEST_F(Hilfe, KontextnummernInhaltSucheUndSchliessenWieDasProgramm) {
                   {30, "Dateitypen ändern"},
                   {50, "Optionen"},
                   {60, "Das Protokoll: was andere Programme geändert haben"},
+                  {70, "Dateitypen exportieren und importieren"},
                   {20, "Dateitypen hinzufügen und entfernen"}};
     for (const auto& f : faelle) {
         ASSERT_TRUE(Hilfe_(HELP_CONTEXT, f.nummer));

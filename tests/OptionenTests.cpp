@@ -34,7 +34,7 @@ TEST_F(Settings, StoredTextsAreReadAndBadOnesLeaveTheFieldAlone) {
 
     Setzen(HKEY_CURRENT_USER, kStartup, "WindowState", "maximiert");
     Setzen(HKEY_CURRENT_USER, kStartup, "width", "12000.5");
-    Setzen(HKEY_CURRENT_USER, kStartup, "SortKey", "7");
+    Setzen(HKEY_CURRENT_USER, kStartup, "SortKey", "4");
     Setzen(HKEY_CURRENT_USER, kStartup, "SortOrder", "1");
     Fensterwerte f;
     f.WindowState = 1;

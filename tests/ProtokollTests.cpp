@@ -426,4 +426,109 @@ TEST_F(ProtokollDialog, EmptyingAsksFirst) {
     EXPECT_EQ(boxen.Gezeigt(), (std::vector<Box>{frage, frage}));
 }
 
+// Every key below `pfad` and the key itself, through the raw API.
+void Weg(HKEY root, const std::string& pfad) {
+    HKEY h;
+    if (RegOpenKeyExA(root, pfad.c_str(), 0, KEY_ALL_ACCESS, &h) != ERROR_SUCCESS) return;
+    char name[256];
+    for (DWORD n = sizeof name; RegEnumKeyExA(h, 0, name, &n, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+         n = sizeof name)
+        Weg(h, name);
+    RegCloseKey(h);
+    if (!pfad.empty()) RegDeleteKeyA(root, pfad.c_str());
+}
+
+TEST_F(ProtokollDialog, RestoringNowDoesWhatTheSystemStartDoesWithTheSameLogLines) {
+    Setzen(HKEY_CURRENT_USER, kOpt, "Autostartmeldung", "0");
+    Gesichert("TXT", "Textdatei", "notepad.exe %1", "notepad.exe,1");
+    Gesichert("JPG", "Foto", "foto.exe %1");
+    Gesichert("ABC", "Abc-Datei", "abc.exe %1");
+    auto anfangen = [this] {
+        Weg(HKEY_CLASSES_ROOT, "");
+        DeleteFileA(ProtokollDatei().c_str());
+        TypAnlegen("txt", "txtfile", "Fremd", "fremd.exe %1");
+        // Shared with an extension of other values: a key of its own.
+        TypAnlegen("jpg", "jpegfile", "JPEG-Bild", "bild.exe %1");
+        Setzen(HKEY_CLASSES_ROOT, ".jpeg", "", "jpegfile");
+        // Its open command cannot be written: no lasting key goes below a volatile one.
+        Setzen(HKEY_CLASSES_ROOT, ".abc", "", "abcfile");
+        Setzen(HKEY_CLASSES_ROOT, "abcfile", "", "Alt");
+        Fluechtig("abcfile\\shell");
+    };
+    // The dates differ between the runs.
+    auto zeilen = [] {
+        S z;
+        for (const Protokolleintrag& e : ProtokollLesen())
+            z.push_back(e.Erweiterung + "|" + e.Wert + "|" + e.Vorgefunden + "|" + e.Wiederhergestellt);
+        return z;
+    };
+    anfangen();
+    Instanzmarke marke;
+    EXPECT_EQ(Main("/autostart", marke), nullptr);
+    const std::string systemstart = Abzug(HKEY_CLASSES_ROOT);
+    const S systemstartLog = zeilen();
+    ASSERT_EQ(systemstartLog.size(), 8u);
+
+    anfangen();
+    const std::string vorher = Abzug(HKEY_CLASSES_ROOT);
+    // Unsaved changes in the list: the differences are found, and nothing is restored.
+    haupt.fenster.GeaendertSetzen(true);
+    {
+        Hook<frmProtokoll> hook([](frmProtokoll& d) {
+            d.Klicken(frmProtokoll::idCmdPruefen);
+            EXPECT_FALSE(IsWindowEnabled(d.Element(frmProtokoll::idCmdWiederherstellen)));
+            EXPECT_EQ(d.Feldtext(frmProtokoll::idLblErgebnis),
+                      "8 Abweichung(en) gefunden. Zum Wiederherstellen erst die Änderungen der Liste speichern oder "
+                      "verwerfen.");
+            d.Klicken(IDCANCEL);
+        });
+        SendMessageA(haupt.fenster.hwnd(), WM_COMMAND, ID_PROTOKOLL, 0);
+    }
+    EXPECT_EQ(Abzug(HKEY_CLASSES_ROOT), vorher);
+
+    haupt.fenster.GeaendertSetzen(false);
+    haupt.Zeile("ALT", "Nicht gesichert", "alt.exe %1");
+    Hilfeaufrufe hilfe;
+    HWND dialog = nullptr;
+    std::vector<Box> fragen;
+    // A close request to the dialog and to the main window while the question is up.
+    MeldungErsetzen([&](const std::string& text, UINT stil, const std::string& titel) {
+        fragen.push_back({text, stil, titel});
+        SendMessageA(dialog, WM_CLOSE, 0, 0);
+        SendMessageA(haupt.fenster.hwnd(), WM_CLOSE, 0, 0);
+        return IDYES;
+    });
+    {
+        Hook<frmProtokoll> hook([&](frmProtokoll& d) {
+            dialog = d.hwnd();
+            HWND knopf = d.Element(frmProtokoll::idCmdWiederherstellen);
+            EXPECT_FALSE(IsWindowEnabled(knopf));
+            d.Klicken(frmProtokoll::idCmdPruefen);
+            ASSERT_TRUE(IsWindowEnabled(knopf));
+            d.FokusSetzen(knopf);
+            d.Klicken(frmProtokoll::idCmdWiederherstellen);
+            // The log's new lines on top, the result below, and the keys back on the list.
+            EXPECT_EQ(d.lvwProtokoll().Anzahl(), 8u);
+            const S wiederhergestellt = Spalte(d.lvwProtokoll(), 4);
+            EXPECT_EQ(std::count(wiederhergestellt.begin(), wiederhergestellt.end(), kNichtWiederhergestellt), 0);
+            EXPECT_EQ(d.Feldtext(frmProtokoll::idLblErgebnis),
+                      "7 Abweichung(en) wiederhergestellt. 1 Wert(e) konnten nicht geschrieben werden.");
+            EXPECT_FALSE(IsWindowEnabled(knopf));
+            EXPECT_EQ(GetFocus(), d.lvwProtokoll().hwnd());
+            d.Klicken(IDCANCEL);
+        });
+        SendMessageA(haupt.fenster.hwnd(), WM_COMMAND, ID_PROTOKOLL, 0);
+    }
+    MeldungErsetzen(nullptr);
+    ASSERT_EQ(fragen.size(), 1u);
+    EXPECT_EQ(fragen[0].titel, "Endungswart - Protokoll");
+    EXPECT_EQ(Abzug(HKEY_CLASSES_ROOT), systemstart);
+    EXPECT_EQ(zeilen(), systemstartLog);
+    EXPECT_EQ(Spalte(haupt.liste()), (S{"ABC", "JPG", "TXT"}));  // read again from the store
+    EXPECT_TRUE(IsWindow(haupt.fenster.hwnd()));
+    MSG m;
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+    EXPECT_FALSE(IsWindow(haupt.fenster.hwnd()));
+}
+
 }  // namespace

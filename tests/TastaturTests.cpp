@@ -5,6 +5,7 @@
 #include "Dialogtreiber.h"
 #include "Umgebung.h"
 #include "app/Main.h"
+#include "platform/Text.h"
 #include "ui/dialogs/frmAendern.h"
 #include "ui/dialogs/frmHinzu.h"
 #include "ui/dialogs/frmOptionen.h"
@@ -173,6 +174,31 @@ TEST_F(Keyboard, F1OpensTheHelpOfTheDialogOrTheContents) {
     EXPECT_TRUE(TranslateAcceleratorA(Haupt(), haupt.fenster.Tastenkuerzel(), &m));
     EXPECT_EQ(hilfe, (Hilfeaufrufe::vector{
                          {HELP_CONTEXT, 50}, {HELP_CONTEXT, 20}, {HELP_CONTEXT, 30}, {HELP_CONTENTS, 0}}));
+}
+
+// Within each menu of the main window an access key leads to one item only.
+TEST_F(Keyboard, EveryMenuItemHasAnAccessKeyOfItsOwn) {
+    HMENU leiste = GetMenu(Haupt());
+    ASSERT_TRUE(leiste);
+    Texte dateitypen;
+    for (int m = 0; m < GetMenuItemCount(leiste); ++m) {
+        HMENU menue = GetSubMenu(leiste, m);
+        std::string tasten;
+        for (int i = 0; i < GetMenuItemCount(menue); ++i) {
+            char text[100] = {};
+            GetMenuStringA(menue, i, text, sizeof text, MF_BYPOSITION);
+            const std::string eintrag = std::string(text).substr(0, std::string(text).find('\t'));
+            if (m == 0) dateitypen.push_back(eintrag);
+            if (eintrag.empty()) continue;  // a separator
+            const size_t und = eintrag.find('&');
+            ASSERT_NE(und, std::string::npos) << eintrag;
+            const char taste = Gross(eintrag.substr(und + 1, 1))[0];
+            EXPECT_EQ(tasten.find(taste), std::string::npos) << eintrag;
+            tasten += taste;
+        }
+    }
+    EXPECT_EQ(dateitypen, (Texte{"&Speichern", "&Rückgängig", "&Protokoll...", "", "&Exportieren...",
+                                 "&Importieren...", "", "&Beenden"}));
 }
 
 // A list that gets the keys shows its current line. A moving button hands the focus to its

@@ -8,7 +8,6 @@
 #include "settings/Optionen.h"
 #include "platform/Text.h"
 #include "resource.h"
-#include "filetypes/Protokoll.h"
 #include "filetypes/Sicherung.h"
 #include "filetypes/Wiederherstellen.h"
 #include "platform/Seams.h"
@@ -63,10 +62,7 @@ Weiter AutostartLauf(std::unique_ptr<frmMain>& haupt) {
     if (!fenster->hwnd()) return Weiter::Ende;
     if (!fenster->Autostartlauf()) return Weiter::Interaktiv;
 
-    // Each entry goes into the log as soon as its value is written: a run cut off loses at most
-    // the one it was writing. A log that cannot be written stops nothing.
-    Protokollschreiber protokoll;
-    SicherungWiederherstellen(fenster->lvwMain(), fortschritt.get(), &protokoll);
+    SystemstartWiederherstellen(fenster->lvwMain(), fortschritt.get());
     fortschritt.reset();
     SendMessageA(fenster->hwnd(), WM_CLOSE, 0, 0);
     return Weiter::Ende;

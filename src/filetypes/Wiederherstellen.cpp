@@ -137,3 +137,10 @@ std::vector<Protokolleintrag> SicherungWiederherstellen(const Arbeitsliste& list
     }
     return eintraege;
 }
+
+std::vector<Protokolleintrag> SystemstartWiederherstellen(const Arbeitsliste& gespeichert, Fortschritt* anzeige) {
+    // Each entry goes into the log as soon as its value is written: a run cut off loses at most
+    // the one it was writing. A log that cannot be written stops nothing.
+    Protokollschreiber protokoll;
+    return SicherungWiederherstellen(gespeichert, anzeige, &protokoll);
+}

@@ -59,3 +59,7 @@ bool TypSchreiben(const Dateityp& typ, const Schreibziel& ziel, Klassenindex& in
 // appended to the log as soon as its value is written.
 std::vector<Protokolleintrag> SicherungWiederherstellen(const Arbeitsliste& liste, Fortschritt* anzeige,
                                                         Protokollschreiber* protokoll = nullptr);
+
+// The system-start run's restore of the stored types in `gespeichert`, with the log written as
+// it goes; the log dialog runs the same at the user's request.
+std::vector<Protokolleintrag> SystemstartWiederherstellen(const Arbeitsliste& gespeichert, Fortschritt* anzeige);

@@ -162,11 +162,13 @@ void Oeffnen(HWND fenster, const std::string& adresse) {
                       SW_SHOWNORMAL);
 }
 
-// One open-file dialog; false when cancelled or failed.
+// One file dialog, the save dialog with OFN_OVERWRITEPROMPT; false when cancelled or failed.
 static bool EchteDateiAuswahl(HWND fenster, const std::string& titel, std::vector<char>& filter,
                               const std::string& vorgabe, DWORD flags, std::string& gewaehlt) {
     char datei[MAX_PATH] = {};
     if (vorgabe.size() < sizeof datei) vorgabe.copy(datei, vorgabe.size());
+    const size_t punkt = vorgabe.find_last_of('.');
+    const std::string endung = punkt == std::string::npos ? "" : vorgabe.substr(punkt + 1);
     OPENFILENAMEA ofn{};
     // The size Windows 95 knows; it refuses the larger record of later releases.
     ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
@@ -177,14 +179,17 @@ static bool EchteDateiAuswahl(HWND fenster, const std::string& titel, std::vecto
     ofn.nMaxFile = sizeof datei;
     ofn.lpstrTitle = titel.c_str();
     ofn.Flags = flags;
-    if (!GetOpenFileNameA(&ofn)) return false;
+    const bool speichern = flags & OFN_OVERWRITEPROMPT;
+    if (speichern && !endung.empty()) ofn.lpstrDefExt = endung.c_str();
+    if (!(speichern ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn))) return false;
     gewaehlt = datei;
     return true;
 }
 
-std::string DateiWaehlen(HWND fenster, const std::string& titel, const std::string& filter,
-                         const std::string& vorgabe) {
-    const DWORD flags = OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
+namespace {
+
+std::string Dateidialog(HWND fenster, const std::string& titel, const std::string& filter,
+                        const std::string& vorgabe, DWORD flags) {
     if (gDatei) return gDatei(fenster, titel, filter, vorgabe, flags);
     std::vector<char> liste(filter.begin(), filter.end());
     for (char& c : liste)
@@ -198,6 +203,19 @@ std::string DateiWaehlen(HWND fenster, const std::string& titel, const std::stri
         EchteDateiAuswahl(fenster, titel, liste, "", flags, gewaehlt))
         return gewaehlt;
     return {};
+}
+
+}  // namespace
+
+std::string DateiWaehlen(HWND fenster, const std::string& titel, const std::string& filter,
+                         const std::string& vorgabe) {
+    return Dateidialog(fenster, titel, filter, vorgabe, OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY);
+}
+
+std::string DateiSpeichernWaehlen(HWND fenster, const std::string& titel, const std::string& filter,
+                                  const std::string& vorgabe) {
+    return Dateidialog(fenster, titel, filter, vorgabe,
+                       OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY);
 }
 
 void DateiWaehlenErsetzen(DateiFunktion f) { gDatei = std::move(f); }

@@ -48,6 +48,10 @@ using DateiFunktion = std::function<std::string(HWND fenster, const std::string&
                                                 const std::string& vorgabe, DWORD flags)>;
 std::string DateiWaehlen(HWND fenster, const std::string& titel, const std::string& filter,
                          const std::string& vorgabe);
+// The save-file dialog, through the same double: any folder, the extension of `vorgabe` added
+// to a name typed without one, and a question before an existing file is replaced.
+std::string DateiSpeichernWaehlen(HWND fenster, const std::string& titel, const std::string& filter,
+                                  const std::string& vorgabe);
 
 // The log: "Endwart.log" beside the program unless a test gave another path.
 std::string ProtokollDatei();

@@ -143,7 +143,8 @@ class Rundlauf(unittest.TestCase):
         self.assertEqual({n: d.thema_bei(o).titel for n, o in d.karte}, {
             10: 'Nach Stichwörtern suchen', 20: 'Dateitypen hinzufügen und entfernen',
             30: 'Dateitypen ändern', 50: 'Optionen',
-            60: 'Das Protokoll: was andere Programme geändert haben'})
+            60: 'Das Protokoll: was andere Programme geändert haben',
+            70: 'Dateitypen exportieren und importieren'})
         # the search topic opens the viewer's key-word list; no other topic runs a macro
         self.assertEqual({t.titel: t.makros for t in d.themen if t.makros},
                          {'Nach Stichwörtern suchen': ['Finder()']})

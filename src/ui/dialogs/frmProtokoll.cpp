@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "filetypes/Sicherung.h"
+#include "filetypes/Wiederherstellen.h"
 #include "platform/Seams.h"
 
 namespace {
@@ -18,7 +20,9 @@ const Steuerelement kElemente[] = {
     {Art::Lesefeld, frmProtokoll::idTxtDetails, 120, 4680, 9360, 1050, "", 0},
     {Art::Bezeichnung, frmProtokoll::idLblErgebnis, 120, 5820, 9360, 255, "", 0},
     {Art::Schaltflaeche, frmProtokoll::idCmdPruefen, 120, 6150, 1500, 375, "&Jetzt prüfen", 0},
-    {Art::Schaltflaeche, frmProtokoll::idCmdLeeren, 1740, 6150, 1200, 375, "&Leeren", 0},
+    {Art::Schaltflaeche, frmProtokoll::idCmdWiederherstellen, 1740, 6150, 2160, 375, "Jetzt &wiederherstellen",
+     WS_DISABLED},
+    {Art::Schaltflaeche, frmProtokoll::idCmdLeeren, 4020, 6150, 1200, 375, "&Leeren", 0},
     {Art::Schaltflaeche, IDCANCEL, 7560, 6150, 1200, 375, "Schließen", BS_DEFPUSHBUTTON},
     {Art::Schaltflaeche, frmProtokoll::idCmdHilfe, 8880, 6150, 600, 375, "?", 0},
 };
@@ -28,6 +32,7 @@ const Befehlszeile<F> kBefehle[] = {
     {IDOK, &F::cmdSchliessen_Click},
     {IDCANCEL, &F::cmdSchliessen_Click},
     {F::idCmdPruefen, &F::cmdPruefen_Click},
+    {F::idCmdWiederherstellen, &F::cmdWiederherstellen_Click},
     {F::idCmdLeeren, &F::cmdLeeren_Click},
     {F::idCmdHilfe, &F::cmdHilfe_Click},
 };
@@ -35,10 +40,39 @@ const Befehlszeile<F> kBefehle[] = {
 const Spalte kSpalten[5] = {
     {"Datum", 2100}, {"Erweiterung", 1250}, {"Wert", 1200}, {"Vorgefunden", 2350}, {"Wiederhergestellt", 2350}};
 
+// What the system-start run does: the store loaded and written back, through its code.
+std::vector<Protokolleintrag> JetztWiederherstellen() {
+    Typliste gespeichert;
+    SicherungLaden(gespeichert);
+    return SystemstartWiederherstellen(gespeichert, nullptr);
+}
+
+// Whether the log ends with the entries `neu`; a log that could not be written lacks them.
+bool AmEnde(const std::vector<Protokolleintrag>& log, const std::vector<Protokolleintrag>& neu) {
+    if (neu.size() > log.size()) return false;
+    for (size_t i = 0; i < neu.size(); ++i) {
+        const Protokolleintrag &a = log[log.size() - neu.size() + i], &b = neu[i];
+        if (a.Datum != b.Datum || a.Erweiterung != b.Erweiterung || a.Wert != b.Wert) return false;
+    }
+    return true;
+}
+
+std::string Wiederherstellbericht(const std::vector<Protokolleintrag>& neu, bool imProtokoll) {
+    if (neu.empty()) return "Keine Abweichungen mehr: Es war nichts wiederherzustellen.";
+    size_t fehler = 0;
+    for (const Protokolleintrag& e : neu) fehler += e.Wiederhergestellt == kNichtGeschrieben;
+    std::string text = std::to_string(neu.size() - fehler) + " Abweichung(en) wiederhergestellt.";
+    if (fehler) text += " " + std::to_string(fehler) + " Wert(e) konnten nicht geschrieben werden.";
+    if (!imProtokoll) text += " Das Protokoll konnte nicht geschrieben werden.";
+    return text;
+}
+
 }  // namespace
 
-frmProtokoll::frmProtokoll(std::string& gesehen)
-    : Dialog("Protokoll", kBreite, kHoehe, kElemente, std::size(kElemente)), gesehen_(gesehen) {}
+frmProtokoll::frmProtokoll(std::string& gesehen, bool listeGeaendert)
+    : Dialog("Protokoll", kBreite, kHoehe, kElemente, std::size(kElemente)),
+      gesehen_(gesehen),
+      listeGeaendert_(listeGeaendert) {}
 
 void frmProtokoll::Form_Load() {
     liste_.Verbinden(Element(idLvwProtokoll));
@@ -80,11 +114,11 @@ void frmProtokoll::DetailsZeigen() {
     FeldtextSetzen(idTxtDetails, text);
 }
 
-void frmProtokoll::LeerenFreigeben(bool an) {
-    HWND leeren = Element(idCmdLeeren);
+void frmProtokoll::Freigeben(int id, bool an) {
+    HWND knopf = Element(id);
     // A disabled button cannot keep the keys; "Schließen" takes them and the frame.
-    if (!an && GetFocus() == leeren) FokusSetzen(Element(IDCANCEL));
-    EnableWindow(leeren, an);
+    if (!an && GetFocus() == knopf) FokusSetzen(Element(IDCANCEL));
+    EnableWindow(knopf, an);
 }
 
 void frmProtokoll::cmdPruefen_Click() {
@@ -95,11 +129,38 @@ void frmProtokoll::cmdPruefen_Click() {
     for (Protokolleintrag& e : ProtokollLesen()) jetzt.push_back(std::move(e));
     Fuellen(jetzt);
     LeerenFreigeben(jetzt.size() > n);
+    Freigeben(idCmdWiederherstellen, n > 0 && !listeGeaendert_);
     // Through the dialog manager, so that the default frame goes back to "Schließen".
     FokusSetzen(liste_.hwnd());
     Form::Sanduhr(false);
-    Ergebnis(n == 0 ? "Keine Abweichungen: Alle überwachten Dateitypen sind so eingetragen, wie sie gesichert sind."
-                    : std::to_string(n) + " Abweichung(en) gefunden. Nichts wurde geändert.");
+    if (n == 0)
+        Ergebnis("Keine Abweichungen: Alle überwachten Dateitypen sind so eingetragen, wie sie gesichert sind.");
+    else if (listeGeaendert_)
+        Ergebnis(std::to_string(n) + " Abweichung(en) gefunden. Zum Wiederherstellen erst die Änderungen der "
+                                     "Liste speichern oder verwerfen.");
+    else
+        Ergebnis(std::to_string(n) + " Abweichung(en) gefunden. Nichts wurde geändert.");
+}
+
+void frmProtokoll::cmdWiederherstellen_Click() {
+    if (Meldung("Sollen die überwachten Dateitypen jetzt so in die Registrierungsdatenbank geschrieben werden, "
+                "wie sie gesichert sind?\n\nDas geschieht sonst beim nächsten Systemstart.",
+                MB_YESNO | MB_ICONQUESTION, "Endungswart - Protokoll") != IDYES)
+        return;
+    Form::Sanduhr(true);
+    const std::vector<Protokolleintrag> neu = JetztWiederherstellen();
+    wiederhergestellt_ = true;
+    std::vector<Protokolleintrag> eintraege = ProtokollLesen();
+    const bool imProtokoll = AmEnde(eintraege, neu);
+    // The new lines are seen as they are shown; those the log lacks stand on top all the same.
+    if (imProtokoll && !eintraege.empty()) gesehen_ = ProtokollMarke(eintraege, eintraege.size() - 1);
+    if (!imProtokoll) eintraege.insert(eintraege.end(), neu.begin(), neu.end());
+    Fuellen(eintraege);
+    LeerenFreigeben(!ProtokollLesen().empty());
+    Freigeben(idCmdWiederherstellen, false);
+    FokusSetzen(liste_.hwnd());
+    Form::Sanduhr(false);
+    Ergebnis(Wiederherstellbericht(neu, imProtokoll));
 }
 
 void frmProtokoll::cmdLeeren_Click() {

@@ -12,6 +12,7 @@
 #include "ui/dialogs/frmOptionen.h"
 #include "ui/dialogs/frmProtokoll.h"
 #include "ui/dialogs/frmSpeichern.h"
+#include "ui/main/Austausch.h"
 
 namespace {
 
@@ -31,6 +32,8 @@ const Befehlszeile<frmMain> kBefehle[] = {
     {ID_SPEICHERN, &F::mnuSpeichern_Click},
     {ID_RUECKGAENGIG, &F::mnuRueckgaengig_Click},
     {ID_PROTOKOLL, &F::mnuProtokoll_Click},
+    {ID_EXPORTIEREN, &F::mnuExportieren_Click},
+    {ID_IMPORTIEREN, &F::mnuImportieren_Click},
     {ID_BEENDEN, &F::mnuBeenden_Click},
     {ID_SYMBOLLEISTE, &F::mnuSymbolleiste_Click},
     {ID_STATUSLEISTE, &F::mnuStatusleiste_Click},
@@ -103,6 +106,19 @@ std::string NichtMehrUeberwacht(const std::vector<std::string>& namen) {
     if (namen.size() > genannt) text += " und " + std::to_string(namen.size() - genannt) + " weitere";
     return text + (namen.size() == 1 ? " wird" : " werden") + " nicht mehr überwacht.";
 }
+
+// A value for the time of a command.
+class Solange {
+public:
+    Solange(unsigned long& wert, unsigned long neu) : wert_(wert), alt_(wert) { wert_ = neu; }
+    ~Solange() { wert_ = alt_; }
+    Solange(const Solange&) = delete;
+    Solange& operator=(const Solange&) = delete;
+
+private:
+    unsigned long& wert_;
+    unsigned long alt_;
+};
 
 }  // namespace
 
@@ -265,7 +281,7 @@ std::string frmMain::Statuszeile() const {
 }
 
 std::string frmMain::Hinweiszeile() const {
-    if (!nichtUeberwacht_.empty()) return nichtUeberwacht_;
+    if (!hinweis_.empty()) return hinweis_;
     if (ungesehen_ > 0)
         return std::to_string(ungesehen_) + " Änderung(en) anderer Programme rückgängig gemacht – Protokoll: Strg+P";
     return {};
@@ -310,8 +326,8 @@ void frmMain::ListeFokussieren() {
 
 void frmMain::Ausfuehren(Handler handler) {
     Befehlslauf lauf(*this);
-    if (!nichtUeberwacht_.empty()) {
-        nichtUeberwacht_.clear();
+    if (!hinweis_.empty()) {
+        hinweis_.clear();
         statusFaellig_.Vormerken(hwnd());
     }
     (this->*handler)();
@@ -330,7 +346,7 @@ void frmMain::SpeichernAusfuehren(bool fragen) {
     liste_.Nachsortieren();
     // Declined at the shared-key question: gone from the list without a word otherwise.
     if (!ergebnis.NichtMehrUeberwacht.empty()) {
-        nichtUeberwacht_ = NichtMehrUeberwacht(ergebnis.NichtMehrUeberwacht);
+        hinweis_ = NichtMehrUeberwacht(ergebnis.NichtMehrUeberwacht);
         statusFaellig_.Vormerken(hwnd());
     }
     ListeFokussieren();
@@ -341,23 +357,53 @@ void frmMain::mnuRueckgaengig_Click() {
         Meldung("Sollen alle Änderungen rückgängig gemacht werden und "
                 "die zuletzt gesicherten Dateitypen wieder geladen werden?",
                 MB_YESNO | MB_ICONQUESTION, "Endungswart - Rückgängig") == IDYES) {
-        liste_.Leeren();
-        SicherungLaden(liste_);
-        liste_.Nachsortieren();
+        ListeNeuLaden();
         geaendert_ = false;
     }
     ListeFokussieren();
 }
 
+void frmMain::ListeNeuLaden() {
+    liste_.Leeren();
+    SicherungLaden(liste_);
+    liste_.Nachsortieren();
+}
+
 void frmMain::mnuProtokoll_Click() {
     // The dialog notes what was seen as it opens, so that a close meanwhile stores it too.
-    frmProtokoll dialog(werte_.ProtokollGesehen);
+    frmProtokoll dialog(werte_.ProtokollGesehen, geaendert_);
     if (dialog.Zeigen(hwnd()) == -1)
         KomponentenFehlerMelden(GetLastError());
     else
         ungesehen_ = 0;
+    if (dialog.Wiederhergestellt()) ListeNeuLaden();
     StatusText();
     liste_.Fokus();
+}
+
+void frmMain::mnuExportieren_Click() {
+    Solange thema(hilfethema_, kAustauschHilfeThema);
+    if (geaendert_) {
+        const int antwort = Meldung(
+            "Die Liste enthält Änderungen, die noch nicht gespeichert sind. Exportiert werden die "
+            "gesicherten Dateitypen.\n\nSollen die Änderungen vorher gespeichert werden?",
+            MB_YESNOCANCEL | MB_ICONQUESTION, "Endungswart - Exportieren");
+        if (antwort == IDCANCEL) return ListeFokussieren();
+        // The user has just said yes; the save must not ask a second time.
+        if (antwort == IDYES) SpeichernAusfuehren(false);
+    }
+    const std::string hinweis = Exportieren(hwnd());
+    if (!hinweis.empty()) {
+        hinweis_ += (hinweis_.empty() ? "" : " ") + hinweis;
+        statusFaellig_.Vormerken(hwnd());
+    }
+    ListeFokussieren();
+}
+
+void frmMain::mnuImportieren_Click() {
+    Solange thema(hilfethema_, kAustauschHilfeThema);
+    Importieren(hwnd(), liste_, geaendert_);
+    ListeFokussieren();
 }
 
 void frmMain::mnuBeenden_Click() { SendMessageA(hwnd(), WM_CLOSE, 0, 0); }
@@ -510,7 +556,7 @@ LRESULT frmMain::Benachrichtigung(const NMHDR& nm) {
                 const auto& v = reinterpret_cast<const NMLISTVIEW&>(nm);
                 if (!(v.uChanged & LVIF_STATE) || (v.iItem >= 0 && !((v.uOldState ^ v.uNewState) & LVIS_SELECTED)))
                     break;
-                nichtUeberwacht_.clear();
+                hinweis_.clear();
                 statusFaellig_.Vormerken(hwnd());
                 break;
             }
@@ -550,8 +596,11 @@ bool frmMain::Nachricht(UINT msg, WPARAM wp, LPARAM, LRESULT& ergebnis) {
             liste_.Fokus();
             return true;
         case WM_HELP:
-            // F1 in a dialog without a "?" button of its own.
-            mnuInhalt_Click();
+            // F1 in a dialog without a "?" button of its own; the file dialogs hand it on too.
+            if (hilfethema_)
+                Hilfe(hwnd(), HELP_CONTEXT, hilfethema_);
+            else
+                mnuInhalt_Click();
             ergebnis = TRUE;
             return true;
         case WM_CLOSE:

@@ -62,6 +62,8 @@ public:
     void mnuSpeichern_Click();
     void mnuRueckgaengig_Click();
     void mnuProtokoll_Click();
+    void mnuExportieren_Click();
+    void mnuImportieren_Click();
     void mnuBeenden_Click();
     void mnuSymbolleiste_Click();
     void mnuStatusleiste_Click();
@@ -103,6 +105,7 @@ private:
     bool LeistenErzeugen();
     void WerkzeugleistenBemessen();
     void ListeFokussieren();  // after a command: the keys go to the list again
+    void ListeNeuLaden();     // the store's types, in the list's order
     bool Befehl(int id, int code) override;
     LRESULT Benachrichtigung(const NMHDR& nm) override;
 
@@ -129,8 +132,10 @@ private:
     bool schliessenVorgemerkt_ = false;  // a close request came while a command ran
     bool schliesst_ = false;             // the closing question is up
     size_t ungesehen_ = 0;  // restored changes in the log since it was last opened
-    // The types the last save stopped watching, until the selection changes or a command runs.
-    std::string nichtUeberwacht_;
+    // What the last command has to tell (the types a save stopped watching, the file an export
+    // wrote), until the selection changes or a command runs.
+    std::string hinweis_;
+    unsigned long hilfethema_ = 0;  // F1 opens this topic while a command's dialog is up
     Vormerkung statusFaellig_{WM_APP + 30};
     std::unique_ptr<frmSpeichern> fortschritt_;
 };
