@@ -1,6 +1,5 @@
 #include <algorithm>
 
-#include "Dialogtreiber.h"
 #include "Umgebung.h"
 #include "app/Main.h"
 #include "resource.h"

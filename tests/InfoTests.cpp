@@ -1,7 +1,6 @@
 #include <algorithm>
 
 #include "Umgebung.h"
-#include "resource.h"
 #include "platform/Seams.h"
 #include "ui/dialogs/frmInfo.h"
 #include "version.h"

@@ -5,7 +5,6 @@
 #include "Dialogtreiber.h"
 #include "Umgebung.h"
 #include "settings/Optionen.h"
-#include "resource.h"
 #include "ui/dialogs/frmOptionen.h"
 
 namespace {
@@ -16,8 +15,8 @@ bool Haken(F& d, int id) { return IsDlgButtonChecked(d.hwnd(), id) == BST_CHECKE
 int Position(F& d, int id) { return static_cast<int>(SendMessageA(d.Element(id), TBM_GETPOS, 0, 0)); }
 void Klick(F& d, int id) { SendMessageA(d.Element(id), BM_CLICK, 0, 0); }
 
-// The controls that depend on others, one character each: 'x' ticked, 'o' not ticked (and a
-// slider or button), capitals where the control is greyed.
+// The controls that depend on others, one character each: 'x' a ticked box, 'o' a box not
+// ticked or a slider or button; a capital where the control is greyed.
 std::string Abhaengige(F& d) {
     std::string z;
     for (int id : {F::idChkAutostartmeldung, F::idSliderAutostart, F::idSliderSpeichern, F::idChkBezeichnung,
