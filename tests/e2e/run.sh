@@ -240,10 +240,17 @@ fall_full_cycle() {
     wert_ist "FirstStart written as False" "$STORE\\Startup" FirstStart False
     wert_ist "no Run entry while autostart is off" "$RUN" Endungswart ""
 
-    # 2. Autostart switched on in the registry; the next close brings the Run entry in line.
+    # 2. Autostart switched on in the registry; the next close brings the Run entry in line. A
+    # start while it runs hands over to it, silently, and ends.
     reg_setzen "$STORE\\Optionen" Autostart 1
     starten
     pruefe "second start shows the main window" fenster Endungswart 30
+    local erster=$PID
+    starten
+    pruefe "a start beside it ends at once with exit code 0" endet_mit_null 10
+    pruefe "and showed no window" [ -z "$(fenster_von)" ]
+    PID=$erster
+    pruefe "the second start still runs with its one main window" anzahl Endungswart -eq 1
     schliessen_wie_der_benutzer "second start "
     run=$(reg_wert "$RUN" Endungswart)
     pruefe "Run entry \"$run\"" [ "$run" = 'C:\Programme\Endwart\Endwart.EXE /autostart' ]
@@ -277,20 +284,6 @@ fall_full_cycle() {
     fi
     schliessen_wie_der_benutzer
     pruefe "the log's last entry is marked seen" [ "$(reg_wert "$STORE\\Startup" ProtokollGesehen | cut -c1-22)" = "${zeile:0:19} 0 " ]
-}
-
-fall_single_instance() {
-    reg_setzen "$STORE\\Startup" FirstStart False
-    starten
-    local erster=$PID
-    pruefe "first instance shows its main window" fenster Endungswart 30
-    # A second start hands over to the first one, silently, and ends.
-    starten
-    pruefe "second start ends at once with exit code 0" endet_mit_null 10
-    pruefe "second start showed no window" [ -z "$(fenster_von)" ]
-    PID=$erster
-    pruefe "first instance still runs with its one main window" anzahl Endungswart -eq 1
-    schliessen_wie_der_benutzer
 }
 
 # Keys alone, from the start: the list has the focus, and has it again after a save.
