@@ -15,11 +15,7 @@ const UINT kFehler = MB_OK | MB_ICONSTOP;
 const char* const kTitel = "Endungswart - Ändern";
 
 TEST(ProgramPart, TheFirstExtensionThatEndsANameEndsTheProgram) {
-    struct Fall {
-        const char* befehl;
-        const char* teil;
-    };
-    const Fall faelle[] = {
+    const std::pair<const char*, const char*> faelle[] = {
         {"  \"C:\\Programme\\Mein Editor\\edit.exe\" \"%1\"", "C:\\Programme\\Mein Editor\\edit.exe"},
         {"C:\\Programme\\Mein Editor\\edit.exe %1", "C:\\Programme\\Mein Editor\\edit.exe"},
         {"command.com /c start.bat %1", "command.com"},      // later ones are arguments
@@ -29,7 +25,7 @@ TEST(ProgramPart, TheFirstExtensionThatEndsANameEndsTheProgram) {
         {"notepad %1", ""},
         {"\"%1\" %*", ""},
     };
-    for (const Fall& f : faelle) EXPECT_EQ(ProgrammTeil(f.befehl), f.teil) << f.befehl;
+    for (const auto& [befehl, teil] : faelle) EXPECT_EQ(ProgrammTeil(befehl), teil) << befehl;
     // The default icon looks for ".exe" alone.
     EXPECT_EQ(ProgrammTeil("command.com /c x.exe", kNurExe), "command.com /c x.exe");
     EXPECT_EQ(ProgrammTeil("start.bat %1", kNurExe), "");
@@ -102,69 +98,55 @@ TEST_F(ChangeDialog, MarkedSymbolKeepsEveryIconEvenWhenOneWasChosen) {
     haupt.Zeile("BMP", "Bitmap", prog, zwoelf + ",1");
     haupt.Zeile("GIF", "GIF-Bild", prog, zwoelf + ",2");
     Markieren(haupt.liste(), {0, 1});
-    const int dialoge = Befehl({[&](Dialog& d) {
-                                    frmAendern& a = Aendern(d);
-                                    EXPECT_EQ(IsDlgButtonChecked(a.hwnd(), F::idChkBezeichnung), BST_UNCHECKED);
-                                    a.cmdSymbol_Click();
-                                    EXPECT_EQ(a.Ort().Index, "4");
-                                    EXPECT_EQ(Pixel(a.Element(F::idPicSymbol), 16, 16), Testfarbe(4));
-                                    SetDlgItemTextA(a.hwnd(), F::idTxtBezeichnung, "Bild");
-                                    a.cmdOK_Click();
-                                },
-                                [&](Dialog& d) {
-                                    frmSymbol& s = Auswahl(d);
-                                    EXPECT_EQ(s.AuswahlIndex, 1);
-                                    SendMessageA(s.Streifen().hwnd(), WM_LBUTTONDOWN, MK_LBUTTON,
-                                                 MAKELPARAM(4 * TwipsZuPixel(645) + 20, 15));
-                                    s.cmdOK_Click();
-                                }});
-    EXPECT_EQ(dialoge, 2);
+    auto aendern = [&](Dialog& d) {
+        frmAendern& a = Aendern(d);
+        EXPECT_EQ(IsDlgButtonChecked(a.hwnd(), F::idChkBezeichnung), BST_UNCHECKED);
+        a.cmdSymbol_Click();
+        EXPECT_EQ(a.Ort().Index, "4");
+        EXPECT_EQ(Pixel(a.Element(F::idPicSymbol), 16, 16), Testfarbe(4));
+        SetDlgItemTextA(a.hwnd(), F::idTxtBezeichnung, "Bild");
+        a.cmdOK_Click();
+    };
+    auto waehlen = [](Dialog& d) {
+        frmSymbol& s = Auswahl(d);
+        EXPECT_EQ(s.AuswahlIndex, 1);
+        Klick(s, 4);
+        s.cmdOK_Click();
+    };
+    EXPECT_EQ(Befehl({aendern, waehlen}), 2);
     EXPECT_EQ(Spalte(haupt.liste(), 1), (Texte{"Bild", "Bild"}));
     EXPECT_EQ(Spalte(haupt.liste(), 3), (Texte{zwoelf + ",1", zwoelf + ",2"}));
 }
 
-TEST_F(ChangeDialog, ExePifScrOrPercentOneLockTheIconForTheWholeSelection) {
-    const std::pair<const char*, const char*> sperren[] = {
-        {"EXE", "x.dll,2"}, {"PIF", "x.dll,2"}, {"TXT", "%1"}};
-    for (const auto& [ext, symbol] : sperren) {
-        SCOPED_TRACE(ext);
+// A program named without an extension locks the open command; EXE, PIF or an icon of "%1"
+// lock the icon; each for the whole selection, where OK leaves them as they were.
+TEST_F(ChangeDialog, LockedCommandsAndIconsStayAsTheyWere) {
+    const struct {
+        Texte zeile;
+        bool oeffnenFrei, symbolFrei;
+    } faelle[] = {
+        {{"EXE", "Typ", prog, "x.dll,2"}, true, false},
+        {{"PIF", "Typ", prog, "x.dll,2"}, true, false},
+        {{"TXT", "Typ", prog, "%1"}, true, false},
+        {{"INI", "Typ", "notepad %1", "x.dll,2"}, false, true},
+        {{"EXE", "Anwendung", "\"%1\" %*", "%1"}, false, false},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.zeile[0] + " " + f.zeile[2]);
         haupt.liste().Leeren();
-        haupt.Zeile("BMP", "Bitmap", prog, zwoelf + ", 3");
-        haupt.Zeile(ext, "Typ", prog, symbol);
+        haupt.Zeile("BMP", "Bitmap", prog + " %1", zwoelf + ", 3");
+        haupt.Zeile(f.zeile[0], f.zeile[1], f.zeile[2], f.zeile[3]);
         Markieren(haupt.liste(), {0, 1});
         Bearbeiten([&](frmAendern& a) {
-            EXPECT_FALSE(Sichtbar(a.Element(F::idCmdSymbol)));
+            EXPECT_EQ(IsWindowEnabled(a.Element(F::idTxtOeffnen)) != FALSE, f.oeffnenFrei);
+            EXPECT_EQ(Sichtbar(a.Element(F::idCmdSymbol)), f.symbolFrei);
+            SetDlgItemTextA(a.hwnd(), F::idTxtBezeichnung, "Neu");
             a.cmdOK_Click();
         });
-        EXPECT_EQ(Spalte(haupt.liste(), 3), (Texte{zwoelf + ", 3", symbol}));
+        EXPECT_EQ(Spalte(haupt.liste(), 1), (Texte{"Neu", "Neu"}));
+        EXPECT_EQ(Spalte(haupt.liste(), 2)[1], f.oeffnenFrei ? prog + " %1" : f.zeile[2]);
+        EXPECT_EQ(Spalte(haupt.liste(), 3), f.symbolFrei ? Texte(2, zwoelf + ",3") : (Texte{zwoelf + ", 3", f.zeile[3]}));
     }
-}
-
-TEST_F(ChangeDialog, BothLocksLeaveOnlyTheDescriptionToChange) {
-    Optionen.Bezeichnung = 1;
-    haupt.Zeile("TXT", "Textdatei", prog + " %1", zwoelf + ",1");
-    haupt.Zeile("EXE", "Anwendung", "\"%1\" %*", "%1");
-    Markieren(haupt.liste(), {0, 1});
-    Bearbeiten([&](frmAendern& a) {
-        EXPECT_FALSE(IsWindowEnabled(a.Element(F::idTxtOeffnen)));
-        SetDlgItemTextA(a.hwnd(), F::idTxtBezeichnung, "Neu");
-        a.cmdOK_Click();
-    });
-    EXPECT_EQ(Spalte(haupt.liste(), 1), (Texte{"Neu", "Neu"}));
-    EXPECT_EQ(Spalte(haupt.liste(), 2), (Texte{prog + " %1", "\"%1\" %*"}));
-    EXPECT_EQ(Spalte(haupt.liste(), 3), (Texte{zwoelf + ",1", "%1"}));
-    EXPECT_TRUE(geaendert);
-
-    // A program named without extension locks the open command of a single type too.
-    haupt.liste().Leeren();
-    haupt.Zeile("INI", "Einstellungen", "notepad %1", "");
-    Markieren(haupt.liste(), {0});
-    Bearbeiten([&](frmAendern& a) {
-        EXPECT_FALSE(IsWindowEnabled(a.Element(F::idTxtOeffnen)));
-        EXPECT_FALSE(Sichtbar(a.Element(F::idChkBezeichnung)));
-        a.cmdOK_Click();  // no check of the open command
-    });
-    EXPECT_EQ(Spalte(haupt.liste(), 2), (Texte{"notepad %1"}));
 }
 
 TEST_F(ChangeDialog, OkChecksInOrderAndWritesTheCommandAsTyped) {
@@ -200,89 +182,53 @@ TEST_F(ChangeDialog, OkChecksInOrderAndWritesTheCommandAsTyped) {
     EXPECT_TRUE(geaendert);
 }
 
-TEST_F(ChangeDialog, BrowseHelpAndCancel) {
+// The file dialog starts at the program found and replaces only the program part; Esc writes
+// nothing.
+TEST_F(ChangeDialog, BrowseAndCancel) {
     Dateiauswahl dateien{"", "C:\\Programme\\Neu\\neu.exe"};
-    std::vector<std::pair<UINT, ULONG_PTR>> hilfe;
-    HWND hilfeFenster = nullptr, dialog = nullptr;
-    HilfeErsetzen([&](HWND h, UINT befehl, ULONG_PTR daten) {
-        hilfeFenster = h;
-        hilfe.push_back({befehl, daten});
-    });
     haupt.Zeile("TXT", "Textdatei", "\"" + prog + "\" /x \"%1\"");
     Markieren(haupt.liste(), {0});
     Bearbeiten([&](frmAendern& a) {
-        dialog = a.hwnd();
-        a.cmdOeffnen_Click();
+        a.cmdOeffnen_Click();  // cancelled
         EXPECT_EQ(Fenstertext(a.Element(F::idTxtOeffnen)), "\"" + prog + "\" /x \"%1\"");
         a.cmdOeffnen_Click();
         EXPECT_EQ(Fenstertext(a.Element(F::idTxtOeffnen)), "C:\\Programme\\Neu\\neu.exe \"%1\"");
-        a.cmdHilfe_Click();
         SetDlgItemTextA(a.hwnd(), F::idTxtBezeichnung, "Anders");
         Taste(a, VK_ESCAPE);
     });
-    HilfeErsetzen(nullptr);
-    ASSERT_EQ(dateien.Aufrufe().size(), 2u);
-    EXPECT_EQ(dateien.Aufrufe()[0].vorgabe, ProgrammSuchen(prog));
-    ASSERT_EQ(hilfe.size(), 1u);
-    EXPECT_EQ(hilfe[0], (std::pair<UINT, ULONG_PTR>{HELP_CONTEXT, 30}));
-    EXPECT_EQ(hilfeFenster, dialog);
-    // Cancel writes nothing.
+    EXPECT_EQ(dateien.Vorgaben()[0], ProgrammSuchen(prog));
     EXPECT_EQ(Spalte(haupt.liste(), 1), (Texte{"Textdatei"}));
     EXPECT_EQ(Spalte(haupt.liste(), 2), (Texte{"\"" + prog + "\" /x \"%1\""}));
     EXPECT_FALSE(geaendert);
 }
 
-TEST_F(ChangeDialog, WithoutALocationThePageShowsTheProgramIconUntilOneIsChosen) {
-    haupt.Zeile("TXT", "Textdatei", "\"" + prog + "\" \"%1\"");
-    haupt.Zeile("GIF", "GIF-Bild", "notepad.exe %1", "x.dll,1");
-    Markieren(haupt.liste(), {0, 1});
-    Bearbeiten([&](frmAendern& a) {
-        EXPECT_TRUE(Sichtbar(a.Element(F::idPicSymbolDef)));
-        EXPECT_FALSE(Sichtbar(a.Element(F::idPicSymbol)));
-        EXPECT_EQ(a.Ort().Datei, prog);  // the quote removed
-        a.cmdOK_Click();
-    });
-    // No icon was chosen: no selected line gets one.
-    EXPECT_EQ(Spalte(haupt.liste(), 3), (Texte{"", "x.dll,1"}));
-
-    Befehl({[&](Dialog& d) {
-                frmAendern& a = Aendern(d);
-                a.cmdSymbol_Click();
-                EXPECT_EQ(Pixel(a.Element(F::idPicSymbol), 16, 16), Testfarbe(2));
-                a.cmdOK_Click();
-            },
-            [&](Dialog& d) {
-                frmSymbol& s = Auswahl(d);
-                SendMessageA(s.Streifen().hwnd(), WM_LBUTTONDOWN, MK_LBUTTON,
-                             MAKELPARAM(2 * TwipsZuPixel(645) + 20, 15));
-                SendMessageA(s.Streifen().hwnd(), WM_LBUTTONDBLCLK, MK_LBUTTON,
-                             MAKELPARAM(2 * TwipsZuPixel(645) + 20, 15));
-            }});
-    EXPECT_EQ(Spalte(haupt.liste(), 3), (Texte{prog + ",2", prog + ",2"}));
-}
-
-TEST_F(ChangeDialog, LocationsWithoutCommaOrWithoutAnIconAreWrittenBackJoined) {
-    struct Fall {
+// The icon frame shows the location's icon, an empty face where it cannot be extracted, or
+// without a location the page image; OK writes a location back joined, and none for nothing.
+TEST_F(ChangeDialog, TheIconFrameAndWhatOkWritesBack) {
+    const std::string ico = Testdatei("symbol03.ico"), luecke = Testdatei("luecke.dll");
+    const struct {
         std::string ort, geschrieben;
         COLORREF farbe;
-    };
-    const Fall faelle[] = {
-        {Testdatei("symbol03.ico"), Testdatei("symbol03.ico") + ",0", Testfarbe(3)},
-        // The icon cannot be extracted: the picture stays visible and empty.
-        {Testdatei("luecke.dll") + " ,1", Testdatei("luecke.dll") + ",1", GetSysColor(COLOR_BTNFACE)},
-    };
-    for (const Fall& fall : faelle) {
-        SCOPED_TRACE(fall.ort);
+    } faelle[] = {{ico, ico + ",0", Testfarbe(3)},
+                  {luecke + " ,1", luecke + ",1", GetSysColor(COLOR_BTNFACE)},
+                  {"", "", 0}};
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.ort);
         haupt.liste().Leeren();
-        haupt.Zeile("BMP", "Bitmap", prog, fall.ort);
-        Markieren(haupt.liste(), {0});
+        haupt.Zeile("BMP", "Bitmap", "\"" + prog + "\" \"%1\"", f.ort);
+        haupt.Zeile("GIF", "GIF-Bild", "notepad.exe %1", "x.dll,1");
+        Markieren(haupt.liste(), {0, 1});
         Bearbeiten([&](frmAendern& a) {
-            EXPECT_FALSE(Sichtbar(a.Element(F::idChkSymbol)));
-            EXPECT_TRUE(Sichtbar(a.Element(F::idPicSymbol)));
-            EXPECT_EQ(Pixel(a.Element(F::idPicSymbol), 16, 16), fall.farbe);
+            EXPECT_EQ(Sichtbar(a.Element(F::idPicSymbolDef)), f.ort.empty());
+            EXPECT_EQ(Sichtbar(a.Element(F::idPicSymbol)), !f.ort.empty());
+            if (f.ort.empty()) {
+                EXPECT_EQ(a.Ort().Datei, prog);  // the program's icon, without the quotes
+            } else {
+                EXPECT_EQ(Pixel(a.Element(F::idPicSymbol), 16, 16), f.farbe);
+            }
             a.cmdOK_Click();
         });
-        EXPECT_EQ(Spalte(haupt.liste(), 3), (Texte{fall.geschrieben}));
+        EXPECT_EQ(Spalte(haupt.liste(), 3), f.ort.empty() ? (Texte{"", "x.dll,1"}) : Texte(2, f.geschrieben));
     }
 }
 

@@ -1,5 +1,3 @@
-#include <windows.h>
-
 #include <gtest/gtest.h>
 
 #include <cfloat>
@@ -12,31 +10,21 @@
 #include <vector>
 
 #include "platform/Dezimal.h"
-#include "platform/Text.h"
-#include "filetypes/Protokoll.h"
 
 // The C library, which the program no longer links for these conversions, is the yardstick:
 // the tests still have it.
 namespace {
 
-std::string G(double wert, int stellen) {
-    char puffer[1200];
-    std::snprintf(puffer, sizeof puffer, "%.*g", stellen, wert);
-    return puffer;
-}
-
-std::string F0(double wert) {
-    char puffer[400];
-    std::snprintf(puffer, sizeof puffer, "%.0f", wert);
-    return puffer;
-}
-
-// The exact decimal of a long double: its digits end long before 1100 places.
-std::string Genau(long double wert) {
+template <class... A>
+std::string Printf(const char* format, A... werte) {
     char puffer[1300];
-    std::snprintf(puffer, sizeof puffer, "%.1100Lg", wert);
+    std::snprintf(puffer, sizeof puffer, format, werte...);
     return puffer;
 }
+std::string G(double wert, int stellen) { return Printf("%.*g", stellen, wert); }
+std::string F0(double wert) { return Printf("%.0f", wert); }
+// The exact decimal of a long double: its digits end long before 1100 places.
+std::string Genau(long double wert) { return Printf("%.1100Lg", wert); }
 
 template <class T, class Bits>
 T AusBits(Bits b) {
@@ -128,20 +116,6 @@ TEST(Dezimal, ReadsWhatStrtodAndStrtofRead) {
     EXPECT_EQ(DezimalZuFloat(Genau(3.5L * FLT_TRUE_MIN)), 4 * FLT_TRUE_MIN);
     EXPECT_EQ(DezimalZuDouble("e5"), 0.0);
     EXPECT_EQ(DezimalZuDouble(""), 0.0);
-}
-
-TEST(Dezimal, TheLogTimeIsWrittenAsPrintfWouldWriteIt) {
-    auto mitPrintf = [] {
-        SYSTEMTIME t;
-        GetLocalTime(&t);
-        char text[32];
-        std::snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u:%02u", t.wYear, t.wMonth,
-                      t.wDay, t.wHour, t.wMinute, t.wSecond);
-        return std::string(text);
-    };
-    // A second may turn between the readings.
-    std::string vorher = mitPrintf(), zeit = Zeitstempel(), nachher = mitPrintf();
-    EXPECT_TRUE(zeit == vorher || zeit == nachher) << zeit;
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
-#include <gtest/gtest.h>
-
+#include "Dialogtreiber.h"
 #include "Umgebung.h"
 #include "ui/Dialog.h"
 #include "ui/Textliste.h"
@@ -16,53 +15,36 @@ struct Probe : Dialog {
     Probe() : Dialog("Probe", 3300, 1100, kTabelle, std::size(kTabelle)) {}
     std::string gelesen;
     bool Befehl(int id, int) override {
-        if (id == IDOK) {
-            char text[64] = {};
-            GetDlgItemTextA(hwnd(), 100, text, sizeof text);
-            gelesen = text;
-            Beenden(IDOK);
-            return true;
-        }
-        if (id == IDCANCEL) {
-            Beenden(IDCANCEL);
-            return true;
-        }
-        return false;
+        if (id != IDOK && id != IDCANCEL) return false;
+        if (id == IDOK) gelesen = Fenstertext(Element(100));
+        Beenden(id);
+        return true;
     }
 };
-
-// Keys as the user types them, through the dialog manager of the running loop.
-void Posten(HWND ziel, WORD taste) {
-    PostMessageA(ziel, WM_KEYDOWN, taste, 0);
-    PostMessageA(ziel, WM_KEYUP, taste, 0xC0000000);
-}
 
 TEST(ModalForm, EnterAndEscapeReachTheDefaultAndCancelButtonsWhileTheOwnerIsDisabled) {
     Hauptliste besitzer;
     ShowWindow(besitzer.fenster.hwnd(), SW_SHOWNORMAL);
-    bool besitzerGesperrt = false;
-    RECT innen{};
-    {
+    for (WORD taste : {VK_RETURN, VK_ESCAPE}) {
+        bool besitzerGesperrt = false;
+        RECT innen{};
         Hook<Dialog> hook([&](Dialog& d) {
             besitzerGesperrt = !IsWindowEnabled(besitzer.fenster.hwnd());
             GetClientRect(d.hwnd(), &innen);
             SetDlgItemTextA(d.hwnd(), 100, "Bitmap");
             SetFocus(d.Element(100));
-            Posten(d.Element(100), VK_RETURN);
+            // Handled by the dialog manager of the dialog's own loop.
+            PostMessageA(d.Element(100), WM_KEYDOWN, taste, 0);
+            PostMessageA(d.Element(100), WM_KEYUP, taste, 0xC0000000);
         });
         Probe probe;
-        EXPECT_EQ(probe.Zeigen(besitzer.fenster.hwnd()), IDOK);
-        EXPECT_EQ(probe.gelesen, "Bitmap");
+        EXPECT_EQ(probe.Zeigen(besitzer.fenster.hwnd()), taste == VK_RETURN ? IDOK : IDCANCEL);
+        EXPECT_EQ(probe.gelesen, taste == VK_RETURN ? "Bitmap" : "");
+        EXPECT_TRUE(besitzerGesperrt);
+        EXPECT_TRUE(IsWindowEnabled(besitzer.fenster.hwnd()));
+        EXPECT_EQ(innen.right, TwipsZuPixel(3300));
+        EXPECT_EQ(innen.bottom, TwipsZuPixel(1100));
     }
-    EXPECT_TRUE(besitzerGesperrt);
-    EXPECT_TRUE(IsWindowEnabled(besitzer.fenster.hwnd()));
-    EXPECT_EQ(innen.right, TwipsZuPixel(3300));
-    EXPECT_EQ(innen.bottom, TwipsZuPixel(1100));
-
-    Hook<Dialog> hook([&](Dialog& d) { Posten(d.Element(100), VK_ESCAPE); });
-    Probe probe;
-    EXPECT_EQ(probe.Zeigen(besitzer.fenster.hwnd()), IDCANCEL);
-    EXPECT_EQ(probe.gelesen, "");
 }
 
 using Texte = std::vector<std::string>;

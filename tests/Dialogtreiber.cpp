@@ -1,5 +1,7 @@
 #include "Dialogtreiber.h"
 
+#include "ui/dialogs/frmSymbol.h"
+
 std::vector<Treiber::Wartend> Treiber::wartend_;
 
 Treiber::Treiber(std::vector<Schritt> schritte) : schritte_(std::move(schritte)) {
@@ -33,6 +35,11 @@ void CALLBACK Treiber::Zeitgeber(HWND, UINT, UINT_PTR id, DWORD) {
         w.schritt(*w.dialog);
         return;
     }
+}
+
+void Klick(frmSymbol& f, int platz, UINT nachricht) {
+    const int x = platz * TwipsZuPixel(Symbolstreifen::kZelleBreite) + 20;
+    SendMessageA(f.Streifen().hwnd(), nachricht, MK_LBUTTON, MAKELPARAM(x, 15));
 }
 
 void Abarbeiten(Dialog& d) {
@@ -94,16 +101,9 @@ std::string Fenstertext(HWND h) {
     return text;
 }
 
-int BreitePixel(HWND h) {
-    RECT r{};
-    GetWindowRect(h, &r);
-    return r.right - r.left;
-}
-
-Dateiauswahl::Dateiauswahl() {
-    DateiWaehlenErsetzen([this](HWND, const std::string& titel, const std::string& filter,
-                                const std::string& vorgabe, DWORD flags) {
-        aufrufe_.push_back({titel, filter, vorgabe, flags});
+Dateiauswahl::Dateiauswahl(std::initializer_list<std::string> antworten) : antworten_(antworten) {
+    DateiWaehlenErsetzen([this](HWND, const std::string& titel, const std::string&, const std::string& vorgabe, DWORD) {
+        vorgaben_.push_back(vorgabe);
         if (antworten_.empty()) {
             ADD_FAILURE() << "unplanned file dialog: " << titel;
             return std::string();

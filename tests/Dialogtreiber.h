@@ -1,6 +1,6 @@
-// Driving the change dialog and the icon chooser in-process: one scripted step a dialog, run
-// from the dialog's own modal loop once it is shown and active; the test data files; pixels
-// of what a control paints.
+// Driving the dialogs in-process: one scripted step a dialog, run from the dialog's own modal
+// loop once it is shown and active; the test data files; pixels of what a control paints; a
+// stand-in for the file dialog.
 #pragma once
 #include <windows.h>
 
@@ -34,6 +34,10 @@ private:
     int geoeffnet_ = 0;
 };
 
+class frmSymbol;
+// A click of the mouse on the visible place `platz` of the icon chooser's strip.
+void Klick(frmSymbol& f, int platz, UINT nachricht = WM_LBUTTONDOWN);
+
 // Handles what is queued for the dialog, keys included, as its loop would.
 void Abarbeiten(Dialog& d);
 // A key as the user types it into the control that has the focus.
@@ -49,22 +53,15 @@ COLORREF Pixel(HWND element, int x, int y);
 
 bool Sichtbar(HWND h);
 std::string Fenstertext(HWND h);
-int BreitePixel(HWND h);
 
 // Records the open-file dialogs asked for and answers them in order.
 class Dateiauswahl {
 public:
-    struct Aufruf {
-        std::string titel, filter, vorgabe;
-        DWORD flags;
-    };
-    explicit Dateiauswahl(std::initializer_list<std::string> antworten) : Dateiauswahl() { antworten_ = antworten; }
-    Dateiauswahl();
+    explicit Dateiauswahl(std::initializer_list<std::string> antworten);
     ~Dateiauswahl();
-    void Antwort(const std::string& datei) { antworten_.push_back(datei); }
-    const std::vector<Aufruf>& Aufrufe() const { return aufrufe_; }
+    const std::vector<std::string>& Vorgaben() const { return vorgaben_; }  // the names each began with
 
 private:
-    std::vector<std::string> antworten_;
-    std::vector<Aufruf> aufrufe_;
+    std::vector<std::string> antworten_, vorgaben_;
 };
+

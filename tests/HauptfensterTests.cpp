@@ -1,33 +1,10 @@
 #include "Umgebung.h"
 #include "app/Main.h"
-#include "filetypes/Sicherung.h"
 #include "resource.h"
-#include "platform/Seams.h"
 
 namespace {
 
 using Texte = std::vector<std::string>;
-
-struct Aufruf {
-    UINT befehl;
-    std::string daten;
-};
-
-// Records help and shell requests instead of starting programs.
-struct Aufrufe {
-    Aufrufe() {
-        HilfeErsetzen([this](HWND, UINT b, ULONG_PTR d) {
-            hilfe.push_back({b, b == HELP_PARTIALKEY && d ? reinterpret_cast<const char*>(d) : "-"});
-        });
-        OeffnenErsetzen([this](HWND, const std::string& a) { geoeffnet.push_back(a); });
-    }
-    ~Aufrufe() {
-        HilfeErsetzen(nullptr);
-        OeffnenErsetzen(nullptr);
-    }
-    std::vector<Aufruf> hilfe;
-    std::vector<std::string> geoeffnet;
-};
 
 class MainWindow : public Hauptfenstertest {
 protected:
@@ -35,7 +12,7 @@ protected:
         Hauptfenstertest::SetUp();
         Optionen.Sicherheitsabfrage = Optionen.Speichermeldung = Optionen.Rueckgaengig = Optionen.Beenden = 1;
     }
-    Aufrufe aufrufe;
+    Hilfeaufrufe hilfe;
 };
 
 // Counts the times the status bar is laid out anew, once for each update of its text.
@@ -79,45 +56,24 @@ TEST_F(MainWindow, TheStoredOrderAppliesAndColumnClicksCountFromOne) {
 }
 
 TEST_F(MainWindow, BarSwitchesLayTheListOutAgain) {
-    ShowWindow(haupt.fenster.hwnd(), SW_SHOWNORMAL);
-    haupt.fenster.LeistenAnordnen();
-    RECT vorher = haupt.fenster.ListenRechteck();
+    frmMain& f = haupt.fenster;
+    ShowWindow(f.hwnd(), SW_SHOWNORMAL);
+    f.LeistenAnordnen();
+    const RECT vorher = f.ListenRechteck();
     RECT innen;
-    GetClientRect(haupt.fenster.hwnd(), &innen);
-    EXPECT_GT(vorher.top, 0);
-    EXPECT_LT(vorher.bottom, innen.bottom);  // room for the status bar
-
-    haupt.fenster.mnuSymbolleiste_Click();
-    EXPECT_FALSE(haupt.fenster.Haken(ID_SYMBOLLEISTE));
-    EXPECT_EQ(haupt.fenster.ListenRechteck().top, 0);
-    haupt.fenster.mnuSymbolleiste_Click();
-    RECT wieder = haupt.fenster.ListenRechteck();
-    EXPECT_TRUE(EqualRect(&vorher, &wieder));
-
-    haupt.fenster.mnuStatusleiste_Click();
-    haupt.fenster.mnuSymbolleiste_Click();
-    EXPECT_EQ(haupt.fenster.Leistenhoehe(), 0);
-    RECT voll = haupt.fenster.ListenRechteck();
-    EXPECT_TRUE(EqualRect(&voll, &innen));
-
-}
-
-TEST_F(MainWindow, ToolBarKeysHelpAndAddressesRunTheirCommands) {
-    haupt.fenster.Toolbar_ButtonClick(4, ID_INHALT);
-    haupt.fenster.Toolbar_ButtonClick(1, 0);
-    haupt.fenster.Toolbar_ButtonClick(1, ID_SUCHEN);  // a menu command without a button
-    SendMessageA(haupt.fenster.hwnd(), WM_COMMAND, ID_SUCHEN, 0);
-    SendMessageA(haupt.fenster.hwnd(), WM_COMMAND, ID_HILFEBENUTZEN, 0);
-    SendMessageA(haupt.fenster.hwnd(), WM_COMMAND, ID_INTERNET, 0);
-    SendMessageA(haupt.fenster.hwnd(), WM_COMMAND, ID_MAIL, 0);
-    ASSERT_EQ(aufrufe.hilfe.size(), 3u);
-    EXPECT_EQ(aufrufe.hilfe[0].befehl, UINT(HELP_CONTENTS));
-    EXPECT_EQ(aufrufe.hilfe[1].befehl, UINT(HELP_PARTIALKEY));
-    EXPECT_EQ(aufrufe.hilfe[1].daten, "");
-    EXPECT_EQ(aufrufe.hilfe[2].befehl, UINT(HELP_HELPONHELP));
-    ASSERT_EQ(aufrufe.geoeffnet.size(), 2u);
-    EXPECT_EQ(aufrufe.geoeffnet[0].rfind("http://", 0), 0u);
-    EXPECT_EQ(aufrufe.geoeffnet[1].rfind("mailto:", 0), 0u);
+    GetClientRect(f.hwnd(), &innen);
+    EXPECT_TRUE(vorher.top > 0 && vorher.bottom < innen.bottom);  // room for both bars
+    f.mnuSymbolleiste_Click();
+    EXPECT_FALSE(f.Haken(ID_SYMBOLLEISTE));
+    EXPECT_EQ(f.ListenRechteck().top, 0);
+    f.mnuSymbolleiste_Click();
+    RECT r = f.ListenRechteck();
+    EXPECT_TRUE(EqualRect(&vorher, &r));
+    f.mnuStatusleiste_Click();
+    f.mnuSymbolleiste_Click();
+    EXPECT_EQ(f.Leistenhoehe(), 0);
+    r = f.ListenRechteck();
+    EXPECT_TRUE(EqualRect(&r, &innen));
 }
 
 TEST_F(MainWindow, UndoReloadsTheStoreWithOrWithoutItsQuestion) {
@@ -143,57 +99,31 @@ TEST_F(MainWindow, UndoReloadsTheStoreWithOrWithoutItsQuestion) {
     EXPECT_EQ(Statusleiste(haupt.fenster), "1 Dateityp(en)");  // the reloaded line is not selected
 }
 
-class Closing : public MainWindow {
-protected:
-    void SetUp() override {
-        MainWindow::SetUp();
-        TypAnlegen("txt", "txtfile", "Text", "alt.exe %1");
-        Gesichert("TXT", "Text", "alt.exe %1");
-        SicherungLaden(haupt.liste());
-        haupt.liste().Leeren();
-        haupt.Zeile("TXT", "Text", "neu.exe %1");
-        haupt.fenster.GeaendertSetzen(true);
+// Abbrechen keeps the window and writes nothing; Nein closes it and writes the settings but no
+// file type; without the question nothing is asked. What Ja does is in the yields' tests.
+TEST_F(MainWindow, TheClosingQuestionsCancelAndNo) {
+    TypAnlegen("txt", "txtfile", "Text", "alt.exe %1");
+    Gesichert("TXT", "Text", "alt.exe %1");
+    const Box frage{"Möchten Sie die Änderungen speichern und die ausgewählten Dateitypen sichern?",
+                    MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON1, "Endungswart - Beenden"};
+    for (int antwort : {IDCANCEL, IDNO, 0}) {
+        SCOPED_TRACE(antwort);
+        Hauptliste h;
+        h.Zeile("TXT", "Text", "neu.exe %1");
+        h.fenster.GeaendertSetzen(true);
+        Optionen.Beenden = antwort != 0;
+        hilfe.clear();
+        Meldungen boxen;
+        if (antwort) boxen.Antwort(antwort);
+        SendMessageA(h.fenster.hwnd(), WM_CLOSE, 0, 0);
+        EXPECT_EQ(boxen.Gezeigt(), antwort ? std::vector<Box>{frage} : std::vector<Box>{});
+        const bool bleibt = antwort == IDCANCEL;
+        EXPECT_EQ(IsWindow(h.fenster.hwnd()) != FALSE, bleibt);
+        EXPECT_EQ(Existiert(HKEY_CURRENT_USER, kStartup), !bleibt);
+        EXPECT_EQ(hilfe, bleibt ? Hilfeaufrufe::vector{} : (Hilfeaufrufe::vector{{HELP_QUIT, 0}}));
+        EXPECT_EQ(Holen(HKEY_CLASSES_ROOT, "txtfile\\shell\\open\\command"), "alt.exe %1");
+        EXPECT_EQ(Holen(HKEY_CURRENT_USER, kStore + "TXT", "Oeffnen"), "alt.exe %1");
     }
-    void Schliessen() { SendMessageA(haupt.fenster.hwnd(), WM_CLOSE, 0, 0); }
-};
-
-TEST_F(Closing, CancelKeepsTheWindowAndWritesNothing) {
-    Meldungen boxen{IDCANCEL};
-    Schliessen();
-    EXPECT_EQ(boxen.Gezeigt(), (std::vector<Box>{{"Möchten Sie die Änderungen speichern und die ausgewählten "
-                                                  "Dateitypen sichern?", MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON1,
-                                                  "Endungswart - Beenden"}}));
-    EXPECT_TRUE(IsWindow(haupt.fenster.hwnd()));
-    EXPECT_FALSE(Existiert(HKEY_CURRENT_USER, kStartup));
-    EXPECT_TRUE(aufrufe.hilfe.empty());
-}
-
-TEST_F(Closing, NoWritesTheSettingsButNoFileType) {
-    Meldungen boxen{IDNO};
-    Schliessen();
-    EXPECT_FALSE(IsWindow(haupt.fenster.hwnd()));
-    EXPECT_EQ(Holen(HKEY_CLASSES_ROOT, "txtfile\\shell\\open\\command"), "alt.exe %1");
-    EXPECT_EQ(Holen(HKEY_CURRENT_USER, kStore + "TXT", "Oeffnen"), "alt.exe %1");
-    EXPECT_EQ(Holen(HKEY_CURRENT_USER, kStartup, "WindowState"), "0");
-    ASSERT_EQ(aufrufe.hilfe.size(), 1u);
-    EXPECT_EQ(aufrufe.hilfe[0].befehl, UINT(HELP_QUIT));
-}
-
-TEST_F(Closing, YesSavesWithoutTheFirstQuestionAndKeepsTheOption) {
-    Meldungen boxen{IDYES};
-    Schliessen();
-    EXPECT_EQ(boxen.Gezeigt().size(), 1u);
-    EXPECT_EQ(Holen(HKEY_CLASSES_ROOT, "txtfile\\shell\\open\\command"), "neu.exe %1");
-    EXPECT_EQ(Holen(HKEY_CURRENT_USER, kStore + "TXT", "Oeffnen"), "neu.exe %1");
-    EXPECT_EQ(Holen(HKEY_CURRENT_USER, kOpt, "Sicherheitsabfrage"), "1");
-    EXPECT_FALSE(haupt.fenster.Geaendert());
-}
-
-TEST_F(Closing, AsksNothingWithoutChangesOrWithTheOptionOff) {
-    Optionen.Beenden = 0;
-    Schliessen();  // no planned answer: a question would fail the test
-    EXPECT_FALSE(IsWindow(haupt.fenster.hwnd()));
-    EXPECT_EQ(Holen(HKEY_CLASSES_ROOT, "txtfile\\shell\\open\\command"), "alt.exe %1");
 }
 
 }  // namespace

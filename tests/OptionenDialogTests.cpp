@@ -1,32 +1,30 @@
+#include <algorithm>
+#include <cctype>
 #include <limits>
-#include <tuple>
 
 #include "Dialogtreiber.h"
 #include "Umgebung.h"
 #include "settings/Optionen.h"
-#include "resource.h"
-#include "platform/Seams.h"
 #include "ui/dialogs/frmOptionen.h"
 
 namespace {
 
 using F = frmOptionen;
 
-auto Felder(const Einstellungen& e) {
-    return std::tie(e.Autostart, e.Autostartmeldung, e.AutostartPause, e.Mehrfachauswahl, e.Bezeichnung,
-                    e.Symbol, e.Sicherheitsabfrage, e.Speichermeldung, e.SpeichernPause, e.Rueckgaengig,
-                    e.Beenden);
-}
-
-bool An(F& d, int id) { return IsWindowEnabled(d.Element(id)) != FALSE; }
 bool Haken(F& d, int id) { return IsDlgButtonChecked(d.hwnd(), id) == BST_CHECKED; }
 int Position(F& d, int id) { return static_cast<int>(SendMessageA(d.Element(id), TBM_GETPOS, 0, 0)); }
+void Klick(F& d, int id) { SendMessageA(d.Element(id), BM_CLICK, 0, 0); }
 
-// The user's slider move: the control moves and tells its parent.
-void Schieben(F& d, int id, int position) {
-    SendMessageA(d.Element(id), TBM_SETPOS, TRUE, position);
-    SendMessageA(d.hwnd(), WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, position),
-                 reinterpret_cast<LPARAM>(d.Element(id)));
+// The controls that depend on others, one character each: 'x' a ticked box, 'o' a box not
+// ticked or a slider or button; a capital where the control is greyed.
+std::string Abhaengige(F& d) {
+    std::string z;
+    for (int id : {F::idChkAutostartmeldung, F::idSliderAutostart, F::idSliderSpeichern, F::idChkBezeichnung,
+                   F::idChkSymbol, F::idCmdUebernehmen}) {
+        const char c = Haken(d, id) ? 'x' : 'o';
+        z += IsWindowEnabled(d.Element(id)) ? c : static_cast<char>(std::toupper(c));
+    }
+    return z;
 }
 
 class OptionsDialog : public ::testing::Test {
@@ -35,94 +33,65 @@ protected:
         Optionen = Einstellungen{};
         Optionen.Sicherheitsabfrage = Optionen.Speichermeldung = Optionen.Rueckgaengig = Optionen.Beenden = 1;
     }
-    void TearDown() override {
-        Optionen = Einstellungen{};
-    }
+    void TearDown() override { Optionen = Einstellungen{}; }
     INT_PTR Oeffnen(std::function<void(F&)> f) { return AufListeZeigen<F>(haupt, std::move(f)); }
     Hauptliste haupt;
     Hilfeaufrufe hilfe;
 };
 
-TEST_F(OptionsDialog, LoadingRunsTheDependencyRulesForAutostart) {
-    struct Fall {
-        int16_t autostart, meldung;
-        bool meldungAn, meldungHaken, reglerAn;
+// Loading the options runs the same rules as the user's clicks.
+TEST_F(OptionsDialog, ControlsGreyAndTickAsTheOnesTheyDependOnSay) {
+    const struct {
+        int16_t autostart, meldung, speichermeldung, mehrfach, bezeichnung, symbol;
+        std::vector<int> klicks;
+        const char* erwartet;
+    } faelle[] = {
+        {1, 0, 1, 0, 0, 0, {}, "oOoOOO"},
+        {1, 1, 1, 0, 0, 0, {}, "xooOOO"},
+        {0, 0, 1, 0, 0, 0, {F::idChkAutostart}, "xooOOo"},
+        {0, 0, 1, 0, 0, 0, {F::idChkAutostart, F::idChkAutostart}, "OOoOOo"},
+        {0, 0, 0, 0, 1, 0, {}, "OOOXOO"},  // a store at odds with itself: the greyed box shows it
+        {0, 0, 0, 0, 1, 0, {F::idChkMehrfachauswahl}, "OOOxxo"},
+        {0, 0, 0, 0, 1, 0, {F::idChkMehrfachauswahl, F::idChkMehrfachauswahl}, "OOOOOo"},
+        {0, 0, 0, 1, 0, 1, {}, "OOOoxO"},  // the stored value wins over ticking both
     };
-    for (Fall f : {Fall{1, 0, true, false, false}, Fall{1, 1, true, true, true}}) {
+    for (const auto& f : faelle) {
         Optionen.Autostart = f.autostart;
         Optionen.Autostartmeldung = f.meldung;
+        Optionen.Speichermeldung = f.speichermeldung;
+        Optionen.Mehrfachauswahl = f.mehrfach;
+        Optionen.Bezeichnung = f.bezeichnung;
+        Optionen.Symbol = f.symbol;
+        std::string zustand;
         Oeffnen([&](F& d) {
-            SCOPED_TRACE(testing::Message() << "Autostart " << f.autostart << ", Autostartmeldung " << f.meldung);
-            EXPECT_EQ(Haken(d, F::idChkAutostart), f.autostart == 1);
-            EXPECT_EQ(An(d, F::idChkAutostartmeldung), f.meldungAn);
-            EXPECT_EQ(Haken(d, F::idChkAutostartmeldung), f.meldungHaken);
-            EXPECT_EQ(An(d, F::idSliderAutostart), f.reglerAn);
+            for (int id : f.klicks) Klick(d, id);
+            zustand = Abhaengige(d);
             d.Klicken(IDCANCEL);
         });
+        EXPECT_EQ(zustand, f.erwartet) << &f - faelle;
     }
-    // The user's click runs the same rules.
-    Optionen.Autostart = Optionen.Autostartmeldung = 0;
-    Oeffnen([](F& d) {
-        SendMessageA(d.Element(F::idChkAutostart), BM_CLICK, 0, 0);
-        EXPECT_TRUE(Haken(d, F::idChkAutostartmeldung));
-        EXPECT_TRUE(An(d, F::idSliderAutostart) && An(d, F::idCmdUebernehmen));
-        SendMessageA(d.Element(F::idChkAutostart), BM_CLICK, 0, 0);
-        EXPECT_FALSE(Haken(d, F::idChkAutostartmeldung) || An(d, F::idChkAutostartmeldung));
-        EXPECT_FALSE(An(d, F::idSliderAutostart));
-        d.Klicken(IDCANCEL);
-    });
 }
 
-TEST_F(OptionsDialog, LoadingRunsTheRulesForSpeichermeldungAndMehrfachauswahl) {
-    Optionen.Speichermeldung = 0;
-    Optionen.Mehrfachauswahl = 0;
-    Optionen.Bezeichnung = 1;  // inconsistent store: the disabled box still shows it
-    Oeffnen([](F& d) {
-        EXPECT_FALSE(An(d, F::idSliderSpeichern));
-        EXPECT_FALSE(An(d, F::idChkBezeichnung) || An(d, F::idChkSymbol));
-        SendMessageA(d.Element(F::idChkMehrfachauswahl), BM_CLICK, 0, 0);
-        EXPECT_TRUE(An(d, F::idChkBezeichnung) && An(d, F::idChkSymbol));
-        EXPECT_TRUE(Haken(d, F::idChkBezeichnung) && Haken(d, F::idChkSymbol));
-        SendMessageA(d.Element(F::idChkMehrfachauswahl), BM_CLICK, 0, 0);
-        EXPECT_FALSE(An(d, F::idChkBezeichnung) || An(d, F::idChkSymbol));
-        EXPECT_FALSE(Haken(d, F::idChkBezeichnung) || Haken(d, F::idChkSymbol));
-        d.Klicken(IDCANCEL);
-    });
-    Optionen.Mehrfachauswahl = 1;
-    Optionen.Bezeichnung = 0;
-    Optionen.Symbol = 1;
-    Oeffnen([](F& d) {
-        EXPECT_TRUE(An(d, F::idChkBezeichnung));
-        EXPECT_FALSE(Haken(d, F::idChkBezeichnung));  // the stored value wins over rule 3
-        EXPECT_TRUE(Haken(d, F::idChkSymbol));
-        d.Klicken(IDCANCEL);
-    });
-}
-
-TEST_F(OptionsDialog, SlidersShowHalfSecondsAndApplyPositionsHalved) {
-    struct Fall {
-        float pause;
-        int position;
-    } faelle[] = {{0.75f, 2}, {1.25f, 2}, {-3, 0}, {99, 10},
-                  {std::numeric_limits<float>::quiet_NaN(), 0}, {std::numeric_limits<float>::infinity(), 10}};
-    for (const Fall& f : faelle) EXPECT_EQ(SchiebePosition(f.pause), f.position) << f.pause;
-
-    Optionen.AutostartPause = 1.5f;
-    Optionen.SpeichernPause = 12;  // outside the slider: shown at the nearer end
+// OK applies every control, the ones not touched too.
+TEST_F(OptionsDialog, SlidersShowHalfSecondsAndOkAppliesThem) {
+    const std::pair<float, int> positionen[] = {{0.75f, 2}, {1.25f, 2}, {-3, 0}, {99, 10},
+        {std::numeric_limits<float>::quiet_NaN(), 0}, {std::numeric_limits<float>::infinity(), 10}};
+    for (const auto& [pause, position] : positionen) EXPECT_EQ(SchiebePosition(pause), position) << pause;
     Optionen.Autostart = Optionen.Autostartmeldung = 1;
+    Optionen.AutostartPause = 1.2f;
+    Optionen.SpeichernPause = 12;  // outside the slider: shown at the nearer end
     Oeffnen([](F& d) {
-        EXPECT_EQ(Position(d, F::idSliderAutostart), 3);
+        EXPECT_EQ(Position(d, F::idSliderAutostart), 2);
         EXPECT_EQ(Position(d, F::idSliderSpeichern), 10);
-        Schieben(d, F::idSliderAutostart, 7);
-        EXPECT_TRUE(An(d, F::idCmdUebernehmen));
-        d.Klicken(F::idCmdUebernehmen);
-        EXPECT_FALSE(An(d, F::idCmdUebernehmen));
-        EXPECT_EQ(Optionen.AutostartPause, 3.5f);
-        EXPECT_EQ(Optionen.SpeichernPause, 5.0f);
-        Schieben(d, F::idSliderAutostart, 1);
-        d.Klicken(IDCANCEL);  // not applied
+        // The user's slider move: the control moves and tells its parent.
+        HWND regler = d.Element(F::idSliderAutostart);
+        SendMessageA(regler, TBM_SETPOS, TRUE, 7);
+        SendMessageA(d.hwnd(), WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 7), reinterpret_cast<LPARAM>(regler));
+        EXPECT_TRUE(IsWindowEnabled(d.Element(F::idCmdUebernehmen)));
+        d.Klicken(IDOK);
     });
     EXPECT_EQ(Optionen.AutostartPause, 3.5f);
+    EXPECT_EQ(Optionen.SpeichernPause, 5.0f);
 }
 
 TEST_F(OptionsDialog, StandardAsksAndThenSetsOnlyTheControls) {
@@ -134,89 +103,77 @@ TEST_F(OptionsDialog, StandardAsksAndThenSetsOnlyTheControls) {
     EXPECT_EQ(Oeffnen([](F& d) {
                   d.Klicken(F::idCmdStandard);  // No
                   EXPECT_TRUE(Haken(d, F::idChkAutostart));
-                  EXPECT_FALSE(An(d, F::idCmdUebernehmen));
+                  EXPECT_FALSE(IsWindowEnabled(d.Element(F::idCmdUebernehmen)));
                   d.Klicken(F::idCmdStandard);  // Yes
                   EXPECT_FALSE(Haken(d, F::idChkAutostart) || Haken(d, F::idChkSymbol));
                   EXPECT_TRUE(Haken(d, F::idChkSicherheitsabfrage) && Haken(d, F::idChkBeenden));
-                  EXPECT_FALSE(An(d, F::idChkAutostartmeldung) || An(d, F::idChkSymbol));
-                  EXPECT_TRUE(An(d, F::idCmdUebernehmen));
+                  EXPECT_EQ(Abhaengige(d), "OOoOOo");
                   d.Klicken(IDCANCEL);
               }),
               IDCANCEL);
     const Box frage{"Sollen die Standardeinstellungen wiederhergestellt werden?",
                     MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1, "Endungswart - Optionen"};
     EXPECT_EQ(boxen.Gezeigt(), (std::vector<Box>{frage, frage}));
-    EXPECT_EQ(Felder(Optionen), Felder(vorher));
+    EXPECT_EQ(Optionen.Autostart, vorher.Autostart);
+    EXPECT_EQ(Optionen.Sicherheitsabfrage, vorher.Sicherheitsabfrage);
+    EXPECT_EQ(Optionen.AutostartPause, vorher.AutostartPause);
 }
 
-TEST_F(OptionsDialog, SwitchingMultipleSelectionOffClearsTheMainListsSelection) {
+TEST_F(OptionsDialog, MultipleSelectionOffReachesTheMainList) {
     for (const char* e : {"A", "B", "C"}) haupt.Zeile(e, e, "x.exe");
     haupt.liste().Mehrfachauswahl(true);
     Markieren(haupt.liste(), {0, 2});
-    ASSERT_EQ(haupt.liste().Markierte(), 2u);
     Optionen.Mehrfachauswahl = Optionen.Bezeichnung = 1;
     EXPECT_EQ(Oeffnen([](F& d) {
-                  SendMessageA(d.Element(F::idChkMehrfachauswahl), BM_CLICK, 0, 0);
+                  Klick(d, F::idChkMehrfachauswahl);
                   d.Klicken(IDOK);
               }),
               IDOK);
     EXPECT_EQ(haupt.liste().Markierte(), 0u);
     EXPECT_TRUE(GetWindowLongA(haupt.liste().hwnd(), GWL_STYLE) & LVS_SINGLESEL);
-    EXPECT_EQ(Optionen.Mehrfachauswahl, 0);
-    EXPECT_EQ(Optionen.Bezeichnung, 0);
-
-    // Switched on again through the main window's command: several lines may be selected.
-    Hook<F> hook([](F& d) {
-        SendMessageA(d.Element(F::idChkMehrfachauswahl), BM_CLICK, 0, 0);
-        d.Klicken(IDOK);
-    });
-    SendMessageA(haupt.fenster.hwnd(), WM_COMMAND, ID_OPTIONEN, 0);
-    EXPECT_FALSE(GetWindowLongA(haupt.liste().hwnd(), GWL_STYLE) & LVS_SINGLESEL);
-    EXPECT_EQ(Optionen.Mehrfachauswahl, 1);
-    EXPECT_EQ(Optionen.Symbol, 1);
+    EXPECT_EQ(Optionen.Mehrfachauswahl + Optionen.Bezeichnung, 0);
 }
 
-TEST_F(OptionsDialog, TabsSwapTheirPagesByClickOrAltLetterAndHelpIsTopic50) {
+// A click on a tab, Alt and a tab's letter, Ctrl+Tab and Ctrl+Shift+Tab round the four pages;
+// the keys as the dialog's loop hands them to the message filters.
+TEST_F(OptionsDialog, TabsSwapTheirPagesByClickAltLetterOrCtrlTabAndHelpIsTopic50) {
     Oeffnen([this](F& d) {
         HWND reiter = d.Element(F::idSSTab1);
-        // The user picks the third tab: the tab control says so, the dialog swaps the pages.
         SendMessageA(reiter, TCM_SETCURSEL, 2, 0);
         NMHDR nm{reiter, F::idSSTab1, static_cast<UINT>(TCN_SELCHANGE)};
         SendMessageA(d.hwnd(), WM_NOTIFY, F::idSSTab1, reinterpret_cast<LPARAM>(&nm));
         EXPECT_TRUE(Sichtbar(d.Element(F::idSliderSpeichern)));
         EXPECT_FALSE(Sichtbar(d.Element(F::idSliderAutostart)));
-
-        // Alt and a tab's letter, as the dialog's loop hands it to the message filters.
+        auto filter = [](HWND h, UINT nachricht, WPARAM taste, LPARAM lp) {
+            MSG m{h, nachricht, taste, lp, 0, {}};
+            return CallMsgFilterA(&m, MSGF_DIALOGBOX) != FALSE;
+        };
         for (auto [taste, seite] : {std::pair{'b', 3}, {'\xe4', 1}, {'A', 0}, {'x', 0}}) {
-            MSG m{};
-            m.hwnd = d.Element(F::idChkAutostart);
-            m.message = WM_SYSCHAR;
-            m.wParam = static_cast<BYTE>(taste);
-            m.lParam = 0x20000001;
-            EXPECT_EQ(CallMsgFilterA(&m, MSGF_DIALOGBOX) != FALSE, taste != 'x') << taste;
+            EXPECT_EQ(filter(d.Element(F::idChkAutostart), WM_SYSCHAR, static_cast<BYTE>(taste), 0x20000001), taste != 'x');
             EXPECT_EQ(d.Registerkarte(), seite) << taste;
         }
         EXPECT_TRUE(Sichtbar(d.Element(F::idChkAutostart)));
+        BYTE vorher[256], tasten[256];
+        GetKeyboardState(vorher);
+        std::copy(vorher, vorher + 256, tasten);
+        d.FokusSetzen(d.Element(F::idChkAutostart));
+        // Forward, back, back round to the last page, forward round to the first; plain Tab is
+        // the dialog manager's.
+        for (auto [strg, umschalt, seite] :
+             {std::tuple{true, false, 1}, {true, true, 0}, {true, true, 3}, {true, false, 0}, {false, false, 0}}) {
+            tasten[VK_CONTROL] = strg ? 0x80 : 0;
+            tasten[VK_SHIFT] = umschalt ? 0x80 : 0;
+            SetKeyboardState(tasten);
+            EXPECT_EQ(filter(GetFocus(), WM_KEYDOWN, VK_TAB, 0x000F0001), strg);
+            EXPECT_EQ(d.Registerkarte(), seite) << strg << umschalt;
+            // The check box that had the focus went with its page; the tabs have the keys.
+            EXPECT_EQ(GetFocus(), reiter);
+        }
+        SetKeyboardState(vorher);
         d.Klicken(F::idCmdHilfe);
         EXPECT_EQ(hilfe, (Hilfeaufrufe::vector{{HELP_CONTEXT, 50}}));
         d.Klicken(IDCANCEL);
     });
-}
-
-TEST_F(OptionsDialog, OkWithoutChangesStillAppliesAndCancelAppliesNothing) {
-    Optionen.Autostart = 1;
-    Optionen.Autostartmeldung = 1;
-    Optionen.AutostartPause = 1.2f;  // shown at 2, so applying stores 1
-    Oeffnen([](F& d) {
-        SendMessageA(d.Element(F::idChkBeenden), BM_CLICK, 0, 0);
-        d.Klicken(IDCANCEL);
-    });
-    EXPECT_EQ(Optionen.Beenden, 1);
-    EXPECT_EQ(Optionen.AutostartPause, 1.2f);
-    Oeffnen([](F& d) { d.Klicken(IDOK); });
-    EXPECT_EQ(Optionen.AutostartPause, 1.0f);
-    EXPECT_EQ(Optionen.Autostart, 1);
-    EXPECT_EQ(Optionen.Beenden, 1);
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
-// The keyboard alone: where the focus goes in the main window and the dialogs, F1, Ctrl+Tab,
-// and the default button's frame.
-#include <algorithm>
-
+// The keyboard alone: where the focus goes in the main window and the dialogs, F1, access keys,
+// and the default button's frame. Ctrl+Tab is with the options dialog's tests.
 #include "Dialogtreiber.h"
 #include "Umgebung.h"
 #include "app/Main.h"
@@ -23,11 +21,13 @@ protected:
     HWND Liste() { return haupt.liste().hwnd(); }
 };
 
-TEST_F(Keyboard, TheMainListHasTheKeysWhenTheWindowIsActivatedOrFocused) {
+// Activated, focused, and again after a save and an undo, whose questions take the focus.
+TEST_F(Keyboard, TheMainListHasTheKeys) {
+    Gesichert("TXT", "Text", "notepad.exe %1");
+    haupt.Zeile("TXT", "Neu", "notepad.exe %1");
     ShowWindow(Haupt(), SW_SHOWNORMAL);
-    HWND andere = CreateWindowExA(0, "STATIC", "anderes", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr,
-                                  nullptr, nullptr, nullptr);
-    ASSERT_TRUE(andere);
+    HWND andere = CreateWindowExA(0, "STATIC", "anderes", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
+                                  nullptr, nullptr);
     SetActiveWindow(andere);
     ASSERT_NE(GetFocus(), Liste());
     SetActiveWindow(Haupt());
@@ -35,27 +35,15 @@ TEST_F(Keyboard, TheMainListHasTheKeysWhenTheWindowIsActivatedOrFocused) {
     SetFocus(Haupt());  // a click on the window's face, or the system giving it the focus
     EXPECT_EQ(GetFocus(), Liste());
     DestroyWindow(andere);
-}
 
-TEST_F(Keyboard, TheMainListHasTheKeysAgainAfterSaveAndUndo) {
-    Gesichert("TXT", "Text", "notepad.exe %1");
-    haupt.Zeile("TXT", "Neu", "notepad.exe %1");
-    ShowWindow(Haupt(), SW_SHOWNORMAL);
-    SetActiveWindow(Haupt());
-    // The progress window shows and goes; the questions are answered by the double.
     Optionen.Sicherheitsabfrage = Optionen.Speichermeldung = Optionen.Rueckgaengig = 1;
-    {
-        Meldungen boxen{IDYES};
-        haupt.fenster.mnuSpeichern_Click();
-        ASSERT_EQ(boxen.Gezeigt().size(), 1u);
-    }
+    Meldungen boxen{IDYES, IDYES};
+    haupt.fenster.mnuSpeichern_Click();  // the progress window shows and goes
+    ASSERT_EQ(boxen.Gezeigt().size(), 1u);
     EXPECT_EQ(Holen(HKEY_CURRENT_USER, kStore + "TXT", "Bezeichnung"), "Neu");
     EXPECT_EQ(GetActiveWindow(), Haupt());
     EXPECT_EQ(GetFocus(), Liste());
-
-    // Undo's question took the focus; the reloaded list gets it back.
     SetFocus(nullptr);
-    Meldungen boxen{IDYES};
     haupt.fenster.mnuRueckgaengig_Click();
     EXPECT_EQ(GetFocus(), Liste());
 }
@@ -64,9 +52,7 @@ TEST_F(Keyboard, TheMainListSelectsWholeLinesAndSortsAgainAfterAChange) {
     haupt.Zeile("BMP", "Bitmap", "notepad.exe %1");
     haupt.Zeile("TXT", "Text", "notepad.exe %1");
     // A click on the open command of a line hits the line.
-    RECT r{};
-    r.top = 2;  // the open command's column
-    r.left = LVIR_BOUNDS;
+    RECT r{LVIR_BOUNDS, 2, 0, 0};  // the open command's column
     ASSERT_TRUE(SendMessageA(Liste(), LVM_GETSUBITEMRECT, 1, reinterpret_cast<LPARAM>(&r)));
     LVHITTESTINFO treffer{};
     treffer.pt = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
@@ -74,14 +60,11 @@ TEST_F(Keyboard, TheMainListSelectsWholeLinesAndSortsAgainAfterAChange) {
 
     haupt.fenster.lvwMain_ColumnClick(2);  // by description: Bitmap, Text
     Markieren(haupt.liste(), {0});
-    {
-        Hook<frmAendern> hook([](frmAendern& d) {
-            SetDlgItemTextA(d.hwnd(), frmAendern::idTxtBezeichnung, "Zeichnung");
-            d.Klicken(IDOK);
-        });
-        haupt.fenster.mnuAendern_Click();
-    }
-    EXPECT_EQ(Spalte(haupt.liste(), 1), (Texte{"Text", "Zeichnung"}));
+    Hook<frmAendern> hook([](frmAendern& d) {
+        SetDlgItemTextA(d.hwnd(), frmAendern::idTxtBezeichnung, "Zeichnung");
+        d.Klicken(IDOK);
+    });
+    haupt.fenster.mnuAendern_Click();
     EXPECT_EQ(Spalte(haupt.liste(), 0), (Texte{"TXT", "BMP"}));
 }
 
@@ -105,46 +88,10 @@ TEST_F(Keyboard, UebernehmenHandsTheFocusToOk) {
             }
         }});
         O dialog(haupt.liste());
-        const INT_PTR ergebnis = dialog.Zeigen(Haupt());
-        EXPECT_EQ(ergebnis, taste == VK_RETURN ? IDOK : IDCANCEL);
+        EXPECT_EQ(dialog.Zeigen(Haupt()), taste == VK_RETURN ? IDOK : IDCANCEL);
         // Switched on by the first round's "Übernehmen", off again by the second's.
         EXPECT_EQ(Optionen.Autostart, taste == VK_ESCAPE ? 1 : 0);
     }
-}
-
-TEST_F(Keyboard, CtrlTabLeafsThroughTheOptionPages) {
-    AufListeZeigen<O>(haupt, [](O& d) {
-        BYTE vorher[256], tasten[256];
-        GetKeyboardState(vorher);
-        std::copy(vorher, vorher + 256, tasten);
-        // Tab as the dialog's loop hands it to the message filters, with Ctrl and Shift as given.
-        auto tab = [&](bool strg, bool umschalt) {
-            tasten[VK_CONTROL] = strg ? 0x80 : 0;
-            tasten[VK_SHIFT] = umschalt ? 0x80 : 0;
-            SetKeyboardState(tasten);
-            MSG m{};
-            m.hwnd = GetFocus();
-            m.message = WM_KEYDOWN;
-            m.wParam = VK_TAB;
-            m.lParam = 0x000F0001;
-            return CallMsgFilterA(&m, MSGF_DIALOGBOX) != FALSE;
-        };
-        d.FokusSetzen(d.Element(O::idChkAutostart));
-        EXPECT_TRUE(tab(true, false));
-        EXPECT_EQ(d.Registerkarte(), 1);
-        EXPECT_TRUE(Sichtbar(d.Element(O::idChkMehrfachauswahl)));
-        // The check box that had the focus went with its page; the tabs have the keys.
-        EXPECT_EQ(GetFocus(), d.Element(O::idSSTab1));
-        // Back, back round to the last page, forward round to the first; plain Tab is the
-        // dialog manager's.
-        for (auto [strg, umschalt, seite] :
-             {std::tuple{true, true, 0}, {true, true, 3}, {true, false, 0}, {false, false, 0}}) {
-            EXPECT_EQ(tab(strg, umschalt), strg);
-            EXPECT_EQ(d.Registerkarte(), seite) << strg << umschalt;
-        }
-        SetKeyboardState(vorher);
-        d.Klicken(IDCANCEL);
-    });
 }
 
 TEST_F(Keyboard, F1OpensTheHelpOfTheDialogOrTheContents) {
@@ -161,19 +108,13 @@ TEST_F(Keyboard, F1OpensTheHelpOfTheDialogOrTheContents) {
     };
     AufListeZeigen<O>(haupt, f1);
     AufListeZeigen<frmHinzu>(haupt, f1);
-    {
-        Hook<frmAendern> hook(f1);
-        AendernBefehl(haupt.liste(), 0.5f);
-    }
+    Hook<frmAendern> hook(f1);
+    AendernBefehl(haupt.liste(), 0.5f);
     // In the main window F1 is a shortcut of the menu's "&Inhalt".
-    MSG m{};
-    m.hwnd = Liste();
-    m.message = WM_KEYDOWN;
-    m.wParam = VK_F1;
-    m.lParam = 0x003B0001;
+    MSG m{Liste(), WM_KEYDOWN, VK_F1, 0x003B0001, 0, {}};
     EXPECT_TRUE(TranslateAcceleratorA(Haupt(), haupt.fenster.Tastenkuerzel(), &m));
-    EXPECT_EQ(hilfe, (Hilfeaufrufe::vector{
-                         {HELP_CONTEXT, 50}, {HELP_CONTEXT, 20}, {HELP_CONTEXT, 30}, {HELP_CONTENTS, 0}}));
+    EXPECT_EQ(hilfe,
+              (Hilfeaufrufe::vector{{HELP_CONTEXT, 50}, {HELP_CONTEXT, 20}, {HELP_CONTEXT, 30}, {HELP_CONTENTS, 0}}));
 }
 
 // Within each menu of the main window an access key leads to one item only.
@@ -241,6 +182,7 @@ TEST_F(Keyboard, TheAddRemoveListsShowWhereTheKeysActAndIdleButtonsAreGrey) {
 // An access key never jumps past a locked or greyed field to whatever comes after it; the
 // box that greys the description frees it and its key again.
 TEST_F(Keyboard, AccessKeysOfLockedFieldsGoNowhere) {
+    using F = frmAendern;
     Optionen.Mehrfachauswahl = Optionen.Bezeichnung = Optionen.Symbol = 1;
     haupt.liste().Mehrfachauswahl(true);
     haupt.Zeile("EXE", "Anwendung", "\"%1\" %*", "%1");
@@ -251,7 +193,6 @@ TEST_F(Keyboard, AccessKeysOfLockedFieldsGoNowhere) {
         Abarbeiten(d);
         return GetFocus();
     };
-    using F = frmAendern;
     Treiber treiber({[&](Dialog& d) {
                          Abarbeiten(d);
                          HWND feld = d.Element(F::idTxtBezeichnung);

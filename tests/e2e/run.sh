@@ -7,14 +7,13 @@
 # WORKDIR keeps one folder per case with its program log and registry dumps.
 set -u -o pipefail
 
-if [ $# -ne 3 ]; then
-    echo "usage: $0 CASE EXE WORKDIR" >&2
-    exit 64
-fi
+[ $# -eq 3 ] || { echo "usage: $0 CASE EXE WORKDIR" >&2; exit 64; }
 CASE=$1
 EXE=$(realpath "$2")
 # Sends the program what another program or a shut-down would; built beside Endwart.exe.
 NACHRICHT=$(dirname "$EXE")/Nachricht.exe
+# Reads the main window's status bar from outside.
+STATUS=$(dirname "$EXE")/e2e-werkzeug/statuszeile.exe
 OUT=$(realpath -m "$3")/$CASE
 SEEDS=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/seeds
 PROGRAMM='C:\Programme\Endwart\Endwart.exe'
@@ -135,6 +134,8 @@ laeuft() { kill -0 "$PID" 2>/dev/null; }
 systemstart() { timeout 60 wine "${1-$PROGRAMM}" /autostart >>"$OUT/program.log" 2>&1; }
 
 nachricht() { wine "$(winpfad "$NACHRICHT")" "$1" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+# status_ist TEXT: the main window's status bar, its parts joined by " | ", reads TEXT.
+status_ist() { pruefe "the status bar reads \"$1\"" [ "$(wine "$STATUS" 2>/dev/null | iconv -f CP1252 -t UTF-8)" = "$1" ]; }
 
 # binnen SECONDS COMMAND...: true once the command succeeds, tried every tenth of a second.
 binnen() {
@@ -160,12 +161,9 @@ W=""
 fenster() {
     binnen "$2" da_oder_beendet "$1"
     [ -n "$W" ] && return 0
-    if laeuft; then
-        echo "  no window \"$1\" within $2 s" >&2
-    else
-        wait "$PID"
-        echo "  the program ended, exit code $?, without a window \"$1\"" >&2
-    fi
+    laeuft && echo "  no window \"$1\" within $2 s" >&2 && return 1
+    wait "$PID"
+    echo "  the program ended, exit code $?, without a window \"$1\"" >&2
     return 1
 }
 
@@ -173,11 +171,7 @@ fenster() {
 # killed, and then names the windows it still showed.
 endet_binnen() {
     local w
-    if binnen "$1" beendet; then
-        wait "$PID"
-        RC=$?
-        return 0
-    fi
+    binnen "$1" beendet && { wait "$PID"; RC=$?; return 0; }
     for w in $(fenster_von); do echo "  still shown: \"$(xdotool getwindowname "$w")\"" >&2; done
     kill "$PID" 2>/dev/null
     wait "$PID" 2>/dev/null
@@ -185,10 +179,12 @@ endet_binnen() {
     return 1
 }
 
-# The close box's request to every window of the program.
+endet_mit_null() { endet_binnen "$1" && [ "$RC" -eq 0 ]; }
+
+# The close box's request to every window of the program, which must end it with exit code 0.
 schliessen_wie_der_benutzer() {
     wine taskkill /im Endwart.exe >/dev/null 2>&1
-    endet_binnen 20
+    pruefe "${1:-}closed by request with exit code 0" endet_mit_null 20
 }
 
 # taste WINDOW KEY...: types the keys into the window. xdotool asks for the focus before each
@@ -211,61 +207,6 @@ druecken() {
     return 1
 }
 
-# --- cases -------------------------------------------------------------------------------------
-
-fall_full_cycle() {
-    saat "$SEEDS/full_cycle.reg"
-    local run
-
-    # 1. The first interactive start welcomes the user and takes the sample types.
-    starten
-    pruefe "welcome box shown" fenster 'Willkommen bei Endungswart!' 30 && druecken "$W" Return
-    pruefe "main window shown" fenster Endungswart 20
-    schliessen_wie_der_benutzer
-    pruefe "closed by request with exit code 0" [ "$RC" -eq 0 ]
-    wert_ist "TXT is in the store" "$STORE\\Classes\\TXT" Oeffnen 'C:\WINDOWS\NOTEPAD.EXE %1'
-    wert_ist "INI is in the store" "$STORE\\Classes\\INI" Bezeichnung Konfigurationseinstellungen
-    wert_ist "FirstStart written as False" "$STORE\\Startup" FirstStart False
-    wert_ist "no Run entry while autostart is off" "$RUN" Endungswart ""
-
-    # 2. Autostart switched on in the registry; the next close brings the Run entry in line.
-    reg_setzen "$STORE\\Optionen" Autostart 1
-    starten
-    pruefe "second start shows the main window" fenster Endungswart 30
-    schliessen_wie_der_benutzer
-    run=$(reg_wert "$RUN" Endungswart)
-    pruefe "Run entry \"$run\"" [ "$run" = 'C:\Programme\Endwart\Endwart.EXE /autostart' ]
-    wert_ist "the other program's Run entry is untouched" "$RUN" 'Anderes Programm' 'C:\Anderes\anderes.exe /still'
-
-    # 3. Another program changes .TXT; the system start runs the Run entry, which puts it back
-    # and writes no settings.
-    reg_setzen 'HKCR\txtfile' "" 'Fremdes Format'
-    reg_setzen 'HKCR\txtfile\shell\open\command' "" 'C:\Fremd\fremd.exe "%1"'
-    abzug vorher
-    pruefe "the system start's run ended with exit code 0" systemstart "${run% /autostart}"
-    abzug nachher
-    wert_ist "HKCR\\txtfile restored" 'HKCR\txtfile' "" Textdatei
-    wert_ist "the open command restored" 'HKCR\txtfile\shell\open\command' "" 'C:\WINDOWS\NOTEPAD.EXE %1'
-    pruefe "the store and the Run key unchanged" cmp -s "$OUT/vorher" "$OUT/nachher"
-    pruefe "the dumps are not empty" [ -s "$OUT/nachher" ]
-}
-
-fall_single_instance() {
-    reg_setzen "$STORE\\Startup" FirstStart False
-    starten
-    local erster=$PID
-    pruefe "first instance shows its main window" fenster Endungswart 30
-    # A second start hands over to the first one, silently, and ends.
-    starten
-    pruefe "second start ends at once" endet_binnen 10
-    pruefe "second start ended with exit code 0" [ "$RC" -eq 0 ]
-    pruefe "second start showed no window" [ -z "$(fenster_von)" ]
-    PID=$erster
-    pruefe "first instance still runs" laeuft
-    pruefe "one main window" [ "$(fenster_von Endungswart | wc -l)" -eq 1 ]
-    schliessen_wie_der_benutzer
-}
-
 # tippen TITLE KEY...: types the keys as the user does, once the program's window of that title
 # is in front, into whatever the program gave the focus there. A window shows before it is
 # activated, and without a window manager nobody hands the X focus back when a dialog closes:
@@ -280,6 +221,69 @@ tippen() {
     x=$(fenster_von "$titel" | head -n 1)
     [ -z "$x" ] || timeout 5 xdotool windowfocus --sync "$x" 2>/dev/null
     xdotool key "$@"
+}
+
+# --- cases -------------------------------------------------------------------------------------
+
+# The program's life over four runs, the log's included.
+fall_full_cycle() {
+    saat "$SEEDS/full_cycle.reg"
+    local run zeile log="$WINEPREFIX/drive_c/Programme/Endwart/Endwart.log"
+
+    # 1. The first interactive start welcomes the user and takes the sample types.
+    starten
+    pruefe "welcome box shown" fenster 'Willkommen bei Endungswart!' 30 && druecken "$W" Return
+    pruefe "main window shown" fenster Endungswart 20
+    schliessen_wie_der_benutzer
+    wert_ist "TXT is in the store" "$STORE\\Classes\\TXT" Oeffnen 'C:\WINDOWS\NOTEPAD.EXE %1'
+    wert_ist "INI is in the store" "$STORE\\Classes\\INI" Bezeichnung Konfigurationseinstellungen
+    wert_ist "FirstStart written as False" "$STORE\\Startup" FirstStart False
+    wert_ist "no Run entry while autostart is off" "$RUN" Endungswart ""
+
+    # 2. Autostart switched on in the registry; the next close brings the Run entry in line. A
+    # start while it runs hands over to it, silently, and ends.
+    reg_setzen "$STORE\\Optionen" Autostart 1
+    starten
+    pruefe "second start shows the main window" fenster Endungswart 30
+    local erster=$PID
+    starten
+    pruefe "a start beside it ends at once with exit code 0" endet_mit_null 10
+    pruefe "and showed no window" [ -z "$(fenster_von)" ]
+    PID=$erster
+    pruefe "the second start still runs with its one main window" anzahl Endungswart -eq 1
+    schliessen_wie_der_benutzer "second start "
+    run=$(reg_wert "$RUN" Endungswart)
+    pruefe "Run entry \"$run\"" [ "$run" = 'C:\Programme\Endwart\Endwart.EXE /autostart' ]
+    wert_ist "the other program's Run entry is untouched" "$RUN" 'Anderes Programm' 'C:\Anderes\anderes.exe /still'
+
+    # 3. Another program changes .TXT; the system start runs the Run entry, which puts it back,
+    # logs it in one line and writes no settings.
+    reg_setzen 'HKCR\txtfile\shell\open\command' "" 'C:\Fremd\fremd.exe "%1"'
+    abzug vorher
+    pruefe "the system start's run ended with exit code 0" systemstart "${run% /autostart}"
+    abzug nachher
+    wert_ist "the open command restored" 'HKCR\txtfile\shell\open\command' "" 'C:\WINDOWS\NOTEPAD.EXE %1'
+    pruefe "the store and the Run key unchanged" cmp -s "$OUT/vorher" "$OUT/nachher"
+    pruefe "the dumps are not empty" [ -s "$OUT/nachher" ]
+    pruefe "the log has exactly one line" [ "$(wc -l <"$log" 2>/dev/null)" = 1 ]
+    zeile=$(iconv -f CP1252 -t UTF-8 "$log" 2>/dev/null | tr -d '\r')
+    pruefe "that line is the changed open command: $zeile" grep -qxP \
+        '\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\tTXT\tÖffnen mit\tC:\\Fremd\\fremd\.exe "%1"\tC:\\WINDOWS\\NOTEPAD\.EXE %1' <<<"$zeile"
+    cp "$log" "$OUT/log.1" 2>/dev/null
+    systemstart
+    pruefe "a second system start adds nothing" cmp -s "$log" "$OUT/log.1"
+
+    # 4. The next interactive start tells, until the log has been opened with Ctrl+P.
+    starten
+    if pruefe "main window shown" fenster Endungswart 30; then
+        sleep 1
+        status_ist '2 Dateityp(en) | 1 Änderung(en) anderer Programme rückgängig gemacht – Protokoll: Strg+P'
+        taste "$W" ctrl+p
+        pruefe "Ctrl+P opens the log" fenster Protokoll 20 && taste "$W" Escape && sleep 1
+        status_ist '2 Dateityp(en)'
+    fi
+    schliessen_wie_der_benutzer
+    pruefe "the log's last entry is marked seen" [ "$(reg_wert "$STORE\\Startup" ProtokollGesehen | cut -c1-22)" = "${zeile:0:19} 0 " ]
 }
 
 # Keys alone, from the start: the list has the focus, and has it again after a save.
@@ -306,10 +310,11 @@ fall_keyboard() {
     tippen 'Ändern' Escape
     binnen 10 anzahl 'Ändern' -eq 0
     schliessen_wie_der_benutzer
-    pruefe "closed with exit code 0" [ "$RC" -eq 0 ]
 }
 
 # --- closing and shutting down while the program works ------------------------------------------
+# Inside the program the same moments are tested with stand-ins for the message boxes and the
+# clock; here the real ones run, with the requests coming from another process.
 
 # Own keys, so that a failed import of the seed cannot pass for the program's doing.
 T_NAMEN=$(seq -f 'T%g' 10 29)
@@ -344,40 +349,34 @@ alle_gespeichert() {
     return $fehlt
 }
 
-# waehrend_des_speicherns NAME SICHERHEITSABFRAGE MOMENT: starts the program over the T types,
-# chooses "Speichern" in its menu, and at the moment given asks it to close:
-#   frage     while the save's first question is up, which Return then answers
-#   pause     while the progress window shows, that is inside one of its pauses
-#   shutdown  the same moment, as a shut-down, which the program must refuse
+# waehrend_des_speicherns NAME MOMENT: starts the program over the T types, chooses "Speichern"
+# in its menu, and at the moment given asks it to end:
+#   frage     a close while the save's first question is up, which Return then answers
+#   shutdown  a shut-down while the progress window shows, inside one of its pauses, which the
+#             program must refuse
 # The program must close once the save is done, and lose nothing.
 waehrend_des_speicherns() {
     local name=$1 antwort
-    t_saat Speichermeldung=1 SpeichernPause=0.2 Beenden=1 Sicherheitsabfrage="$2"
+    t_saat Speichermeldung=1 SpeichernPause=0.2 Beenden=1 Sicherheitsabfrage=0
     starten
     pruefe "$name: main window shown" fenster Endungswart 30 || return
     # The menu command itself, not its key: the keys have a case of their own.
     sleep 0.5
     pruefe "$name: save chosen" nachricht save || return
-    case $3 in
-        frage)
-            pruefe "$name: the question shown" fenster 'Endungswart - Speichern' 20 || return
-            nachricht close >/dev/null
-            sleep 0.5
-            pruefe "$name: still running with the question up" laeuft
-            pruefe "$name: the question answered" druecken "$W" Return ;;
-        pause | shutdown)
-            # Waiting for the progress window rather than for a fixed time: under load the
-            # save may not have begun yet.
-            pruefe "$name: the progress window shown" binnen 20 anzahl Endungswart -ge 2 || return
-            if [ "$3" = pause ]; then
-                nachricht close >/dev/null
-            else
-                antwort=$(nachricht shutdown)
-                pruefe "$name: refused while saving ($antwort)" [ "$antwort" = "WM_QUERYENDSESSION: FALSE" ]
-            fi ;;
-    esac
-    pruefe "$name: ends after the save" endet_binnen 60
-    pruefe "$name: exit code 0" [ "$RC" -eq 0 ]
+    if [ "$2" = frage ]; then
+        pruefe "$name: the question shown" fenster 'Endungswart - Speichern' 20 || return
+        nachricht close >/dev/null
+        sleep 0.5
+        pruefe "$name: still running with the question up" laeuft
+        pruefe "$name: the question answered" druecken "$W" Return
+    else
+        # Waiting for the progress window rather than for a fixed time: under load the save
+        # may not have begun yet.
+        pruefe "$name: the progress window shown" binnen 20 anzahl Endungswart -ge 2 || return
+        antwort=$(nachricht shutdown)
+        pruefe "$name: refused while saving ($antwort)" [ "$antwort" = "WM_QUERYENDSESSION: FALSE" ]
+    fi
+    pruefe "$name: ends after the save with exit code 0" endet_mit_null 60
     pruefe "$name: every type written and stored" alle_gespeichert
 }
 
@@ -385,88 +384,10 @@ fall_close_during_save() {
     [ -f "$NACHRICHT" ] || { fail "no $NACHRICHT"; return; }
     # The shared key's question comes first; No declines that one type.
     saat "$SEEDS/close_during_save.reg"
-    waehrend_des_speicherns "shared key" 0 frage || return
+    waehrend_des_speicherns "shared key" frage || return
     wert_ist "shared key: the declined type left the store" "$STORE\\Classes\\JPG" Oeffnen ""
     wert_ist "shared key: its class key unchanged" 'HKCR\jpegfile' "" JPEG-Bild
-    # The confirmation question: the close waits for the answer, and Ja saves.
-    waehrend_des_speicherns question 1 frage || return
-    waehrend_des_speicherns pause 0 pause || return
-    waehrend_des_speicherns shut-down 0 shutdown
-}
-
-fall_close_during_first_start() {
-    [ -f "$NACHRICHT" ] || { fail "no $NACHRICHT"; return; }
-    saat "$SEEDS/full_cycle.reg"
-    saat "$SEEDS/close_during_first_start.reg"
-    starten
-    if pruefe "welcome box shown" fenster 'Willkommen bei Endungswart!' 30; then
-        pruefe "close posted to the hidden main window" nachricht close
-        sleep 0.5
-        druecken "$W" Return
-    fi
-    pruefe "ends after the welcome" endet_binnen 20
-    pruefe "exit code 0" [ "$RC" -eq 0 ]
-    wert_ist "TXT keeps the user's values" "$STORE\\Classes\\TXT" Oeffnen 'C:\Editor\edit.exe %1'
-    wert_ist "no sample type added" "$STORE\\Classes\\INI" Oeffnen ""
-    pruefe "the store holds the three types" [ "$(exportiert "$STORE" | grep -c '\\Classes\\[^\\]*\]$')" -eq 3 ]
-    wert_ist "the first start comes again" "$STORE\\Startup" FirstStart maybe
-}
-
-fall_protokoll() {
-    saat "$SEEDS/full_cycle.reg"
-    saat "$SEEDS/protokoll.reg"
-    local log="$WINEPREFIX/drive_c/Programme/Endwart/Endwart.log" zeile
-    local status="$(dirname "$EXE")/e2e-werkzeug/statuszeile.exe"
-
-    pruefe "the system start's run ended with exit code 0" systemstart
-    wert_ist "the open command restored" 'HKCR\txtfile\shell\open\command' "" 'C:\WINDOWS\NOTEPAD.EXE %1'
-    pruefe "the log has exactly one line" [ "$(wc -l <"$log" 2>/dev/null)" = 1 ]
-    zeile=$(iconv -f CP1252 -t UTF-8 "$log" 2>/dev/null | tr -d '\r')
-    pruefe "that line is the changed open command: $zeile" grep -qxP \
-        '\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\tTXT\tÖffnen mit\tC:\\Fremd\\fremd\.exe "%1"\tC:\\WINDOWS\\NOTEPAD\.EXE %1' <<<"$zeile"
-    cp "$log" "$OUT/log.1" 2>/dev/null
-    systemstart
-    pruefe "a second system start adds nothing" cmp -s "$log" "$OUT/log.1"
-
-    # The next interactive start tells, until the log has been opened with Ctrl+P.
-    starten
-    if pruefe "main window shown" fenster Endungswart 30; then
-        sleep 1
-        pruefe "the status bar tells of the change beside the count" [ "$(wine "$status" 2>/dev/null | iconv -f CP1252 -t UTF-8)" = \
-            '1 Dateityp(en) | 1 Änderung(en) anderer Programme rückgängig gemacht – Protokoll: Strg+P' ]
-        taste "$W" ctrl+p
-        pruefe "Ctrl+P opens the log" fenster Protokoll 20 && taste "$W" Escape && sleep 1
-        pruefe "then the status bar shows the types again" [ "$(wine "$status" 2>/dev/null)" = '1 Dateityp(en)' ]
-    fi
-    schliessen_wie_der_benutzer
-    pruefe "the log's last entry is marked seen" [ "$(reg_wert "$STORE\\Startup" ProtokollGesehen | cut -c1-22)" = "${zeile:0:19} 0 " ]
-}
-
-# A hostile pointer to a URL protocol, and a key of its own whose name another extension took.
-fall_foreign_keys() {
-    saat "$SEEDS/foreign_keys.reg"
-    local log="$WINEPREFIX/drive_c/Programme/Endwart/Endwart.log" text
-    exportiert 'HKEY_CLASSES_ROOT\http' >"$OUT/http.vorher"
-    pruefe "the system start's run ended with exit code 0" systemstart
-    exportiert 'HKEY_CLASSES_ROOT\http' >"$OUT/http.nachher"
-    pruefe "the http protocol is there" grep -q '"URL Protocol"' "$OUT/http.vorher"
-    pruefe "the http protocol unchanged: web links do not open in Notepad" cmp -s "$OUT/http.vorher" "$OUT/http.nachher"
-    wert_ist ".web points at a key of its own" 'HKCR\.web' "" web-datei
-    wert_ist "WEB restored there" 'HKCR\web-datei\shell\open\command' "" 'C:\WINDOWS\NOTEPAD.EXE %1'
-    wert_ist ".jpg points at the next free key of its own" 'HKCR\.jpg' "" jpg-datei2
-    wert_ist "JPG restored there" 'HKCR\jpg-datei2' "" Foto
-    wert_ist ".jpeg keeps jpegfile" 'HKCR\.jpeg' "" jpegfile
-    wert_ist "jpegfile unchanged" 'HKCR\jpegfile' "" JPEG-Bild
-    wert_ist ".foo keeps its key" 'HKCR\.foo' "" jpg-datei
-    wert_ist "FOO's description unchanged" 'HKCR\jpg-datei' "" FOO-Datei
-    wert_ist "FOO's open command unchanged" 'HKCR\jpg-datei\shell\open\command' "" 'C:\Foo\foo.exe "%1"'
-    text=$(iconv -f CP1252 -t UTF-8 "$log" 2>/dev/null | tr -d '\r')
-    pruefe "the log names WEB's new key" grep -qP '\tWEB\tSchlüssel\thttp\tweb-datei$' <<<"$text"
-    pruefe "the log names JPG's new key" grep -qP '\tJPG\tSchlüssel\tjpegfile\tjpg-datei2$' <<<"$text"
-    cp "$log" "$OUT/log.1" 2>/dev/null
-    systemstart
-    pruefe "a second system start adds nothing" cmp -s "$log" "$OUT/log.1"
-    wert_ist "and keeps .jpg at its key" 'HKCR\.jpg' "" jpg-datei2
+    waehrend_des_speicherns shut-down shutdown
 }
 
 # The template for the other cases: its server ends, and so writes the registry to disk.
@@ -478,19 +399,12 @@ fall_vorlage() {
 
 # --- main --------------------------------------------------------------------------------------
 
-if ! declare -F "fall_$CASE" >/dev/null; then
-    echo "unknown case: $CASE" >&2
-    exit 64
-fi
+declare -F "fall_$CASE" >/dev/null || { echo "unknown case: $CASE" >&2; exit 64; }
 rm -rf "$OUT"
 mkdir -p "$OUT"
 START=$SECONDS
 eigene_anzeige
 eigener_praefix
 "fall_$CASE"
-if [ $FEHLER -eq 0 ]; then
-    echo "PASSED $CASE ($((SECONDS - START))s)"
-else
-    echo "FAILED $CASE ($((SECONDS - START))s)"
-fi
+[ $FEHLER -eq 0 ] && echo "PASSED $CASE ($((SECONDS - START))s)" || echo "FAILED $CASE ($((SECONDS - START))s)"
 exit $FEHLER
