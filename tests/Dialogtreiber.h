@@ -57,8 +57,9 @@ std::string Fenstertext(HWND h);
 // Records the open-file dialogs asked for and answers them in order.
 class Dateiauswahl {
 public:
-    explicit Dateiauswahl(std::initializer_list<std::string> antworten);
+    explicit Dateiauswahl(std::initializer_list<std::string> antworten = {});
     ~Dateiauswahl();
+    void Antwort(const std::string& datei) { antworten_.push_back(datei); }
     const std::vector<std::string>& Vorgaben() const { return vorgaben_; }  // the names each began with
 
 private:

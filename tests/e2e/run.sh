@@ -230,6 +230,14 @@ fall_full_cycle() {
     saat "$SEEDS/full_cycle.reg"
     local run zeile log="$WINEPREFIX/drive_c/Programme/Endwart/Endwart.log"
 
+    # 0. On Windows NT the program says that it needs Windows 95 and does nothing else.
+    reg_setzen 'HKCU\Software\Wine\AppDefaults\Endwart.exe' Version winxp
+    starten
+    pruefe "on NT a message box comes up" fenster Endungswart 30 && taste "$W" Return
+    pruefe "and its OK ends the program" endet_binnen 15
+    wert_ist "without a first start" "$STORE\\Startup" FirstStart ""
+    reg_setzen 'HKCU\Software\Wine\AppDefaults\Endwart.exe' Version win95
+
     # 1. The first interactive start welcomes the user and takes the sample types.
     starten
     pruefe "welcome box shown" fenster 'Willkommen bei Endungswart!' 30 && druecken "$W" Return
