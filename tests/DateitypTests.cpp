@@ -74,7 +74,8 @@ protected:
     }
     // A fresh index each time, as every run builds one.
     Pruefung Pruefen(const Dateityp& t) {
-        return GemeinsamenSchluesselPruefen(t, haupt.liste(), Klassenindex());
+        return GemeinsamenSchluesselPruefen(t, haupt.liste(), Klassenindex(),
+                                            KlassenTyp(t.Erweiterung, t.Schluessel, KlasseLesen(t.Schluessel)));
     }
 };
 

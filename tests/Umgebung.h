@@ -59,7 +59,7 @@ inline const std::string kStore = "Software\\RHM\\Endungswart\\Classes\\";
 inline const std::string kOpt = "Software\\RHM\\Endungswart\\Optionen";
 inline const std::string kStartup = "Software\\RHM\\Endungswart\\Startup";
 
-// Every key and value under root\pfad, for comparing before and after.
+// Every key and value, with its type, under root\pfad, for comparing before and after.
 std::string Abzug(HKEY root, const std::string& pfad = "");
 
 // A key under root that nobody may delete while this lives: a DACL that denies it.

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/Registry.h"
+
 class Klassenindex;
 
 struct Dateityp {
@@ -59,10 +61,32 @@ std::string SchluesselLesen(const std::string& Erweiterung);
 // keys ("*", "Folder", "CLSID", ...), whose values belong to every file or to other classes.
 bool SchluesselBrauchbar(const std::string& Schluessel);
 
+// What a class key holds, read in one go: what tells whether it serves more than file types,
+// and, byte for byte, the values that writing a type into it would replace.
+struct Klassenstand {
+    bool Verknuepfung = false;  // a registry link; the values are those of its target
+    bool UrlProtokoll = false;  // it has a "URL Protocol" value
+    bool Komponente = false;    // a class of the component registry that opens nothing
+    RegRohwert Bezeichnung;     // its default value
+    RegRohwert Oeffnen;         // "shell\open\command"
+    RegRohwert Symbol;          // "DefaultIcon"
+    std::string Klassenkennung; // its "CLSID", when KlassenkennungBrauchbar
+    RegRohwert KennungSymbol;   // "CLSID\<Klassenkennung>\DefaultIcon"
+};
+
+// Reads the class key `Schluessel`, opening it once. Nothing when it is no usable class name.
+Klassenstand KlasseLesen(const std::string& Schluessel);
+
+// The type as the class key holds it: description, open command and icon location (through
+// the class identifier where the key has none); all empty when `Schluessel` is no usable
+// class name.
+Dateityp KlassenTyp(const std::string& Erweiterung, const std::string& Schluessel, const Klassenstand& stand);
+
 // A class key that serves something other than file types and is never written in place: not
 // brauchbar, a key of the shell or of programs and shortcuts (exefile, lnkfile, ...), a registry
 // link, a URL protocol ("URL Protocol"), a root of the component registry, or a COM class that
-// opens nothing. A few reads; no walk.
+// opens nothing. `stand` is what KlasseLesen read of it; the second form reads it.
+bool FremderSchluessel(const std::string& Schluessel, const Klassenstand& stand);
 bool FremderSchluessel(const std::string& Schluessel);
 
 // A class identifier that the icon fallback may follow: "{...}" without a backslash.
@@ -89,12 +113,13 @@ struct Pruefung {
 
 // Whether writing `typ` into its class key (typ.Schluessel, just read) would change other
 // extensions against the user's will. Lines of `liste` count as agreeing when they carry the
-// same values. The other users of the class key come from `index`.
+// same values. The other users of the class key come from `index`; `registriert` is what the
+// class key holds (KlassenTyp).
 Pruefung GemeinsamenSchluesselPruefen(const Dateityp& typ, const Arbeitsliste& liste,
-                                      const Klassenindex& index);
+                                      const Klassenindex& index, const Dateityp& registriert);
 
 // Whether the other extension `andere` (with its dot), which uses typ's class key, agrees:
-// the class key's registry values equal the type's, or `andere` is a line of `liste` with the
-// type's values. Leaves the class key's description in p.RegBezeichnung.
-bool GemeinsameWerteVergleichen(const Dateityp& typ, const Arbeitsliste& liste,
-                                const std::string& andere, Pruefung& p);
+// the class key's values (`registriert`) equal the type's, or `andere` is a line of `liste`
+// with the type's values. Leaves the class key's description in p.RegBezeichnung.
+bool GemeinsameWerteVergleichen(const Dateityp& typ, const Arbeitsliste& liste, const std::string& andere,
+                                const Dateityp& registriert, Pruefung& p);

@@ -213,17 +213,6 @@ std::string Zeitstempel() {
            zahl(t.wHour, 2) + ":" + zahl(t.wMinute, 2) + ":" + zahl(t.wSecond, 2);
 }
 
-Dateityp VorgefundenLesen(const std::string& Erweiterung, const std::string& Schluessel) {
-    Dateityp typ;
-    typ.Erweiterung = Erweiterung;
-    typ.Schluessel = Schluessel;
-    if (!SchluesselBrauchbar(Schluessel)) return typ;
-    typ.Bezeichnung = RegWertLesen(HKEY_CLASSES_ROOT, Schluessel, "", "");
-    typ.Oeffnen = RegWertLesen(HKEY_CLASSES_ROOT, Schluessel + "\\shell\\open\\command", "", "");
-    typ.Symbol = SymbolLesen(Schluessel);
-    return typ;
-}
-
 std::optional<Protokolleintrag> Werteintrag(const Dateityp& g, const Dateityp& v, const std::string& ziel,
                                             const std::string& datum, const std::string& wert, bool geschrieben) {
     for (const Wertart& a : kWertarten) {
@@ -257,9 +246,10 @@ std::vector<Protokolleintrag> JetztPruefen() {
         Dateityp typ = gespeichert.Eintrag(i);
         if (!ErweiterungBrauchbar(typ.Erweiterung)) continue;
         // The same decision the restore takes; it only reads.
-        const Schreibziel ziel = ZielWaehlen(typ, gespeichert, index);
+        const Klassenstand stand = KlasseDesTyps(typ, index);
+        const Schreibziel ziel = ZielWaehlen(typ, gespeichert, index, stand);
         for (Protokolleintrag& e :
-             Unterschiede(typ, VorgefundenLesen(typ.Erweiterung, typ.Schluessel), ziel.Schluessel, datum)) {
+             Unterschiede(typ, KlassenTyp(typ.Erweiterung, typ.Schluessel, stand), ziel.Schluessel, datum)) {
             e.Wiederhergestellt = kNichtWiederhergestellt;
             liste.push_back(std::move(e));
         }

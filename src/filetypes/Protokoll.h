@@ -26,11 +26,6 @@ inline constexpr const char* kNichtWiederhergestellt = "nicht wiederhergestellt"
 // The local time as the log writes it.
 std::string Zeitstempel();
 
-// What HKEY_CLASSES_ROOT holds for a type whose extension points to `Schluessel` (just read by
-// the caller): description, open command and icon location of that key, all empty when the
-// key is no usable class name.
-Dateityp VorgefundenLesen(const std::string& Erweiterung, const std::string& Schluessel);
-
 // One entry per value in which `vorgefunden` differs from `gespeichert`, compared as the
 // restore compares: descriptions exactly, class names, commands and icons without regard to
 // case. `ziel` is the class key the extension points to once the type is written. An empty

@@ -24,9 +24,12 @@ void SicherungLaden(Arbeitsliste& liste) {
         if (!ErweiterungBrauchbar(name)) continue;
         Dateityp typ;
         typ.Erweiterung = name;
-        typ.Bezeichnung = RegWertLesen(HKEY_CURRENT_USER, wurzel + name, "Bezeichnung", "");
-        typ.Oeffnen = RegWertLesen(HKEY_CURRENT_USER, wurzel + name, "Oeffnen", "");
-        typ.Symbol = RegWertLesen(HKEY_CURRENT_USER, wurzel + name, "Symbol", "");
+        const RegSchluessel key = RegOeffnen(HKEY_CURRENT_USER, wurzel + name);
+        if (key) {
+            typ.Bezeichnung = RegText(RegWertHolen(key.get(), "Bezeichnung"), "");
+            typ.Oeffnen = RegText(RegWertHolen(key.get(), "Oeffnen"), "");
+            typ.Symbol = RegText(RegWertHolen(key.get(), "Symbol"), "");
+        }
         if (!typ.Bezeichnung.empty() && !typ.Oeffnen.empty()) liste.Hinzufuegen(typ);
     }
 }

@@ -80,7 +80,8 @@ std::string Namensliste(const std::vector<std::string>& erweiterungen) {
 Ausgang TypSpeichern(Dateityp& typ, const Arbeitsliste& erfasst, Klassenindex& index,
                      Speicherfenster& fenster, Fortschritt* anzeige) {
     Pruefung p;
-    const Schreibziel ziel = ZielWaehlen(typ, erfasst, index, &p);
+    const Klassenstand stand = KlasseDesTyps(typ, index);
+    const Schreibziel ziel = ZielWaehlen(typ, erfasst, index, stand, &p);
     bool ja = true;
     if (p.Gemeinsam && !p.GleicheWerte) {
         fenster.FortschrittOben(false);
@@ -89,7 +90,7 @@ Ausgang TypSpeichern(Dateityp& typ, const Arbeitsliste& erfasst, Klassenindex& i
     }
     Ereignisse();
     if (!ja) return Ausgang::Abgelehnt;
-    bool ok = TypSchreiben(typ, ziel, index);
+    bool ok = TypSchreiben(typ, ziel, stand, index);
     if (anzeige) anzeige->Zeigen(typ);
     ok = ok && SicherungSchreiben(typ);
     return ok ? Ausgang::Geschrieben : Ausgang::Fehlgeschlagen;
