@@ -13,7 +13,9 @@
 //                    autostart_boden.exe lesen;
 //   all changed      Endwart.exe /autostart with every stored value different from the
 //                    registry, against autostart_boden.exe schreiben.
-// Medians of RUNS, with the range. Its own keys are removed at the start and at the end.
+// Each round runs the floor and then every program; a program's ratio is its time over the
+// floor's of the same round. Medians of RUNS rounds, with the range. The bench's own keys are
+// removed at the start and at the end.
 #include <windows.h>
 
 #include <algorithm>
@@ -240,11 +242,27 @@ double Median(std::vector<double> v) {
     return v.empty() ? 0 : v[v.size() / 2];
 }
 
-std::string Spanne(const std::vector<double>& v) {
+// The median and the range.
+std::string Spanne(const std::vector<double>& v, const char* einheit) {
     char puffer[64];
-    std::snprintf(puffer, sizeof puffer, "%.3f s (%.3f-%.3f)", Median(v), *std::min_element(v.begin(), v.end()),
-                  *std::max_element(v.begin(), v.end()));
+    std::snprintf(puffer, sizeof puffer, "%.3f%s (%.3f-%.3f)", Median(v), einheit,
+                  *std::min_element(v.begin(), v.end()), *std::max_element(v.begin(), v.end()));
     return puffer;
+}
+
+// Each run against the floor of its own round: other work on the machine shifts both alike.
+std::vector<double> Verhaeltnisse(const std::vector<double>& zeiten, const std::vector<double>& boden) {
+    std::vector<double> v;
+    for (size_t i = 0; i < zeiten.size(); ++i) v.push_back(zeiten[i] / boden[i]);
+    return v;
+}
+
+void Zeigen(const char* was, int anzahl, const std::vector<double>& boden, const std::vector<Programm>& programme,
+            std::vector<double> Programm::*zeiten) {
+    std::printf("%d types, %s: floor %s\n", anzahl, was, Spanne(boden, " s").c_str());
+    for (const Programm& p : programme)
+        std::printf("  %-10s %s, %s x floor\n", p.name.c_str(), Spanne(p.*zeiten, " s").c_str(),
+                    Spanne(Verhaeltnisse(p.*zeiten, boden), "").c_str());
 }
 
 bool Messen(int anzahl, int registriert, const std::string& boden, std::vector<Programm>& programme, int laeufe) {
@@ -259,34 +277,34 @@ bool Messen(int anzahl, int registriert, const std::string& boden, std::vector<P
     std::vector<double> lesen, schreiben;
     for (Programm& p : programme) p.gleich.clear(), p.geaendert.clear();
     for (int lauf = 0; lauf < laeufe; ++lauf) {
-        // Nothing changed.
+        // Nothing changed. The programs take turns in going first.
+        std::vector<Programm*> folge;
+        for (size_t i = 0; i < programme.size(); ++i) folge.push_back(&programme[(i + lauf) % programme.size()]);
         Speichern(t, stand);
         lesen.push_back(Boden(boden, "lesen", anzahl));
-        for (Programm& p : programme) p.gleich.push_back(Laufen(p.pfad, "/autostart"));
+        for (Programm* p : folge) p->gleich.push_back(Laufen(p->pfad, "/autostart"));
         // Everything changed: each run gets the other state stored.
         stand = !stand;
         Speichern(t, stand);
         schreiben.push_back(Boden(boden, "schreiben", anzahl));
-        for (Programm& p : programme) {
+        for (Programm* p : folge) {
             stand = !stand;
             Speichern(t, stand);
-            LogLoeschen(p);
-            p.geaendert.push_back(Laufen(p.pfad, "/autostart"));
+            LogLoeschen(*p);
+            p->geaendert.push_back(Laufen(p->pfad, "/autostart"));
         }
         // What the bare writes left out (class identifiers' icons) is put right untimed.
         Speichern(t, stand);
         Laufen(programme[0].pfad, "/autostart");
     }
-    for (const std::vector<double>* v : {&lesen, &schreiben})
-        if (std::any_of(v->begin(), v->end(), [](double x) { return x < 0; })) return false;
-    std::printf("%d types, nothing changed:  floor %s\n", anzahl, Spanne(lesen).c_str());
+    auto fehlt = [](const std::vector<double>& v) {
+        return std::any_of(v.begin(), v.end(), [](double x) { return x < 0; });
+    };
+    if (fehlt(lesen) || fehlt(schreiben)) return false;
     for (const Programm& p : programme)
-        std::printf("  %-10s %s = %.2f x floor\n", p.name.c_str(), Spanne(p.gleich).c_str(),
-                    Median(p.gleich) / Median(lesen));
-    std::printf("%d types, everything changed:  floor %s\n", anzahl, Spanne(schreiben).c_str());
-    for (const Programm& p : programme)
-        std::printf("  %-10s %s = %.2f x floor\n", p.name.c_str(), Spanne(p.geaendert).c_str(),
-                    Median(p.geaendert) / Median(schreiben));
+        if (fehlt(p.gleich) || fehlt(p.geaendert)) return false;
+    Zeigen("nothing changed", anzahl, lesen, programme, &Programm::gleich);
+    Zeigen("everything changed", anzahl, schreiben, programme, &Programm::geaendert);
     std::fflush(stdout);
     return true;
 }

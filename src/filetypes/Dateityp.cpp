@@ -85,7 +85,7 @@ Klassenstand KlasseLesen(const std::string& s) {
     // identifier, or is a version-independent name that points to its current version, and
     // opens nothing. A file type may carry a class identifier too, even one whose ProgID is the
     // file type's own class name (Paint.Picture), but it has an open command.
-    k.Komponente = (klasse || !RegText(Unterwert(key.get(), "CurVer"), "").empty()) && RegText(k.Oeffnen, "").empty();
+    k.Komponente = RegText(k.Oeffnen, "").empty() && (klasse || !RegText(Unterwert(key.get(), "CurVer"), "").empty());
     return k;
 }
 
