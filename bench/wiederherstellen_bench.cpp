@@ -220,7 +220,7 @@ int main(int argc, char** argv) {
     });
     int rc = 0;
     frmMain haupt;
-    if (haupt.Form_Load() != 0) {
+    if (haupt.Erstellen() != 0) {
         std::fprintf(stderr, "no window (is DISPLAY set?)\n");
         rc = 1;
     } else {

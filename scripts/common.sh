@@ -3,11 +3,55 @@
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-BUILD="$ROOT/build"
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml="}
 
 say() { printf '%s\n' "$*" >&2; }
+
+source "$ROOT/scripts/wine32.sh"
+
+# choose_build: the program that ./run and ./test build and run. The product is the 32-bit
+# Endwart.exe in build-i686/, under the 32-bit Wine of scripts/wine32.sh. A kernel that cannot
+# run 32-bit programs gets the same program built for x86_64 in build/, under the system's Wine.
+# ENDWART_BITS=64 asks for that fallback on any kernel.
+BITS=32 BUILD="$ROOT/build-i686" TOOLCHAIN=mingw-i686.cmake
+choose_build() {
+    if [ "${ENDWART_BITS:-32}" = 64 ]; then
+        say "ENDWART_BITS=64: the 64-bit build under the system's Wine."
+    elif ! kernel_runs_32bit; then
+        say "This kernel cannot run 32-bit programs (exec format error): using the 64-bit build and the system's Wine instead."
+    else
+        return 0
+    fi
+    BITS=64 BUILD="$ROOT/build" TOOLCHAIN=mingw-x86_64.cmake
+}
+
+# start_wine PREFIX / wait_wine: the 32-bit Wine is set up, and then the prefix, while the
+# program builds, since most of that waits for the network, the disk and wineboot. wait_wine
+# shows what the set-up said, and leaves its Wine first on PATH and the prefix in WINEPREFIX.
+WINE_PID="" WINE_LOG=""
+start_wine() {
+    fresh_build_dir "$BUILD" "$TOOLCHAIN"  # before the prefix goes in there
+    mkdir -p "$WINE32_DIR"
+    WINE_LOG="$WINE32_DIR/setup.log"
+    (
+        if [ "$BITS" = 32 ]; then
+            ensure_wine32
+            export PATH="$WINE32_BIN:$PATH"
+        fi
+        prepare_prefix "$1"
+    ) >"$WINE_LOG" 2>&1 &
+    WINE_PID=$!
+    WINEPREFIX=$1
+}
+wait_wine() {
+    local rc=0
+    wait "$WINE_PID" || rc=$?
+    cat "$WINE_LOG" >&2
+    [ "$rc" -eq 0 ] || { say "Setting up Wine failed (exit code $rc)."; exit 1; }
+    [ "$BITS" = 32 ] && export PATH="$WINE32_BIN:$PATH"
+    export WINEPREFIX
+}
 
 # Installs whatever of the tool chain is missing; a second call costs nothing.
 ensure_packages() {
@@ -50,21 +94,24 @@ ensure_german_locale() {
     $sudo locale-gen >/dev/null
 }
 
+# fresh_build_dir DIR TOOLCHAIN: CMake keeps the compiler it found first, and objects built by
+# another compiler must not be linked with the new one: a changed toolchain file starts the
+# build folder afresh.
+fresh_build_dir() {
+    [ -f "$1/CMakeCache.txt" ] || return 0
+    [ "$(cat "$1/toolchain.sum" 2>/dev/null)" = "$(sha1sum <"$ROOT/cmake/$2")" ] && return 0
+    say "The tool chain changed: building $1 afresh."
+    rm -rf "$1"
+}
+
 # configure_and_build DIR TOOLCHAIN [TARGET...]
 configure_and_build() {
     local dir=$1 chain=$2; shift 2
-    # CMake keeps the compiler it found first, and objects built by another compiler must not
-    # be linked with the new one: a changed toolchain file starts the build folder afresh.
-    local sum
-    sum=$(sha1sum <"$ROOT/cmake/$chain")
-    if [ -f "$dir/CMakeCache.txt" ] && [ "$(cat "$dir/toolchain.sum" 2>/dev/null)" != "$sum" ]; then
-        say "The tool chain changed: building $dir afresh."
-        rm -rf "$dir"
-    fi
+    fresh_build_dir "$dir" "$chain"
     if [ ! -f "$dir/CMakeCache.txt" ]; then
         cmake -S "$ROOT" -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/$chain" \
             -DCMAKE_BUILD_TYPE=Release >/dev/null
-        printf '%s\n' "$sum" >"$dir/toolchain.sum"
+        sha1sum <"$ROOT/cmake/$chain" >"$dir/toolchain.sum"
     fi
     local targets=()
     for t in "$@"; do targets+=(--target "$t"); done
@@ -97,6 +144,7 @@ PREFIX_VERSION=2
 prepare_prefix() {
     export WINEPREFIX=$1
     local marker="$WINEPREFIX/.endwart-ready"
+    replace_other_arch "$marker"
     [ "$(cat "$marker" 2>/dev/null)" = "$PREFIX_VERSION" ] && return 0
     say "Preparing the Wine prefix $WINEPREFIX (once)."
     mkdir -p "$WINEPREFIX"
@@ -113,6 +161,25 @@ prepare_prefix() {
     cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
     wineserver -w
     echo "$PREFIX_VERSION" >"$marker"
+}
+
+# replace_other_arch MARKER: a prefix is either 32-bit or 64-bit, and the other Wine cannot use
+# it. One that this set-up made for the other Wine (a 64-bit one from before the 32-bit Wine) is
+# kept beside as PREFIX-win64 (or -win32), and a new one is made in its place; one made by
+# somebody else is left alone.
+replace_other_arch() {
+    local arch=win32 alt
+    [ "$BITS" = 32 ] || arch=win64
+    [ -f "$WINEPREFIX/system.reg" ] || return 0
+    alt=$(sed -n '/^#arch=/{s///p;q}' "$WINEPREFIX/system.reg")
+    [ "$alt" = "$arch" ] && return 0
+    if [ ! -f "$1" ]; then
+        say "$WINEPREFIX is a ${alt:-unknown} prefix, not a $arch one: set WINEPREFIX to a new folder."
+        exit 1
+    fi
+    say "$WINEPREFIX is a $alt prefix: kept as ${WINEPREFIX%/}-$alt, and a $arch one made in its place."
+    rm -rf "${WINEPREFIX%/}-$alt"
+    mv "$WINEPREFIX" "${WINEPREFIX%/}-$alt"
 }
 
 # Puts the program where an installation would: C:\Programme\Endwart.

@@ -44,26 +44,23 @@ TEST_F(MainWindow, StatusTextCountsSelectedOrAllLines) {
     haupt.liste().Mehrfachauswahl(true);
     Markieren(haupt.liste(), {1, 3});
     EXPECT_EQ(haupt.fenster.Statuszeile(), "2 Dateityp(en) ausgewählt");
-    LVITEMA keins{};
-    keins.stateMask = LVIS_SELECTED;
-    SendMessageA(haupt.liste().hwnd(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&keins));
+    haupt.liste().AlleAbwaehlen();
     EXPECT_EQ(haupt.fenster.Statuszeile(), "5 Dateityp(en)");
 }
 
-TEST_F(MainWindow, ColumnClicksSortAndReverse) {
-    haupt.Zeile("GIF", "b-Bild", "z.exe");
-    haupt.Zeile("BMP", "C-Bild", "y.exe");
-    haupt.Zeile("TXT", "a-Text", "x.exe");
-    haupt.fenster.SortierungAnwenden();
-    EXPECT_EQ(Spalte(haupt.liste(), 0), (Texte{"BMP", "GIF", "TXT"}));
-    haupt.fenster.lvwMain_ColumnClick(1);  // the stored column again: descending
-    EXPECT_EQ(Spalte(haupt.liste(), 0), (Texte{"TXT", "GIF", "BMP"}));
-    haupt.fenster.lvwMain_ColumnClick(1);
-    EXPECT_EQ(Spalte(haupt.liste(), 0), (Texte{"BMP", "GIF", "TXT"}));
-    haupt.fenster.lvwMain_ColumnClick(2);  // another column always starts ascending, any case
-    EXPECT_EQ(Spalte(haupt.liste(), 1), (Texte{"a-Text", "b-Bild", "C-Bild"}));
-    EXPECT_EQ(haupt.fenster.Zustand().SortKey, 1);
-    EXPECT_EQ(haupt.fenster.Zustand().SortOrder, 0);
+TEST_F(MainWindow, TheStoredOrderAppliesAndColumnClicksCountFromOne) {
+    Setzen(HKEY_CURRENT_USER, kStartup, "SortKey", "1");
+    Setzen(HKEY_CURRENT_USER, kStartup, "SortOrder", "1");
+    Hauptliste gespeichert;
+    gespeichert.Zeile("GIF", "b-Bild", "z.exe");
+    gespeichert.Zeile("BMP", "C-Bild", "y.exe");
+    gespeichert.Zeile("TXT", "a-Text", "x.exe");
+    gespeichert.liste().Nachsortieren();
+    EXPECT_EQ(Spalte(gespeichert.liste(), 1), (Texte{"C-Bild", "b-Bild", "a-Text"}));
+    gespeichert.fenster.lvwMain_ColumnClick(1);  // "Erweiterung"
+    EXPECT_EQ(Spalte(gespeichert.liste(), 0), (Texte{"BMP", "GIF", "TXT"}));
+    EXPECT_EQ(gespeichert.fenster.Zustand().SortKey, 0);
+    EXPECT_EQ(gespeichert.fenster.Zustand().SortOrder, 0);
 }
 
 TEST_F(MainWindow, BarSwitchesLayTheListOutAgain) {

@@ -116,13 +116,18 @@ protected:
     BOOL Hilfe_(UINT befehl, ULONG_PTR daten) {
         return WinHelpA(fenster, pfad.c_str(), befehl, daten);
     }
-    // As "&Suchen" asks for it: the program's own path to the viewer, not bare WinHelpA.
+    // As "&Suchen" asks for it: the program's own path to the viewer, not bare WinHelpA. The
+    // program takes a search as asked while the list is open until its call to the viewer has
+    // come back, a moment after the list has gone; as the user would, ask again then.
     HWND SucheOeffnen() {
         static const char leer[] = "";
-        if (!HilfeZeigen(fenster, pfad, HELP_PARTIALKEY, reinterpret_cast<ULONG_PTR>(leer)))
-            return nullptr;
         HWND liste = nullptr;
-        Warten([&] { return (liste = Stichwortliste()) && SendMessageA(liste, LB_GETCOUNT, 0, 0); });
+        Warten([&] {
+            HilfeZeigen(fenster, pfad, HELP_PARTIALKEY, reinterpret_cast<ULONG_PTR>(leer));
+            for (int i = 0; i < 10; ++i, Sleep(50))
+                if ((liste = Stichwortliste()) && SendMessageA(liste, LB_GETCOUNT, 0, 0)) return true;
+            return false;
+        });
         return liste;
     }
     std::string pfad = Hilfepfad();

@@ -30,7 +30,7 @@ protected:
 TEST_F(Start, AutostartWithAnEmptyStoreAsksAndNoEndsWithoutTouchingAnything) {
     Meldungen boxen{IDNO};
     TypAnlegen("txt", "txtfile", "Text", "notepad.exe %1");
-    EXPECT_EQ(Main(" /autostart "), nullptr);
+    EXPECT_EQ(Main(" /autostart ", marke), nullptr);
     EXPECT_EQ(boxen.Gezeigt(),
               (std::vector<Box>{{"Sie haben keine Dateitypen ausgewählt, die beim Systemstart wiederhergestellt "
                                  "werden können.\n\nSoll das Programm gestartet werden, damit Sie Dateitypen "
@@ -44,7 +44,7 @@ TEST_F(Start, AutostartWithAnEmptyStoreAndYesStartsInteractivelyWithTheFirstStar
     Meldungen boxen{IDYES, IDOK};  // then the welcome
     TypAnlegen("txt", "txtfile", "Text", "notepad.exe %1");
     TypAnlegen("bmp", "bmpfile", "Bitmap", "paint.exe %1");
-    auto fenster = Main("/autostart");
+    auto fenster = Main("/autostart", marke);
     ASSERT_NE(fenster, nullptr);
     EXPECT_FALSE(fenster->Autostartlauf());
     ASSERT_EQ(boxen.Gezeigt().size(), 2u);
@@ -67,7 +67,7 @@ TEST_F(Start, AutostartRestoresBehindTheProgressWindowForThePause) {
     Gesichert("TXT", "Text", "notepad.exe %1");
     Gesichert("INI", "Einstellungen", "notepad.exe %1");
     const double anfang = uhr.jetzt;
-    EXPECT_EQ(Main("/autostart"), nullptr);
+    EXPECT_EQ(Main("/autostart", marke), nullptr);
     EXPECT_NEAR(uhr.jetzt - anfang, 3.0, 0.06);  // 1.5 s for each of the two types
     EXPECT_EQ(Holen(HKEY_CLASSES_ROOT, "txtfile"), "Text");
     EXPECT_EQ(Holen(HKEY_CLASSES_ROOT, ".INI"), "ini-datei");
@@ -83,7 +83,7 @@ TEST_F(Start, AutostartWithoutItsMessageShowsNothingAndDoesNotWait) {
     Setzen(HKEY_CURRENT_USER, kOpt, "AutostartPause", "5");
     TypAnlegen("txt", "txtfile", "Fremd", "fremd.exe %1");
     Gesichert("TXT", "Text", "notepad.exe %1");
-    EXPECT_EQ(Main("/autostart"), nullptr);
+    EXPECT_EQ(Main("/autostart", marke), nullptr);
     EXPECT_EQ(uhr.yields, 0);
     EXPECT_EQ(Holen(HKEY_CLASSES_ROOT, "txtfile"), "Text");
 }

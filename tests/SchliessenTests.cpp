@@ -186,7 +186,7 @@ protected:
 
 TEST_F(FirstStart, ClosedDuringTheWelcomeItDoesNothingMore) {
     MitSchliessen();
-    EXPECT_EQ(Main(""), nullptr);
+    EXPECT_EQ(Main("", marke), nullptr);
     EXPECT_FALSE(Existiert(HKEY_CURRENT_USER, kStore));
     EXPECT_NE(Holen(HKEY_CURRENT_USER, kStartup, "FirstStart"), "False");
     EXPECT_EQ(EigenesFenster(frmMain::kKlasse), nullptr);
@@ -196,7 +196,7 @@ TEST_F(FirstStart, SamplesGoOnlyIntoAStoreThatIsReallyEmpty) {
     Gesichert("TXT", "Meine Texte", "");  // not shown: no open command
     Setzen(HKEY_CURRENT_USER, kStartup, "FirstStart", "vielleicht");
     Meldungen boxen{IDOK};
-    auto fenster = Main("");
+    auto fenster = Main("", marke);
     ASSERT_NE(fenster, nullptr);
     EXPECT_EQ(fenster->lvwMain().Anzahl(), 0u);
     EXPECT_EQ(Holen(HKEY_CURRENT_USER, kStore + "TXT", "Bezeichnung"), "Meine Texte");
@@ -242,7 +242,7 @@ TEST_F(FirstStart, AnAutostartPauseOfAThousandMillionSecondsEnds) {
     Gesichert("TXT", "Text", "neu.exe %1");
     Gesichert("GIF", "GIF", "neu.exe %1");
     try {
-        EXPECT_EQ(Main("/autostart"), nullptr);
+        EXPECT_EQ(Main("/autostart", marke), nullptr);
     } catch (const Haengt&) {
         ADD_FAILURE() << "the autostart run never ended";
     }

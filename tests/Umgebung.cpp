@@ -156,7 +156,7 @@ void RegistryTest::QuitVerwerfen() {
     while (PeekMessageA(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
 }
 
-void Markieren(const ListView& liste, std::initializer_list<size_t> zeilen) {
+void Markieren(const Textliste& liste, std::initializer_list<size_t> zeilen) {
     for (size_t z : zeilen) {
         LVITEMA item{};
         item.stateMask = item.state = LVIS_SELECTED;
@@ -164,7 +164,7 @@ void Markieren(const ListView& liste, std::initializer_list<size_t> zeilen) {
     }
 }
 
-std::vector<std::string> Spalte(const ListView& liste, int spalte) {
+std::vector<std::string> Spalte(const Textliste& liste, int spalte) {
     std::vector<std::string> texte;
     for (size_t i = 0; i < liste.Anzahl(); ++i) texte.push_back(liste.Text(i, spalte));
     return texte;

@@ -10,6 +10,8 @@
 #include <tuple>
 #include <vector>
 
+#include "app/Main.h"
+
 // Points HKEY_CLASSES_ROOT and HKEY_CURRENT_USER at fresh scratch keys for one test.
 class RegistryTest : public ::testing::Test {
 protected:
@@ -52,6 +54,7 @@ class Ruhig : public RegistryTest {
 protected:
     void SetUp() override;
     void TearDown() override;
+    Instanzmarke marke;  // for Main
 };
 
 // The program's keys under HKEY_CURRENT_USER.
@@ -133,22 +136,17 @@ inline bool operator==(const Dateityp& a, const Dateityp& b) { return Felder(a) 
 void PrintTo(const Dateityp& t, std::ostream* os);
 
 // Selects these lines of a list view, as Ctrl and a click would.
-void Markieren(const ListView& liste, std::initializer_list<size_t> zeilen);
+void Markieren(const Textliste& liste, std::initializer_list<size_t> zeilen);
 // One column of a list view, top to bottom.
-std::vector<std::string> Spalte(const ListView& liste, int spalte = 0);
+std::vector<std::string> Spalte(const Textliste& liste, int spalte = 0);
 
 // The real main window, hidden, as the working list.
 struct Hauptliste {
-    Hauptliste() { EXPECT_EQ(fenster.Form_Load(), 0u); }
-    ListView& liste() { return fenster.lvwMain(); }
+    Hauptliste() { EXPECT_EQ(fenster.Erstellen(), 0u); }
+    Typenansicht& liste() { return fenster.lvwMain(); }
     void Zeile(const std::string& ext, const std::string& bez, const std::string& oeffnen,
                const std::string& symbol = "") {
-        Dateityp t;
-        t.Erweiterung = ext;
-        t.Bezeichnung = bez;
-        t.Oeffnen = oeffnen;
-        t.Symbol = symbol;
-        liste().Hinzufuegen(t);
+        liste().Anhaengen({ext, bez, oeffnen, symbol});
     }
     frmMain fenster;
 };

@@ -28,7 +28,7 @@ const char* const kAutostartFrage =
 bool Hauptfenster(std::unique_ptr<frmMain>& fenster) {
     if (fenster && fenster->hwnd()) return true;
     fenster = std::make_unique<frmMain>();
-    if (DWORD fehler = fenster->Form_Load()) {
+    if (DWORD fehler = fenster->Erstellen()) {
         KomponentenFehlerMelden(fehler);
         fenster.reset();
         return false;
@@ -85,12 +85,11 @@ bool IstAutostartBefehl(const std::string& befehlszeile) {
     return Klein(Trimmen(befehlszeile)) == "/autostart";
 }
 
-bool VorigeInstanzAktivieren() {
-    // The mutex is left to the system to release when this process ends.
-    static HANDLE eigener = nullptr;
-    if (eigener) return false;
-    eigener = CreateMutexA(nullptr, FALSE, Instanzkennung().c_str());
+bool Instanzmarke::VorigeInstanzAktivieren() {
+    if (mutex_) return false;
+    mutex_.reset(CreateMutexA(nullptr, FALSE, Instanzkennung().c_str()));
     if (GetLastError() != ERROR_ALREADY_EXISTS) return false;
+    mutex_.reset();  // the other instance's: this one ends
     HWND andere = FindWindowA(frmMain::kKlasse, frmMain::kTitel);
     // A hidden main window belongs to an autostart run; there is nothing to bring up.
     if (andere && IsWindowVisible(andere)) {
@@ -100,13 +99,13 @@ bool VorigeInstanzAktivieren() {
     return true;
 }
 
-std::unique_ptr<frmMain> Main(const std::string& befehlszeile) {
+std::unique_ptr<frmMain> Main(const std::string& befehlszeile, Instanzmarke& marke) {
     if (!Windows95Familie()) {
         Meldung("Diese Version von Endungswart benötigt das Betriebssystem Microsoft Windows 95!",
                 MB_OK | MB_ICONERROR, kProgrammTitel);
         return nullptr;
     }
-    if (VorigeInstanzAktivieren()) return nullptr;
+    if (marke.VorigeInstanzAktivieren()) return nullptr;
     OptionenLesen(Optionen, {"Autostartmeldung", "AutostartPause"});
 
     // The window the autostart road makes stays for the interactive road, should it follow.
@@ -132,7 +131,7 @@ std::unique_ptr<frmMain> Main(const std::string& befehlszeile) {
     } else {
         SicherungLaden(fenster->lvwMain());
     }
-    fenster->SortierungAnwenden();
+    fenster->lvwMain().Nachsortieren();
     fenster->ProtokollHinweisLesen();
     fenster->DoppelklickzeitSetzen(DoppelklickzeitLesen());
     fenster->lvwMain().Mehrfachauswahl(Optionen.Mehrfachauswahl != 0);

@@ -5,7 +5,8 @@
 #include "app/Main.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR befehlszeile, int) {
-    std::unique_ptr<frmMain> fenster = Main(befehlszeile ? befehlszeile : "");
+    Instanzmarke marke;  // held until the program ends
+    std::unique_ptr<frmMain> fenster = Main(befehlszeile ? befehlszeile : "", marke);
     // A close request during start-up may already have taken the window.
     if (!fenster || !fenster->hwnd()) return 0;
     MSG msg;

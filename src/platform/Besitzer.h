@@ -36,6 +36,8 @@ using Pinsel = Besitzer<HBRUSH, DeleteObject>;
 using SpeicherDC = Besitzer<HDC, DeleteDC>;  // from CreateCompatibleDC
 using Bildliste = Besitzer<HIMAGELIST, ImageList_Destroy>;
 using Tastentabelle = Besitzer<HACCEL, DestroyAcceleratorTable>;
+using Bibliothek = Besitzer<HMODULE, FreeLibrary>;  // from LoadLibraryA
+using Kernobjekt = Besitzer<HANDLE, CloseHandle>;   // a mutex, an event: null when none
 
 // Holds a DC of GetDC for one window and gives it back with ReleaseDC.
 class FensterDC {
@@ -50,4 +52,28 @@ public:
 private:
     HWND fenster_;
     HDC dc_;
+};
+
+// Selects a GDI object into a DC and, when it goes, puts back what the first selection
+// replaced, so that the DC never takes an object with it that is about to be deleted. Declare it
+// after the owners of the DC and of the objects, so that it goes first.
+class GewaehltesObjekt {
+public:
+    explicit GewaehltesObjekt(HDC dc, HGDIOBJ objekt = nullptr) : dc_(dc) {
+        if (objekt) Waehlen(objekt);
+    }
+    GewaehltesObjekt(const GewaehltesObjekt&) = delete;
+    GewaehltesObjekt& operator=(const GewaehltesObjekt&) = delete;
+    ~GewaehltesObjekt() {
+        if (alt_) SelectObject(dc_, alt_);
+    }
+    // Another object in place of the one selected now.
+    void Waehlen(HGDIOBJ objekt) {
+        HGDIOBJ vorher = dc_ ? SelectObject(dc_, objekt) : nullptr;
+        if (!alt_) alt_ = vorher;
+    }
+
+private:
+    HDC dc_;
+    HGDIOBJ alt_ = nullptr;
 };

@@ -147,3 +147,10 @@ bool RegBaumLoeschen(HKEY root, const std::string& pfad, const std::string& name
     RegSchluessel eltern(h);
     return RegDeleteKeyA(eltern.get(), name.c_str()) == ERROR_SUCCESS;
 }
+
+bool RegWertLoeschen(HKEY root, const std::string& pfad, const std::string& name) {
+    HKEY h = nullptr;
+    if (RegOpenKeyExA(root, pfad.c_str(), 0, KEY_SET_VALUE, &h) != ERROR_SUCCESS) return false;
+    RegSchluessel key(h);
+    return RegDeleteValueA(key.get(), name.c_str()) == ERROR_SUCCESS;
+}

@@ -49,5 +49,8 @@ bool RegWertSchreiben(HKEY root, const std::string& pfad, const std::string& nam
 void RegUnterschluessel(HKEY root, const std::string& pfad,
                         const std::function<bool(const std::string&)>& besuch);
 
+// Removes the value `name` of root\pfad; true when it was there and is gone.
+bool RegWertLoeschen(HKEY root, const std::string& pfad, const std::string& name);
+
 // Removes root\pfad\name with everything below it, whatever the platform's RegDeleteKey does.
 bool RegBaumLoeschen(HKEY root, const std::string& pfad, const std::string& name);

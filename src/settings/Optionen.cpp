@@ -179,13 +179,7 @@ void EinstellungenSpeichern(const Fensterwerte& f, const Einstellungen& optionen
         AutostartEintragLoeschen();
 }
 
-void AutostartEintragLoeschen() {
-    HKEY h = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunSchluessel, 0, KEY_SET_VALUE, &h) != ERROR_SUCCESS)
-        return;
-    RegSchluessel key(h);
-    RegDeleteValueA(key.get(), kRunWert);
-}
+void AutostartEintragLoeschen() { RegWertLoeschen(HKEY_CURRENT_USER, kRunSchluessel, kRunWert); }
 
 float DoppelklickzeitLesen() {
     std::string text = RegWertLesen(HKEY_CURRENT_USER, "Control Panel\\Mouse", "DoubleClickSpeed", "500");

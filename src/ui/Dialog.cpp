@@ -1,6 +1,9 @@
 #include "ui/Dialog.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "platform/Seams.h"
@@ -8,6 +11,7 @@
 namespace {
 
 constexpr UINT kGeoeffnet = WM_APP + 1;
+constexpr const char* kTipps = "Endungswart.Tipps";
 
 void Wort(std::vector<WORD>& v, WORD w) { v.push_back(w); }
 
@@ -69,6 +73,24 @@ void Dialog::Klicken(int id) {
     SendMessageA(hwnd_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Element(id)));
 }
 
+void Dialog::TippSetzen(int id, const char* text) {
+    // The tool tip window goes with its owner, the dialog; the property that finds it is
+    // removed as the dialog goes.
+    HWND tipps = static_cast<HWND>(GetPropA(hwnd_, kTipps));
+    if (!tipps) {
+        tipps = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0,
+                                hwnd_, nullptr, GetModuleHandleA(nullptr), nullptr);
+        if (!tipps || !SetPropA(hwnd_, kTipps, tipps)) return;
+    }
+    TOOLINFOA info{};
+    info.cbSize = TTTOOLINFOA_V1_SIZE;
+    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.hwnd = hwnd_;
+    info.uId = reinterpret_cast<UINT_PTR>(Element(id));
+    info.lpszText = const_cast<char*>(text);
+    SendMessageA(tipps, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+}
+
 void Dialog::FokusSetzen(HWND element) {
     if (hwnd_ && element) SendMessageA(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(element), TRUE);
 }
@@ -102,8 +124,7 @@ void Dialog::Einrichten() {
 }
 
 INT_PTR Dialog::Verarbeiten(UINT msg, WPARAM wp, LPARAM lp) {
-    INT_PTR ergebnis = 0;
-    if (Nachricht(msg, wp, lp, ergebnis)) return ergebnis;
+    if (LRESULT ergebnis = 0; Nachricht(msg, wp, lp, ergebnis)) return ergebnis;
     switch (msg) {
         case WM_INITDIALOG:
             Einrichten();
@@ -133,6 +154,7 @@ INT_PTR Dialog::Verarbeiten(UINT msg, WPARAM wp, LPARAM lp) {
             Befehl(IDCANCEL, BN_CLICKED);
             return TRUE;
         case WM_DESTROY:
+            RemovePropA(hwnd_, kTipps);
             Form_Unload();
             return FALSE;
     }
@@ -156,4 +178,29 @@ INT_PTR CALLBACK Dialog::Prozedur(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     }
     if (msg == WM_NCDESTROY) d->hwnd_ = nullptr;
     return ergebnis;
+}
+
+Dialogfilter* Dialogfilter::an_ = nullptr;
+
+void Dialogfilter::An(HWND dialog, Pruefung pruefen) {
+    Aus();
+    dialog_ = dialog;
+    pruefen_ = std::move(pruefen);
+    hook_ = SetWindowsHookExA(WH_MSGFILTER, Filter, nullptr, GetCurrentThreadId());
+    if (hook_) an_ = this;
+}
+
+void Dialogfilter::Aus() {
+    if (an_ == this) an_ = nullptr;
+    if (hook_) UnhookWindowsHookEx(hook_);
+    hook_ = nullptr;
+}
+
+LRESULT CALLBACK Dialogfilter::Filter(int code, WPARAM wp, LPARAM lp) {
+    const MSG* m = reinterpret_cast<const MSG*>(lp);
+    Dialogfilter* f = an_;
+    if (!f) return CallNextHookEx(nullptr, code, wp, lp);
+    if (code == MSGF_DIALOGBOX && m && (m->hwnd == f->dialog_ || IsChild(f->dialog_, m->hwnd)) && f->pruefen_(*m))
+        return TRUE;
+    return CallNextHookEx(f->hook_, code, wp, lp);
 }

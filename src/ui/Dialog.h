@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
+
 #include "ui/Form.h"
 
 class Dialog : public Fenster {
@@ -16,6 +18,7 @@ public:
     void Beenden(INT_PTR code);
 
     void Klicken(int id);  // as if the user pressed the button
+    void TippSetzen(int id, const char* text);  // a tool tip for one control
     // Moves the focus through the dialog manager, which also moves the default button's frame.
     void FokusSetzen(HWND element);
 
@@ -28,8 +31,6 @@ protected:
     virtual void Form_Unload() {}
     // The "?" button that F1 presses too; 0 hands F1 on to the owner.
     virtual int HilfeKnopf() const { return 0; }
-    // Anything else; return true when handled, with the result in `ergebnis`.
-    virtual bool Nachricht(UINT, WPARAM, LPARAM, INT_PTR&) { return false; }
 
 private:
     static INT_PTR CALLBACK Prozedur(HWND h, UINT msg, WPARAM wp, LPARAM lp);
@@ -41,4 +42,29 @@ private:
     const Steuerelement* tabelle_;
     size_t anzahl_;
     bool fehlgeschlagen_ = false;
+};
+
+// While it is on, the thread's dialog loops hand each message for one dialog and its controls to
+// `pruefen` before the dialog manager sees it; true from `pruefen` swallows the message. One
+// filter at a time.
+class Dialogfilter {
+public:
+    using Pruefung = std::function<bool(const MSG&)>;
+    Dialogfilter() = default;
+    Dialogfilter(const Dialogfilter&) = delete;
+    Dialogfilter& operator=(const Dialogfilter&) = delete;
+    ~Dialogfilter() { Aus(); }
+
+    void An(HWND dialog, Pruefung pruefen);
+    void Aus();
+
+private:
+    static LRESULT CALLBACK Filter(int code, WPARAM wp, LPARAM lp);
+    // A hook procedure gets no context, and the Windows 95 family needs the hook's handle to
+    // pass a message on: the filter that is on is the one slot where the procedure finds both.
+    static Dialogfilter* an_;
+
+    HWND dialog_ = nullptr;
+    HHOOK hook_ = nullptr;
+    Pruefung pruefen_;
 };

@@ -45,6 +45,9 @@ public:
     void Ankreuzen(int id, bool an) const;
 
 protected:
+    // Any message before the base's own handling: true when handled, with the window
+    // procedure's answer in `ergebnis`.
+    virtual bool Nachricht(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
     // WM_COMMAND: true when handled. WM_NOTIFY: the answer to the notification.
     virtual bool Befehl(int, int) { return false; }
     virtual LRESULT Benachrichtigung(const NMHDR&) { return 0; }

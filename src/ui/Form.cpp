@@ -83,10 +83,16 @@ RECT Zentriert(int breite, int hoehe) {
 Form::~Form() { Schliessen(); }
 
 void Form::Schliessen() {
-    if (!hwnd_) return;
     HWND h = hwnd_;
+    if (!h) return;
+    Loslassen();
     DestroyWindow(h);
+}
+
+void Form::Loslassen() {
+    SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
     hwnd_ = nullptr;
+    if (schleifeBeenden_) PostQuitMessage(0);
 }
 
 bool Form::Erzeugen(const char* klasse, const char* titel, DWORD stil, DWORD exStil, RECT r,
@@ -131,29 +137,13 @@ bool SteuerelementeErzeugen(HWND eltern, const Steuerelement* tabelle, size_t an
     return true;
 }
 
-void TippSetzen(HWND eltern, HWND element, const char* text) {
-    HWND tipps = reinterpret_cast<HWND>(GetPropA(eltern, "Endungswart.Tipps"));
-    if (!tipps) {
-        tipps = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0,
-                                eltern, nullptr, GetModuleHandleA(nullptr), nullptr);
-        if (!tipps) return;
-        SetPropA(eltern, "Endungswart.Tipps", tipps);
-    }
-    TOOLINFOA info{};
-    info.cbSize = TTTOOLINFOA_V1_SIZE;
-    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    info.hwnd = eltern;
-    info.uId = reinterpret_cast<UINT_PTR>(element);
-    info.lpszText = const_cast<char*>(text);
-    SendMessageA(tipps, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
-}
-
 bool Form::ElementeErzeugen(const Steuerelement* tabelle, size_t anzahl) {
     return SteuerelementeErzeugen(hwnd_, tabelle, anzahl, DialogSchrift());
 }
 
-LRESULT Form::Nachricht(UINT msg, WPARAM wp, LPARAM lp) {
-    if (LRESULT ergebnis = 0; Verteilen(msg, wp, lp, ergebnis)) return ergebnis;
+LRESULT Form::Grundverhalten(UINT msg, WPARAM wp, LPARAM lp) {
+    if (LRESULT ergebnis = 0; Nachricht(msg, wp, lp, ergebnis) || Verteilen(msg, wp, lp, ergebnis))
+        return ergebnis;
     switch (msg) {
         case WM_SETCURSOR:
             if (SanduhrAn()) {
@@ -184,14 +174,11 @@ LRESULT CALLBACK Form::Fensterprozedur(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     LRESULT ergebnis = 0;
     // No exception may cross into the system's code.
     try {
-        ergebnis = form->Nachricht(msg, wp, lp);
+        ergebnis = form->Grundverhalten(msg, wp, lp);
     } catch (...) {
         ergebnis = DefWindowProcA(h, msg, wp, lp);
     }
-    if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrA(h, GWLP_USERDATA, 0);
-        form->hwnd_ = nullptr;
-    }
+    if (msg == WM_NCDESTROY) form->Loslassen();  // destroyed from outside
     return ergebnis;
 }
 

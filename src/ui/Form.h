@@ -41,6 +41,11 @@ struct Steuerelement {
     bool versteckt = false;
 };
 
+// A form's window never outlives the form, and no message reaches a form whose destructor has
+// begun. Its end runs through the base alone, whichever way it comes (Schliessen, the
+// destructor, or DestroyWindow from outside): the window is let go of, GWLP_USERDATA cleared,
+// before DestroyWindow, and what must happen when the window ends is the base's to do. So a
+// subclass needs no destructor that closes, and must not count on seeing WM_DESTROY.
 class Form : public Fenster {
 public:
     Form() = default;
@@ -59,17 +64,19 @@ protected:
                   HWND besitzer, int id = 0);
     // Creates the table's controls with the dialog font. False when one cannot be made.
     bool ElementeErzeugen(const Steuerelement* tabelle, size_t anzahl);
-
-    virtual LRESULT Nachricht(UINT msg, WPARAM wp, LPARAM lp);
+    // The thread's message loop ends when this window does.
+    void SchleifeBeendenBeimEnde() { schleifeBeenden_ = true; }
 
 private:
     static LRESULT CALLBACK Fensterprozedur(HWND h, UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT Grundverhalten(UINT msg, WPARAM wp, LPARAM lp);
+    void Loslassen();  // the window's end, as far as the form is concerned
+
+    bool schleifeBeenden_ = false;
 };
 
 // Creates a table's controls in `eltern` with the given font. False when one cannot be made.
 bool SteuerelementeErzeugen(HWND eltern, const Steuerelement* tabelle, size_t anzahl, HFONT schrift);
-// A tool tip for one control.
-void TippSetzen(HWND eltern, HWND element, const char* text);
 
 HFONT DialogSchrift();
 // A rectangle of the given outer size centred on the screen's work area.

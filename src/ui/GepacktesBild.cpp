@@ -1,5 +1,7 @@
 #include "ui/GepacktesBild.h"
 
+#include "platform/Besitzer.h"
+
 namespace {
 
 constexpr size_t kMindestlaenge = 4;
@@ -76,9 +78,6 @@ HBITMAP GepacktesBildLaden(HINSTANCE instanz, int id) {
     auto* info = reinterpret_cast<const BITMAPINFO*>(dib.data());
     size_t kopf = Kopfgroesse(info->bmiHeader, dib.size());
     if (!kopf) return nullptr;
-    HDC bildschirm = GetDC(nullptr);
-    HBITMAP bild = CreateDIBitmap(bildschirm, &info->bmiHeader, CBM_INIT, dib.data() + kopf, info,
-                                  DIB_RGB_COLORS);
-    ReleaseDC(nullptr, bildschirm);
-    return bild;
+    FensterDC bildschirm(nullptr);
+    return CreateDIBitmap(bildschirm.get(), &info->bmiHeader, CBM_INIT, dib.data() + kopf, info, DIB_RGB_COLORS);
 }

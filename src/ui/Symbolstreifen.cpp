@@ -17,33 +17,7 @@ void Flaeche(HDC dc, const RECT& r, COLORREF farbe) {
     FillRect(dc, &r, pinsel.get());
 }
 
-// A memory DC with one bitmap selected, given back on the way out.
-class Speicher {
-public:
-    Speicher() : dc_(CreateCompatibleDC(nullptr)) {}
-    ~Speicher() {
-        if (alt_) SelectObject(dc_.get(), alt_);
-    }
-    Speicher(const Speicher&) = delete;
-    Speicher& operator=(const Speicher&) = delete;
-    HDC Waehlen(HBITMAP bild) {
-        HGDIOBJ vorher = SelectObject(dc_.get(), bild);
-        if (!alt_) alt_ = vorher;
-        return dc_.get();
-    }
-
-private:
-    SpeicherDC dc_;
-    HGDIOBJ alt_ = nullptr;
-};
-
 }  // namespace
-
-Symbolstreifen::~Symbolstreifen() {
-    // The window goes first, so that nothing paints with the faces deleted.
-    Schliessen();
-    Leeren();
-}
 
 bool Symbolstreifen::Erzeugen(HWND eltern, int id, int x, int y, int breite, int hoehe) {
     id_ = id;
@@ -60,15 +34,17 @@ void Symbolstreifen::Fuellen(const std::string& datei, int anzahl) {
     const int b = ZelleB(), h = ZelleH();
     vorhanden_.assign(static_cast<size_t>(anzahl), false);
     FensterDC schirm(nullptr);
-    Speicher speicher;
+    SpeicherDC speicher{CreateCompatibleDC(nullptr)};
+    GewaehltesObjekt seite(speicher.get());
     HDC dc = nullptr;
     for (int i = 0; i < anzahl; ++i) {
         const int spalte = i % kJeSeite;
         if (spalte == 0) {
             const int zellen = anzahl - i < kJeSeite ? anzahl - i : kJeSeite;
-            HBITMAP seite = CreateCompatibleBitmap(schirm.get(), zellen * b, 2 * h);
-            seiten_.emplace_back(seite);
-            dc = seite ? speicher.Waehlen(seite) : nullptr;
+            HBITMAP neu = CreateCompatibleBitmap(schirm.get(), zellen * b, 2 * h);
+            seiten_.emplace_back(neu);
+            if (neu) seite.Waehlen(neu);
+            dc = neu ? speicher.get() : nullptr;
             if (dc) {
                 Flaeche(dc, {0, 0, zellen * b, h}, kWeiss);
                 Flaeche(dc, {0, h, zellen * b, 2 * h}, kBlau);
@@ -123,7 +99,8 @@ void Symbolstreifen::Zeichnen(HDC dc) const {
     RECT innen{};
     if (hwnd()) GetClientRect(hwnd(), &innen);
     const int b = ZelleB(), h = ZelleH();
-    Speicher speicher;
+    SpeicherDC speicher{CreateCompatibleDC(nullptr)};
+    GewaehltesObjekt gewaehlt(speicher.get());
     int x = 0;
     for (int zelle = erste_; zelle < Anzahl() && x < innen.right; ++zelle, x += b) {
         HBITMAP seite = seiten_[static_cast<size_t>(zelle / kJeSeite)].get();
@@ -131,8 +108,8 @@ void Symbolstreifen::Zeichnen(HDC dc) const {
             Flaeche(dc, {x, 0, x + b, h}, zelle == hervor_ ? kBlau : kWeiss);
             continue;
         }
-        BitBlt(dc, x, 0, b, h, speicher.Waehlen(seite), (zelle % kJeSeite) * b,
-               zelle == hervor_ ? h : 0, SRCCOPY);
+        gewaehlt.Waehlen(seite);
+        BitBlt(dc, x, 0, b, h, speicher.get(), (zelle % kJeSeite) * b, zelle == hervor_ ? h : 0, SRCCOPY);
     }
     Flaeche(dc, {x, 0, innen.right > x ? innen.right : x, h}, kWeiss);
     Flaeche(dc, {0, h, innen.right, innen.bottom}, kWeiss);
@@ -148,26 +125,28 @@ void Symbolstreifen::Klick(LPARAM lp, WORD code) {
     SendMessageA(GetParent(hwnd()), WM_COMMAND, MAKEWPARAM(id_, code), reinterpret_cast<LPARAM>(hwnd()));
 }
 
-LRESULT Symbolstreifen::Nachricht(UINT msg, WPARAM wp, LPARAM lp) {
+bool Symbolstreifen::Nachricht(UINT msg, WPARAM wp, LPARAM lp, LRESULT& ergebnis) {
+    ergebnis = 0;
     switch (msg) {
         case WM_ERASEBKGND:
-            return 1;
+            ergebnis = 1;
+            return true;
         case WM_PAINT: {
             PAINTSTRUCT ps;
             HDC dc = BeginPaint(hwnd(), &ps);
             Zeichnen(dc);
             EndPaint(hwnd(), &ps);
-            return 0;
+            return true;
         }
         case WM_PRINTCLIENT:
             Zeichnen(reinterpret_cast<HDC>(wp));
-            return 0;
+            return true;
         case WM_LBUTTONDOWN:
             Klick(lp, STN_CLICKED);
-            return 0;
+            return true;
         case WM_LBUTTONDBLCLK:
             Klick(lp, STN_DBLCLK);
-            return 0;
+            return true;
     }
-    return Form::Nachricht(msg, wp, lp);
+    return false;
 }

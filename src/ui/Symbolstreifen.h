@@ -17,9 +17,6 @@ public:
     static constexpr int kSichtbar = 7;                             // cells that fit the window
     static constexpr COLORREF kWeiss = RGB(255, 255, 255), kBlau = RGB(0, 0, 128);
 
-    Symbolstreifen() = default;
-    ~Symbolstreifen() override;
-
     // The white window the strip slides in, as a child of `eltern` (client size in pixels).
     // A click on a cell reaches the parent as WM_COMMAND with STN_CLICKED or STN_DBLCLK; the
     // cell is Angeklickt().
@@ -42,7 +39,7 @@ public:
     void Zeichnen(HDC dc) const;
 
 protected:
-    LRESULT Nachricht(UINT msg, WPARAM wp, LPARAM lp) override;
+    bool Nachricht(UINT msg, WPARAM wp, LPARAM lp, LRESULT& ergebnis) override;
 
 private:
     void Klick(LPARAM lp, WORD code);

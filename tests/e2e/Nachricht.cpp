@@ -5,6 +5,7 @@
 //   Nachricht shutdown   asks WM_QUERYENDSESSION as a shut-down does; on yes it ends the
 //                        session for the program (WM_ENDSESSION) and then the process, as
 //                        the system would; on no it tells the program the session goes on
+//   Nachricht vorn       prints the title of the window in front, the one that keys go to
 // Exit code: 0 delivered (for shutdown: refused), 1 shutdown accepted, 2 no main window, 64 usage.
 #include <windows.h>
 
@@ -15,6 +16,12 @@
 
 int main(int argc, char** argv) {
     if (argc != 2) return 64;
+    if (std::strcmp(argv[1], "vorn") == 0) {
+        char titel[256] = {};
+        GetWindowTextA(GetForegroundWindow(), titel, sizeof titel);
+        std::printf("%s\n", titel);
+        return 0;
+    }
     HWND fenster = FindWindowA("Endungswart.frmMain", nullptr);
     if (!fenster) return 2;
     if (std::strcmp(argv[1], "save") == 0)

@@ -54,7 +54,7 @@ void Anzeigen(HWND element, bool sichtbar) { ShowWindow(element, sichtbar ? SW_S
 
 }  // namespace
 
-bool AendernBefehl(ListView& liste, float doppelklickzeit) {
+bool AendernBefehl(Typenansicht& liste, float doppelklickzeit) {
     Form::Sanduhr(true);
     frmAendern dialog(liste, doppelklickzeit);
     const bool gewaehlt = dialog.Fuellen();
@@ -69,7 +69,7 @@ bool AendernBefehl(ListView& liste, float doppelklickzeit) {
     return ergebnis == IDOK;
 }
 
-frmAendern::frmAendern(ListView& liste, float doppelklickzeit)
+frmAendern::frmAendern(Typenansicht& liste, float doppelklickzeit)
     : Dialog("Ändern", kBreite, kHoehe, kElemente, std::size(kElemente)),
       liste_(liste),
       doppelklickzeit_(doppelklickzeit) {}
@@ -135,8 +135,8 @@ void frmAendern::Form_Load() {
         EnableWindow(feld, FALSE);
         Anzeigen(Element(idCmdOeffnen), false);
     }
-    TippSetzen(hwnd(), Element(idCmdOeffnen), "Durchsuchen");
-    TippSetzen(hwnd(), Element(idCmdSymbol), "Anderes Symbol");
+    TippSetzen(idCmdOeffnen, "Durchsuchen");
+    TippSetzen(idCmdSymbol, "Anderes Symbol");
 }
 
 void frmAendern::Form_Activate() {
@@ -144,10 +144,6 @@ void frmAendern::Form_Activate() {
     if (oeffnenGesperrt_)
         PostMessageA(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Element(idTxtBezeichnung)), TRUE);
     if (oeffnenGesperrt_ && symbolGesperrt_) Ankreuzen(idChkBezeichnung, false);
-}
-
-void frmAendern::Form_Unload() {
-    ort_ = {"", "0"};
 }
 
 void frmAendern::cmdOeffnen_Click() {
@@ -217,7 +213,7 @@ void frmAendern::SymbolAnzeigen() {
 
 bool frmAendern::Befehl(int id, int code) { return code == BN_CLICKED && Ausloesen(*this, kBefehle, id); }
 
-bool frmAendern::Nachricht(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& ergebnis) {
+bool frmAendern::Nachricht(UINT msg, WPARAM wp, LPARAM lp, LRESULT& ergebnis) {
     if (msg == WM_DRAWITEM) {
         Zeichnen(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
         ergebnis = TRUE;
@@ -225,9 +221,9 @@ bool frmAendern::Nachricht(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& ergebnis) {
     }
     // A locked open command is grey; a disabled field asks with WM_CTLCOLORSTATIC.
     if (msg == WM_CTLCOLORSTATIC && oeffnenGesperrt_ && reinterpret_cast<HWND>(lp) == Element(idTxtOeffnen)) {
-        static const Pinsel grau{CreateSolidBrush(kGesperrt)};
+        if (!grau_) grau_.reset(CreateSolidBrush(kGesperrt));
         SetBkColor(reinterpret_cast<HDC>(wp), kGesperrt);
-        ergebnis = reinterpret_cast<INT_PTR>(grau.get());
+        ergebnis = reinterpret_cast<LRESULT>(grau_.get());
         return true;
     }
     return false;
@@ -241,12 +237,11 @@ void frmAendern::Zeichnen(const DRAWITEMSTRUCT& d) const {
     }
     if (d.CtlID != idPicSymbolDef) return;
     if (Bitmap seite{LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_LEER))}) {
-        // The page's light grey surround is see-through, whatever the face colour. The DCs
-        // go before the bitmaps they hold.
+        // The page's light grey surround is see-through, whatever the face colour.
         Bitmap einfarbig{CreateBitmap(32, 32, 1, 1, nullptr)};
         SpeicherDC quelle{CreateCompatibleDC(d.hDC)}, maske{CreateCompatibleDC(d.hDC)};
         HDC q = quelle.get(), m = maske.get();
-        HGDIOBJ altQuelle = SelectObject(q, seite.get()), altMaske = SelectObject(m, einfarbig.get());
+        GewaehltesObjekt inQuelle(q, seite.get()), inMaske(m, einfarbig.get());
         SetBkColor(q, RGB(192, 192, 192));
         BitBlt(m, 0, 0, 32, 32, q, 0, 0, SRCCOPY);
         SetBkColor(d.hDC, RGB(255, 255, 255));
@@ -254,8 +249,6 @@ void frmAendern::Zeichnen(const DRAWITEMSTRUCT& d) const {
         BitBlt(d.hDC, 0, 0, 32, 32, q, 0, 0, SRCINVERT);
         BitBlt(d.hDC, 0, 0, 32, 32, m, 0, 0, SRCAND);
         BitBlt(d.hDC, 0, 0, 32, 32, q, 0, 0, SRCINVERT);
-        SelectObject(q, altQuelle);
-        SelectObject(m, altMaske);
     }
     if (klein_) DrawIconEx(d.hDC, 9, 9, klein_.get(), 16, 16, 0, nullptr, DI_NORMAL);
 }

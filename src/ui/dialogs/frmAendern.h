@@ -6,16 +6,16 @@
 
 #include "filetypes/Programm.h"
 #include "ui/Dialog.h"
-#include "ui/ListView.h"
+#include "ui/Typenansicht.h"
 
 // The change command: fills the dialog from the selected lines, shows it, and gives the focus
 // back to the list. True when OK wrote the dialog's values into the list. `doppelklickzeit`
 // (seconds) is the user's, for the icon chooser.
-bool AendernBefehl(ListView& liste, float doppelklickzeit);
+bool AendernBefehl(Typenansicht& liste, float doppelklickzeit);
 
 class frmAendern : public Dialog {
 public:
-    frmAendern(ListView& liste, float doppelklickzeit);
+    frmAendern(Typenansicht& liste, float doppelklickzeit);
 
     // Reads the selected lines in list order. False when none is selected.
     bool Fuellen();
@@ -41,10 +41,9 @@ public:
 protected:
     void Form_Load() override;
     void Form_Activate() override;
-    void Form_Unload() override;
     bool Befehl(int id, int code) override;
     int HilfeKnopf() const override { return idCmdHilfe; }
-    bool Nachricht(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& ergebnis) override;
+    bool Nachricht(UINT msg, WPARAM wp, LPARAM lp, LRESULT& ergebnis) override;
 
 private:
     enum class Bild { Symbol, Seite, Keines };  // what the Symbol frame shows
@@ -53,9 +52,9 @@ private:
     bool Sichtbar(int id) const;
     void Zeichnen(const DRAWITEMSTRUCT& d) const;
 
-    ListView& liste_;
+    Typenansicht& liste_;
     float doppelklickzeit_;
-    Symbolort ort_{"", "0"};
+    Symbolort ort_{"", "0"};  // lives with the dialog: every opening starts empty
     // A selected type has an open command without a program part, or keeps its icon fixed.
     bool oeffnenGesperrt_ = false;
     bool symbolGesperrt_ = false;
@@ -64,4 +63,5 @@ private:
     Bild bild_ = Bild::Keines;
     SymbolBild symbol_;  // in picSymbol
     SymbolBild klein_;   // the program's small icon on the page image
+    Pinsel grau_;        // behind a locked open command
 };

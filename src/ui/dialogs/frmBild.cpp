@@ -7,10 +7,6 @@
 frmBildA::frmBildA() : frmBild(IDB_BILDA, 320, 318) {}
 frmBildB::frmBildB() : frmBild(IDB_BILDB, 250, 352) {}
 
-frmBild::~frmBild() {
-    Schliessen();
-}
-
 bool frmBild::Zeigen(HWND besitzer) {
     bitmap_.reset(GepacktesBildLaden(GetModuleHandleA(nullptr), bild_));
     SetLastError(0);
@@ -40,20 +36,15 @@ void frmBild::Form_Paint() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd(), &ps);
     if (SpeicherDC quelle{bitmap_ ? CreateCompatibleDC(dc) : nullptr}) {
-        HGDIOBJ alt = SelectObject(quelle.get(), bitmap_.get());
+        GewaehltesObjekt bild(quelle.get(), bitmap_.get());
         BitBlt(dc, 0, 0, breite_, hoehe_, quelle.get(), 0, 0, SRCCOPY);
-        SelectObject(quelle.get(), alt);
     }
     EndPaint(hwnd(), &ps);
 }
 
-LRESULT frmBild::Nachricht(UINT msg, WPARAM wp, LPARAM lp) {
-    switch (msg) {
-        case WM_PAINT:
-            Form_Paint();
-            return 0;
-        case WM_CLOSE:
-            return 0;  // the window closes itself when its time is up, and only then
-    }
-    return Form::Nachricht(msg, wp, lp);
+bool frmBild::Nachricht(UINT msg, WPARAM, LPARAM, LRESULT& ergebnis) {
+    ergebnis = 0;
+    if (msg == WM_PAINT) Form_Paint();
+    // The window closes itself when its time is up, and only then.
+    return msg == WM_PAINT || msg == WM_CLOSE;
 }

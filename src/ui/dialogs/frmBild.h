@@ -7,7 +7,6 @@ class frmBild : public Form {
 public:
     // `bild` is a packed bitmap resource (GepacktesBildLaden) whose size is the window's.
     frmBild(int bild, int breite, int hoehe) : bild_(bild), breite_(breite), hoehe_(hoehe) {}
-    ~frmBild() override;
 
     // Shows the window centred on the screen while `besitzer` takes no input, and returns once
     // it has closed itself. False (with GetLastError set) when the window cannot be made.
@@ -16,10 +15,10 @@ public:
     static constexpr double kSekunden = 5;
 
 protected:
-    LRESULT Nachricht(UINT msg, WPARAM wp, LPARAM lp) override;
+    bool Nachricht(UINT msg, WPARAM wp, LPARAM lp, LRESULT& ergebnis) override;
 
 private:
-    void Form_Activate();
+    void Form_Activate();  // once it is up: on top for its seconds, then gone
     void Form_Paint();
 
     int bild_, breite_, hoehe_;

@@ -50,22 +50,22 @@ const struct {
 
 }  // namespace
 
-frmHinzu::frmHinzu(ListView& haupt)
+frmHinzu::frmHinzu(Typenansicht& haupt)
     : Dialog("Hinzufügen / Entfernen", kBreite, kHoehe, kElemente, std::size(kElemente)), haupt_(haupt) {}
 
 void frmHinzu::Form_Load() {
     links_.Verbinden(Element(idLvwLinks));
     rechts_.Verbinden(Element(idLvwRechts));
-    for (ListView* liste : {&links_, &rechts_}) {
+    for (Textliste* liste : {&links_, &rechts_}) {
         liste->SpaltenAnlegen(kSpalten, 4);
         liste->ZeilenweiseWaehlen();
     }
-    for (const auto& t : kTipps) TippSetzen(hwnd(), Element(t.id), t.text);
+    for (const auto& t : kTipps) TippSetzen(t.id, t.text);
 
     RegistrierteDateitypenLesen(haupt_);
     {
         OhneZeichnen still(rechts_.hwnd());
-        for (size_t i = 0; i < haupt_.Anzahl(); ++i) rechts_.Hinzufuegen(haupt_.Eintrag(i));
+        for (size_t i = 0; i < haupt_.Anzahl(); ++i) rechts_.Anhaengen(haupt_.Zeile(i));
     }
     Form::Sanduhr(false);
 }
@@ -88,7 +88,7 @@ void frmHinzu::Form_Activate() {
     PostMessageA(hwnd(), kPos1, 0, 0);
 }
 
-bool frmHinzu::Nachricht(UINT msg, WPARAM, LPARAM, INT_PTR& ergebnis) {
+bool frmHinzu::Nachricht(UINT msg, WPARAM, LPARAM, LRESULT& ergebnis) {
     if (msg != kPos1) return false;
     if (HWND fokus = GetFocus(); fokus && IsChild(hwnd(), fokus)) {
         SendMessageA(fokus, WM_KEYDOWN, VK_HOME, 0);
@@ -98,7 +98,7 @@ bool frmHinzu::Nachricht(UINT msg, WPARAM, LPARAM, INT_PTR& ergebnis) {
     return true;
 }
 
-void frmHinzu::MarkierteVerschieben(ListView& von, ListView& nach, const Sortierung& sortNach) {
+void frmHinzu::MarkierteVerschieben(Textliste& von, Textliste& nach) {
     bool bewegt = false;
     {
         OhneZeichnen stillVon(von.hwnd()), stillNach(nach.hwnd());
@@ -109,53 +109,38 @@ void frmHinzu::MarkierteVerschieben(ListView& von, ListView& nach, const Sortier
             }
             if (!bewegt) Form::Sanduhr(true);
             bewegt = true;
-            nach.Hinzufuegen(von.Eintrag(i));
+            nach.Anhaengen(von.Zeile(i));
             von.Entfernen(i);
         }
-        if (bewegt && sortNach.an) nach.Sortieren(sortNach.spalte, sortNach.absteigend);
+        if (bewegt) nach.Nachsortieren();
     }
     FokusSetzen(von.hwnd());
     Form::Sanduhr(false);
 }
 
-void frmHinzu::AlleVerschieben(ListView& von, ListView& nach, const Sortierung& sortNach) {
+void frmHinzu::AlleVerschieben(Textliste& von, Textliste& nach) {
     Form::Sanduhr(true);
     {
         OhneZeichnen stillVon(von.hwnd()), stillNach(nach.hwnd());
-        for (size_t i = 0; i < von.Anzahl(); ++i) nach.Hinzufuegen(von.Eintrag(i));
+        for (size_t i = 0; i < von.Anzahl(); ++i) nach.Anhaengen(von.Zeile(i));
         von.Leeren();
-        if (sortNach.an) nach.Sortieren(sortNach.spalte, sortNach.absteigend);
+        nach.Nachsortieren();
     }
     FokusSetzen(nach.hwnd());
     Form::Sanduhr(false);
 }
 
-void frmHinzu::cmdRechts_Click() { MarkierteVerschieben(links_, rechts_, sortRechts_); }
-void frmHinzu::cmdLinks_Click() { MarkierteVerschieben(rechts_, links_, sortLinks_); }
-void frmHinzu::cmdRechtsAlle_Click() { AlleVerschieben(links_, rechts_, sortRechts_); }
-void frmHinzu::cmdLinksAlle_Click() { AlleVerschieben(rechts_, links_, sortLinks_); }
-
-void frmHinzu::Spaltenklick(ListView& liste, Sortierung& sort, int spalte) {
-    if (spalte < 0 || spalte > 3) return;
-    if (spalte != sort.spalte) {
-        sort.spalte = spalte;
-        sort.absteigend = false;
-    } else {
-        sort.absteigend = !sort.absteigend;
-    }
-    sort.an = true;
-    liste.Sortieren(sort.spalte, sort.absteigend);
-}
-
-void frmHinzu::lvwLinks_ColumnClick(int spalte) { Spaltenklick(links_, sortLinks_, spalte); }
-void frmHinzu::lvwRechts_ColumnClick(int spalte) { Spaltenklick(rechts_, sortRechts_, spalte); }
+void frmHinzu::cmdRechts_Click() { MarkierteVerschieben(links_, rechts_); }
+void frmHinzu::cmdLinks_Click() { MarkierteVerschieben(rechts_, links_); }
+void frmHinzu::cmdRechtsAlle_Click() { AlleVerschieben(links_, rechts_); }
+void frmHinzu::cmdLinksAlle_Click() { AlleVerschieben(rechts_, links_); }
 
 void frmHinzu::cmdOK_Click() {
     Form::Sanduhr(true);
     {
         OhneZeichnen still(haupt_.hwnd());
         haupt_.Leeren();
-        for (size_t i = 0; i < rechts_.Anzahl(); ++i) haupt_.Hinzufuegen(rechts_.Eintrag(i));
+        for (size_t i = 0; i < rechts_.Anzahl(); ++i) haupt_.Anhaengen(rechts_.Zeile(i));
     }
     Beenden(IDOK);
     Form::Sanduhr(false);

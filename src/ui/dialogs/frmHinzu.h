@@ -2,21 +2,21 @@
 // makes the right list the main window's working list.
 #pragma once
 #include "ui/Dialog.h"
-#include "ui/ListView.h"
+#include "ui/Typenansicht.h"
 
 class frmHinzu : public Dialog {
 public:
-    explicit frmHinzu(ListView& haupt);
+    explicit frmHinzu(Typenansicht& haupt);
 
-    ListView& lvwLinks() { return links_; }
-    ListView& lvwRechts() { return rechts_; }
+    Typenansicht& lvwLinks() { return links_; }
+    Typenansicht& lvwRechts() { return rechts_; }
 
     void cmdRechts_Click();
     void cmdRechtsAlle_Click();
     void cmdLinks_Click();
     void cmdLinksAlle_Click();
-    void lvwLinks_ColumnClick(int spalte);  // 0-based
-    void lvwRechts_ColumnClick(int spalte);
+    void lvwLinks_ColumnClick(int spalte) { links_.Spaltenklick(spalte); }  // 0-based
+    void lvwRechts_ColumnClick(int spalte) { rechts_.Spaltenklick(spalte); }
     void cmdOK_Click();
     void cmdAbbrechen_Click();
     void cmdHilfe_Click();
@@ -26,31 +26,22 @@ public:
         idCmdLinks, idCmdLinksAlle, idCmdHilfe
     };
 
-    // Sort state of one list; appending keeps the order once sorting is on.
-    struct Sortierung {
-        int spalte = 0;
-        bool absteigend = false;
-        bool an = false;
-    };
-    const Sortierung& SortierungRechts() const { return sortRechts_; }
-
 protected:
     void Form_Load() override;
     void Form_Activate() override;
     bool Befehl(int id, int code) override;
     int HilfeKnopf() const override { return idCmdHilfe; }
     LRESULT Benachrichtigung(const NMHDR& nm) override;
-    bool Nachricht(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& ergebnis) override;
+    bool Nachricht(UINT msg, WPARAM wp, LPARAM lp, LRESULT& ergebnis) override;
 
 private:
     // Empties both lists and fills the left one with the registered types not in `ueberwacht`.
     void RegistrierteDateitypenLesen(const Arbeitsliste& ueberwacht);
-    void MarkierteVerschieben(ListView& von, ListView& nach, const Sortierung& sortNach);
-    void AlleVerschieben(ListView& von, ListView& nach, const Sortierung& sortNach);
-    void Spaltenklick(ListView& liste, Sortierung& sort, int spalte);
+    // Moved lines take their place in the order of a list that is sorted, else go at its end.
+    void MarkierteVerschieben(Textliste& von, Textliste& nach);
+    void AlleVerschieben(Textliste& von, Textliste& nach);
 
-    ListView& haupt_;
-    ListView links_, rechts_;
-    Sortierung sortLinks_, sortRechts_;
+    Typenansicht& haupt_;
+    Typenansicht links_, rechts_;
     bool aktiviert_ = false;
 };

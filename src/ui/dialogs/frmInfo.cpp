@@ -217,12 +217,11 @@ void frmInfo::Zeichnen(const DRAWITEMSTRUCT& d) {
     HBITMAP bild = klein_[d.CtlID == idImgBildA ? 0 : 1].get();
     SpeicherDC quelle{bild ? CreateCompatibleDC(d.hDC) : nullptr};
     if (!quelle) return;
-    HGDIOBJ alt = SelectObject(quelle.get(), bild);
+    GewaehltesObjekt gewaehlt(quelle.get(), bild);
     BitBlt(d.hDC, d.rcItem.left, d.rcItem.top, 40, 56, quelle.get(), 0, 0, SRCCOPY);
-    SelectObject(quelle.get(), alt);
 }
 
-bool frmInfo::Nachricht(UINT msg, WPARAM, LPARAM lp, INT_PTR& ergebnis) {
+bool frmInfo::Nachricht(UINT msg, WPARAM, LPARAM lp, LRESULT& ergebnis) {
     if (msg != WM_DRAWITEM) return false;
     Zeichnen(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
     ergebnis = TRUE;

@@ -48,7 +48,7 @@ public:
 protected:
     void Form_Load() override;
     bool Befehl(int id, int code) override;
-    bool Nachricht(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& ergebnis) override;
+    bool Nachricht(UINT msg, WPARAM wp, LPARAM lp, LRESULT& ergebnis) override;
 
 private:
     void Zeichnen(const DRAWITEMSTRUCT& d);

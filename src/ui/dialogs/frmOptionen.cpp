@@ -99,9 +99,6 @@ const Befehlszeile<F> kReaktionen[] = {
 
 }  // namespace
 
-frmOptionen* frmOptionen::offen_ = nullptr;
-HHOOK frmOptionen::filter_ = nullptr;
-
 int SchiebePosition(float pause) {
     const double p = static_cast<double>(pause) * 2.0;
     if (!(p > 0)) return 0;  // NaN too
@@ -115,7 +112,7 @@ int SchiebePosition(float pause) {
 
 float SchiebePause(int position) { return static_cast<float>(position) / 2.0f; }
 
-frmOptionen::frmOptionen(ListView& haupt)
+frmOptionen::frmOptionen(Textliste& haupt)
     : Dialog("Optionen", kBreite, kHoehe, kElemente, std::size(kElemente)), haupt_(haupt) {
     InitCommonControls();  // the comctl32 of Windows 95 has no InitCommonControlsEx
 }
@@ -155,9 +152,10 @@ void frmOptionen::Form_Load() {
     HWND reiter = Element(idSSTab1);
     // Under a visual style the tab's pane is lighter than the dialog face that its controls
     // are drawn on; the classic look, the only one of the Windows 95 family, keeps them alike.
-    if (HMODULE ux = LoadLibraryA("uxtheme.dll")) {
+    stile_.reset(LoadLibraryA("uxtheme.dll"));
+    if (stile_) {
         using Stil = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
-        if (auto f = reinterpret_cast<Stil>(reinterpret_cast<void (*)()>(GetProcAddress(ux, "SetWindowTheme"))))
+        if (auto f = reinterpret_cast<Stil>(reinterpret_cast<void (*)()>(GetProcAddress(stile_.get(), "SetWindowTheme"))))
             f(reiter, L" ", L" ");  // no such class: drawn classic
     }
     for (int i = 0; i < 4; ++i) {
@@ -179,8 +177,7 @@ void frmOptionen::Form_Load() {
     EnableWindow(Element(idSliderAutostart), FALSE);
     Einstellen(Optionen);
     EnableWindow(Element(idCmdUebernehmen), FALSE);
-    offen_ = this;
-    filter_ = SetWindowsHookExA(WH_MSGFILTER, Filter, nullptr, GetCurrentThreadId());
+    tasten_.An(hwnd(), [this](const MSG& m) { return Taste(m); });
 }
 
 int frmOptionen::Registerkarte() const {
@@ -264,7 +261,7 @@ LRESULT frmOptionen::Benachrichtigung(const NMHDR& nm) {
     return 0;
 }
 
-bool frmOptionen::Nachricht(UINT msg, WPARAM, LPARAM lp, INT_PTR& ergebnis) {
+bool frmOptionen::Nachricht(UINT msg, WPARAM, LPARAM lp, LRESULT& ergebnis) {
     if (msg == WM_HSCROLL) {
         // Only the user moves a slider this way; positions set by code send nothing.
         HWND regler = reinterpret_cast<HWND>(lp);
@@ -299,24 +296,13 @@ void frmOptionen::Blaettern(int schritt) {
     if (aufSeite) FokusSetzen(Element(idSSTab1));
 }
 
-// The dialog manager knows no access keys on tabs and takes Ctrl+Tab for Tab; its loop hands
-// every message to this filter first, so Alt and a page's letter open the page, and Ctrl+Tab
-// and Ctrl+Shift+Tab leaf through the pages.
-LRESULT CALLBACK frmOptionen::Filter(int code, WPARAM wp, LPARAM lp) {
-    const MSG* m = reinterpret_cast<const MSG*>(lp);
-    if (code == MSGF_DIALOGBOX && offen_ && m &&
-        (m->hwnd == offen_->hwnd() || IsChild(offen_->hwnd(), m->hwnd))) {
-        if (m->message == WM_SYSCHAR && offen_->Zugriffstaste(static_cast<char>(m->wParam))) return TRUE;
-        if (m->message == WM_KEYDOWN && m->wParam == VK_TAB && GetKeyState(VK_CONTROL) < 0) {
-            offen_->Blaettern(GetKeyState(VK_SHIFT) < 0 ? -1 : 1);
-            return TRUE;
-        }
-    }
-    return CallNextHookEx(filter_, code, wp, lp);
+// The dialog manager knows no access keys on tabs and takes Ctrl+Tab for Tab; so Alt and a
+// page's letter open the page, and Ctrl+Tab and Ctrl+Shift+Tab leaf through the pages.
+bool frmOptionen::Taste(const MSG& m) {
+    if (m.message == WM_SYSCHAR) return Zugriffstaste(static_cast<char>(m.wParam));
+    if (m.message != WM_KEYDOWN || m.wParam != VK_TAB || GetKeyState(VK_CONTROL) >= 0) return false;
+    Blaettern(GetKeyState(VK_SHIFT) < 0 ? -1 : 1);
+    return true;
 }
 
-void frmOptionen::Form_Unload() {
-    if (filter_) UnhookWindowsHookEx(filter_);
-    filter_ = nullptr;
-    offen_ = nullptr;
-}
+void frmOptionen::Form_Unload() { tasten_.Aus(); }

@@ -2,7 +2,7 @@
 #pragma once
 #include "settings/Optionen.h"
 #include "ui/Dialog.h"
-#include "ui/ListView.h"
+#include "ui/Textliste.h"
 
 // Slider positions 0 ("kurz") to 10 ("lang") stand for pauses of half a second each.
 int SchiebePosition(float pause);  // nearest position, half to even; outside: the nearer end
@@ -10,7 +10,7 @@ float SchiebePause(int position);
 
 class frmOptionen : public Dialog {
 public:
-    explicit frmOptionen(ListView& haupt);
+    explicit frmOptionen(Textliste& haupt);
 
     int Registerkarte() const;  // the page shown, 0 to 3
     void RegisterkarteZeigen(int seite);
@@ -49,7 +49,7 @@ protected:
     bool Befehl(int id, int code) override;
     int HilfeKnopf() const override { return idCmdHilfe; }
     LRESULT Benachrichtigung(const NMHDR& nm) override;
-    bool Nachricht(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& ergebnis) override;
+    bool Nachricht(UINT msg, WPARAM wp, LPARAM lp, LRESULT& ergebnis) override;
 
 private:
     void Setzen(int id, bool an);  // runs the click reaction when the state changes
@@ -60,9 +60,9 @@ private:
     int Position(int id) const;
     void PositionSetzen(int id, int position);
 
-    static LRESULT CALLBACK Filter(int code, WPARAM wp, LPARAM lp);
+    bool Taste(const MSG& m);  // the keys the dialog manager does not know on tabs
 
-    ListView& haupt_;
-    static frmOptionen* offen_;  // the dialog on screen, for the message filter
-    static HHOOK filter_;
+    Textliste& haupt_;
+    Dialogfilter tasten_;
+    Bibliothek stile_;  // uxtheme.dll, where the platform has it
 };

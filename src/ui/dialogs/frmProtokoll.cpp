@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/Seams.h"
 
@@ -33,11 +34,6 @@ const Befehlszeile<F> kBefehle[] = {
 const Spalte kSpalten[5] = {
     {"Datum", 2100}, {"Erweiterung", 1250}, {"Wert", 1200}, {"Vorgefunden", 2350}, {"Wiederhergestellt", 2350}};
 
-const std::string& Text(const Protokolleintrag& e, int spalte) {
-    const std::string* felder[5] = {&e.Datum, &e.Erweiterung, &e.Wert, &e.Vorgefunden, &e.Wiederhergestellt};
-    return *felder[spalte >= 0 && spalte < 5 ? spalte : 0];
-}
-
 }  // namespace
 
 frmProtokoll::frmProtokoll(std::string& gesehen)
@@ -49,43 +45,23 @@ void frmProtokoll::Form_Load() {
     liste_.ZeilenweiseWaehlen();
     // Enter closes, wherever the focus is but on another button.
     SendMessageA(hwnd(), DM_SETDEFID, IDCANCEL, 0);
-    Laden();
+    const std::vector<Protokolleintrag> eintraege = ProtokollLesen();
+    // Whatever the log holds has been seen, marked by its last entry, not by the newest time.
+    if (!eintraege.empty()) gesehen_ = ProtokollMarke(eintraege, eintraege.size() - 1);
+    Fuellen(eintraege);
     Ergebnis("Protokolldatei: " + ProtokollDatei());
 }
 
-void frmProtokoll::Laden() {
-    zeilen_ = ProtokollLesen();
-    // Whatever the log holds has been seen, marked by its last entry, not by the newest time.
-    if (!zeilen_.empty()) gesehen_ = ProtokollMarke(zeilen_, zeilen_.size() - 1);
-    sortSpalte_ = 0;
-    absteigend_ = true;
-    Sortieren();
-    ErsteZeile();
-}
-
-void frmProtokoll::ErsteZeile() {
-    // The newest line current, so that the arrow keys start at the top.
-    if (!zeilen_.empty()) liste_.Waehlen(0);
-}
-
-void frmProtokoll::Sortieren() {
-    // Stable, as the main list: a run's entries stay together, type by type.
-    std::stable_sort(zeilen_.begin(), zeilen_.end(), [&](const Protokolleintrag& a, const Protokolleintrag& b) {
-        int v = lstrcmpiA(Text(a, sortSpalte_).c_str(), Text(b, sortSpalte_).c_str());
-        return absteigend_ ? v > 0 : v < 0;
-    });
-    Fuellen();
-}
-
-void frmProtokoll::Fuellen() {
-    if (!liste_.hwnd()) return;  // the dialog went while a question was open
-    OhneZeichnen still(liste_.hwnd());
+void frmProtokoll::Fuellen(const std::vector<Protokolleintrag>& eintraege) {
+    std::vector<std::vector<std::string>> zeilen;
+    for (const Protokolleintrag& e : eintraege)
+        zeilen.push_back({e.Datum, e.Erweiterung, e.Wert, e.Vorgefunden, e.Wiederhergestellt});
     liste_.Leeren();
-    for (size_t i = 0; i < zeilen_.size(); ++i) {
-        std::string texte[5];
-        for (int s = 0; s < 5; ++s) texte[s] = Text(zeilen_[i], s);
-        liste_.ZeileEinfuegen(i, texte, 5);
-    }
+    // Sorted stably: a run's entries stay together, type by type.
+    liste_.SortierungSetzen(0, true);
+    liste_.Fuellen(std::move(zeilen));
+    // The newest line current, so that the arrow keys start at the top.
+    if (liste_.Anzahl() > 0) liste_.Waehlen(0);
 }
 
 void frmProtokoll::Ergebnis(const std::string& text) { FeldtextSetzen(idLblErgebnis, text); }
@@ -95,12 +71,8 @@ void frmProtokoll::cmdPruefen_Click() {
     std::vector<Protokolleintrag> jetzt = JetztPruefen();
     // The check's lines replace those of an earlier check and stand above the log's lines.
     const size_t n = jetzt.size();
-    zeilen_ = std::move(jetzt);
-    for (Protokolleintrag& e : ProtokollLesen()) zeilen_.push_back(std::move(e));
-    sortSpalte_ = 0;
-    absteigend_ = true;
-    Sortieren();
-    ErsteZeile();
+    for (Protokolleintrag& e : ProtokollLesen()) jetzt.push_back(std::move(e));
+    Fuellen(jetzt);
     liste_.Fokus();
     Form::Sanduhr(false);
     Ergebnis(n == 0 ? "Keine Abweichungen: Alle überwachten Dateitypen sind so eingetragen, wie sie gesichert sind."
@@ -113,24 +85,13 @@ void frmProtokoll::cmdLeeren_Click() {
         return;
     const bool geleert = ProtokollLeeren();
     if (!hwnd()) return;
-    Laden();
+    Fuellen(ProtokollLesen());
     Ergebnis(geleert ? "Das Protokoll ist leer." : "Das Protokoll konnte nicht geleert werden.");
 }
 
 void frmProtokoll::cmdSchliessen_Click() { Beenden(IDCANCEL); }
 
 void frmProtokoll::cmdHilfe_Click() { Hilfe(hwnd(), HELP_CONTEXT, kHilfeThema); }
-
-void frmProtokoll::lvwProtokoll_ColumnClick(int spalte) {
-    if (spalte < 0 || spalte > 4) return;
-    if (spalte == sortSpalte_) {
-        absteigend_ = !absteigend_;
-    } else {
-        sortSpalte_ = spalte;
-        absteigend_ = false;
-    }
-    Sortieren();
-}
 
 bool frmProtokoll::Befehl(int id, int code) { return code == BN_CLICKED && Ausloesen(*this, kBefehle, id); }
 
@@ -140,7 +101,7 @@ LRESULT frmProtokoll::Benachrichtigung(const NMHDR& nm) {
     return 0;
 }
 
-bool frmProtokoll::Nachricht(UINT msg, WPARAM, LPARAM, INT_PTR& ergebnis) {
+bool frmProtokoll::Nachricht(UINT msg, WPARAM, LPARAM, LRESULT& ergebnis) {
     if (msg != WM_HELP) return false;
     cmdHilfe_Click();  // F1
     ergebnis = TRUE;

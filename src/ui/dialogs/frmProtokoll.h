@@ -6,20 +6,20 @@
 
 #include "filetypes/Protokoll.h"
 #include "ui/Dialog.h"
-#include "ui/ListView.h"
+#include "ui/Textliste.h"
 
 class frmProtokoll : public Dialog {
 public:
     // `gesehen` takes the mark of the log's last entry as soon as the log is shown.
     explicit frmProtokoll(std::string& gesehen);
 
-    ListView& lvwProtokoll() { return liste_; }
+    Textliste& lvwProtokoll() { return liste_; }
 
     void cmdPruefen_Click();
     void cmdLeeren_Click();
     void cmdSchliessen_Click();
     void cmdHilfe_Click();
-    void lvwProtokoll_ColumnClick(int spalte);  // 0-based
+    void lvwProtokoll_ColumnClick(int spalte) { liste_.Spaltenklick(spalte); }  // 0-based
 
     enum { idLblProtokoll = 100, idLvwProtokoll, idLblErgebnis, idCmdPruefen, idCmdLeeren, idCmdHilfe };
     static constexpr unsigned long kHilfeThema = 60;
@@ -28,18 +28,13 @@ protected:
     void Form_Load() override;
     bool Befehl(int id, int code) override;
     LRESULT Benachrichtigung(const NMHDR& nm) override;
-    bool Nachricht(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& ergebnis) override;
+    bool Nachricht(UINT msg, WPARAM wp, LPARAM lp, LRESULT& ergebnis) override;
 
 private:
-    void Laden();  // the log as it is now, replacing every line
-    void Sortieren();
-    void Fuellen();
-    void ErsteZeile();
+    // Every line anew, newest first, the newest one current.
+    void Fuellen(const std::vector<Protokolleintrag>& eintraege);
     void Ergebnis(const std::string& text);
 
     std::string& gesehen_;
-    ListView liste_;
-    std::vector<Protokolleintrag> zeilen_;  // what the list shows, in its order
-    int sortSpalte_ = 0;
-    bool absteigend_ = true;  // newest first
+    Textliste liste_;
 };

@@ -39,11 +39,11 @@ void frmSpeichern::Oben(bool oben) {
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-LRESULT frmSpeichern::Nachricht(UINT msg, WPARAM wp, LPARAM lp) {
+bool frmSpeichern::Nachricht(UINT msg, WPARAM, LPARAM, LRESULT& ergebnis) {
     // Its caller closes it when the work is done; a close request from outside would only
     // take the progress out of sight.
-    if (msg == WM_CLOSE) return 0;
-    return Form::Nachricht(msg, wp, lp);
+    ergebnis = 0;
+    return msg == WM_CLOSE;
 }
 
 void frmSpeichern::Zeigen(const Dateityp& typ) {

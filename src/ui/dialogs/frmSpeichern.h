@@ -19,7 +19,7 @@ public:
     enum { idFrame1 = 100, idLblErweiterung, idLblBezeichnung, idLblOeffnen, idFest };
 
 protected:
-    LRESULT Nachricht(UINT msg, WPARAM wp, LPARAM lp) override;
+    bool Nachricht(UINT msg, WPARAM wp, LPARAM lp, LRESULT& ergebnis) override;
 
 private:
     double pause_;

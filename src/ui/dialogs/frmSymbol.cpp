@@ -87,8 +87,6 @@ void frmSymbol::Form_Activate() {
     Form::Sanduhr(false);
 }
 
-void frmSymbol::Form_Unload() { SymbolAnzahl = 0; }
-
 void frmSymbol::SymbolStreifenFuellen() {
     Form::Sanduhr(true);
     HWND fokus = GetFocus();
@@ -250,7 +248,7 @@ bool frmSymbol::Befehl(int id, int code) {
     return true;
 }
 
-bool frmSymbol::Nachricht(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& ergebnis) {
+bool frmSymbol::Nachricht(UINT msg, WPARAM wp, LPARAM lp, LRESULT& ergebnis) {
     if (msg == WM_HSCROLL && reinterpret_cast<HWND>(lp) == Element(idHScroll)) {
         Rollbalken(LOWORD(wp));
         ergebnis = 0;

@@ -41,9 +41,8 @@ public:
 protected:
     void Form_Load() override;
     void Form_Activate() override;
-    void Form_Unload() override;
     bool Befehl(int id, int code) override;
-    bool Nachricht(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& ergebnis) override;
+    bool Nachricht(UINT msg, WPARAM wp, LPARAM lp, LRESULT& ergebnis) override;
 
 private:
     void SymbolDateiLaden();

@@ -111,19 +111,15 @@ private:
 };
 
 frmMain::frmMain() = default;
+frmMain::~frmMain() = default;
 
-frmMain::~frmMain() {
-    Schliessen();
-}
-
-DWORD frmMain::Form_Load() {
+DWORD frmMain::Erstellen() {
     InitCommonControls();  // the comctl32 of Windows 95 has no InitCommonControlsEx
-    FensterwerteLesen(werte_);
     HINSTANCE instanz = GetModuleHandleA(nullptr);
     SetLastError(0);
     if (!Erzeugen(kKlasse, kTitel, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, Fensterrechteck(werte_),
                   nullptr) ||
-        !ElementeErzeugen(kElemente, std::size(kElemente)) || !WerkzeugleistenErzeugen()) {
+        !ElementeErzeugen(kElemente, std::size(kElemente)) || !LeistenErzeugen()) {
         DWORD fehler = GetLastError();
         Schliessen();
         return fehler ? fehler : ERROR_CANNOT_FIND_WND_CLASS;
@@ -133,11 +129,20 @@ DWORD frmMain::Form_Load() {
     liste_.Verbinden(Element(idLvwMain));
     liste_.SpaltenAnlegen(kSpalten, 4);
     liste_.ZeilenweiseWaehlen();
-    for (int i = 0; i < 4; ++i) liste_.SpaltenBreiteSetzen(i, werte_.Spalten[i]);
+    Form_Load();
     return 0;
 }
 
-bool frmMain::WerkzeugleistenErzeugen() {
+void frmMain::Form_Load() {
+    WerkzeugleistenBemessen();
+    FensterwerteLesen(werte_);
+    const RECT r = Fensterrechteck(werte_);
+    MoveWindow(hwnd(), r.left, r.top, r.right - r.left, r.bottom - r.top, FALSE);
+    for (int i = 0; i < 4; ++i) liste_.SpaltenBreiteSetzen(i, werte_.Spalten[i]);
+    liste_.SortierungSetzen(werte_.SortKey, werte_.SortOrder == 1);
+}
+
+bool frmMain::LeistenErzeugen() {
     HINSTANCE instanz = GetModuleHandleA(nullptr);
     bilder_.reset(ImageList_Create(16, 16, ILC_COLOR4 | ILC_MASK, 7, 0));
     if (Bitmap streifen{LoadBitmapA(instanz, MAKEINTRESOURCEA(IDB_TOOLBAR))})
@@ -147,7 +152,6 @@ bool frmMain::WerkzeugleistenErzeugen() {
     if (!status_) return false;
     SendMessageA(status_, SB_SIMPLE, TRUE, 0);
 
-    const int knopfB = TwipsZuPixel(288), knopfH = TwipsZuPixel(264);
     for (int l = 0; l < 4; ++l) {
         leisten_[l] = CreateWindowExA(
             0, TOOLBARCLASSNAMEA, "",
@@ -165,8 +169,13 @@ bool frmMain::WerkzeugleistenErzeugen() {
             b.fsStyle = TBSTYLE_BUTTON;
             SendMessageA(leisten_[l], TB_ADDBUTTONS, 1, reinterpret_cast<LPARAM>(&b));
         }
-        SendMessageA(leisten_[l], TB_SETBUTTONSIZE, 0, MAKELPARAM(knopfB, knopfH));
     }
+    return true;
+}
+
+void frmMain::WerkzeugleistenBemessen() {
+    const int knopfB = TwipsZuPixel(288), knopfH = TwipsZuPixel(264);
+    for (HWND leiste : leisten_) SendMessageA(leiste, TB_SETBUTTONSIZE, 0, MAKELPARAM(knopfB, knopfH));
     // The control may widen the buttons; lay the bars out by what it reports.
     DWORD groesse = static_cast<DWORD>(SendMessageA(leisten_[0], TB_GETBUTTONSIZE, 0, 0));
     leistenHoehe_ = PixelZuTwips(HIWORD(groesse));
@@ -179,14 +188,14 @@ bool frmMain::WerkzeugleistenErzeugen() {
                    TwipsZuPixel(leistenHoehe_), FALSE);
         links += breiten[l];
     }
-    return true;
 }
 
 void frmMain::Anzeigen() {
     int befehl = werte_.WindowState == 2 ? SW_SHOWMAXIMIZED
                  : werte_.WindowState == 1 ? SW_SHOWMINIMIZED
                                            : SW_SHOWNORMAL;
-    gezeigt_ = true;
+    // Only a shown window runs the message loop that must end with it.
+    SchleifeBeendenBeimEnde();
     ShowWindow(hwnd(), befehl);
     UpdateWindow(hwnd());
 }
@@ -230,9 +239,9 @@ Fensterwerte frmMain::Zustand() const {
         w.width = Twips(werte_.width, r.right - r.left);
         w.height = Twips(werte_.height, r.bottom - r.top);
     }
-    for (int i = 0; i < 4; ++i) {
-        w.Spalten[i] = Twips(werte_.Spalten[i], liste_.SpaltenBreite(i));
-    }
+    for (int i = 0; i < 4; ++i) w.Spalten[i] = Twips(werte_.Spalten[i], liste_.SpaltenBreite(i));
+    w.SortKey = static_cast<int16_t>(liste_.Reihenfolge().spalte);
+    w.SortOrder = liste_.Reihenfolge().absteigend ? 1 : 0;
     return w;
 }
 
@@ -250,19 +259,7 @@ void frmMain::StatusText() {
 
 void frmMain::ProtokollHinweisLesen() { ungesehen_ = NeueAenderungen(ProtokollLesen(), werte_.ProtokollGesehen); }
 
-void frmMain::SortierungAnwenden() { liste_.Sortieren(werte_.SortKey, werte_.SortOrder == 1); }
-
-void frmMain::lvwMain_ColumnClick(int spalte) {
-    const int k = spalte - 1;
-    if (k < 0 || k > 3) return;
-    if (werte_.SortKey == k) {
-        werte_.SortOrder = 1 - werte_.SortOrder;
-    } else {
-        werte_.SortKey = static_cast<int16_t>(k);
-        werte_.SortOrder = 0;
-    }
-    SortierungAnwenden();
-}
+void frmMain::lvwMain_ColumnClick(int spalte) { liste_.Spaltenklick(spalte - 1); }
 
 void frmMain::lvwMain_Click() { StatusText(); }
 
@@ -302,7 +299,7 @@ void frmMain::SpeichernAusfuehren(bool fragen) {
     speichert_ = true;
     if (Speichern(liste_, *this, fragen).Fertig) geaendert_ = false;
     speichert_ = false;
-    SortierungAnwenden();
+    liste_.Nachsortieren();
     ListeFokussieren();
 }
 
@@ -313,7 +310,7 @@ void frmMain::mnuRueckgaengig_Click() {
                 MB_YESNO | MB_ICONQUESTION, "Endungswart - Rückgängig") == IDYES) {
         liste_.Leeren();
         SicherungLaden(liste_);
-        SortierungAnwenden();
+        liste_.Nachsortieren();
         geaendert_ = false;
     }
     ListeFokussieren();
@@ -357,7 +354,7 @@ void frmMain::mnuMail_Click() { Oeffnen(hwnd(), kAutorMail); }
 void frmMain::mnuAendern_Click() {
     if (!AendernBefehl(liste_, doppelklickzeit_)) return;
     geaendert_ = true;
-    SortierungAnwenden();
+    liste_.Nachsortieren();
 }
 void frmMain::cmdAendern_Click() { mnuAendern_Click(); }
 
@@ -373,7 +370,7 @@ void frmMain::mnuHinzu_Click() {
     if (ergebnis == -1) KomponentenFehlerMelden(GetLastError());
     if (ergebnis == IDOK) {
         geaendert_ = true;
-        SortierungAnwenden();
+        liste_.Nachsortieren();
     }
     ListeFokussieren();
 }
@@ -485,37 +482,35 @@ LRESULT frmMain::Benachrichtigung(const NMHDR& nm) {
     return 0;
 }
 
-LRESULT frmMain::Nachricht(UINT msg, WPARAM wp, LPARAM lp) {
+bool frmMain::Nachricht(UINT msg, WPARAM wp, LPARAM, LRESULT& ergebnis) {
+    ergebnis = 0;
     switch (msg) {
         case WM_SIZE:
             Form_Resize();
-            return 0;
+            return true;
         case WM_ACTIVATE:
-            if (LOWORD(wp) == WA_INACTIVE) break;
+            if (LOWORD(wp) == WA_INACTIVE) return false;
             StatusText();
             // The list is the window's only field for keys; a minimised window takes none.
-            if (HIWORD(wp) || !liste_.hwnd()) break;
+            if (HIWORD(wp) || !liste_.hwnd()) return false;
             liste_.Fokus();
-            return 0;
+            return true;
         case WM_SETFOCUS:
             liste_.Fokus();
-            return 0;
+            return true;
         case WM_HELP:
             // F1 in a dialog without a "?" button of its own.
             mnuInhalt_Click();
-            return TRUE;
+            ergebnis = TRUE;
+            return true;
         case WM_CLOSE:
             Form_Close();
-            return 0;
+            return true;
         case WM_QUERYENDSESSION:
             // A save runs to its end: the session waits, and the program closes after it.
-            if (!speichert_) break;
+            if (!speichert_) return false;
             schliessenVorgemerkt_ = true;
-            return FALSE;
-        case WM_DESTROY:
-            // Only a shown window runs the message loop that must end with it.
-            if (gezeigt_) PostQuitMessage(0);
-            return 0;
+            return true;
     }
-    return Form::Nachricht(msg, wp, lp);
+    return false;
 }

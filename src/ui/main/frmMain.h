@@ -10,7 +10,7 @@
 #include "settings/Optionen.h"
 #include "filetypes/Speichern.h"
 #include "ui/Form.h"
-#include "ui/ListView.h"
+#include "ui/Typenansicht.h"
 
 class frmSpeichern;
 
@@ -19,12 +19,13 @@ public:
     static constexpr const char* kKlasse = "Endungswart.frmMain";
     static constexpr const char* kTitel = "Endungswart";
 
+    // Out of line, where frmSpeichern is complete.
     frmMain();
     ~frmMain() override;
 
     // Creates the window hidden, with its list and the state of the last run. Returns 0, or
     // the platform's error number when a window or control cannot be made.
-    DWORD Form_Load();
+    DWORD Erstellen();
     // Shows the window in its restored state (normal, minimised or maximised).
     void Anzeigen();
     // Shows or hides the bars by their check marks, places the list and sets Leistenhoehe.
@@ -41,7 +42,7 @@ public:
     // The user's double-click time in seconds, for the icon chooser.
     void DoppelklickzeitSetzen(float sekunden) { doppelklickzeit_ = sekunden; }
 
-    ListView& lvwMain() { return liste_; }
+    Typenansicht& lvwMain() { return liste_; }
     Fensterwerte Zustand() const;  // state, geometry, columns and sort as they are now
     HACCEL Tastenkuerzel() const { return tasten_.get(); }
 
@@ -53,7 +54,6 @@ public:
     std::string Statuszeile() const;
     // Counts the log's restored changes the user has not seen; the status bar tells of them.
     void ProtokollHinweisLesen();
-    void SortierungAnwenden();  // sorts by the current column and direction
 
     // Commands; each is also reachable by menu, tool bar or key.
     void mnuSpeichern_Click();
@@ -82,7 +82,7 @@ public:
     enum { idLvwMain = 1000, idCmdAendern, idFrameTbr, idStatusBar, idToolbar1 };
 
 protected:
-    LRESULT Nachricht(UINT msg, WPARAM wp, LPARAM lp) override;
+    bool Nachricht(UINT msg, WPARAM wp, LPARAM lp, LRESULT& ergebnis) override;
 
 private:
     void SpeichernAusfuehren(bool fragen);
@@ -90,13 +90,15 @@ private:
     using Handler = void (frmMain::*)();
     void Ausfuehren(Handler handler);  // runs a command; a close request waits for its end
 
+    void Form_Load();  // bars, geometry, columns and sort order of the last run
     void Form_Resize();
     // Runs the closing sequence, or remembers the request while a command runs: the command
     // may still use the list, and a save must not be cut short.
     void Form_Close();
     bool Form_QueryUnload();  // false: the user kept the window open
     void Form_Unload();
-    bool WerkzeugleistenErzeugen();
+    bool LeistenErzeugen();
+    void WerkzeugleistenBemessen();
     void ListeFokussieren();  // after a command: the keys go to the list again
     bool Befehl(int id, int code) override;
     LRESULT Benachrichtigung(const NMHDR& nm) override;
@@ -107,7 +109,7 @@ private:
     void FortschrittOben(bool oben) override;
     void FortschrittSchliessen() override;
 
-    ListView liste_;
+    Typenansicht liste_;
     Fensterwerte werte_;
     bool geaendert_ = false;
     bool autostartlauf_ = false;
@@ -119,7 +121,6 @@ private:
     HWND status_ = nullptr;
     double leistenHoehe_ = 0;  // twips, tool bar 1
     double listenOben_ = 0;    // twips
-    bool gezeigt_ = false;
     int laufendeBefehle_ = 0;
     bool speichert_ = false;
     bool schliessenVorgemerkt_ = false;  // a close request came while a command ran
