@@ -1,19 +1,23 @@
 #!/usr/bin/env bash
 # Endwart.exe /autostart against its floor, whole process against whole process, in a Wine
-# prefix of its own (build/wineprefix-bench), all in one run (see autostart_bench.cpp).
+# prefix of its own (wineprefix-bench in the build folder), all in one run (see
+# autostart_bench.cpp).
 #
 #   bench/autostart_bench.sh [RUNS] [NAME=PATH/Endwart.exe ...]
 #
-# Without programs it builds and measures build/Endwart.exe. Several programs (say the one
-# before a change and the one after) are measured in turns in the same run.
+# Without programs it builds and measures the Endwart.exe that ./run runs. Several programs (say
+# the one before a change and the one after) are measured in turns in the same run.
 source "$(dirname "$0")/../scripts/common.sh"
 ensure_packages
 runs=${1:-5}
 shift || true
-configure_and_build "$BUILD" mingw-x86_64.cmake Endwart autostart_bench autostart_boden
+# The product, the 32-bit program under the 32-bit Wine, where the kernel runs it (see ./test).
+choose_build
+start_wine "$BUILD/wineprefix-bench"
+configure_and_build "$BUILD" "$TOOLCHAIN" Endwart autostart_bench autostart_boden
+wait_wine
 programme=("$@")
 [ ${#programme[@]} -gt 0 ] || programme=("Endwart=$BUILD/Endwart.exe")
-prepare_prefix "$BUILD/wineprefix-bench"
 ensure_display
 trap 'wineserver -k 2>/dev/null; stop_display' EXIT
 bench="$WINEPREFIX/drive_c/Bench"
@@ -27,6 +31,6 @@ for p in "${programme[@]}"; do
     cp "${p#*=}" "$bench/$name/Endwart.exe"
     args+=("$name=C:\\Bench\\$name\\Endwart.exe")
 done
-say "load before: $(cut -d' ' -f1-3 /proc/loadavg)"
+say "$BITS-bit programs; load before: $(cut -d' ' -f1-3 /proc/loadavg)"
 wine "$BUILD/bench/autostart_bench.exe" "$runs" 'C:\Bench\autostart_boden.exe' "${args[@]}"
 say "load after:  $(cut -d' ' -f1-3 /proc/loadavg)"

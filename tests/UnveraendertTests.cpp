@@ -158,7 +158,7 @@ TEST_F(Unchanged, ASystemStartThatFindsNothingChangedWritesNothing) {
     RegSchreibenBeobachten([&](HKEY, const std::string& pfad, const std::string& name, const std::string&, bool) {
         alle.push_back(pfad + "\\" + name);
     });
-    EXPECT_EQ(Main("/autostart"), nullptr);
+    EXPECT_EQ(Main("/autostart", marke), nullptr);
     EXPECT_EQ(alle, std::vector<std::string>{});
     EXPECT_EQ(Abzug(HKEY_CLASSES_ROOT) + Abzug(HKEY_CURRENT_USER), vorher);
     EXPECT_EQ(DateiLesen(ProtokollDatei()), "<keine Datei>");
