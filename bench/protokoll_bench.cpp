@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "filetypes/Protokoll.h"
+#include "filetypes/Vergleich.h"
 #include "filetypes/Wiederherstellen.h"
 #include "platform/Registry.h"
 #include "platform/Seams.h"

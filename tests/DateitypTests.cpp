@@ -1,6 +1,6 @@
 #include "Umgebung.h"
 #include "filetypes/Dateityp.h"
-#include "filetypes/Klassenindex.h"
+#include "filetypes/GemeinsamerSchluessel.h"
 
 namespace {
 

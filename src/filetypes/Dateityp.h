@@ -1,13 +1,10 @@
-// One file type, the way it is laid out in HKEY_CLASSES_ROOT, and the check for class keys
-// that several extensions share.
+// One file type, the way it is laid out in HKEY_CLASSES_ROOT, and the working list of them.
 #pragma once
 #include <cstddef>
 #include <string>
 #include <vector>
 
 #include "platform/Registry.h"
-
-class Klassenindex;
 
 struct Dateityp {
     std::string Erweiterung;  // upper case, no dot: BMP
@@ -103,23 +100,3 @@ bool ErweiterungBrauchbar(const std::string& Erweiterung);
 // A subkey name of HKEY_CLASSES_ROOT that stands for an extension: a dot and at least one
 // more character.
 bool IstErweiterungsSchluessel(const std::string& name);
-
-struct Pruefung {
-    bool Gemeinsam = false;    // another extension uses the class key
-    bool GleicheWerte = false; // and every such extension agrees with the type's values
-    std::string AndereErweiterung;
-    std::string RegBezeichnung;  // the shared class key's description in the registry
-};
-
-// Whether writing `typ` into its class key (typ.Schluessel, just read) would change other
-// extensions against the user's will. Lines of `liste` count as agreeing when they carry the
-// same values. The other users of the class key come from `index`; `registriert` is what the
-// class key holds (KlassenTyp).
-Pruefung GemeinsamenSchluesselPruefen(const Dateityp& typ, const Arbeitsliste& liste,
-                                      const Klassenindex& index, const Dateityp& registriert);
-
-// Whether the other extension `andere` (with its dot), which uses typ's class key, agrees:
-// the class key's values (`registriert`) equal the type's, or `andere` is a line of `liste`
-// with the type's values. Leaves the class key's description in p.RegBezeichnung.
-bool GemeinsameWerteVergleichen(const Dateityp& typ, const Arbeitsliste& liste, const std::string& andere,
-                                const Dateityp& registriert, Pruefung& p);

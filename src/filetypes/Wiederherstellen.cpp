@@ -2,14 +2,10 @@
 
 #include <windows.h>
 
-#include "platform/Text.h"
 #include "platform/Registry.h"
+#include "filetypes/Vergleich.h"
 
 namespace {
-
-// Enough for every key that the run's own and other extensions' keys could take; a name past
-// them all is not looked for.
-constexpr int kEigeneVersuche = 100;
 
 // The log entries of one type, each sent off as soon as its value is written.
 class Typprotokoll {
@@ -52,34 +48,6 @@ void Geschrieben(const Dateityp& typ, const Schreibziel& ziel, Klassenindex& ind
 }
 
 }  // namespace
-
-std::string EigenenSchluesselWaehlen(const std::string& Erweiterung, const Klassenindex& index) {
-    if (!ErweiterungBrauchbar(Erweiterung)) return {};
-    const std::string basis = EigenerSchluessel(Erweiterung);
-    for (int n = 1; n <= kEigeneVersuche; ++n) {
-        const std::string name = n == 1 ? basis : basis + std::to_string(n);
-        if (!index.AndereNutzer(name, Erweiterung) && !FremderSchluessel(name)) return name;
-    }
-    return {};
-}
-
-Klassenstand KlasseDesTyps(Dateityp& typ, const Klassenindex& index) {
-    if (!index.Klasse(typ.Erweiterung, typ.Schluessel)) typ.Schluessel = SchluesselLesen(typ.Erweiterung);
-    return KlasseLesen(typ.Schluessel);
-}
-
-Schreibziel ZielWaehlen(const Dateityp& typ, const Arbeitsliste& liste, const Klassenindex& index,
-                        const Klassenstand& stand, Pruefung* ergebnis) {
-    // An extension whose class name went missing, or that points at a key serving more than
-    // file types, gets a key of its own: never the root, never a protocol or a component.
-    if (!FremderSchluessel(typ.Schluessel, stand)) {
-        const Dateityp registriert = KlassenTyp(typ.Erweiterung, typ.Schluessel, stand);
-        Pruefung p = GemeinsamenSchluesselPruefen(typ, liste, index, registriert);
-        if (ergebnis) *ergebnis = p;
-        if (p.GleicheWerte || !p.Gemeinsam) return {typ.Schluessel, false};
-    }
-    return {EigenenSchluesselWaehlen(typ.Erweiterung, index), true};
-}
 
 std::vector<Schreibschritt> Schreibplan(const Dateityp& typ, const Schreibziel& ziel, const Klassenstand& stand) {
     std::vector<Schreibschritt> plan;

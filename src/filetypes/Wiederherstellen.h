@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "filetypes/Dateityp.h"
-#include "filetypes/Klassenindex.h"
 #include "filetypes/Protokoll.h"
+#include "filetypes/Schreibziel.h"
 
 // Shows each restored type, and holds it for the configured pause.
 class Fortschritt {
@@ -13,28 +13,6 @@ public:
     virtual ~Fortschritt() = default;
     virtual void Zeigen(const Dateityp& typ) = 0;
 };
-
-// Where a type is written: the class key its extension points to, or a key of its own that
-// the extension is pointed at first.
-struct Schreibziel {
-    std::string Schluessel;  // empty when no key of its own was free
-    bool Eigener = false;
-};
-
-// Takes the type's class name from the run's index into typ.Schluessel (or reads it, should the
-// pass not have found the extension key) and reads that class key.
-Klassenstand KlasseDesTyps(Dateityp& typ, const Klassenindex& index);
-
-// Decides where the type goes: into its class key (typ.Schluessel, whose contents `stand` holds),
-// unless the key serves more than file types (FremderSchluessel) or is shared with an extension
-// that disagrees; then into a key of its own. `ergebnis` gets the shared-key check.
-Schreibziel ZielWaehlen(const Dateityp& typ, const Arbeitsliste& liste, const Klassenindex& index,
-                        const Klassenstand& stand, Pruefung* ergebnis = nullptr);
-
-// The class key `Erweiterung` gets of its own: "<erweiterung>-datei", or, when another
-// extension uses that key or it serves more than file types, the first such key free of
-// "-datei2", "-datei3", ... Empty when none is.
-std::string EigenenSchluesselWaehlen(const std::string& Erweiterung, const Klassenindex& index);
 
 // One value that writing a type sets: the default value of `Pfad` in HKEY_CLASSES_ROOT.
 struct Schreibschritt {

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "platform/Seams.h"
+#include "filetypes/Vergleich.h"
 
 namespace {
 
