@@ -158,9 +158,12 @@ TEST_F(SharedSave, TheProgressWindowIsTopmostOverADisabledMainWindowAndSetAsideF
 struct Abbruchfenster : Speicherfenster, Fortschritt {
     struct Tot {};
     explicit Abbruchfenster(int typen) : rest(typen) {}
+    bool SpeichernBestaetigen() override { return true; }
+    bool AllesEntfernenBestaetigen() override { return true; }
+    bool EigenenSchluesselBestaetigen(const std::string&, const std::string&) override { return true; }
+    void Zwischendurch() override {}
     void Sperren(bool) override {}
     Fortschritt* FortschrittOeffnen() override { return this; }
-    void FortschrittOben(bool) override {}
     void FortschrittSchliessen() override {}
     void Zeigen(const Dateityp&) override {
         if (rest-- == 0) throw Tot{};
