@@ -75,6 +75,22 @@ Ausgang TypSpeichern(Dateityp& typ, const Arbeitsliste& erfasst, Klassenindex& i
     return ok ? Ausgang::Geschrieben : Ausgang::Fehlgeschlagen;
 }
 
+// The main window locked for as long as the writing runs, and the progress window closed after
+// it, whatever ends it: an exception must not leave the window disabled.
+class Schreibphase {
+public:
+    explicit Schreibphase(Speicherfenster& f) : f_(f) { f_.Sperren(true); }
+    ~Schreibphase() {
+        f_.Sperren(false);
+        f_.FortschrittSchliessen();
+    }
+    Schreibphase(const Schreibphase&) = delete;
+    Schreibphase& operator=(const Schreibphase&) = delete;
+
+private:
+    Speicherfenster& f_;
+};
+
 }  // namespace
 
 Speicherergebnis Speichern(Arbeitsliste& liste, Speicherfenster& fenster, bool fragen) {
@@ -94,7 +110,7 @@ Speicherergebnis Speichern(Arbeitsliste& liste, Speicherfenster& fenster, bool f
     // save never costs a watched type. Everything goes over the list as it is now.
     const Typliste erfasst(liste);
     {
-        fenster.Sperren(true);
+        Schreibphase phase(fenster);
         Fortschritt* anzeige = fenster.FortschrittOeffnen();
         // One pass over HKEY_CLASSES_ROOT for the whole save, not one per type.
         Klassenindex index;
@@ -113,8 +129,6 @@ Speicherergebnis Speichern(Arbeitsliste& liste, Speicherfenster& fenster, bool f
         // A type that is still stored is still watched: the list shows it until it is gone.
         if (!abgelehnt.empty() || !ergebnis.NichtEntfernt.empty())
             ListeNeuLaden(liste, erfasst, ergebnis.Fehlgeschlagen);
-        fenster.Sperren(false);
-        fenster.FortschrittSchliessen();
     }
     ergebnis.Fertig = ergebnis.Fehlgeschlagen.empty();
     return ergebnis;

@@ -156,6 +156,18 @@ std::string FehlerMeldung(const Speicherergebnis& e) {
     return text + " Versuchen Sie es später noch einmal.";
 }
 
+// Sets a flag for as long as it lives, whatever ends that.
+class Laufmarke {
+public:
+    explicit Laufmarke(bool& flag) : flag_(flag) { flag_ = true; }
+    ~Laufmarke() { flag_ = false; }
+    Laufmarke(const Laufmarke&) = delete;
+    Laufmarke& operator=(const Laufmarke&) = delete;
+
+private:
+    bool& flag_;
+};
+
 }  // namespace
 
 // Counts a running command. A close request that came meanwhile is carried out once the last
@@ -377,13 +389,12 @@ void frmMain::SpeichernAusfuehren(bool fragen) {
     Befehlslauf lauf(*this);
     Speicherergebnis ergebnis;
     {
-        speichert_ = true;
+        Laufmarke marke(speichert_);
         ergebnis = Speichern(liste_, *this, fragen);
         // Told while the save still counts as running, so that the end of a session waits for it.
         if (const std::string text = FehlerMeldung(ergebnis); !text.empty())
             Meldung(text, MB_OK | MB_ICONEXCLAMATION, kSpeichernTitel);
         if (ergebnis.Fertig) geaendert_ = false;
-        speichert_ = false;
     }
     liste_.Nachsortieren();
     // Declined at the shared-key question: gone from the list without a word otherwise.
@@ -496,9 +507,11 @@ void frmMain::Form_Close() {
     }
     // A second request while the closing question is up: that answer decides.
     if (schliesst_) return;
-    schliesst_ = true;
-    const bool zu = Form_QueryUnload();
-    schliesst_ = false;
+    bool zu;
+    {
+        Laufmarke marke(schliesst_);
+        zu = Form_QueryUnload();
+    }
     if (!zu) return;
     Form_Unload();
     Schliessen();
