@@ -155,16 +155,10 @@ TEST_F(SharedSave, TheProgressWindowIsTopmostOverADisabledMainWindowAndSetAsideF
 
 // A save window whose progress display stops the save dead, as a killed process would, when
 // the type after the first `typen` is shown (written into HKEY_CLASSES_ROOT, not yet stored).
-struct Abbruchfenster : Speicherfenster, Fortschritt {
+struct Abbruchfenster : Stillfenster, Fortschritt {
     struct Tot {};
     explicit Abbruchfenster(int typen) : rest(typen) {}
-    bool SpeichernBestaetigen() override { return true; }
-    bool AllesEntfernenBestaetigen() override { return true; }
-    bool EigenenSchluesselBestaetigen(const std::string&, const std::string&) override { return true; }
-    void Zwischendurch() override {}
-    void Sperren(bool) override {}
     Fortschritt* FortschrittOeffnen() override { return this; }
-    void FortschrittSchliessen() override {}
     void Zeigen(const Dateityp&) override {
         if (rest-- == 0) throw Tot{};
     }

@@ -163,6 +163,18 @@ protected:
     Hauptliste haupt;
 };
 
+// A save's window without a window: every question answered yes (a shared key split), nothing
+// shown, no yield.
+struct Stillfenster : Speicherfenster {
+    bool SpeichernBestaetigen() override { return true; }
+    bool AllesEntfernenBestaetigen() override { return true; }
+    bool EigenenSchluesselBestaetigen(const std::string&, const std::string&) override { return true; }
+    void Zwischendurch() override {}
+    void Sperren(bool) override {}
+    Fortschritt* FortschrittOeffnen() override { return nullptr; }
+    void FortschrittSchliessen() override {}
+};
+
 // Opens a dialog of type F on the main list, runs `f` once it is up, and returns its result.
 template <class F>
 INT_PTR AufListeZeigen(Hauptliste& haupt, std::function<void(F&)> f) {

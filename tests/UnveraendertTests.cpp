@@ -69,16 +69,6 @@ const Anfang kAnfaenge[] = {
      {".N", "n-datei", "n-datei\\shell\\open\\command", "n-datei\\DefaultIcon"}},
 };
 
-struct Stillfenster : Speicherfenster {
-    bool SpeichernBestaetigen() override { return true; }
-    bool AllesEntfernenBestaetigen() override { return true; }
-    bool EigenenSchluesselBestaetigen(const std::string&, const std::string&) override { return true; }  // split
-    void Zwischendurch() override {}
-    void Sperren(bool) override {}
-    Fortschritt* FortschrittOeffnen() override { return nullptr; }
-    void FortschrittSchliessen() override {}
-};
-
 class Unchanged : public Ruhig {
 protected:
     void SetUp() override {
