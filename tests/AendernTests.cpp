@@ -125,7 +125,7 @@ TEST_F(ChangeDialog, MarkedSymbolKeepsEveryIconEvenWhenOneWasChosen) {
 
 TEST_F(ChangeDialog, ExePifScrOrPercentOneLockTheIconForTheWholeSelection) {
     const std::pair<const char*, const char*> sperren[] = {
-        {"PIF", "x.dll,2"}, {"TXT", "%1"}};
+        {"EXE", "x.dll,2"}, {"PIF", "x.dll,2"}, {"TXT", "%1"}};
     for (const auto& [ext, symbol] : sperren) {
         SCOPED_TRACE(ext);
         haupt.liste().Leeren();

@@ -38,14 +38,29 @@ protected:
     Aufrufe aufrufe;
 };
 
-TEST_F(MainWindow, StatusTextCountsSelectedOrAllLines) {
+// Counts the times the status bar is laid out anew, once for each update of its text.
+int gesetzt = 0;
+LRESULT CALLBACK Mitzaehlen(int code, WPARAM wp, LPARAM lp) {
+    if (code == HC_ACTION && reinterpret_cast<const CWPSTRUCT*>(lp)->message == SB_SETPARTS) ++gesetzt;
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+// Whatever changes the selection (arrows, Shift, Ctrl+Space, code) or the lines, the bar says
+// so once the burst is over, and only once for the burst.
+TEST_F(MainWindow, TheStatusBarCountsSelectedOrAllLinesAfterEveryChange) {
     EXPECT_EQ(haupt.fenster.Statuszeile(), "0 Dateityp(en)");
-    for (const char* e : {"A", "B", "C", "D", "E"}) haupt.Zeile(e, e, "x.exe");
+    for (int i = 0; i < 300; ++i) haupt.Zeile("E" + std::to_string(i), "", "x.exe");
+    EXPECT_EQ(Statusleiste(haupt.fenster), "300 Dateityp(en)");
     haupt.liste().Mehrfachauswahl(true);
-    Markieren(haupt.liste(), {1, 3});
-    EXPECT_EQ(haupt.fenster.Statuszeile(), "2 Dateityp(en) ausgewählt");
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, Mitzaehlen, nullptr, GetCurrentThreadId());
+    gesetzt = 0;
+    for (size_t i = 0; i < 300; i += 2) Markieren(haupt.liste(), {i});
+    EXPECT_EQ(Statusleiste(haupt.fenster), "150 Dateityp(en) ausgewählt");
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ(gesetzt, 1);
     haupt.liste().AlleAbwaehlen();
-    EXPECT_EQ(haupt.fenster.Statuszeile(), "5 Dateityp(en)");
+    EXPECT_EQ(Statusleiste(haupt.fenster), "300 Dateityp(en)");
+    EXPECT_EQ(Statusleiste(haupt.fenster, 1), "");  // no notice, no part for one
 }
 
 TEST_F(MainWindow, TheStoredOrderAppliesAndColumnClicksCountFromOne) {
@@ -119,10 +134,13 @@ TEST_F(MainWindow, UndoReloadsTheStoreWithOrWithoutItsQuestion) {
         EXPECT_TRUE(haupt.fenster.Geaendert());
     }
     Optionen.Rueckgaengig = 0;
+    Markieren(haupt.liste(), {0});
+    EXPECT_EQ(Statusleiste(haupt.fenster), "1 Dateityp(en) ausgewählt");
     haupt.fenster.mnuRueckgaengig_Click();  // no box is planned: none may come
     ASSERT_EQ(haupt.liste().Anzahl(), 1u);
     EXPECT_EQ(haupt.liste().Eintrag(0).Erweiterung, "BMP");
     EXPECT_FALSE(haupt.fenster.Geaendert());
+    EXPECT_EQ(Statusleiste(haupt.fenster), "1 Dateityp(en)");  // the reloaded line is not selected
 }
 
 class Closing : public MainWindow {

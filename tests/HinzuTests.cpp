@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <map>
 
 #include "Umgebung.h"
@@ -57,12 +58,17 @@ TEST_F(AddRemove, WatchedTypesStandOnTheRightWithTheirUnsavedValues) {
     Oeffnen([&](frmHinzu& d) {
         linksVorher = Spalte(d.lvwLinks());
         rechts = Spalte(d.lvwRechts());
-        // Shown and active, the dialog sends Home to the left list: its first entry becomes
-        // the current one.
+        // Shown and active, the dialog does what Home does to the left list: its first entry
+        // becomes current and selected, also while Ctrl is still held from Ctrl+H.
+        BYTE vorher[256], tasten[256];
+        GetKeyboardState(vorher);
+        std::copy(vorher, vorher + 256, tasten);
+        tasten[VK_CONTROL] = 0x80;
+        SetKeyboardState(tasten);
         ShowWindow(d.hwnd(), SW_SHOWNORMAL);
         Ereignisse();
-        homeGesendet = SendMessageA(d.lvwLinks().hwnd(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
-                                    LVNI_FOCUSED) == 0;
+        SetKeyboardState(vorher);
+        homeGesendet = d.lvwLinks().Aktuelle() == 0 && d.lvwLinks().Markierte() == 1 && d.lvwLinks().Markiert(0);
         Markieren(d.lvwRechts(), {1});
         d.cmdLinks_Click();
         linksNachher = Spalte(d.lvwLinks());

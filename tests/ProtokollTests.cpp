@@ -308,21 +308,25 @@ TEST_F(Autostartlog, TheNextInteractiveStartTellsUntilTheLogIsOpened) {
 
     auto fenster = Main("", marke);
     ASSERT_NE(fenster, nullptr);
-    EXPECT_EQ(fenster->Statuszeile(), "3 Änderung(en) anderer Programme rückgängig gemacht – Protokoll: Strg+P");
+    const std::string hinweis = "3 Änderung(en) anderer Programme rückgängig gemacht – Protokoll: Strg+P";
+    EXPECT_EQ(fenster->Hinweiszeile(), hinweis);
+    // A click does not end it, and the count shows beside it.
     Markieren(fenster->lvwMain(), {0});
-    EXPECT_EQ(fenster->Statuszeile().substr(0, 2), "3 ");  // a click does not end it
+    EXPECT_EQ(Statusleiste(*fenster, 0), "1 Dateityp(en) ausgewählt");
+    EXPECT_EQ(Statusleiste(*fenster, 1), hinweis);
     {
         Hook<frmProtokoll> hook([](frmProtokoll& d) { d.Klicken(IDCANCEL); });
         SendMessageA(fenster->hwnd(), WM_COMMAND, ID_PROTOKOLL, 0);
     }
-    EXPECT_EQ(fenster->Statuszeile(), "1 Dateityp(en) ausgewählt");
+    EXPECT_EQ(fenster->Hinweiszeile(), "");
+    EXPECT_EQ(Statusleiste(*fenster, 0), "1 Dateityp(en) ausgewählt");
     SendMessageA(fenster->hwnd(), WM_CLOSE, 0, 0);
     const auto log = ProtokollLesen();
     EXPECT_EQ(Holen(HKEY_CURRENT_USER, kStartup, "ProtokollGesehen"), ProtokollMarke(log, log.size() - 1));
 
     fenster = Main("", marke);
     ASSERT_NE(fenster, nullptr);
-    EXPECT_EQ(fenster->Statuszeile(), "2 Dateityp(en)");
+    EXPECT_EQ(fenster->Hinweiszeile(), "");
     SendMessageA(fenster->hwnd(), WM_CLOSE, 0, 0);
 
     // The same change again, logged in the same second as if the clock stood still: still new.
@@ -330,7 +334,7 @@ TEST_F(Autostartlog, TheNextInteractiveStartTellsUntilTheLogIsOpened) {
     EXPECT_EQ(Main("/autostart", marke), nullptr);
     fenster = Main("", marke);
     ASSERT_NE(fenster, nullptr);
-    EXPECT_EQ(fenster->Statuszeile(), "2 Änderung(en) anderer Programme rückgängig gemacht – Protokoll: Strg+P");
+    EXPECT_EQ(fenster->Hinweiszeile(), "2 Änderung(en) anderer Programme rückgängig gemacht – Protokoll: Strg+P");
     SendMessageA(fenster->hwnd(), WM_CLOSE, 0, 0);
 }
 
@@ -352,6 +356,11 @@ TEST_F(ProtokollDialog, ShowsTheNewestFirstAndSortsByHeaderClick) {
         EXPECT_EQ(Spalte(d.lvwProtokoll(), 0), (S{"2024-05-03 07:30:00", "2024-05-01 07:30:00", "2024-05-01 07:30:00"}));
         EXPECT_EQ(Spalte(d.lvwProtokoll(), 2), (S{"Symbol", "Öffnen mit", "Öffnen mit"}));
         EXPECT_EQ(Spalte(d.lvwProtokoll(), 1), (S{"GIF", "TXT", "BMP"}));  // a run's entries in their order
+        // The current line's values in full below the list, whatever the columns cut off.
+        EXPECT_EQ(d.Feldtext(frmProtokoll::idTxtDetails),
+                  "2024-05-03 07:30:00   GIF   Symbol\r\nVorgefunden: fremd.exe %1\r\nWiederhergestellt: notepad.exe %1");
+        SendMessageA(d.lvwProtokoll().hwnd(), WM_KEYDOWN, VK_DOWN, 0);
+        EXPECT_EQ(d.Feldtext(frmProtokoll::idTxtDetails).substr(0, 25), "2024-05-01 07:30:00   TXT");
         d.lvwProtokoll_ColumnClick(1);
         EXPECT_EQ(Spalte(d.lvwProtokoll(), 1), (S{"BMP", "GIF", "TXT"}));
         SendMessageA(d.hwnd(), WM_HELP, 0, 0);
@@ -371,7 +380,13 @@ TEST_F(ProtokollDialog, CheckingNowListsTheDifferencesAndWritesNothing) {
     const std::string registry = Abzug(HKEY_CLASSES_ROOT) + Abzug(HKEY_CURRENT_USER);
     const std::string log = DateiLesen(ProtokollDatei());
     Zeigen([&](frmProtokoll& d) {
+        // As Alt+J leaves it: the list has the keys and "Schließen" the default frame again.
+        HWND pruefen = d.Element(frmProtokoll::idCmdPruefen);
+        d.FokusSetzen(pruefen);
         d.Klicken(frmProtokoll::idCmdPruefen);
+        EXPECT_EQ(GetFocus(), d.lvwProtokoll().hwnd());
+        EXPECT_EQ(GetWindowLongA(pruefen, GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
+        EXPECT_EQ(GetWindowLongA(d.Element(IDCANCEL), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
         d.Klicken(frmProtokoll::idCmdPruefen);  // a second check replaces the first one's lines
         EXPECT_EQ(Spalte(d.lvwProtokoll(), 1), (S{"TXT", "TXT", "BMP"}));
         EXPECT_EQ(Spalte(d.lvwProtokoll(), 2), (S{"Bezeichnung", "Symbol", "Öffnen mit"}));
@@ -388,12 +403,22 @@ TEST_F(ProtokollDialog, EmptyingAsksFirst) {
     const std::string log = DateiLesen(ProtokollDatei());
     Meldungen boxen{IDNO, IDYES};
     Zeigen([&](frmProtokoll& d) {
+        HWND leeren = d.Element(frmProtokoll::idCmdLeeren);
+        d.FokusSetzen(leeren);
         d.Klicken(frmProtokoll::idCmdLeeren);
         EXPECT_EQ(DateiLesen(ProtokollDatei()), log);
         EXPECT_EQ(d.lvwProtokoll().Anzahl(), 1u);
+        EXPECT_TRUE(IsWindowEnabled(leeren));
         d.Klicken(frmProtokoll::idCmdLeeren);
         EXPECT_EQ(DateiLesen(ProtokollDatei()), "");
         EXPECT_EQ(d.lvwProtokoll().Anzahl(), 0u);
+        // Nothing left to empty: the button goes grey and hands the keys to "Schließen".
+        EXPECT_FALSE(IsWindowEnabled(leeren));
+        EXPECT_EQ(GetFocus(), d.Element(IDCANCEL));
+        d.Klicken(IDCANCEL);
+    });
+    Zeigen([](frmProtokoll& d) {
+        EXPECT_FALSE(IsWindowEnabled(d.Element(frmProtokoll::idCmdLeeren)));
         d.Klicken(IDCANCEL);
     });
     const Box frage{"Soll das Protokoll geleert werden?", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2,

@@ -4,6 +4,7 @@
 #include "filetypes/Sicherung.h"
 #include "filetypes/Speichern.h"
 #include "platform/Seams.h"
+#include "resource.h"
 
 namespace {
 
@@ -93,7 +94,7 @@ TEST_F(SharedSave, TheQuestionNamesTheExtensionAndTheOldDescription) {
     EXPECT_EQ(Holen(HKEY_CURRENT_USER, kStore + "JPG", "Bezeichnung"), "Foto");
 }
 
-TEST_F(SharedSave, NoDropsTheTypeFromListAndStoreAndLeavesTheRegistry) {
+TEST_F(SharedSave, NoDropsTheTypeFromListAndStoreAndLeavesTheRegistryAndTheStatusBarSaysSo) {
     Meldungen boxen{IDNO};
     haupt.fenster.mnuSpeichern_Click();
     EXPECT_EQ(Hkcr(".jpg"), "jpegfile");
@@ -102,6 +103,23 @@ TEST_F(SharedSave, NoDropsTheTypeFromListAndStoreAndLeavesTheRegistry) {
     ASSERT_EQ(haupt.liste().Anzahl(), 1u);
     EXPECT_EQ(haupt.liste().Eintrag(0).Erweiterung, "TXT");
     EXPECT_FALSE(haupt.fenster.Geaendert());
+    // Named until the selection changes.
+    EXPECT_EQ(Statusleiste(haupt.fenster, 1), "JPG wird nicht mehr überwacht.");
+    Markieren(haupt.liste(), {0});
+    EXPECT_EQ(Statusleiste(haupt.fenster, 1), "");
+
+    // Several, named in part, until the next command.
+    for (const std::string e : {"PNG", "GIF", "TIF", "ICO"}) {
+        TypAnlegen(e, e + "file", "Bild", "bild.exe %1");
+        Setzen(HKEY_CLASSES_ROOT, ".x" + e, "", e + "file");
+        haupt.Zeile(e, "Anders", "foto.exe %1");
+    }
+    for (int i = 0; i < 4; ++i) boxen.Antwort(IDNO);
+    SendMessageA(haupt.fenster.hwnd(), WM_COMMAND, ID_SPEICHERN, 0);
+    EXPECT_EQ(Statusleiste(haupt.fenster, 1), "PNG, GIF, TIF und 1 weitere werden nicht mehr überwacht.");
+    SendMessageA(haupt.fenster.hwnd(), WM_COMMAND, ID_SYMBOLLEISTE, 0);
+    EXPECT_EQ(Statusleiste(haupt.fenster, 1), "");
+    EXPECT_EQ(Statusleiste(haupt.fenster, 0), "1 Dateityp(en)");
 }
 
 TEST_F(SharedSave, TheProgressWindowIsTopmostOverADisabledMainWindowAndSetAsideForTheQuestion) {

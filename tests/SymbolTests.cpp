@@ -116,6 +116,33 @@ TEST_F(IconChooser, ASecondClickWithinTheDoubleClickTimeConfirmsOnAnElapsedClock
     EXPECT_EQ(ort.Index, "5");
 }
 
+// "&Aktuelles Symbol:" and Tab lead to the strip; there the keys move the highlight and keep
+// it in view, and Enter takes it.
+TEST_F(IconChooser, TheKeysChooseInTheStripAndEnterTakesIt) {
+    INT_PTR ergebnis = Oeffnen(Testdatei("symbole12.dll"), "2", [&](frmSymbol& f) {
+        HWND streifen = f.Streifen().hwnd();
+        // Next in the tab order after the name field and its label.
+        EXPECT_EQ(GetNextDlgTabItem(f.hwnd(), f.Element(frmSymbol::idTxtSymbol), FALSE), streifen);
+        EXPECT_EQ(GetWindow(f.Element(frmSymbol::idLblSymbol), GW_HWNDNEXT), streifen);
+        const struct {
+            WORD taste;
+            int auswahl, erste;
+        } schritte[] = {{VK_RIGHT, 3, 0}, {VK_END, 11, 5},  {VK_RIGHT, 11, 5}, {VK_HOME, 0, 0},
+                        {VK_LEFT, 0, 0},  {VK_NEXT, 7, 1},  {VK_PRIOR, 0, 0},  {VK_RIGHT, 1, 0}};
+        for (const auto& s : schritte) {
+            PostMessageA(streifen, WM_KEYDOWN, s.taste, 0);
+            Abarbeiten(f);
+            EXPECT_EQ(f.AuswahlIndex, s.auswahl) << s.taste;
+            EXPECT_EQ(f.Streifen().Erste(), s.erste) << s.taste;
+            EXPECT_EQ(Grund(f, s.auswahl - s.erste), Symbolstreifen::kBlau) << s.taste;
+        }
+        PostMessageA(streifen, WM_KEYDOWN, VK_RETURN, 0);
+        Abarbeiten(f);
+    });
+    EXPECT_EQ(ergebnis, IDOK);
+    EXPECT_EQ(ort.Index, "1");
+}
+
 TEST_F(IconChooser, ATypedNameMakesTheStripStaleUntilAClickTabOrOkLoadsIt) {
     INT_PTR ergebnis = Oeffnen(Testdatei("symbole7.dll"), "3", [&](frmSymbol& f) {
         NameTippen(f, Testdatei("symbole12.dll"));
@@ -124,13 +151,17 @@ TEST_F(IconChooser, ATypedNameMakesTheStripStaleUntilAClickTabOrOkLoadsIt) {
         EXPECT_EQ(f.SymbolAnzahl, 12);
         EXPECT_EQ(f.AuswahlIndex, 0);
         EXPECT_FALSE(f.NameGeaendert);
-        // Tab to the scroll bar.
+        // Tab to the strip, or the focus to the scroll bar.
         NameTippen(f, Testdatei("symbole8.exe"));
         SetForegroundWindow(f.hwnd());  // other programs on the desktop must not hold the keys
         SetFocus(f.Element(frmSymbol::idTxtSymbol));
         Taste(f, VK_TAB);
-        EXPECT_EQ(GetFocus(), Rollbalken(f));
+        EXPECT_EQ(GetFocus(), f.Streifen().hwnd());
         EXPECT_EQ(f.SymbolAnzahl, 8);
+        NameTippen(f, Testdatei("symbole7.dll"));
+        f.FokusSetzen(Rollbalken(f));
+        Abarbeiten(f);
+        EXPECT_EQ(f.SymbolAnzahl, 7);
         // OK: the first loads, the second returns icon 0 of the new file.
         NameTippen(f, "SHELL32.dll");
         f.cmdOK_Click();
@@ -208,6 +239,8 @@ TEST_F(IconChooser, AnIconThatCannotBeExtractedKeepsItsCellEmptyAndUnchoosable) 
         EXPECT_EQ(Bild(f, 2), Testfarbe(2));  // the next icon stays in its own place
         Klick(f, 1);
         EXPECT_EQ(f.AuswahlIndex, 0);
+        SendMessageA(f.Streifen().hwnd(), WM_KEYDOWN, VK_RIGHT, 0);  // past it by key
+        EXPECT_EQ(f.AuswahlIndex, 2);
         f.cmdAbbrechen_Click();
     });
 }

@@ -175,22 +175,83 @@ TEST_F(Keyboard, F1OpensTheHelpOfTheDialogOrTheContents) {
                          {HELP_CONTEXT, 50}, {HELP_CONTEXT, 20}, {HELP_CONTEXT, 30}, {HELP_CONTENTS, 0}}));
 }
 
-// A moving button hands the focus to a list through the dialog manager, which also takes the
-// default frame from the button and gives it back to OK.
-TEST_F(Keyboard, AfterAMoveOkKeepsTheDefaultFrame) {
+// A list that gets the keys shows its current line. A moving button hands the focus to its
+// list through the dialog manager, which also takes the default frame from the button and
+// gives it back to OK, and the keys go on at the line after the moved one. A button with
+// nothing to move is grey.
+TEST_F(Keyboard, TheAddRemoveListsShowWhereTheKeysActAndIdleButtonsAreGrey) {
     haupt.Zeile("TXT", "Text", "notepad.exe %1");
+    haupt.Zeile("INI", "Einstellungen", "notepad.exe %1");
     AufListeZeigen<frmHinzu>(haupt, [](frmHinzu& d) {
-        HWND links = d.Element(frmHinzu::idCmdLinks);
+        auto frei = [&d] {
+            Abarbeiten(d);
+            std::string an;
+            for (int id : {frmHinzu::idCmdRechts, frmHinzu::idCmdRechtsAlle, frmHinzu::idCmdLinks, frmHinzu::idCmdLinksAlle})
+                an += IsWindowEnabled(d.Element(id)) ? '1' : '0';
+            return an;
+        };
+        EXPECT_EQ(frei(), "0001");  // nothing registered, nothing selected on the right
+        d.FokusSetzen(d.lvwRechts().hwnd());  // Alt+A or Tab
+        EXPECT_EQ(d.lvwRechts().Aktuelle(), 0);
+        EXPECT_EQ(d.lvwRechts().Markierte(), 0u);
         Markieren(d.lvwRechts(), {0});
+        EXPECT_EQ(frei(), "0011");
+        HWND links = d.Element(frmHinzu::idCmdLinks);
         d.FokusSetzen(links);  // as a click on "<" does
         ASSERT_TRUE(Standardknopf(links));
         d.Klicken(frmHinzu::idCmdLinks);
-        EXPECT_EQ(d.lvwRechts().Anzahl(), 0u);
+        EXPECT_EQ(Spalte(d.lvwRechts()), Texte{"INI"});
         EXPECT_EQ(GetFocus(), d.lvwRechts().hwnd());
+        EXPECT_EQ(d.lvwRechts().Aktuelle(), 0);
         EXPECT_FALSE(Standardknopf(links));
         EXPECT_TRUE(Standardknopf(d.Element(IDOK)));
+        EXPECT_EQ(frei(), "0101");
+        d.Klicken(frmHinzu::idCmdLinksAlle);
+        EXPECT_EQ(frei(), "0100");
         d.Klicken(IDCANCEL);
     });
+}
+
+// An access key never jumps past a locked or greyed field to whatever comes after it; the
+// box that greys the description frees it and its key again.
+TEST_F(Keyboard, AccessKeysOfLockedFieldsGoNowhere) {
+    Optionen.Mehrfachauswahl = Optionen.Bezeichnung = Optionen.Symbol = 1;
+    haupt.liste().Mehrfachauswahl(true);
+    haupt.Zeile("EXE", "Anwendung", "\"%1\" %*", "%1");
+    haupt.Zeile("INI", "Einstellungen", "notepad.exe %1", "notepad.exe,1");
+    haupt.Zeile("TXT", "Text", "notepad.exe %1", "notepad.exe,1");
+    auto alt = [](Dialog& d, char taste) {
+        PostMessageA(GetFocus(), WM_SYSCHAR, taste, 1 << 29);
+        Abarbeiten(d);
+        return GetFocus();
+    };
+    using F = frmAendern;
+    Treiber treiber({[&](Dialog& d) {
+                         Abarbeiten(d);
+                         HWND feld = d.Element(F::idTxtBezeichnung);
+                         ASSERT_EQ(GetFocus(), feld);  // both locked: the description is all there is
+                         EXPECT_EQ(alt(d, 'f'), feld);
+                         EXPECT_EQ(alt(d, 's'), feld);
+                         d.Klicken(IDCANCEL);
+                     },
+                     [&](Dialog& d) {
+                         SetFocus(d.Element(F::idTxtOeffnen));
+                         const HWND feld = d.Element(F::idTxtBezeichnung), oeffnen = GetFocus();
+                         EXPECT_FALSE(IsWindowEnabled(feld));
+                         EXPECT_FALSE(IsWindowEnabled(d.Element(F::idCmdSymbol)));
+                         EXPECT_EQ(alt(d, 'b'), oeffnen);
+                         EXPECT_EQ(alt(d, 's'), oeffnen);
+                         SendMessageA(d.Element(F::idChkBezeichnung), BM_CLICK, 0, 0);
+                         EXPECT_TRUE(IsWindowEnabled(feld));
+                         EXPECT_EQ(alt(d, 'b'), feld);
+                         d.Klicken(IDCANCEL);
+                     }});
+    Markieren(haupt.liste(), {0});
+    AendernBefehl(haupt.liste(), 0.5f);
+    haupt.liste().AlleAbwaehlen();
+    Markieren(haupt.liste(), {1, 2});
+    AendernBefehl(haupt.liste(), 0.5f);
+    EXPECT_EQ(treiber.Geoeffnet(), 2);
 }
 
 }  // namespace

@@ -164,6 +164,16 @@ void Markieren(const Textliste& liste, std::initializer_list<size_t> zeilen) {
     }
 }
 
+std::string Statusleiste(const frmMain& f, int teil) {
+    MSG m;
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+    HWND leiste = GetDlgItem(f.hwnd(), frmMain::idStatusBar);
+    if (teil >= SendMessageA(leiste, SB_GETPARTS, 0, 0)) return "";
+    char text[512] = {};
+    SendMessageA(leiste, SB_GETTEXTA, teil, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
 std::vector<std::string> Spalte(const Textliste& liste, int spalte) {
     std::vector<std::string> texte;
     for (size_t i = 0; i < liste.Anzahl(); ++i) texte.push_back(liste.Text(i, spalte));

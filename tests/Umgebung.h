@@ -140,6 +140,10 @@ void Markieren(const Textliste& liste, std::initializer_list<size_t> zeilen);
 // One column of a list view, top to bottom.
 std::vector<std::string> Spalte(const Textliste& liste, int spalte = 0);
 
+// One part of the main window's status bar once the queued updates have run ("" for a part
+// it does not have).
+std::string Statusleiste(const frmMain& f, int teil = 0);
+
 // The real main window, hidden, as the working list.
 struct Hauptliste {
     Hauptliste() { EXPECT_EQ(fenster.Erstellen(), 0u); }

@@ -162,6 +162,8 @@ Speicherergebnis Speichern(Arbeitsliste& liste, Speicherfenster& fenster, bool f
         }
     }
     ergebnis.NichtEntfernt = StoreBereinigen(erfasst, abgelehnt);
+    for (const std::string& name : abgelehnt)
+        if (!Enthaelt(ergebnis.NichtEntfernt, name)) ergebnis.NichtMehrUeberwacht.push_back(name);
     // A type that is still stored is still watched: the list shows it until it is gone.
     if (!abgelehnt.empty() || !ergebnis.NichtEntfernt.empty()) ListeNeuLaden(liste, erfasst, ergebnis.Fehlgeschlagen);
     fenster.Sperren(false);

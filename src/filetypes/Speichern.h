@@ -21,6 +21,7 @@ struct Speicherergebnis {
     std::vector<std::string> Geschrieben;     // into HKEY_CLASSES_ROOT and the store
     std::vector<std::string> Fehlgeschlagen;  // not written fully; kept in the list
     std::vector<std::string> NichtEntfernt;   // to leave the store but still in it; back in the list
+    std::vector<std::string> NichtMehrUeberwacht;  // declined at the shared-key question: out of list and store
     bool Fertig = false;  // ran to its end and every type was written: nothing left unsaved
 };
 

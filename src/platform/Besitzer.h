@@ -33,6 +33,7 @@ using RegSchluessel = Besitzer<HKEY, RegCloseKey>;
 using SymbolBild = Besitzer<HICON, DestroyIcon>;
 using Bitmap = Besitzer<HBITMAP, DeleteObject>;
 using Pinsel = Besitzer<HBRUSH, DeleteObject>;
+using Region = Besitzer<HRGN, DeleteObject>;
 using SpeicherDC = Besitzer<HDC, DeleteDC>;  // from CreateCompatibleDC
 using Bildliste = Besitzer<HIMAGELIST, ImageList_Destroy>;
 using Tastentabelle = Besitzer<HACCEL, DestroyAcceleratorTable>;

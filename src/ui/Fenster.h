@@ -60,3 +60,24 @@ protected:
 
 // Gives a control the keys; nothing when it is gone or disabled.
 void FokusGeben(HWND element);
+
+// One update after a burst of notifications (a thousand lines selected at once): the first
+// one posts `nachricht` to the window, the others find it on its way; the window runs the
+// update when the message arrives.
+class Vormerkung {
+public:
+    explicit Vormerkung(UINT nachricht) : nachricht_(nachricht) {}
+    void Vormerken(HWND h) {
+        if (!vorgemerkt_ && h) vorgemerkt_ = PostMessageA(h, nachricht_, 0, 0) != FALSE;
+    }
+    // True for the posted message: the update is due.
+    bool Faellig(UINT msg) {
+        if (msg != nachricht_) return false;
+        vorgemerkt_ = false;
+        return true;
+    }
+
+private:
+    UINT nachricht_;
+    bool vorgemerkt_ = false;
+};

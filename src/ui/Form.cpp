@@ -27,6 +27,7 @@ ArtInfo Info(Art art) {
         case Art::Schaltflaeche: return {"BUTTON", BS_PUSHBUTTON | WS_TABSTOP};
         case Art::Kontrollkaestchen: return {"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP};
         case Art::Text: return {"EDIT", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP};
+        case Art::Lesefeld: return {"EDIT", ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_BORDER | WS_TABSTOP};
         case Art::Bezeichnung: return {"STATIC", SS_LEFT | SS_NOPREFIX};
         case Art::Beschriftung: return {"STATIC", SS_LEFT};
         case Art::Rahmen: return {"BUTTON", BS_GROUPBOX};
@@ -124,7 +125,8 @@ bool SteuerelementeErzeugen(HWND eltern, const Steuerelement* tabelle, size_t an
     for (size_t i = 0; i < anzahl; ++i) {
         const Steuerelement& e = tabelle[i];
         ArtInfo info = Info(e.art);
-        HWND h = CreateWindowExA(e.art == Art::Liste || e.art == Art::Text ? WS_EX_CLIENTEDGE : 0,
+        const bool kante = e.art == Art::Liste || e.art == Art::Text || e.art == Art::Lesefeld;
+        HWND h = CreateWindowExA(kante ? WS_EX_CLIENTEDGE : 0,
                                  info.klasse, e.text,
                                  WS_CHILD | (e.versteckt ? 0 : WS_VISIBLE) | info.stil | e.stil,
                                  TwipsZuPixel(e.x), TwipsZuPixel(e.y), TwipsZuPixel(e.breite),

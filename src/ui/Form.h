@@ -20,6 +20,7 @@ enum class Art {
     Schaltflaeche,
     Kontrollkaestchen,
     Text,
+    Lesefeld,        // read-only text of several lines, wrapped, scrolling down
     Bezeichnung,     // plain text: "&" shows as itself
     Beschriftung,    // label whose "&" marks the access key of the control after it
     Rahmen,

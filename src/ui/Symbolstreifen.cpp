@@ -12,6 +12,13 @@ constexpr int kJeSeite = 64;
 int ZelleB() { return TwipsZuPixel(Symbolstreifen::kZelleBreite); }
 int ZelleH() { return TwipsZuPixel(Symbolstreifen::kZelleHoehe); }
 
+// The keys that choose a cell.
+bool Bewegung(WPARAM taste) {
+    for (WPARAM t : {VK_LEFT, VK_RIGHT, VK_PRIOR, VK_NEXT, VK_HOME, VK_END})
+        if (taste == t) return true;
+    return false;
+}
+
 void Flaeche(HDC dc, const RECT& r, COLORREF farbe) {
     Pinsel pinsel{CreateSolidBrush(farbe)};
     FillRect(dc, &r, pinsel.get());
@@ -24,8 +31,19 @@ bool Symbolstreifen::Erzeugen(HWND eltern, int id, int x, int y, int breite, int
     RECT r{0, 0, breite, hoehe};
     AdjustWindowRectEx(&r, WS_CHILD, FALSE, WS_EX_CLIENTEDGE);
     // The scroll bar lies on the strip's window: never paint over it.
-    return Form::Erzeugen(kKlasse, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, WS_EX_CLIENTEDGE,
+    return Form::Erzeugen(kKlasse, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, WS_EX_CLIENTEDGE,
                           {x, y, x + r.right - r.left, y + r.bottom - r.top}, eltern, id);
+}
+
+void Symbolstreifen::Aussparen(HWND geschwister) {
+    RECT fenster{}, weg{};
+    if (!GetWindowRect(hwnd(), &fenster) || !GetWindowRect(geschwister, &weg)) return;
+    OffsetRect(&weg, -fenster.left, -fenster.top);
+    Region ganz{CreateRectRgn(0, 0, fenster.right - fenster.left, fenster.bottom - fenster.top)};
+    Region loch{CreateRectRgn(weg.left, weg.top, weg.right, weg.bottom)};
+    if (!ganz || !loch || CombineRgn(ganz.get(), ganz.get(), loch.get(), RGN_DIFF) == ERROR) return;
+    // The window owns the region once it is set.
+    if (SetWindowRgn(hwnd(), ganz.get(), TRUE)) ganz.release();
 }
 
 void Symbolstreifen::Fuellen(const std::string& datei, int anzahl) {
@@ -89,6 +107,26 @@ void Symbolstreifen::Verschieben(int erste) {
     if (hwnd()) InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
+int Symbolstreifen::Ziel(WPARAM taste) const {
+    const int n = Anzahl();
+    if (n == 0) return -1;
+    int ziel = hervor_, weiter = 1;  // where to look on past a cell without an icon
+    switch (taste) {
+        case VK_LEFT: ziel -= 1, weiter = -1; break;
+        case VK_RIGHT: ziel += 1; break;
+        case VK_PRIOR: ziel -= kSichtbar, weiter = -1; break;
+        case VK_NEXT: ziel += kSichtbar; break;
+        case VK_HOME: ziel = 0; break;
+        case VK_END: ziel = n - 1, weiter = -1; break;
+        default: return -1;
+    }
+    if (ziel < 0) ziel = 0;
+    if (ziel > n - 1) ziel = n - 1;
+    for (; ziel >= 0 && ziel < n; ziel += weiter)
+        if (Vorhanden(ziel)) return ziel;
+    return -1;
+}
+
 void Symbolstreifen::ZelleNeuZeichnen(int zelle) {
     if (!hwnd() || zelle < erste_) return;
     RECT r{(zelle - erste_) * ZelleB(), 0, (zelle - erste_ + 1) * ZelleB(), ZelleH()};
@@ -113,6 +151,11 @@ void Symbolstreifen::Zeichnen(HDC dc) const {
     }
     Flaeche(dc, {x, 0, innen.right > x ? innen.right : x, h}, kWeiss);
     Flaeche(dc, {0, h, innen.right, innen.bottom}, kWeiss);
+    if (!hwnd() || GetFocus() != hwnd()) return;
+    // The focus frame on the highlighted cell, or on the first one shown while none is.
+    const int platz = (hervor_ >= erste_ ? hervor_ : erste_) - erste_;
+    RECT rahmen{platz * b + 2, 2, (platz + 1) * b - 2, h - 2};
+    if (rahmen.left < innen.right) DrawFocusRect(dc, &rahmen);
 }
 
 void Symbolstreifen::Klick(LPARAM lp, WORD code) {
@@ -122,6 +165,12 @@ void Symbolstreifen::Klick(LPARAM lp, WORD code) {
     // Cell 0 is there even while the strip is empty.
     if (zelle >= (Anzahl() > 0 ? Anzahl() : 1)) return;
     angeklickt_ = zelle;
+    // The keys follow the mouse, as with any control.
+    if (GetFocus() != hwnd()) SetFocus(hwnd());
+    Melden(code);
+}
+
+void Symbolstreifen::Melden(WORD code) {
     SendMessageA(GetParent(hwnd()), WM_COMMAND, MAKEWPARAM(id_, code), reinterpret_cast<LPARAM>(hwnd()));
 }
 
@@ -146,6 +195,22 @@ bool Symbolstreifen::Nachricht(UINT msg, WPARAM wp, LPARAM lp, LRESULT& ergebnis
             return true;
         case WM_LBUTTONDBLCLK:
             Klick(lp, STN_DBLCLK);
+            return true;
+        case WM_GETDLGCODE:
+            ergebnis = DLGC_WANTARROWS;
+            return true;
+        case WM_KEYDOWN:
+            if (Bewegung(wp)) {
+                angeklickt_ = Ziel(wp);
+                Melden(kTaste);
+            }
+            return true;
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+            ZelleNeuZeichnen(hervor_ >= erste_ ? hervor_ : erste_);
+            // Posted: the focus is still moving, and loading a file may show a message.
+            if (msg == WM_SETFOCUS)
+                PostMessageA(GetParent(hwnd()), WM_COMMAND, MAKEWPARAM(id_, kFokus), reinterpret_cast<LPARAM>(hwnd()));
             return true;
     }
     return false;

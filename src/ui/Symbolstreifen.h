@@ -17,10 +17,18 @@ public:
     static constexpr int kSichtbar = 7;                             // cells that fit the window
     static constexpr COLORREF kWeiss = RGB(255, 255, 255), kBlau = RGB(0, 0, 128);
 
+    // Notices to the parent besides STN_CLICKED and STN_DBLCLK: a key chose the cell
+    // Angeklickt(); the strip got the keys (posted).
+    static constexpr WORD kTaste = 0x100, kFokus = 0x101;
+
     // The white window the strip slides in, as a child of `eltern` (client size in pixels).
     // A click on a cell reaches the parent as WM_COMMAND with STN_CLICKED or STN_DBLCLK; the
-    // cell is Angeklickt().
+    // cell is Angeklickt(). It takes the keys: Left, Right, Home, End, Page Up and Page Down
+    // choose a cell with an icon as kTaste, and the highlighted cell shows the focus frame.
     bool Erzeugen(HWND eltern, int id, int x, int y, int breite, int hoehe);
+    // Leaves the part of the window that a sibling lying over it covers to that sibling: no
+    // painting there, no clicks.
+    void Aussparen(HWND geschwister);
 
     // Cells 0 to anzahl - 1 for the icons of `datei`; an icon that cannot be extracted leaves
     // its cell in place, empty. Works without a window too.
@@ -43,10 +51,12 @@ protected:
 
 private:
     void Klick(LPARAM lp, WORD code);
+    void Melden(WORD code);
+    int Ziel(WPARAM taste) const;  // the cell a key leads to; -1: none
     void ZelleNeuZeichnen(int zelle);
 
     int id_ = 0;
     std::vector<Bitmap> seiten_;  // 64 cells each: plain faces above, highlighted below
-    std::vector<bool> vorhanden_;
+    std::vector<char> vorhanden_;  // a flag a cell (vector<bool> alone weighs a kilobyte)
     int hervor_ = -1, erste_ = 0, angeklickt_ = -1;
 };

@@ -102,6 +102,30 @@ size_t Textliste::Markierte() const {
 
 void Textliste::Fokus() const { FokusGeben(h_); }
 
+void Textliste::NurWaehlen(size_t zeile) {
+    if (zeile >= Anzahl()) return;
+    AlleAbwaehlen();
+    Waehlen(zeile);
+    // Where Shift and the arrows extend from; release 4.71 of the control and later, the
+    // older ones keep their own mark.
+    SendMessageA(h_, LVM_SETSELECTIONMARK, 0, static_cast<LPARAM>(zeile));
+    SendMessageA(h_, LVM_ENSUREVISIBLE, zeile, FALSE);
+}
+
+void Textliste::AktuelleSetzen(size_t zeile) {
+    const size_t n = Anzahl();
+    if (n == 0) return;
+    if (zeile >= n) zeile = n - 1;
+    ZustandSetzen(zeile, LVIS_FOCUSED, LVIS_FOCUSED);
+    SendMessageA(h_, LVM_ENSUREVISIBLE, zeile, FALSE);
+}
+
+void Textliste::AktuelleZeigen() {
+    if (Anzahl() == 0 || Aktuelle() >= 0) return;
+    const LRESULT markiert = SendMessageA(h_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED);
+    AktuelleSetzen(markiert >= 0 ? static_cast<size_t>(markiert) : 0);
+}
+
 void Textliste::SortierungSetzen(int spalte, bool absteigend) {
     sort_ = {spalte, absteigend, true};
     Nachsortieren();

@@ -65,7 +65,17 @@ public:
     bool Markiert(size_t zeile) const { return Zustand(zeile, LVIS_SELECTED) != 0; }
     // Selected and current, so that the arrow keys start there.
     void Waehlen(size_t zeile) { ZustandSetzen(zeile, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED); }
+    // What Home does in the list: this line alone selected, current and in view, whatever
+    // keys are held down meanwhile.
+    void NurWaehlen(size_t zeile);
     void AlleAbwaehlen() { ZustandSetzen(static_cast<WPARAM>(-1), LVIS_SELECTED, 0); }
+    // The line the keys act on (the focus frame); -1 for none.
+    int Aktuelle() const { return static_cast<int>(SendMessageA(h_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED)); }
+    // Makes `zeile` the current line, as far as the list reaches, and shows it.
+    void AktuelleSetzen(size_t zeile);
+    // A list that has the keys shows where they act: without a current line, the first
+    // selected one becomes current, or else the first line. The selection stays.
+    void AktuelleZeigen();
     void Fokus() const;
 
     const Sortierung& Reihenfolge() const { return sort_; }

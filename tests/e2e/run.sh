@@ -432,8 +432,8 @@ fall_protokoll() {
     starten
     if pruefe "main window shown" fenster Endungswart 30; then
         sleep 1
-        pruefe "the status bar tells of the change" [ "$(wine "$status" 2>/dev/null | iconv -f CP1252 -t UTF-8)" = \
-            '1 Änderung(en) anderer Programme rückgängig gemacht – Protokoll: Strg+P' ]
+        pruefe "the status bar tells of the change beside the count" [ "$(wine "$status" 2>/dev/null | iconv -f CP1252 -t UTF-8)" = \
+            '1 Dateityp(en) | 1 Änderung(en) anderer Programme rückgängig gemacht – Protokoll: Strg+P' ]
         taste "$W" ctrl+p
         pruefe "Ctrl+P opens the log" fenster Protokoll 20 && taste "$W" Escape && sleep 1
         pruefe "then the status bar shows the types again" [ "$(wine "$status" 2>/dev/null)" = '1 Dateityp(en)' ]

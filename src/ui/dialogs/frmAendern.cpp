@@ -50,6 +50,17 @@ constexpr const char* kFilter = "Programme|*.exe|Alle Dateien(*.*)|*.*";
 
 void Fehler(const char* text) { Meldung(text, MB_OK | MB_ICONSTOP, kTitel); }
 
+// A caption of the table with or without its access key; the underline shows which.
+std::string Beschriftung(int id, bool taste) {
+    for (const Steuerelement& e : kElemente) {
+        if (e.id != id) continue;
+        std::string text = e.text;
+        if (const size_t und = text.find('&'); !taste && und != std::string::npos) text.erase(und, 1);
+        return text;
+    }
+    return {};
+}
+
 void Anzeigen(HWND element, bool sichtbar) { ShowWindow(element, sichtbar ? SW_SHOW : SW_HIDE); }
 
 }  // namespace
@@ -135,15 +146,32 @@ void frmAendern::Form_Load() {
         EnableWindow(feld, FALSE);
         Anzeigen(Element(idCmdOeffnen), false);
     }
+    SperrenZeigen();
     TippSetzen(idCmdOeffnen, "Durchsuchen");
     TippSetzen(idCmdSymbol, "Anderes Symbol");
 }
 
 void frmAendern::Form_Activate() {
-    // Posted, so that the dialog's own restoring of the focus comes first.
-    if (oeffnenGesperrt_)
-        PostMessageA(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Element(idTxtBezeichnung)), TRUE);
-    if (oeffnenGesperrt_ && symbolGesperrt_) Ankreuzen(idChkBezeichnung, false);
+    if (oeffnenGesperrt_ && symbolGesperrt_) {
+        Ankreuzen(idChkBezeichnung, false);
+        SperrenZeigen();
+    }
+    // Posted, so that the dialog's own restoring of the focus comes first. A greyed
+    // description leaves the keys to its box, which frees it.
+    if (oeffnenGesperrt_) {
+        HWND ziel = Element(IsWindowEnabled(Element(idTxtBezeichnung)) ? idTxtBezeichnung : idChkBezeichnung);
+        PostMessageA(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(ziel), TRUE);
+    }
+}
+
+void frmAendern::SperrenZeigen() {
+    const bool bezeichnung = !Angekreuzt(idChkBezeichnung);
+    const bool symbol = !symbolGesperrt_ && !Angekreuzt(idChkSymbol);
+    EnableWindow(Element(idTxtBezeichnung), bezeichnung);
+    EnableWindow(Element(idCmdSymbol), symbol);
+    FeldtextSetzen(idFrAendern2, Beschriftung(idFrAendern2, !oeffnenGesperrt_));
+    FeldtextSetzen(idFrAendern1, Beschriftung(idFrAendern1, bezeichnung));
+    FeldtextSetzen(idFrSymbol, Beschriftung(idFrSymbol, symbol));
 }
 
 void frmAendern::cmdOeffnen_Click() {
@@ -211,7 +239,14 @@ void frmAendern::SymbolAnzeigen() {
     InvalidateRect(Element(idPicSymbol), nullptr, TRUE);
 }
 
-bool frmAendern::Befehl(int id, int code) { return code == BN_CLICKED && Ausloesen(*this, kBefehle, id); }
+bool frmAendern::Befehl(int id, int code) {
+    if (code != BN_CLICKED) return false;
+    if (id == idChkBezeichnung || id == idChkSymbol) {
+        SperrenZeigen();
+        return true;
+    }
+    return Ausloesen(*this, kBefehle, id);
+}
 
 bool frmAendern::Nachricht(UINT msg, WPARAM wp, LPARAM lp, LRESULT& ergebnis) {
     if (msg == WM_DRAWITEM) {

@@ -50,6 +50,9 @@ private:
 
     void Fokus(int id);
     bool Sichtbar(int id) const;
+    // Greys what cannot change: the description while its box is marked, the icon button
+    // likewise; a frame's access key goes with its field, so that it never lands elsewhere.
+    void SperrenZeigen();
     void Zeichnen(const DRAWITEMSTRUCT& d) const;
 
     Typenansicht& liste_;

@@ -67,6 +67,7 @@ void frmHinzu::Form_Load() {
         OhneZeichnen still(rechts_.hwnd());
         for (size_t i = 0; i < haupt_.Anzahl(); ++i) rechts_.Anhaengen(haupt_.Zeile(i));
     }
+    KnoepfeAnpassen();
     Form::Sanduhr(false);
 }
 
@@ -89,17 +90,41 @@ void frmHinzu::Form_Activate() {
 }
 
 bool frmHinzu::Nachricht(UINT msg, WPARAM, LPARAM, LRESULT& ergebnis) {
-    if (msg != kPos1) return false;
-    if (HWND fokus = GetFocus(); fokus && IsChild(hwnd(), fokus)) {
-        SendMessageA(fokus, WM_KEYDOWN, VK_HOME, 0);
-        SendMessageA(fokus, WM_KEYUP, VK_HOME, 0xC0000001);
-    }
     ergebnis = TRUE;
+    if (knoepfeFaellig_.Faellig(msg)) {
+        KnoepfeAnpassen();
+        return true;
+    }
+    if (msg != kPos1) return false;
+    // What Home does to the list that has the focus. Sent as a key it would meet Ctrl still
+    // held from Ctrl+H, and Ctrl+Home selects nothing.
+    const HWND fokus = GetFocus();
+    for (Textliste* liste : {&links_, &rechts_})
+        if (fokus == liste->hwnd()) liste->NurWaehlen(0);
     return true;
+}
+
+void frmHinzu::KnoepfeAnpassen() {
+    const struct {
+        int id;
+        Textliste& liste;
+        bool an;
+    } knoepfe[] = {
+        {idCmdRechts, links_, links_.Markierte() > 0},
+        {idCmdRechtsAlle, links_, links_.Anzahl() > 0},
+        {idCmdLinks, rechts_, rechts_.Markierte() > 0},
+        {idCmdLinksAlle, rechts_, rechts_.Anzahl() > 0},
+    };
+    for (const auto& k : knoepfe) {
+        // A disabled button cannot keep the keys: they go to its list.
+        if (!k.an && GetFocus() == Element(k.id)) FokusSetzen(k.liste.hwnd());
+        EnableWindow(Element(k.id), k.an);
+    }
 }
 
 void frmHinzu::MarkierteVerschieben(Textliste& von, Textliste& nach) {
     bool bewegt = false;
+    size_t erste = 0;
     {
         OhneZeichnen stillVon(von.hwnd()), stillNach(nach.hwnd());
         for (size_t i = 0; i < von.Anzahl();) {
@@ -107,13 +132,18 @@ void frmHinzu::MarkierteVerschieben(Textliste& von, Textliste& nach) {
                 ++i;
                 continue;
             }
-            if (!bewegt) Form::Sanduhr(true);
+            if (!bewegt) {
+                Form::Sanduhr(true);
+                erste = i;
+            }
             bewegt = true;
             nach.Anhaengen(von.Zeile(i));
             von.Entfernen(i);
         }
         if (bewegt) nach.Nachsortieren();
     }
+    // The keys go on where the first moved line stood.
+    if (bewegt) von.AktuelleSetzen(erste);
     FokusSetzen(von.hwnd());
     Form::Sanduhr(false);
 }
@@ -155,11 +185,24 @@ bool frmHinzu::Befehl(int id, int code) { return code == BN_CLICKED && Ausloesen
 LRESULT frmHinzu::Benachrichtigung(const NMHDR& nm) {
     const bool links = nm.idFrom == idLvwLinks;
     if (!links && nm.idFrom != idLvwRechts) return 0;
-    if (nm.code == NM_DBLCLK) {
-        links ? cmdRechts_Click() : cmdLinks_Click();
-    } else if (nm.code == LVN_COLUMNCLICK) {
-        int spalte = reinterpret_cast<const NMLISTVIEW&>(nm).iSubItem;
-        links ? lvwLinks_ColumnClick(spalte) : lvwRechts_ColumnClick(spalte);
+    switch (nm.code) {
+        case NM_DBLCLK:
+            links ? cmdRechts_Click() : cmdLinks_Click();
+            break;
+        case LVN_COLUMNCLICK: {
+            int spalte = reinterpret_cast<const NMLISTVIEW&>(nm).iSubItem;
+            links ? lvwLinks_ColumnClick(spalte) : lvwRechts_ColumnClick(spalte);
+            break;
+        }
+        case NM_SETFOCUS:
+            (links ? links_ : rechts_).AktuelleZeigen();
+            break;
+        case LVN_ITEMCHANGED:
+        case LVN_INSERTITEM:
+        case LVN_DELETEITEM:
+        case LVN_DELETEALLITEMS:
+            knoepfeFaellig_.Vormerken(hwnd());
+            break;
     }
     return 0;
 }

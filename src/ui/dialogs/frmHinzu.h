@@ -40,8 +40,11 @@ private:
     // Moved lines take their place in the order of a list that is sorted, else go at its end.
     void MarkierteVerschieben(Textliste& von, Textliste& nach);
     void AlleVerschieben(Textliste& von, Textliste& nach);
+    // A move button is enabled only while it has something to move.
+    void KnoepfeAnpassen();
 
     Typenansicht& haupt_;
     Typenansicht links_, rechts_;
     bool aktiviert_ = false;
+    Vormerkung knoepfeFaellig_{WM_APP + 11};
 };

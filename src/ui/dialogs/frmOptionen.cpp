@@ -151,12 +151,14 @@ void frmOptionen::UebernehmenFreigeben() { EnableWindow(Element(idCmdUebernehmen
 void frmOptionen::Form_Load() {
     HWND reiter = Element(idSSTab1);
     // Under a visual style the tab's pane is lighter than the dialog face that its controls
-    // are drawn on; the classic look, the only one of the Windows 95 family, keeps them alike.
+    // are drawn on, and a disabled slider looks like an enabled one; the classic look, the
+    // only one of the Windows 95 family, keeps the faces alike and hatches a disabled thumb.
     stile_.reset(LoadLibraryA("uxtheme.dll"));
     if (stile_) {
         using Stil = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
         if (auto f = reinterpret_cast<Stil>(reinterpret_cast<void (*)()>(GetProcAddress(stile_.get(), "SetWindowTheme"))))
-            f(reiter, L" ", L" ");  // no such class: drawn classic
+            for (int id : {idSSTab1, idSliderAutostart, idSliderSpeichern})
+                f(Element(id), L" ", L" ");  // no such class: drawn classic
     }
     for (int i = 0; i < 4; ++i) {
         TCITEMA item{};

@@ -9,17 +9,18 @@
 
 namespace {
 
-constexpr int kBreite = 9600, kHoehe = 5505;  // client area, twips
+constexpr int kBreite = 9600, kHoehe = 6645;  // client area, twips
 
 const Steuerelement kElemente[] = {
     {Art::Beschriftung, frmProtokoll::idLblProtokoll, 120, 120, 6000, 255,
      "&Änderungen anderer Programme:", 0},
     {Art::Liste, frmProtokoll::idLvwProtokoll, 120, 390, 9360, 4200, "", 0},
-    {Art::Bezeichnung, frmProtokoll::idLblErgebnis, 120, 4680, 9360, 255, "", 0},
-    {Art::Schaltflaeche, frmProtokoll::idCmdPruefen, 120, 5010, 1500, 375, "&Jetzt prüfen", 0},
-    {Art::Schaltflaeche, frmProtokoll::idCmdLeeren, 1740, 5010, 1200, 375, "&Leeren", 0},
-    {Art::Schaltflaeche, IDCANCEL, 7560, 5010, 1200, 375, "Schließen", BS_DEFPUSHBUTTON},
-    {Art::Schaltflaeche, frmProtokoll::idCmdHilfe, 8880, 5010, 600, 375, "?", 0},
+    {Art::Lesefeld, frmProtokoll::idTxtDetails, 120, 4680, 9360, 1050, "", 0},
+    {Art::Bezeichnung, frmProtokoll::idLblErgebnis, 120, 5820, 9360, 255, "", 0},
+    {Art::Schaltflaeche, frmProtokoll::idCmdPruefen, 120, 6150, 1500, 375, "&Jetzt prüfen", 0},
+    {Art::Schaltflaeche, frmProtokoll::idCmdLeeren, 1740, 6150, 1200, 375, "&Leeren", 0},
+    {Art::Schaltflaeche, IDCANCEL, 7560, 6150, 1200, 375, "Schließen", BS_DEFPUSHBUTTON},
+    {Art::Schaltflaeche, frmProtokoll::idCmdHilfe, 8880, 6150, 600, 375, "?", 0},
 };
 
 using F = frmProtokoll;
@@ -49,6 +50,7 @@ void frmProtokoll::Form_Load() {
     // Whatever the log holds has been seen, marked by its last entry, not by the newest time.
     if (!eintraege.empty()) gesehen_ = ProtokollMarke(eintraege, eintraege.size() - 1);
     Fuellen(eintraege);
+    LeerenFreigeben(!eintraege.empty());
     Ergebnis("Protokolldatei: " + ProtokollDatei());
 }
 
@@ -62,9 +64,28 @@ void frmProtokoll::Fuellen(const std::vector<Protokolleintrag>& eintraege) {
     liste_.Fuellen(std::move(zeilen));
     // The newest line current, so that the arrow keys start at the top.
     if (liste_.Anzahl() > 0) liste_.Waehlen(0);
+    DetailsZeigen();
 }
 
 void frmProtokoll::Ergebnis(const std::string& text) { FeldtextSetzen(idLblErgebnis, text); }
+
+void frmProtokoll::DetailsZeigen() {
+    const int zeile = liste_.Aktuelle();
+    std::string text;
+    if (zeile >= 0) {
+        const std::vector<std::string> z = liste_.Zeile(static_cast<size_t>(zeile));
+        text = z[0] + "   " + z[1] + "   " + z[2] + "\r\n" + kSpalten[3].titel + ": " + z[3] + "\r\n" +
+               kSpalten[4].titel + ": " + z[4];
+    }
+    FeldtextSetzen(idTxtDetails, text);
+}
+
+void frmProtokoll::LeerenFreigeben(bool an) {
+    HWND leeren = Element(idCmdLeeren);
+    // A disabled button cannot keep the keys; "Schließen" takes them and the frame.
+    if (!an && GetFocus() == leeren) FokusSetzen(Element(IDCANCEL));
+    EnableWindow(leeren, an);
+}
 
 void frmProtokoll::cmdPruefen_Click() {
     Form::Sanduhr(true);
@@ -73,7 +94,9 @@ void frmProtokoll::cmdPruefen_Click() {
     const size_t n = jetzt.size();
     for (Protokolleintrag& e : ProtokollLesen()) jetzt.push_back(std::move(e));
     Fuellen(jetzt);
-    liste_.Fokus();
+    LeerenFreigeben(jetzt.size() > n);
+    // Through the dialog manager, so that the default frame goes back to "Schließen".
+    FokusSetzen(liste_.hwnd());
     Form::Sanduhr(false);
     Ergebnis(n == 0 ? "Keine Abweichungen: Alle überwachten Dateitypen sind so eingetragen, wie sie gesichert sind."
                     : std::to_string(n) + " Abweichung(en) gefunden. Nichts wurde geändert.");
@@ -85,7 +108,9 @@ void frmProtokoll::cmdLeeren_Click() {
         return;
     const bool geleert = ProtokollLeeren();
     if (!hwnd()) return;
-    Fuellen(ProtokollLesen());
+    const std::vector<Protokolleintrag> eintraege = ProtokollLesen();
+    Fuellen(eintraege);
+    LeerenFreigeben(!eintraege.empty());
     Ergebnis(geleert ? "Das Protokoll ist leer." : "Das Protokoll konnte nicht geleert werden.");
 }
 
@@ -96,8 +121,12 @@ void frmProtokoll::cmdHilfe_Click() { Hilfe(hwnd(), HELP_CONTEXT, kHilfeThema); 
 bool frmProtokoll::Befehl(int id, int code) { return code == BN_CLICKED && Ausloesen(*this, kBefehle, id); }
 
 LRESULT frmProtokoll::Benachrichtigung(const NMHDR& nm) {
-    if (nm.idFrom == idLvwProtokoll && nm.code == LVN_COLUMNCLICK)
-        lvwProtokoll_ColumnClick(reinterpret_cast<const NMLISTVIEW&>(nm).iSubItem);
+    if (nm.idFrom != idLvwProtokoll) return 0;
+    const auto& v = reinterpret_cast<const NMLISTVIEW&>(nm);
+    if (nm.code == LVN_COLUMNCLICK) lvwProtokoll_ColumnClick(v.iSubItem);
+    if (nm.code == NM_SETFOCUS) liste_.AktuelleZeigen();
+    if (nm.code == LVN_ITEMCHANGED && (v.uChanged & LVIF_STATE) && ((v.uOldState ^ v.uNewState) & LVIS_FOCUSED))
+        DetailsZeigen();
     return 0;
 }
 

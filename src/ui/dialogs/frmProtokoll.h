@@ -21,7 +21,9 @@ public:
     void cmdHilfe_Click();
     void lvwProtokoll_ColumnClick(int spalte) { liste_.Spaltenklick(spalte); }  // 0-based
 
-    enum { idLblProtokoll = 100, idLvwProtokoll, idLblErgebnis, idCmdPruefen, idCmdLeeren, idCmdHilfe };
+    enum {
+        idLblProtokoll = 100, idLvwProtokoll, idTxtDetails, idLblErgebnis, idCmdPruefen, idCmdLeeren, idCmdHilfe
+    };
     static constexpr unsigned long kHilfeThema = 60;
 
 protected:
@@ -34,6 +36,9 @@ private:
     // Every line anew, newest first, the newest one current.
     void Fuellen(const std::vector<Protokolleintrag>& eintraege);
     void Ergebnis(const std::string& text);
+    // The current line's values in full below the list: the columns cut long ones off.
+    void DetailsZeigen();
+    void LeerenFreigeben(bool an);  // only while the log holds something
 
     std::string& gesehen_;
     Textliste liste_;

@@ -61,10 +61,13 @@ void frmSymbol::Form_Load() {
         // The scroll bar lies right below the cells, inside the white window.
         RECT innen{0, 0, 0, 0};
         MapWindowPoints(streifen_.hwnd(), hwnd(), reinterpret_cast<POINT*>(&innen), 1);
-        // The strip was made last and lies below it; the tab order stays the table's.
         SetWindowPos(Element(idHScroll), nullptr, innen.left,
                      innen.top + TwipsZuPixel(Symbolstreifen::kZelleHoehe), TwipsZuPixel(kRollBreite),
                      TwipsZuPixel(kRollHoehe), SWP_NOZORDER);
+        // In the tab order right after "&Aktuelles Symbol:", whose access key so leads to it;
+        // that puts it over the scroll bar, which keeps its own part of the window.
+        SetWindowPos(streifen_.hwnd(), Element(idLblSymbol), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        streifen_.Aussparen(Element(idHScroll));
     }
     HWND rollbalken = Element(idHScroll);
     SetWindowLongPtrA(rollbalken, GWLP_USERDATA, GetWindowLongPtrA(rollbalken, GWLP_WNDPROC));
@@ -164,12 +167,31 @@ void frmSymbol::cmdDurchsuchen_Click() {
 
 void frmSymbol::txtSymbol_Change() { NameGeaendert = true; }
 
-void frmSymbol::Auswaehlen(int index) {
+bool frmSymbol::Markieren(int index) {
     // A cell whose icon could not be read offers nothing to choose.
-    if (!streifen_.Vorhanden(index)) return;
+    if (!streifen_.Vorhanden(index)) return false;
     streifen_.Hervorheben(index);
     AuswahlIndex = static_cast<int16_t>(index);
-    KlickZeit = Uhr();
+    return true;
+}
+
+void frmSymbol::Auswaehlen(int index) {
+    if (Markieren(index)) KlickZeit = Uhr();
+}
+
+void frmSymbol::picMain_KeyDown(int index) {
+    if (NameGeaendert) return SymbolDateiLaden();
+    if (!Markieren(index)) return;
+    // A key is no click: the next click on the cell is a first one.
+    KlickZeit = -std::numeric_limits<double>::infinity();
+    const int erste = streifen_.Erste(), sichtbar = Symbolstreifen::kSichtbar;
+    if (index < erste) Rollen(index);
+    if (index >= erste + sichtbar) Rollen(index - (sichtbar - 1));
+}
+
+void frmSymbol::picMain_GotFocus() {
+    // Only while it still has the keys: a Tab straight through changes nothing.
+    if (GetFocus() == streifen_.hwnd()) SymbolDateiLaden();
 }
 
 void frmSymbol::picIcon_Click(int index) {
@@ -238,6 +260,14 @@ bool frmSymbol::Befehl(int id, int code) {
     if (id != idPicMain) return code == BN_CLICKED && Ausloesen(*this, kBefehle, id);
     // The strip tells which cell was hit; a click on the highlighted one may end the dialog.
     const int zelle = streifen_.Angeklickt();
+    if (code == Symbolstreifen::kTaste) {
+        picMain_KeyDown(zelle);
+        return true;
+    }
+    if (code == Symbolstreifen::kFokus) {
+        picMain_GotFocus();
+        return true;
+    }
     const bool hervorgehoben = zelle == streifen_.Hervorgehoben();
     if (code == STN_DBLCLK && hervorgehoben)
         picBlau_DblClick(zelle);

@@ -27,6 +27,9 @@ public:
     void HScroll_Change();
     void HScroll_Scroll();
     void HScroll_GotFocus();
+    // The strip by keyboard: a key chose cell `index` (-1: none), or the strip got the keys.
+    void picMain_KeyDown(int index);
+    void picMain_GotFocus();
 
     const Symbolstreifen& Streifen() const { return streifen_; }
 
@@ -49,6 +52,7 @@ private:
     void SymbolStreifenFuellen();
     void SymbolStreifenLeeren();
 
+    bool Markieren(int index);  // highlighted and chosen; false for a cell without an icon
     void Auswaehlen(int index);
     void Rollen(int wert);  // scroll bar value and strip position
     void Rollbalken(WORD code);

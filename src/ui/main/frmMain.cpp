@@ -90,6 +90,20 @@ double HoeheTwips(HWND h) {
     return PixelZuTwips(r.bottom - r.top);
 }
 
+// The status bar's first part, wide enough for "99999 Dateityp(en) ausgewählt".
+constexpr double kZaehlerBreite = 2700;  // twips
+
+// "JPG wird nicht mehr überwacht.", or a few names and how many more.
+std::string NichtMehrUeberwacht(const std::vector<std::string>& namen) {
+    constexpr size_t kNamen = 3;
+    const size_t genannt = namen.size() > kNamen ? kNamen : namen.size();
+    std::string text;
+    for (size_t i = 0; i < genannt; ++i)
+        text += (i == 0 ? "" : i + 1 == genannt && genannt == namen.size() ? " und " : ", ") + namen[i];
+    if (namen.size() > genannt) text += " und " + std::to_string(namen.size() - genannt) + " weitere";
+    return text + (namen.size() == 1 ? " wird" : " werden") + " nicht mehr überwacht.";
+}
+
 }  // namespace
 
 // Counts a running command. A close request that came meanwhile is carried out once the last
@@ -150,7 +164,6 @@ bool frmMain::LeistenErzeugen() {
     status_ = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | SBARS_SIZEGRIP, 0, 0, 0, 0, hwnd(),
                               reinterpret_cast<HMENU>(idStatusBar), instanz, nullptr);
     if (!status_) return false;
-    SendMessageA(status_, SB_SIMPLE, TRUE, 0);
 
     for (int l = 0; l < 4; ++l) {
         leisten_[l] = CreateWindowExA(
@@ -246,15 +259,25 @@ Fensterwerte frmMain::Zustand() const {
 }
 
 std::string frmMain::Statuszeile() const {
-    if (ungesehen_ > 0)
-        return std::to_string(ungesehen_) + " Änderung(en) anderer Programme rückgängig gemacht – Protokoll: Strg+P";
     size_t markiert = liste_.Markierte();
     if (markiert > 0) return std::to_string(markiert) + " Dateityp(en) ausgewählt";
     return std::to_string(liste_.Anzahl()) + " Dateityp(en)";
 }
 
+std::string frmMain::Hinweiszeile() const {
+    if (!nichtUeberwacht_.empty()) return nichtUeberwacht_;
+    if (ungesehen_ > 0)
+        return std::to_string(ungesehen_) + " Änderung(en) anderer Programme rückgängig gemacht – Protokoll: Strg+P";
+    return {};
+}
+
 void frmMain::StatusText() {
-    SendMessageA(status_, SB_SETTEXTA, 255 | SBT_NOBORDERS, reinterpret_cast<LPARAM>(Statuszeile().c_str()));
+    const std::string hinweis = Hinweiszeile();
+    const int teile[2] = {hinweis.empty() ? -1 : TwipsZuPixel(kZaehlerBreite), -1};
+    SendMessageA(status_, SB_SETPARTS, hinweis.empty() ? 1 : 2, reinterpret_cast<LPARAM>(teile));
+    SendMessageA(status_, SB_SETTEXTA, hinweis.empty() ? SBT_NOBORDERS : 0,
+                 reinterpret_cast<LPARAM>(Statuszeile().c_str()));
+    if (!hinweis.empty()) SendMessageA(status_, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(hinweis.c_str()));
 }
 
 void frmMain::ProtokollHinweisLesen() { ungesehen_ = NeueAenderungen(ProtokollLesen(), werte_.ProtokollGesehen); }
@@ -287,6 +310,10 @@ void frmMain::ListeFokussieren() {
 
 void frmMain::Ausfuehren(Handler handler) {
     Befehlslauf lauf(*this);
+    if (!nichtUeberwacht_.empty()) {
+        nichtUeberwacht_.clear();
+        statusFaellig_.Vormerken(hwnd());
+    }
     (this->*handler)();
 }
 
@@ -297,9 +324,15 @@ void frmMain::SpeichernAusfuehren(bool fragen) {
     if (speichert_) return;
     Befehlslauf lauf(*this);
     speichert_ = true;
-    if (Speichern(liste_, *this, fragen).Fertig) geaendert_ = false;
+    const Speicherergebnis ergebnis = Speichern(liste_, *this, fragen);
+    if (ergebnis.Fertig) geaendert_ = false;
     speichert_ = false;
     liste_.Nachsortieren();
+    // Declined at the shared-key question: gone from the list without a word otherwise.
+    if (!ergebnis.NichtMehrUeberwacht.empty()) {
+        nichtUeberwacht_ = NichtMehrUeberwacht(ergebnis.NichtMehrUeberwacht);
+        statusFaellig_.Vormerken(hwnd());
+    }
     ListeFokussieren();
 }
 
@@ -472,6 +505,20 @@ LRESULT frmMain::Benachrichtigung(const NMHDR& nm) {
             case LVN_COLUMNCLICK:
                 lvwMain_ColumnClick(reinterpret_cast<const NMLISTVIEW&>(nm).iSubItem + 1);
                 break;
+            case LVN_ITEMCHANGED: {
+                // Arrows, Shift, Ctrl+Space and code alike; -1 stands for every line.
+                const auto& v = reinterpret_cast<const NMLISTVIEW&>(nm);
+                if (!(v.uChanged & LVIF_STATE) || (v.iItem >= 0 && !((v.uOldState ^ v.uNewState) & LVIS_SELECTED)))
+                    break;
+                nichtUeberwacht_.clear();
+                statusFaellig_.Vormerken(hwnd());
+                break;
+            }
+            case LVN_INSERTITEM:
+            case LVN_DELETEITEM:
+            case LVN_DELETEALLITEMS:
+                statusFaellig_.Vormerken(hwnd());
+                break;
         }
         return 0;
     }
@@ -484,6 +531,10 @@ LRESULT frmMain::Benachrichtigung(const NMHDR& nm) {
 
 bool frmMain::Nachricht(UINT msg, WPARAM wp, LPARAM, LRESULT& ergebnis) {
     ergebnis = 0;
+    if (statusFaellig_.Faellig(msg)) {
+        StatusText();
+        return true;
+    }
     switch (msg) {
         case WM_SIZE:
             Form_Resize();

@@ -50,8 +50,11 @@ public:
     bool Haken(int befehl) const;
     void HakenSetzen(int befehl, bool an);
 
+    // The status bar: the count of selected or all lines first, a notice in a part of its
+    // own after it.
     void StatusText();
     std::string Statuszeile() const;
+    std::string Hinweiszeile() const;
     // Counts the log's restored changes the user has not seen; the status bar tells of them.
     void ProtokollHinweisLesen();
 
@@ -126,6 +129,9 @@ private:
     bool schliessenVorgemerkt_ = false;  // a close request came while a command ran
     bool schliesst_ = false;             // the closing question is up
     size_t ungesehen_ = 0;  // restored changes in the log since it was last opened
+    // The types the last save stopped watching, until the selection changes or a command runs.
+    std::string nichtUeberwacht_;
+    Vormerkung statusFaellig_{WM_APP + 30};
     std::unique_ptr<frmSpeichern> fortschritt_;
 };
 
