@@ -11,19 +11,26 @@
 
 namespace {
 
-// A default value as the registry may hold it, byte for byte.
+// A value as the registry may hold it, byte for byte: a class key's default value, or one of
+// the store.
 struct Roh {
     std::string pfad;
     DWORD typ;
     std::string daten;
+    HKEY root = HKEY_CLASSES_ROOT;
+    std::string name = "";
 };
 Roh Sz(const std::string& pfad, const std::string& text) { return {pfad, REG_SZ, text + '\0'}; }
+Roh Gespeichert(const std::string& ext, const char* name, DWORD typ, const std::string& daten) {
+    return {kStore + ext, typ, daten, HKEY_CURRENT_USER, name};
+}
 
 struct Anfang {
     const char* fall;
     std::vector<Roh> werte;
     Dateityp gespeichert;              // Erweiterung, -, Bezeichnung, Oeffnen, Symbol
     std::vector<std::string> schreibt;  // what a run writes, leaving out what holds its data
+    std::vector<std::string> sichert;   // what a save writes into the store besides
 };
 
 const std::string kEx = "%SystemRoot%\\x.dll,1";
@@ -67,14 +74,19 @@ const Anfang kAnfaenge[] = {
      {"U", "", "U", "u.exe", ""}, {".U", "u-datei", "u-datei\\shell\\open\\command"}},
     {"no extension key", {}, {"N", "", "N", "n.exe", "n.exe,0"},
      {".N", "n-datei", "n-datei\\shell\\open\\command", "n-datei\\DefaultIcon"}},
+    {"the store holds junk after a terminator and an icon as a number",
+     {Sz(".k", "kfile"), Sz("kfile", "K"), Sz("kfile\\shell\\open\\command", "k.exe"),
+      Gespeichert("K", "Bezeichnung", REG_EXPAND_SZ, std::string("K\0alt\0", 6)),
+      Gespeichert("K", "Symbol", REG_DWORD, "\1")},
+     {"K", "", "K", "k.exe", ""}, {}, {kStore + "K\\Bezeichnung", kStore + "K\\Symbol"}},
 };
 
 class Unchanged : public Ruhig {
 protected:
     void SetUp() override {
         Ruhig::SetUp();
-        RegSchreibenBeobachten([this](HKEY root, const std::string& pfad, auto&&...) {
-            if (root == HKEY_CLASSES_ROOT) geschrieben.push_back(pfad);
+        RegSchreibenBeobachten([this](HKEY root, const std::string& pfad, const std::string& name, auto&&...) {
+            geschrieben.push_back(root == HKEY_CLASSES_ROOT ? pfad : pfad + "\\" + name);
         });
     }
     void TearDown() override {
@@ -93,17 +105,16 @@ protected:
         RegBaumLoeschen(HKEY_CURRENT_USER, "Software", "RHM");
         Setzen(HKEY_CLASSES_ROOT, "uproto", "URL Protocol", "");
         for (const Anfang& a : kAnfaenge) {
+            const Dateityp& t = a.gespeichert;
+            Gesichert(t.Erweiterung, t.Bezeichnung, t.Oeffnen, t.Symbol);
             for (const Roh& w : a.werte) {
                 HKEY h = nullptr;
-                ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, w.pfad.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h,
-                                          nullptr),
+                ASSERT_EQ(RegCreateKeyExA(w.root, w.pfad.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr),
                           ERROR_SUCCESS);
-                RegSetValueExA(h, "", 0, w.typ, reinterpret_cast<const BYTE*>(w.daten.data()),
+                RegSetValueExA(h, w.name.c_str(), 0, w.typ, reinterpret_cast<const BYTE*>(w.daten.data()),
                                static_cast<DWORD>(w.daten.size()));
                 RegCloseKey(h);
             }
-            const Dateityp& t = a.gespeichert;
-            Gesichert(t.Erweiterung, t.Bezeichnung, t.Oeffnen, t.Symbol);
         }
     }
     // The whole of HKEY_CLASSES_ROOT and the store, and the log without its times, after a
@@ -129,11 +140,14 @@ protected:
 };
 
 TEST_F(Unchanged, LeavingOutWhatHoldsItsDataChangesNothingElse) {
-    std::vector<std::string> erwartet;
-    for (const Anfang& a : kAnfaenge) erwartet.insert(erwartet.end(), a.schreibt.begin(), a.schreibt.end());
-    std::sort(erwartet.begin(), erwartet.end());
     for (bool speichern : {false, true}) {
         SCOPED_TRACE(speichern ? "save" : "system start");
+        std::vector<std::string> erwartet;
+        for (const Anfang& a : kAnfaenge) {
+            erwartet.insert(erwartet.end(), a.schreibt.begin(), a.schreibt.end());
+            if (speichern) erwartet.insert(erwartet.end(), a.sichert.begin(), a.sichert.end());
+        }
+        std::sort(erwartet.begin(), erwartet.end());
         const std::string alles = Lauf(false, speichern);
         const size_t alleSchreibungen = geschrieben.size();
         EXPECT_EQ(Lauf(true, speichern), alles);
@@ -143,16 +157,18 @@ TEST_F(Unchanged, LeavingOutWhatHoldsItsDataChangesNothingElse) {
     }
 }
 
-TEST_F(Unchanged, ASystemStartThatFindsNothingChangedWritesNothing) {
-    Lauf(true, false);
+// Once saved, neither the system start nor another save finds anything to write.
+TEST_F(Unchanged, ARunThatFindsNothingChangedWritesNothing) {
+    Lauf(true, true);
     Setzen(HKEY_CURRENT_USER, kStartup, "FirstStart", "False");
     const std::string vorher = Abzug(HKEY_CLASSES_ROOT) + Abzug(HKEY_CURRENT_USER);
-    std::vector<std::string> alle;
-    RegSchreibenBeobachten([&](HKEY, const std::string& pfad, const std::string& name, const std::string&, bool) {
-        alle.push_back(pfad + "\\" + name);
-    });
+    geschrieben.clear();
     EXPECT_EQ(Main("/autostart", marke), nullptr);
-    EXPECT_EQ(alle, std::vector<std::string>{});
+    Typliste liste;
+    SicherungLaden(liste);
+    Stillfenster fenster;
+    EXPECT_TRUE(Speichern(liste, fenster, false).Fertig);
+    EXPECT_EQ(geschrieben, std::vector<std::string>{});
     EXPECT_EQ(Abzug(HKEY_CLASSES_ROOT) + Abzug(HKEY_CURRENT_USER), vorher);
     EXPECT_EQ(DateiLesen(ProtokollDatei()), "<keine Datei>");
 }

@@ -81,6 +81,8 @@ FEHLER = [
     fehler('ausgelassen-als-fehler', 'src/filetypes/Wiederherstellen.cpp',
            'wertOk = SchrittAusfuehren(plan[s]) != Schreibausgang::Fehlgeschlagen && wertOk;',
            'wertOk = SchrittAusfuehren(plan[s]) == Schreibausgang::Geschrieben && wertOk;'),
+    fehler('sicherung-nie-neu', 'src/filetypes/Sicherung.cpp',
+           'if (!key || !RegWertUnveraendert(RegWertHolen(key.get(), name), *wert))', 'if (!key)'),
     fehler('sicherung-halb-geladen', 'src/filetypes/Sicherung.cpp',
            '!typ.Bezeichnung.empty() && !typ.Oeffnen.empty()', '!typ.Bezeichnung.empty() || !typ.Oeffnen.empty()'),
     fehler('fremde-namen-entfernt', 'src/filetypes/Speichern.cpp',
