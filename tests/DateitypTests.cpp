@@ -106,6 +106,11 @@ TEST_F(SharedKey, BothInTheListWithTheSameNewValuesAgree) {
     Pruefung p = Pruefen(Typ("JPG", "Foto", "foto.exe %1", "foto.exe,0"));
     EXPECT_TRUE(p.Gemeinsam);
     EXPECT_TRUE(p.GleicheWerte);
+    // A third one outside the list disagrees, and no other that agrees after it undoes that.
+    Setzen(HKEY_CLASSES_ROOT, ".jp", "", "jpegfile");
+    p = Pruefen(Typ("JPG", "Foto", "foto.exe %1", "foto.exe,0"));
+    EXPECT_FALSE(p.GleicheWerte);
+    EXPECT_EQ(p.AndereErweiterung, ".jp");
 
     haupt.liste().Leeren();
     haupt.Zeile("JPEG", "Anders", "foto.exe %1", "foto.exe,0");
