@@ -174,6 +174,7 @@ void Messen(frmMain& haupt, HKEY r, const Aufbau& a, Messung& m, int laeufe) {
             SicherungWiederherstellen(haupt.lvwMain(), nullptr);
         } else if (m.lauf == Lauf::ImFenster) {
             haupt.lvwMain().Leeren();
+            OhneZeichnen still(haupt.lvwMain().hwnd());  // as the system start holds it
             SicherungLaden(haupt.lvwMain());
             SicherungWiederherstellen(haupt.lvwMain(), nullptr);
         } else {
