@@ -18,13 +18,13 @@ inline void Schreiben(HKEY root, const std::string& pfad, const std::string& wer
     RegCloseKey(h);
 }
 
-inline std::string Wert(HKEY root, const std::string& pfad) {
+inline std::string Wert(HKEY root, const std::string& pfad, const char* name = "") {
     HKEY h = nullptr;
     if (RegOpenKeyExA(root, pfad.c_str(), 0, KEY_QUERY_VALUE, &h) != ERROR_SUCCESS) return {};
     char puffer[1024];
     DWORD groesse = sizeof puffer - 1, typ = 0;
     std::string wert;
-    if (RegQueryValueExA(h, "", nullptr, &typ, reinterpret_cast<BYTE*>(puffer), &groesse) == ERROR_SUCCESS &&
+    if (RegQueryValueExA(h, name, nullptr, &typ, reinterpret_cast<BYTE*>(puffer), &groesse) == ERROR_SUCCESS &&
         typ == REG_SZ) {
         puffer[groesse] = 0;
         wert = puffer;

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "filetypes/Protokoll.h"
+#include "filetypes/Vergleich.h"
 #include "filetypes/Wiederherstellen.h"
 #include "platform/Registry.h"
 #include "platform/Seams.h"
@@ -89,7 +90,7 @@ double Zusatz(const Typliste& liste, size_t& eintraege) {
     const std::string datum = Zeitstempel();
     for (size_t i = 0; i < liste.Anzahl(); ++i) {
         const Dateityp t = liste.Eintrag(i);
-        auto neu = Unterschiede(t, VorgefundenLesen(t.Erweiterung, schluessel[i]), schluessel[i], datum);
+        auto neu = Unterschiede(t, KlassenTyp(t.Erweiterung, schluessel[i], KlasseLesen(schluessel[i])), schluessel[i], datum);
         alle.insert(alle.end(), neu.begin(), neu.end());
     }
     ProtokollAnhaengen(alle);

@@ -1,6 +1,9 @@
 // How long the system-start restore and the save take on the classes of a grown Windows 10,
 // each against a bare pass that enumerates HKEY_CLASSES_ROOT and reads the default value of
-// every extension key, measured in the same run.
+// every extension key, measured in the same run; and the restore that finds nothing changed
+// (the store loaded, every type checked) against the bare pass plus reading the store and the
+// three values of every stored type's class, the least such a run must read: once loaded into
+// a plain list, once into the main window's list, as the system start loads it.
 //
 //   wine wiederherstellen_bench.exe [runs]
 //
@@ -12,6 +15,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "Benchhilfen.h"
@@ -102,39 +106,93 @@ void BlosserDurchlauf() {
     Erweiterungsschluessel([](const char* name) { Wert(HKEY_CLASSES_ROOT, name); });
 }
 
+// The bare pass, the store, and the description, command and icon of every stored type.
+void Lesepass() {
+    std::unordered_map<std::string, std::string> klasse;
+    Erweiterungsschluessel([&](const char* name) { klasse[name] = Wert(HKEY_CLASSES_ROOT, name); });
+    std::vector<std::string> namen;
+    HKEY store = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, SicherungPfad().c_str(), 0, KEY_READ, &store) != ERROR_SUCCESS) return;
+    char name[256];
+    for (DWORD i = 0;; ++i) {
+        DWORD n = sizeof name;
+        if (RegEnumKeyExA(store, i, name, &n, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        namen.emplace_back(name, n);
+    }
+    for (const std::string& n : namen) {
+        HKEY typ = nullptr;
+        if (RegOpenKeyExA(store, n.c_str(), 0, KEY_QUERY_VALUE, &typ) != ERROR_SUCCESS) continue;
+        for (const char* wert : {"Bezeichnung", "Oeffnen", "Symbol"}) {
+            char puffer[1024];
+            DWORD groesse = sizeof puffer;
+            RegQueryValueExA(typ, wert, nullptr, nullptr, reinterpret_cast<BYTE*>(puffer), &groesse);
+        }
+        RegCloseKey(typ);
+        const std::string k = klasse["." + n];
+        Wert(HKEY_CLASSES_ROOT, k);
+        Wert(HKEY_CLASSES_ROOT, k + "\\shell\\open\\command");
+        Wert(HKEY_CLASSES_ROOT, k + "\\DefaultIcon");
+    }
+    RegCloseKey(store);
+}
+
+// Unveraendert loads the store into a plain list; ImFenster into the main window's list, as the
+// system start does, so that the difference is what the window's list costs.
+enum class Lauf { Wiederherstellen, Unveraendert, ImFenster, Speichern };
+
 struct Messung {
     const char* was;
     int typen;
-    bool speichern;
+    Lauf lauf;
     double zeit = 0, bloss = 0;
 };
 
 void Messen(frmMain& haupt, HKEY r, const Aufbau& a, Messung& m, int laeufe) {
     const std::vector<int> typen = Auswahl(m.typen);
-    std::vector<double> zeiten, bloss;
+    std::vector<double> zeiten, bloss, verhaeltnis;
     for (int lauf = 0; lauf < laeufe; ++lauf) {
         Zuruecksetzen(r, a, typen);
         haupt.lvwMain().Leeren();
         for (int e : typen) haupt.lvwMain().Hinzufuegen(Zeile(e));
+        const bool unveraendert = m.lauf == Lauf::Unveraendert || m.lauf == Lauf::ImFenster;
+        if (unveraendert) {
+            // Stored, and restored once: from then on nothing differs.
+            for (int e : typen) SicherungSchreiben(Zeile(e));
+            SicherungWiederherstellen(haupt.lvwMain(), nullptr);
+        }
         std::vector<double> pass;
         for (int i = 0; i < 3; ++i) {
             const double anfang = Uhr();
-            BlosserDurchlauf();
+            unveraendert ? Lesepass() : BlosserDurchlauf();
             pass.push_back(Uhr() - anfang);
         }
         bloss.push_back(Median(pass));
         const double anfang = Uhr();
-        if (m.speichern)
+        if (m.lauf == Lauf::Speichern) {
             haupt.mnuSpeichern_Click();
-        else
+        } else if (m.lauf == Lauf::Wiederherstellen) {
             SicherungWiederherstellen(haupt.lvwMain(), nullptr);
+        } else if (m.lauf == Lauf::ImFenster) {
+            haupt.lvwMain().Leeren();
+            OhneZeichnen still(haupt.lvwMain().hwnd());  // as the system start holds it
+            SicherungLaden(haupt.lvwMain());
+            SicherungWiederherstellen(haupt.lvwMain(), nullptr);
+        } else {
+            Typliste gespeichert;
+            SicherungLaden(gespeichert);
+            SicherungWiederherstellen(gespeichert, nullptr);
+        }
         zeiten.push_back(Uhr() - anfang);
+        // Each run against the floor of its own run: other work on the machine shifts both alike.
+        verhaeltnis.push_back(zeiten.back() / bloss.back());
     }
     Zuruecksetzen(r, a, typen);
     m.zeit = Median(zeiten);
     m.bloss = Median(bloss);
-    std::printf("%-7s %4d types: %7.3f s, bare pass %.3f s, ratio %.2f (median of %d)\n", m.was, m.typen, m.zeit,
-                m.bloss, m.bloss > 0 ? m.zeit / m.bloss : 0.0, laeufe);
+    std::printf("%-9s %4d types: %7.3f s, %s %.3f s, ratio %.2f (%.2f-%.2f; medians of %d)\n", m.was, m.typen,
+                m.zeit, m.lauf == Lauf::Unveraendert || m.lauf == Lauf::ImFenster ? "read floor" : "bare pass", m.bloss, Median(verhaeltnis),
+                *std::min_element(verhaeltnis.begin(), verhaeltnis.end()),
+                *std::max_element(verhaeltnis.begin(), verhaeltnis.end()), laeufe);
     std::fflush(stdout);
 }
 
@@ -175,7 +233,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "no window (is DISPLAY set?)\n");
         rc = 1;
     } else {
-        Messung m[] = {{"restore", 50, false}, {"restore", 1000, false}, {"save", 50, true}};
+        Messung m[] = {{"restore", 50, Lauf::Wiederherstellen}, {"restore", 1000, Lauf::Wiederherstellen},
+                       {"unchanged", 50, Lauf::Unveraendert}, {"unchanged", 1000, Lauf::Unveraendert},
+                       {"+ window", 1000, Lauf::ImFenster},
+                       {"save", 50, Lauf::Speichern}};
         for (Messung& x : m) Messen(haupt, klassen, aufbau, x, laeufe);
         std::printf("shared-key questions answered: %d\n", fragen);
         std::printf("restore per type beyond the bare pass: %.2f ms (50), %.2f ms (1000)\n",

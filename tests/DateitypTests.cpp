@@ -1,6 +1,6 @@
 #include "Umgebung.h"
 #include "filetypes/Dateityp.h"
-#include "filetypes/Klassenindex.h"
+#include "filetypes/GemeinsamerSchluessel.h"
 
 namespace {
 
@@ -74,7 +74,8 @@ protected:
     }
     // A fresh index each time, as every run builds one.
     Pruefung Pruefen(const Dateityp& t) {
-        return GemeinsamenSchluesselPruefen(t, haupt.liste(), Klassenindex());
+        return GemeinsamenSchluesselPruefen(t, haupt.liste(), Klassenindex(),
+                                            KlassenTyp(t.Erweiterung, t.Schluessel, KlasseLesen(t.Schluessel)));
     }
 };
 
@@ -105,6 +106,11 @@ TEST_F(SharedKey, BothInTheListWithTheSameNewValuesAgree) {
     Pruefung p = Pruefen(Typ("JPG", "Foto", "foto.exe %1", "foto.exe,0"));
     EXPECT_TRUE(p.Gemeinsam);
     EXPECT_TRUE(p.GleicheWerte);
+    // A third one outside the list disagrees, and no other that agrees after it undoes that.
+    Setzen(HKEY_CLASSES_ROOT, ".jp", "", "jpegfile");
+    p = Pruefen(Typ("JPG", "Foto", "foto.exe %1", "foto.exe,0"));
+    EXPECT_FALSE(p.GleicheWerte);
+    EXPECT_EQ(p.AndereErweiterung, ".jp");
 
     haupt.liste().Leeren();
     haupt.Zeile("JPEG", "Anders", "foto.exe %1", "foto.exe,0");

@@ -148,14 +148,15 @@ TEST_F(Hostile, WritersSayWhetherEveryWriteSucceeded) {
     Setzen(HKEY_CLASSES_ROOT, ".txt", "", "txtfile");
     Klassenindex index;
     Dateityp t{"TXT", "txtfile", "Text", "notepad.exe %1", "notepad.exe,0"};
-    EXPECT_FALSE(TypSchreiben(t, {"txtfile", false}, index));
+    EXPECT_FALSE(TypSchreiben(t, {"txtfile", false}, KlasseLesen("txtfile"), index));
     EXPECT_EQ(Hkcr("txtfile"), "Text");  // what could be written was
     Fluechtig("ini-datei");
-    EXPECT_FALSE(TypSchreiben({"INI", "", "Einstellungen", "notepad.exe %1", ""}, {"ini-datei", true}, index));
-    EXPECT_TRUE(TypSchreiben({"BAT", "", "Stapel", "cmd.exe /c %1", ""}, {"bat-datei", true}, index));
-    EXPECT_FALSE(TypSchreiben({"COM", "", "Befehl", "cmd.exe /c %1", ""}, {"", true}, index));  // no key free
+    EXPECT_FALSE(TypSchreiben({"INI", "", "Einstellungen", "notepad.exe %1", ""}, {"ini-datei", true}, {}, index));
+    EXPECT_TRUE(TypSchreiben({"BAT", "", "Stapel", "cmd.exe /c %1", ""}, {"bat-datei", true}, {}, index));
+    EXPECT_FALSE(TypSchreiben({"COM", "", "Befehl", "cmd.exe /c %1", ""}, {"", true}, {}, index));  // no key free
     TypAnlegen("bmp", "bmpfile", "Alt", "alt.exe");
-    EXPECT_TRUE(TypSchreiben({"BMP", "bmpfile", "Bitmap", "paint.exe %1", "p.exe,1"}, {"bmpfile", false}, index));
+    EXPECT_TRUE(TypSchreiben({"BMP", "bmpfile", "Bitmap", "paint.exe %1", "p.exe,1"}, {"bmpfile", false},
+                             KlasseLesen("bmpfile"), index));
 
     // The system-start run goes on with the next type.
     Gesichert("TXT", "Text", "notepad.exe %1");

@@ -1,5 +1,6 @@
 #include "Umgebung.h"
 #include "filetypes/Sicherung.h"
+#include "filetypes/Vergleich.h"
 #include "filetypes/Wiederherstellen.h"
 
 namespace {

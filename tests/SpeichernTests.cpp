@@ -155,20 +155,17 @@ TEST_F(SharedSave, TheProgressWindowIsTopmostOverADisabledMainWindowAndSetAsideF
 
 // A save window whose progress display stops the save dead, as a killed process would, when
 // the type after the first `typen` is shown (written into HKEY_CLASSES_ROOT, not yet stored).
-struct Abbruchfenster : Speicherfenster, Fortschritt {
+struct Abbruchfenster : Stillfenster, Fortschritt {
     struct Tot {};
     explicit Abbruchfenster(int typen) : rest(typen) {}
-    void Sperren(bool) override {}
     Fortschritt* FortschrittOeffnen() override { return this; }
-    void FortschrittOben(bool) override {}
-    void FortschrittSchliessen() override {}
     void Zeigen(const Dateityp&) override {
         if (rest-- == 0) throw Tot{};
     }
     int rest;
 };
 
-TEST_F(Save, AnInterruptedSaveLosesNoWatchedType) {
+TEST_F(Save, AnInterruptedSaveLosesNoWatchedTypeAndStopsNoLaterSave) {
     for (const char* e : {"AAA", "BBB", "CCC", "DDD"}) Gesichert(e, std::string("alt ") + e, "alt.exe");
     Optionen.Sicherheitsabfrage = 0;
     for (int k = 0; k < 3; ++k) {  // stopped before the third of three types at the latest
@@ -184,6 +181,11 @@ TEST_F(Save, AnInterruptedSaveLosesNoWatchedType) {
         EXPECT_EQ(Holen(HKEY_CURRENT_USER, kStore + "AAA", "Bezeichnung"), k >= 1 ? "neu" : "alt AAA");
         EXPECT_EQ(std::find(store.begin(), store.end(), "EEE") != store.end(), k >= 2) << k;
     }
+    // Cut off inside the main window's save: the window takes input again, and the next save runs.
+    RegSchreibenBeobachten([](HKEY, auto&&...) { throw Abbruchfenster::Tot{}; });
+    EXPECT_THROW(haupt.fenster.mnuSpeichern_Click(), Abbruchfenster::Tot);
+    RegSchreibenBeobachten(nullptr);
+    EXPECT_TRUE(IsWindowEnabled(haupt.fenster.hwnd()));
     haupt.fenster.mnuSpeichern_Click();
     EXPECT_EQ(StoreNamen(), (std::vector<std::string>{"AAA", "BBB", "EEE"}));
     EXPECT_FALSE(haupt.fenster.Geaendert());

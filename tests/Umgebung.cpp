@@ -296,7 +296,7 @@ std::string Abzug(HKEY root, const std::string& pfad) {
     for (DWORD i = 0;; ++i) {
         DWORD n = sizeof name, d = sizeof daten, typ = 0;
         if (RegEnumValueA(h, i, name, &n, nullptr, &typ, daten, &d) != ERROR_SUCCESS) break;
-        text += std::string(name, n) + "=" + std::string(reinterpret_cast<char*>(daten), d) + "\n";
+        text += std::string(name, n) + "=" + std::to_string(typ) + ":" + std::string(reinterpret_cast<char*>(daten), d) + "\n";
     }
     for (DWORD i = 0;; ++i) {
         DWORD n = sizeof name;

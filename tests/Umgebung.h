@@ -62,7 +62,7 @@ inline const std::string kStore = "Software\\RHM\\Endungswart\\Classes\\";
 inline const std::string kOpt = "Software\\RHM\\Endungswart\\Optionen";
 inline const std::string kStartup = "Software\\RHM\\Endungswart\\Startup";
 
-// Every key and value under root\pfad, for comparing before and after.
+// Every key and value, with its type, under root\pfad, for comparing before and after.
 std::string Abzug(HKEY root, const std::string& pfad = "");
 
 // A key under root that nobody may delete while this lives: a DACL that denies it.
@@ -161,6 +161,18 @@ protected:
     void SetUp() override;
     void TearDown() override;
     Hauptliste haupt;
+};
+
+// A save's window without a window: every question answered yes (a shared key split), nothing
+// shown, no yield.
+struct Stillfenster : Speicherfenster {
+    bool SpeichernBestaetigen() override { return true; }
+    bool AllesEntfernenBestaetigen() override { return true; }
+    bool EigenenSchluesselBestaetigen(const std::string&, const std::string&) override { return true; }
+    void Zwischendurch() override {}
+    void Sperren(bool) override {}
+    Fortschritt* FortschrittOeffnen() override { return nullptr; }
+    void FortschrittSchliessen() override {}
 };
 
 // Opens a dialog of type F on the main list, runs `f` once it is up, and returns its result.

@@ -1,5 +1,6 @@
 # Registers the layer check: tools/schichten.py fails when an #include in src/ goes up or
-# sideways against its stack of folders; tools/schichten_test.py tests the check itself.
+# sideways against its stack of folders, or when the file pairs of one folder include each
+# other in a circle; tools/schichten_test.py tests the check itself.
 # Included at the end of the top-level CMakeLists.txt, after tools/Bilder.cmake found Python.
 #
 # The check of src/ runs when ENDWART_SCHICHTEN is ON (-DENDWART_SCHICHTEN=ON, or the default

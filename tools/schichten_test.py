@@ -98,17 +98,48 @@ class Schichten(unittest.TestCase):
              'settings/Optionen.cpp:1: #include "registry/Registry.h": registry/Registry.h is in'
              ' no folder of the stack'])
 
+    def test_circles_between_the_units_of_one_folder(self):
+        # (case, tree, messages); a unit is a file pair, and a call shows as an include.
+        faelle = (
+            ('a chain and own headers', {
+                'filetypes/A.h': '', 'filetypes/A.cpp': '#include "filetypes/A.h"\n',
+                'filetypes/B.h': '#include "filetypes/A.h"\n',
+                'filetypes/B.cpp': '#include "filetypes/B.h"\n#include "filetypes/A.h"\n',
+            }, []),
+            ('through a .cpp', {
+                'filetypes/Protokoll.h': '', 'filetypes/Wiederherstellen.h': '#include "filetypes/Protokoll.h"\n',
+                'filetypes/Protokoll.cpp': '#include "filetypes/Protokoll.h"\n#include "Wiederherstellen.h"\n',
+            }, ['filetypes: circle Protokoll -> Wiederherstellen -> Protokoll (Protokoll.cpp:2 #include '
+                '"Wiederherstellen.h"; Wiederherstellen.h:1 #include "filetypes/Protokoll.h")']),
+            ('three long, and a fourth unit in it', {
+                'filetypes/A.cpp': '#include "filetypes/B.h"\n', 'filetypes/B.cpp': '#include "filetypes/C.h"\n',
+                'filetypes/C.cpp': '#include "filetypes/A.h"\n#include "filetypes/D.h"\n',
+                'filetypes/D.h': '#include "filetypes/B.h"\n',
+                'filetypes/A.h': '', 'filetypes/B.h': '', 'filetypes/C.h': '',
+            }, ['filetypes: circle A -> B -> C -> A (A.cpp:1 #include "filetypes/B.h"; B.cpp:1 #include '
+                '"filetypes/C.h"; C.cpp:1 #include "filetypes/A.h"); more units in circles with them: D']),
+            ('a folder inside another is not the same folder', {
+                'ui/Form.h': '', 'ui/main/frmMain.h': '#include "ui/Form.h"\n',
+                'ui/Form.cpp': '#include "ui/main/frmMain.h"\n',
+            }, ['ui/Form.cpp:1: #include "ui/main/frmMain.h" goes up from ui to ui/main']),
+        )
+        for fall, dateien, erwartet in faelle:
+            with self.subTest(fall), Baum(dateien) as wurzel:
+                self.assertEqual(schichten.pruefen(wurzel) + schichten.kreise(wurzel), erwartet)
+
     def test_command_line_exit_code_and_output(self):
-        for dateien, code in (({'app/Main.cpp': '#include "settings/O.h"\n', 'settings/O.h': ''},
-                               0),
-                              ({'settings/O.h': '#include "app/Main.h"\n', 'app/Main.h': ''}, 1)):
+        for dateien, code, text in (
+                ({'app/Main.cpp': '#include "settings/O.h"\n', 'settings/O.h': ''}, 0, None),
+                ({'settings/O.h': '#include "app/Main.h"\n', 'app/Main.h': ''}, 1,
+                 'settings/O.h:1: #include "app/Main.h" goes up'),
+                ({'app/A.h': '#include "app/B.h"\n', 'app/B.h': '#include "app/A.h"\n'}, 1,
+                 'app: circle A -> B -> A')):
             with Baum(dateien) as wurzel:
                 lauf = subprocess.run([sys.executable, os.path.join(HIER, 'schichten.py'),
                                        wurzel], capture_output=True, text=True)
             self.assertEqual(lauf.returncode, code, lauf.stdout + lauf.stderr)
-            if code:
-                self.assertIn(os.path.join(os.path.relpath(wurzel), 'settings/O.h') + ':1: '
-                              '#include "app/Main.h" goes up', lauf.stdout)
+            if text:
+                self.assertIn(os.path.join(os.path.relpath(wurzel), text), lauf.stdout)
         lauf = subprocess.run([sys.executable, os.path.join(HIER, 'schichten.py'),
                                os.path.join(HIER, 'gibt-es-nicht')], capture_output=True)
         self.assertEqual(lauf.returncode, 2)

@@ -35,6 +35,13 @@ bool Hauptfenster(std::unique_ptr<frmMain>& fenster) {
     return true;
 }
 
+// The store into the main list, drawn once at the end: drawn line by line, a thousand lines
+// cost the list control under Wine more than the whole restore.
+void ListeLaden(frmMain& fenster) {
+    OhneZeichnen still(fenster.lvwMain().hwnd());
+    SicherungLaden(fenster.lvwMain());
+}
+
 enum class Weiter { Ende, Interaktiv };
 
 // The autostart road. Ends the program unless the user chose to start interactively.
@@ -42,7 +49,7 @@ Weiter AutostartLauf(std::unique_ptr<frmMain>& haupt) {
     if (!Hauptfenster(haupt)) return Weiter::Ende;
     frmMain* fenster = haupt.get();
     fenster->AutostartlaufSetzen(true);
-    SicherungLaden(fenster->lvwMain());
+    ListeLaden(*fenster);
     const bool mitMeldung = Optionen.Autostartmeldung != 0;
     std::unique_ptr<frmSpeichern> fortschritt;
     if (fenster->lvwMain().Anzahl() > 0 && mitMeldung) {
@@ -125,7 +132,7 @@ std::unique_ptr<frmMain> Main(const std::string& befehlszeile, Instanzmarke& mar
         if (!ErsterStart(fenster->lvwMain(), fenster->hwnd())) return nullptr;
         SchalterSchreiben(kStartupSchluessel, "FirstStart", false);
     } else {
-        SicherungLaden(fenster->lvwMain());
+        ListeLaden(*fenster);
     }
     fenster->lvwMain().Nachsortieren();
     fenster->ProtokollHinweisLesen();

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include "platform/Text.h"
-#include "filetypes/Klassenindex.h"
 #include "platform/Registry.h"
 
 namespace {
@@ -42,15 +41,10 @@ const Fremdname* FremderName(const std::string& s) {
     return nullptr;
 }
 
-// A class of the component registry rather than a file type: it names a registered class
-// identifier, or is a version-independent name that points to its current version, and
-// opens nothing. A file type may carry a class identifier too, even one whose ProgID is the
-// file type's own class name (Paint.Picture), but it has an open command.
-bool Komponentenklasse(const std::string& s) {
-    const std::string clsid = Standardwert(s + "\\CLSID");
-    const bool klasse = KlassenkennungBrauchbar(clsid) && RegOeffnen(HKEY_CLASSES_ROOT, "CLSID\\" + clsid);
-    if (!klasse && Standardwert(s + "\\CurVer").empty()) return false;
-    return Standardwert(s + "\\shell\\open\\command").empty();
+// The default value of the subkey `pfad` of an open key.
+RegRohwert Unterwert(HKEY key, const std::string& pfad) {
+    RegSchluessel k = RegOeffnen(key, pfad);
+    return k ? RegWertHolen(k.get(), "") : RegRohwert{};
 }
 
 }  // namespace
@@ -67,11 +61,51 @@ bool SchluesselBrauchbar(const std::string& s) {
     return !fremd || fremd->lesbar;
 }
 
+Klassenstand KlasseLesen(const std::string& s) {
+    Klassenstand k;
+    if (!SchluesselBrauchbar(s)) return k;
+    RegSchluessel key = RegOeffnen(HKEY_CLASSES_ROOT, s, k.Verknuepfung);
+    if (!key) return k;
+    // A URL protocol is what web links run.
+    k.UrlProtokoll = RegWertHolen(key.get(), "URL Protocol").Vorhanden;
+    k.Bezeichnung = RegWertHolen(key.get(), "");
+    k.Oeffnen = Unterwert(key.get(), "shell\\open\\command");
+    k.Symbol = Unterwert(key.get(), "DefaultIcon");
+    const std::string kennung = RegText(Unterwert(key.get(), "CLSID"), "");
+    bool klasse = false;
+    if (KlassenkennungBrauchbar(kennung)) {
+        k.Klassenkennung = kennung;
+        const std::string pfad = "CLSID\\" + kennung;
+        RegSchluessel c = RegOeffnen(HKEY_CLASSES_ROOT, pfad);
+        klasse = static_cast<bool>(c);
+        k.KennungSymbol = c ? Unterwert(c.get(), "DefaultIcon") : Unterwert(HKEY_CLASSES_ROOT, pfad + "\\DefaultIcon");
+    }
+    // A class of the component registry rather than a file type: it names a registered class
+    // identifier, or is a version-independent name that points to its current version, and
+    // opens nothing. A file type may carry a class identifier too, even one whose ProgID is the
+    // file type's own class name (Paint.Picture), but it has an open command.
+    k.Komponente = RegText(k.Oeffnen, "").empty() && (klasse || !RegText(Unterwert(key.get(), "CurVer"), "").empty());
+    return k;
+}
+
+Dateityp KlassenTyp(const std::string& Erweiterung, const std::string& Schluessel, const Klassenstand& k) {
+    Dateityp typ;
+    typ.Erweiterung = Erweiterung;
+    typ.Schluessel = Schluessel;
+    typ.Bezeichnung = RegText(k.Bezeichnung, "");
+    typ.Oeffnen = RegText(k.Oeffnen, "");
+    typ.Symbol = RegText(k.Symbol, "");
+    if (typ.Symbol.empty()) typ.Symbol = RegText(k.KennungSymbol, "");
+    return typ;
+}
+
+bool FremderSchluessel(const std::string& s, const Klassenstand& k) {
+    // A link writes through to whatever it points to.
+    return !SchluesselBrauchbar(s) || FremderName(s) || k.Verknuepfung || k.UrlProtokoll || k.Komponente;
+}
+
 bool FremderSchluessel(const std::string& s) {
-    if (!SchluesselBrauchbar(s) || FremderName(s)) return true;
-    // A link writes through to whatever it points to; a URL protocol is what web links run.
-    if (RegVerknuepfung(HKEY_CLASSES_ROOT, s) || RegWertVorhanden(HKEY_CLASSES_ROOT, s, "URL Protocol")) return true;
-    return Komponentenklasse(s);
+    return !SchluesselBrauchbar(s) || FremderName(s) || FremderSchluessel(s, KlasseLesen(s));
 }
 
 bool KlassenkennungBrauchbar(const std::string& k) {
@@ -113,40 +147,4 @@ bool DateitypLesen(const std::string& Erweiterung, Dateityp& typ) {
     if (typ.Oeffnen.empty()) return false;
     typ.Symbol = SymbolLesen(typ.Schluessel);
     return true;
-}
-
-bool GemeinsameWerteVergleichen(const Dateityp& typ, const Arbeitsliste& liste,
-                                const std::string& andere, Pruefung& p) {
-    p.RegBezeichnung = Standardwert(typ.Schluessel);
-    bool gleich = p.RegBezeichnung == typ.Bezeichnung &&
-                  GleichOhneFall(Standardwert(typ.Schluessel + "\\shell\\open\\command"),
-                                 typ.Oeffnen) &&
-                  (typ.Symbol.empty() || GleichOhneFall(SymbolLesen(typ.Schluessel), typ.Symbol));
-    if (gleich) return true;
-
-    std::string ohnePunkt = andere.substr(1);
-    for (size_t i = 0; i < liste.Anzahl(); ++i) {
-        Dateityp zeile = liste.Eintrag(i);
-        if (!GleichOhneFall(zeile.Erweiterung, ohnePunkt)) continue;
-        return zeile.Bezeichnung == typ.Bezeichnung && GleichOhneFall(zeile.Oeffnen, typ.Oeffnen) &&
-               GleichOhneFall(zeile.Symbol, typ.Symbol);
-    }
-    return false;
-}
-
-Pruefung GemeinsamenSchluesselPruefen(const Dateityp& typ, const Arbeitsliste& liste,
-                                      const Klassenindex& index) {
-    Pruefung p;
-    // Without a usable class name there is nothing to share; the writers give the type a key
-    // of its own.
-    if (!SchluesselBrauchbar(typ.Schluessel)) return p;
-    const std::string eigene = Gross(std::string(".").append(typ.Erweiterung));
-    for (const std::string& name : index.Erweiterungen(typ.Schluessel)) {
-        if (Gross(name) == eigene) continue;
-        p.Gemeinsam = true;
-        p.AndereErweiterung = name;
-        p.GleicheWerte = GemeinsameWerteVergleichen(typ, liste, name, p);
-        if (!p.GleicheWerte) break;  // the first extension that disagrees ends the search
-    }
-    return p;
 }

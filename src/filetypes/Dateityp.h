@@ -1,11 +1,10 @@
-// One file type, the way it is laid out in HKEY_CLASSES_ROOT, and the check for class keys
-// that several extensions share.
+// One file type, the way it is laid out in HKEY_CLASSES_ROOT, and the working list of them.
 #pragma once
 #include <cstddef>
 #include <string>
 #include <vector>
 
-class Klassenindex;
+#include "platform/Registry.h"
 
 struct Dateityp {
     std::string Erweiterung;  // upper case, no dot: BMP
@@ -59,10 +58,32 @@ std::string SchluesselLesen(const std::string& Erweiterung);
 // keys ("*", "Folder", "CLSID", ...), whose values belong to every file or to other classes.
 bool SchluesselBrauchbar(const std::string& Schluessel);
 
+// What a class key holds, read in one go: what tells whether it serves more than file types,
+// and, byte for byte, the values that writing a type into it would replace.
+struct Klassenstand {
+    bool Verknuepfung = false;  // a registry link; the values are those of its target
+    bool UrlProtokoll = false;  // it has a "URL Protocol" value
+    bool Komponente = false;    // a class of the component registry that opens nothing
+    RegRohwert Bezeichnung;     // its default value
+    RegRohwert Oeffnen;         // "shell\open\command"
+    RegRohwert Symbol;          // "DefaultIcon"
+    std::string Klassenkennung; // its "CLSID", when KlassenkennungBrauchbar
+    RegRohwert KennungSymbol;   // "CLSID\<Klassenkennung>\DefaultIcon"
+};
+
+// Reads the class key `Schluessel`, opening it once. Nothing when it is no usable class name.
+Klassenstand KlasseLesen(const std::string& Schluessel);
+
+// The type as the class key holds it: description, open command and icon location (through
+// the class identifier where the key has none); all empty when `Schluessel` is no usable
+// class name.
+Dateityp KlassenTyp(const std::string& Erweiterung, const std::string& Schluessel, const Klassenstand& stand);
+
 // A class key that serves something other than file types and is never written in place: not
 // brauchbar, a key of the shell or of programs and shortcuts (exefile, lnkfile, ...), a registry
 // link, a URL protocol ("URL Protocol"), a root of the component registry, or a COM class that
-// opens nothing. A few reads; no walk.
+// opens nothing. `stand` is what KlasseLesen read of it; the second form reads it.
+bool FremderSchluessel(const std::string& Schluessel, const Klassenstand& stand);
 bool FremderSchluessel(const std::string& Schluessel);
 
 // A class identifier that the icon fallback may follow: "{...}" without a backslash.
@@ -79,22 +100,3 @@ bool ErweiterungBrauchbar(const std::string& Erweiterung);
 // A subkey name of HKEY_CLASSES_ROOT that stands for an extension: a dot and at least one
 // more character.
 bool IstErweiterungsSchluessel(const std::string& name);
-
-struct Pruefung {
-    bool Gemeinsam = false;    // another extension uses the class key
-    bool GleicheWerte = false; // and every such extension agrees with the type's values
-    std::string AndereErweiterung;
-    std::string RegBezeichnung;  // the shared class key's description in the registry
-};
-
-// Whether writing `typ` into its class key (typ.Schluessel, just read) would change other
-// extensions against the user's will. Lines of `liste` count as agreeing when they carry the
-// same values. The other users of the class key come from `index`.
-Pruefung GemeinsamenSchluesselPruefen(const Dateityp& typ, const Arbeitsliste& liste,
-                                      const Klassenindex& index);
-
-// Whether the other extension `andere` (with its dot), which uses typ's class key, agrees:
-// the class key's registry values equal the type's, or `andere` is a line of `liste` with the
-// type's values. Leaves the class key's description in p.RegBezeichnung.
-bool GemeinsameWerteVergleichen(const Dateityp& typ, const Arbeitsliste& liste,
-                                const std::string& andere, Pruefung& p);

@@ -11,7 +11,7 @@ Klassenindex::Klassenindex() {
     RegUnterschluessel(HKEY_CLASSES_ROOT, "", [&](const std::string& name) {
         if (IstErweiterungsSchluessel(name)) {
             Nutzer n{name, Gross(name), rang++};
-            Eintragen(n, Gross(RegWertLesen(HKEY_CLASSES_ROOT, name, "", "")));
+            Eintragen(n, RegWertLesen(HKEY_CLASSES_ROOT, name, "", ""));
         }
         return true;
     });
@@ -25,8 +25,16 @@ std::vector<std::string> Klassenindex::Erweiterungen(const std::string& Schluess
     return namen;
 }
 
-void Klassenindex::Eintragen(const Nutzer& n, const std::string& klasse) {
-    zeiger_[n.gross] = Zeiger{klasse, n.rang, n.name};
+bool Klassenindex::Klasse(const std::string& Erweiterung, std::string& klasse) const {
+    auto it = zeiger_.find(Gross(std::string(".").append(Erweiterung)));
+    if (it == zeiger_.end()) return false;
+    klasse = it->second.wert;
+    return true;
+}
+
+void Klassenindex::Eintragen(const Nutzer& n, const std::string& wert) {
+    const std::string klasse = Gross(wert);
+    zeiger_[n.gross] = Zeiger{klasse, n.rang, n.name, wert};
     // A key that names no class is no user of one; it stays known so that it keeps its place.
     if (klasse.empty()) return;
     std::vector<Nutzer>& liste = nutzer_[klasse];
@@ -61,7 +69,7 @@ void Klassenindex::Nachlesen(const std::string& name) {
         n.rang = alt->second.rang;
         Austragen(n.gross, alt->second.klasse);
     }
-    Eintragen(n, Gross(RegWertLesen(HKEY_CLASSES_ROOT, name, "", "")));
+    Eintragen(n, RegWertLesen(HKEY_CLASSES_ROOT, name, "", ""));
 }
 
 bool Klassenindex::AndereNutzer(const std::string& Schluessel, const std::string& Erweiterung) const {

@@ -17,6 +17,10 @@ public:
     // in the registry's order.
     std::vector<std::string> Erweiterungen(const std::string& Schluessel) const;
 
+    // The class name the extension key of `Erweiterung` (without its dot) held when it was read,
+    // as the registry spells it, in `klasse`. False when the pass did not find that key.
+    bool Klasse(const std::string& Erweiterung, std::string& klasse) const;
+
     // Reads the class name of the top-level key `name` afresh after the run wrote it; a key
     // the run created joins the index. Names that are no extension key are ignored.
     void Nachlesen(const std::string& name);
@@ -40,8 +44,9 @@ private:
         std::string klasse;  // upper case; empty when the key names no class
         size_t rang = kNeu;
         std::string name;
+        std::string wert;  // the class name as the registry spells it
     };
-    void Eintragen(const Nutzer& n, const std::string& klasse);
+    void Eintragen(const Nutzer& n, const std::string& wert);
     void Austragen(const std::string& gross, const std::string& klasse);
 
     std::unordered_map<std::string, std::vector<Nutzer>> nutzer_;  // upper-case class -> users

@@ -6,17 +6,12 @@
 #include <cstdint>
 
 #include "platform/Text.h"
-#include "filetypes/Sicherung.h"
-#include "filetypes/Wiederherstellen.h"
-#include "platform/Registry.h"
 #include "platform/Seams.h"
 
 namespace {
 
 // Hostile registry values may be huge; a log line stays readable.
 constexpr size_t kFeldGrenze = 1024;
-
-// --- the file ------------------------------------------------------------------------------------
 
 // A log that would grow past its limit is rewritten beside itself and takes the new file only
 // when that is complete: Windows 95 cannot replace a file by renaming over it.
@@ -186,19 +181,6 @@ bool Zerlegen(std::string zeile, Protokolleintrag& e) {
     return IstZeitstempel(e.Datum) && !e.Erweiterung.empty() && BekannterWert(e.Wert);
 }
 
-// The values of a type as the log names them, in the order a type is written.
-struct Wertart {
-    const char* name;
-    std::string Dateityp::*feld;
-    bool genau;  // compared exactly, not without regard to case
-};
-constexpr Wertart kWertarten[] = {
-    {kWertSchluessel, &Dateityp::Schluessel, false},
-    {kWertBezeichnung, &Dateityp::Bezeichnung, true},
-    {kWertOeffnen, &Dateityp::Oeffnen, false},
-    {kWertSymbol, &Dateityp::Symbol, false},
-};
-
 }  // namespace
 
 std::string Zeitstempel() {
@@ -211,60 +193,6 @@ std::string Zeitstempel() {
     };
     return zahl(t.wYear, 4) + "-" + zahl(t.wMonth, 2) + "-" + zahl(t.wDay, 2) + " " +
            zahl(t.wHour, 2) + ":" + zahl(t.wMinute, 2) + ":" + zahl(t.wSecond, 2);
-}
-
-Dateityp VorgefundenLesen(const std::string& Erweiterung, const std::string& Schluessel) {
-    Dateityp typ;
-    typ.Erweiterung = Erweiterung;
-    typ.Schluessel = Schluessel;
-    if (!SchluesselBrauchbar(Schluessel)) return typ;
-    typ.Bezeichnung = RegWertLesen(HKEY_CLASSES_ROOT, Schluessel, "", "");
-    typ.Oeffnen = RegWertLesen(HKEY_CLASSES_ROOT, Schluessel + "\\shell\\open\\command", "", "");
-    typ.Symbol = SymbolLesen(Schluessel);
-    return typ;
-}
-
-std::optional<Protokolleintrag> Werteintrag(const Dateityp& g, const Dateityp& v, const std::string& ziel,
-                                            const std::string& datum, const std::string& wert, bool geschrieben) {
-    for (const Wertart& a : kWertarten) {
-        if (wert != a.name) continue;
-        const std::string& vorher = v.*a.feld;
-        const std::string& nachher = a.feld == &Dateityp::Schluessel ? ziel : g.*a.feld;
-        // An empty stored icon location is never written.
-        const bool unterschied = !(a.genau ? vorher == nachher : GleichOhneFall(vorher, nachher)) &&
-                                 !(a.feld == &Dateityp::Symbol && nachher.empty());
-        if (!unterschied && geschrieben) return std::nullopt;
-        return Protokolleintrag{datum, g.Erweiterung, a.name, vorher, geschrieben ? nachher : kNichtGeschrieben};
-    }
-    return std::nullopt;
-}
-
-std::vector<Protokolleintrag> Unterschiede(const Dateityp& g, const Dateityp& v, const std::string& ziel,
-                                           const std::string& datum) {
-    std::vector<Protokolleintrag> liste;
-    for (const Wertart& a : kWertarten)
-        if (auto e = Werteintrag(g, v, ziel, datum, a.name, true)) liste.push_back(std::move(*e));
-    return liste;
-}
-
-std::vector<Protokolleintrag> JetztPruefen() {
-    Typliste gespeichert;
-    SicherungLaden(gespeichert);
-    const std::string datum = Zeitstempel();
-    std::vector<Protokolleintrag> liste;
-    Klassenindex index;
-    for (size_t i = 0; i < gespeichert.Anzahl(); ++i) {
-        Dateityp typ = gespeichert.Eintrag(i);
-        if (!ErweiterungBrauchbar(typ.Erweiterung)) continue;
-        // The same decision the restore takes; it only reads.
-        const Schreibziel ziel = ZielWaehlen(typ, gespeichert, index);
-        for (Protokolleintrag& e :
-             Unterschiede(typ, VorgefundenLesen(typ.Erweiterung, typ.Schluessel), ziel.Schluessel, datum)) {
-            e.Wiederhergestellt = kNichtWiederhergestellt;
-            liste.push_back(std::move(e));
-        }
-    }
-    return liste;
 }
 
 std::vector<Protokolleintrag> ProtokollLesen() {

@@ -1,11 +1,8 @@
 // The log of what the system-start run found changed and put back: "Endwart.log" beside the
-// program, one entry a line, and the comparison of a stored type with HKEY_CLASSES_ROOT.
+// program, one entry a line.
 #pragma once
-#include <optional>
 #include <string>
 #include <vector>
-
-#include "filetypes/Dateityp.h"
 
 struct Protokolleintrag {
     std::string Datum;  // "JJJJ-MM-TT hh:mm:ss", so that the text sorts by time
@@ -25,29 +22,6 @@ inline constexpr const char* kNichtWiederhergestellt = "nicht wiederhergestellt"
 
 // The local time as the log writes it.
 std::string Zeitstempel();
-
-// What HKEY_CLASSES_ROOT holds for a type whose extension points to `Schluessel` (just read by
-// the caller): description, open command and icon location of that key, all empty when the
-// key is no usable class name.
-Dateityp VorgefundenLesen(const std::string& Erweiterung, const std::string& Schluessel);
-
-// One entry per value in which `vorgefunden` differs from `gespeichert`, compared as the
-// restore compares: descriptions exactly, class names, commands and icons without regard to
-// case. `ziel` is the class key the extension points to once the type is written. An empty
-// stored icon location is never written, so it is never a difference.
-std::vector<Protokolleintrag> Unterschiede(const Dateityp& gespeichert, const Dateityp& vorgefunden,
-                                           const std::string& ziel, const std::string& datum);
-
-// The entry for one value (a kWert... name) once its write is done: its difference, restored
-// or, when the write failed, marked kNichtGeschrieben; a value that did not differ has an entry
-// only when its write failed.
-std::optional<Protokolleintrag> Werteintrag(const Dateityp& gespeichert, const Dateityp& vorgefunden,
-                                            const std::string& ziel, const std::string& datum,
-                                            const std::string& wert, bool geschrieben);
-
-// Compares every type of the backup store with HKEY_CLASSES_ROOT as it is now and writes
-// nothing. Each difference is marked as not restored.
-std::vector<Protokolleintrag> JetztPruefen();
 
 // The entries of the log, oldest first; broken and foreign lines are skipped.
 std::vector<Protokolleintrag> ProtokollLesen();

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <utility>
 #include <vector>
 
 #include "platform/Registry.h"
@@ -24,9 +25,12 @@ void SicherungLaden(Arbeitsliste& liste) {
         if (!ErweiterungBrauchbar(name)) continue;
         Dateityp typ;
         typ.Erweiterung = name;
-        typ.Bezeichnung = RegWertLesen(HKEY_CURRENT_USER, wurzel + name, "Bezeichnung", "");
-        typ.Oeffnen = RegWertLesen(HKEY_CURRENT_USER, wurzel + name, "Oeffnen", "");
-        typ.Symbol = RegWertLesen(HKEY_CURRENT_USER, wurzel + name, "Symbol", "");
+        const RegSchluessel key = RegOeffnen(HKEY_CURRENT_USER, wurzel + name);
+        if (key) {
+            typ.Bezeichnung = RegText(RegWertHolen(key.get(), "Bezeichnung"), "");
+            typ.Oeffnen = RegText(RegWertHolen(key.get(), "Oeffnen"), "");
+            typ.Symbol = RegText(RegWertHolen(key.get(), "Symbol"), "");
+        }
         if (!typ.Bezeichnung.empty() && !typ.Oeffnen.empty()) liste.Hinzufuegen(typ);
     }
 }
@@ -43,8 +47,13 @@ bool SicherungLeer() {
 bool SicherungSchreiben(const Dateityp& typ) {
     if (!ErweiterungBrauchbar(typ.Erweiterung)) return false;
     const std::string pfad = SicherungPfad() + typ.Erweiterung;
-    bool ok = RegWertSchreiben(HKEY_CURRENT_USER, pfad, "Bezeichnung", typ.Bezeichnung);
-    ok = RegWertSchreiben(HKEY_CURRENT_USER, pfad, "Oeffnen", typ.Oeffnen) && ok;
-    ok = RegWertSchreiben(HKEY_CURRENT_USER, pfad, "Symbol", typ.Symbol) && ok;
+    // What the store holds already exactly is not written again.
+    const RegSchluessel key = RegOeffnen(HKEY_CURRENT_USER, pfad);
+    bool ok = true;
+    const std::pair<const char*, const std::string*> werte[] = {
+        {"Bezeichnung", &typ.Bezeichnung}, {"Oeffnen", &typ.Oeffnen}, {"Symbol", &typ.Symbol}};
+    for (const auto& [name, wert] : werte)
+        if (!key || !RegWertUnveraendert(RegWertHolen(key.get(), name), *wert))
+            ok = RegWertSchreiben(HKEY_CURRENT_USER, pfad, name, *wert) && ok;
     return ok;
 }

@@ -18,6 +18,6 @@ void SicherungLaden(Arbeitsliste& liste);
 // True when the store holds no entry at all, usable or not.
 bool SicherungLeer();
 
-// Writes "Bezeichnung", "Oeffnen" and "Symbol" (even when empty) of one type. True when
-// every value was written.
+// Writes "Bezeichnung", "Oeffnen" and "Symbol" (even when empty) of one type, leaving out those
+// the store holds exactly already. True when none failed.
 bool SicherungSchreiben(const Dateityp& typ);

@@ -4,18 +4,12 @@
 
 #include <vector>
 
-#include "platform/Text.h"
-#include "filetypes/Sicherung.h"
 #include "platform/Registry.h"
-#include "platform/Seams.h"
+#include "platform/Text.h"
+#include "filetypes/Schreibziel.h"
+#include "filetypes/Sicherung.h"
 
 namespace {
-
-constexpr const char* kTitel = "Endungswart - Speichern";
-
-bool Frage(const std::string& text, UINT knoepfe = 0) {
-    return Meldung(text, MB_YESNO | MB_ICONQUESTION | knoepfe, kTitel) == IDYES;
-}
 
 enum class Ausgang { Geschrieben, Abgelehnt, Fehlgeschlagen };
 
@@ -64,111 +58,78 @@ std::vector<std::string> Namen(const Arbeitsliste& liste) {
     return namen;
 }
 
-std::string Namensliste(const std::vector<std::string>& erweiterungen) {
-    // A long list would grow the box past the screen.
-    constexpr size_t kHoechstens = 20;
-    std::string namen;
-    for (size_t i = 0; i < erweiterungen.size() && i < kHoechstens; ++i)
-        namen += (i ? ", \"" : "\"") + erweiterungen[i] + "\"";
-    if (erweiterungen.size() > kHoechstens)
-        namen += " und " + std::to_string(erweiterungen.size() - kHoechstens) + " weitere";
-    return namen;
-}
-
 // Writes one type; the store only when every write into HKEY_CLASSES_ROOT succeeded, so that
 // it never claims a state the registry does not hold.
 Ausgang TypSpeichern(Dateityp& typ, const Arbeitsliste& erfasst, Klassenindex& index,
                      Speicherfenster& fenster, Fortschritt* anzeige) {
     Pruefung p;
-    const Schreibziel ziel = ZielWaehlen(typ, erfasst, index, &p);
-    bool ja = true;
-    if (p.Gemeinsam && !p.GleicheWerte) {
-        fenster.FortschrittOben(false);
-        ja = Frage(GemeinsamFrage(typ.Erweiterung, p.RegBezeichnung), MB_DEFBUTTON2);
-        fenster.FortschrittOben(true);
-    }
-    Ereignisse();
+    const Klassenstand stand = KlasseDesTyps(typ, index);
+    const Schreibziel ziel = ZielWaehlen(typ, erfasst, index, stand, &p);
+    const bool ja =
+        !p.Gemeinsam || p.GleicheWerte || fenster.EigenenSchluesselBestaetigen(typ.Erweiterung, p.RegBezeichnung);
+    fenster.Zwischendurch();
     if (!ja) return Ausgang::Abgelehnt;
-    bool ok = TypSchreiben(typ, ziel, index);
+    bool ok = TypSchreiben(typ, ziel, stand, index);
     if (anzeige) anzeige->Zeigen(typ);
     ok = ok && SicherungSchreiben(typ);
     return ok ? Ausgang::Geschrieben : Ausgang::Fehlgeschlagen;
 }
 
+// The main window locked for as long as the writing runs, and the progress window closed after
+// it, whatever ends it: an exception must not leave the window disabled.
+class Schreibphase {
+public:
+    explicit Schreibphase(Speicherfenster& f) : f_(f) { f_.Sperren(true); }
+    ~Schreibphase() {
+        f_.Sperren(false);
+        f_.FortschrittSchliessen();
+    }
+    Schreibphase(const Schreibphase&) = delete;
+    Schreibphase& operator=(const Schreibphase&) = delete;
+
+private:
+    Speicherfenster& f_;
+};
+
 }  // namespace
-
-std::string GemeinsamFrage(const std::string& e, const std::string& reg) {
-    const std::string q = "\"";
-    return "Die Erweiterung " + q + e + q +
-           " ist zusammen mit weiteren Dateitypen, für die die gleichen Einstellungen gelten, in "
-           "der Registrierungsdatenbank unter einem gemeinsamen Schlüssel eingetragen.\n\n"
-           "Sollen die von Ihnen geänderten Werte für " + q + e + q +
-           " unter einem neuen Schlüssel gespeichert werden?\n\n"
-           "Wählen Sie Nein, wenn für diese Dateitypen weiterhin gleiche Einstellungen gelten "
-           "sollen. Zum Ändern wählen Sie anschließend " + q + "Hinzufügen/Entfernen" + q +
-           ", sortieren die Liste durch Klick auf die Spaltenüberschrift " + q + "Bezeichnung" + q +
-           " und fügen alle Erweiterungen mit der  Bezeichnung " + q + reg + q + " hinzu.\n"
-           "Schalten Sie die Option " + q + "Mehrfachauswahl zulassen" + q +
-           " ein und wählen Sie im Hauptfenster alle Dateitypen mit der Bezeichnung " + q + reg +
-           q + " zum Ändern aus.";
-}
-
-std::string FehlerMeldung(const std::vector<std::string>& fehlgeschlagen, const std::vector<std::string>& nichtEntfernt) {
-    std::string text;
-    if (!fehlgeschlagen.empty())
-        text = "Folgende Dateitypen konnten nicht vollständig in der Registrierungsdatenbank gespeichert werden:\n" +
-               Namensliste(fehlgeschlagen) +
-               "\n\nSie bleiben in der Liste und werden erst gesichert, wenn das Speichern gelingt.";
-    if (!nichtEntfernt.empty())
-        text += (text.empty() ? "" : "\n\n") +
-                std::string("Folgende Dateitypen konnten nicht aus der Überwachung entfernt werden:\n") +
-                Namensliste(nichtEntfernt) +
-                "\n\nSie bleiben in der Liste und werden weiter wiederhergestellt, bis das Entfernen gelingt.";
-    return text + " Versuchen Sie es später noch einmal.";
-}
 
 Speicherergebnis Speichern(Arbeitsliste& liste, Speicherfenster& fenster, bool fragen) {
     Speicherergebnis ergebnis;
-    if (fragen && !Frage("Sollen die Dateitypen in der Registrierungsdatenbank gespeichert werden?"))
-        return ergebnis;
+    if (fragen && !fenster.SpeichernBestaetigen()) return ergebnis;
     if (liste.Anzahl() == 0) {
-        if (fragen && !Frage("Sind Sie sicher, daß Sie alle Dateitypen aus der Überwachung entfernen möchten?"))
-            return ergebnis;
+        if (fragen && !fenster.AllesEntfernenBestaetigen()) return ergebnis;
         SicherungLoeschen();
         ergebnis.Fertig = true;
         // What could not be deleted is still watched, and shown.
         SicherungLaden(liste);
         ergebnis.NichtEntfernt = Namen(liste);
-        if (!ergebnis.NichtEntfernt.empty())
-            Meldung(FehlerMeldung({}, ergebnis.NichtEntfernt), MB_OK | MB_ICONEXCLAMATION, kTitel);
         return ergebnis;
     }
 
     // The store is written over in place and pruned only at the end, so that an interrupted
     // save never costs a watched type. Everything goes over the list as it is now.
     const Typliste erfasst(liste);
-    fenster.Sperren(true);
-    Fortschritt* anzeige = fenster.FortschrittOeffnen();
-    // One pass over HKEY_CLASSES_ROOT for the whole save, not one per type.
-    Klassenindex index;
-    std::vector<std::string> abgelehnt;
-    for (size_t i = 0; i < erfasst.Anzahl(); ++i) {
-        Dateityp typ = erfasst.Eintrag(i);
-        switch (TypSpeichern(typ, erfasst, index, fenster, anzeige)) {
-            case Ausgang::Geschrieben: ergebnis.Geschrieben.push_back(typ.Erweiterung); break;
-            case Ausgang::Abgelehnt: abgelehnt.push_back(typ.Erweiterung); break;
-            case Ausgang::Fehlgeschlagen: ergebnis.Fehlgeschlagen.push_back(typ.Erweiterung); break;
+    {
+        Schreibphase phase(fenster);
+        Fortschritt* anzeige = fenster.FortschrittOeffnen();
+        // One pass over HKEY_CLASSES_ROOT for the whole save, not one per type.
+        Klassenindex index;
+        std::vector<std::string> abgelehnt;
+        for (size_t i = 0; i < erfasst.Anzahl(); ++i) {
+            Dateityp typ = erfasst.Eintrag(i);
+            switch (TypSpeichern(typ, erfasst, index, fenster, anzeige)) {
+                case Ausgang::Geschrieben: break;
+                case Ausgang::Abgelehnt: abgelehnt.push_back(typ.Erweiterung); break;
+                case Ausgang::Fehlgeschlagen: ergebnis.Fehlgeschlagen.push_back(typ.Erweiterung); break;
+            }
         }
+        ergebnis.NichtEntfernt = StoreBereinigen(erfasst, abgelehnt);
+        for (const std::string& name : abgelehnt)
+            if (!Enthaelt(ergebnis.NichtEntfernt, name)) ergebnis.NichtMehrUeberwacht.push_back(name);
+        // A type that is still stored is still watched: the list shows it until it is gone.
+        if (!abgelehnt.empty() || !ergebnis.NichtEntfernt.empty())
+            ListeNeuLaden(liste, erfasst, ergebnis.Fehlgeschlagen);
     }
-    ergebnis.NichtEntfernt = StoreBereinigen(erfasst, abgelehnt);
-    for (const std::string& name : abgelehnt)
-        if (!Enthaelt(ergebnis.NichtEntfernt, name)) ergebnis.NichtMehrUeberwacht.push_back(name);
-    // A type that is still stored is still watched: the list shows it until it is gone.
-    if (!abgelehnt.empty() || !ergebnis.NichtEntfernt.empty()) ListeNeuLaden(liste, erfasst, ergebnis.Fehlgeschlagen);
-    fenster.Sperren(false);
-    fenster.FortschrittSchliessen();
     ergebnis.Fertig = ergebnis.Fehlgeschlagen.empty();
-    if (!ergebnis.Fehlgeschlagen.empty() || !ergebnis.NichtEntfernt.empty())
-        Meldung(FehlerMeldung(ergebnis.Fehlgeschlagen, ergebnis.NichtEntfernt), MB_OK | MB_ICONEXCLAMATION, kTitel);
     return ergebnis;
 }

@@ -2,14 +2,10 @@
 
 #include <windows.h>
 
-#include "platform/Text.h"
 #include "platform/Registry.h"
+#include "filetypes/Vergleich.h"
 
 namespace {
-
-// Enough for every key that the run's own and other extensions' keys could take; a name past
-// them all is not looked for.
-constexpr int kEigeneVersuche = 100;
 
 // The log entries of one type, each sent off as soon as its value is written.
 class Typprotokoll {
@@ -53,57 +49,41 @@ void Geschrieben(const Dateityp& typ, const Schreibziel& ziel, Klassenindex& ind
 
 }  // namespace
 
-std::string EigenenSchluesselWaehlen(const std::string& Erweiterung, const Klassenindex& index) {
-    if (!ErweiterungBrauchbar(Erweiterung)) return {};
-    const std::string basis = EigenerSchluessel(Erweiterung);
-    for (int n = 1; n <= kEigeneVersuche; ++n) {
-        const std::string name = n == 1 ? basis : basis + std::to_string(n);
-        if (!index.AndereNutzer(name, Erweiterung) && !FremderSchluessel(name)) return name;
-    }
-    return {};
-}
-
-Schreibziel ZielWaehlen(Dateityp& typ, const Arbeitsliste& liste, const Klassenindex& index, Pruefung* ergebnis) {
-    typ.Schluessel = SchluesselLesen(typ.Erweiterung);
-    // An extension whose class name went missing, or that points at a key serving more than
-    // file types, gets a key of its own: never the root, never a protocol or a component.
-    if (!FremderSchluessel(typ.Schluessel)) {
-        Pruefung p = GemeinsamenSchluesselPruefen(typ, liste, index);
-        if (ergebnis) *ergebnis = p;
-        if (p.GleicheWerte || !p.Gemeinsam) return {typ.Schluessel, false};
-    }
-    return {EigenenSchluesselWaehlen(typ.Erweiterung, index), true};
-}
-
-std::vector<Schreibschritt> Schreibplan(const Dateityp& typ, const Schreibziel& ziel) {
+std::vector<Schreibschritt> Schreibplan(const Dateityp& typ, const Schreibziel& ziel, const Klassenstand& stand) {
     std::vector<Schreibschritt> plan;
     const std::string& s = ziel.Schluessel;
     if (s.empty()) return plan;
-    if (ziel.Eigener) plan.push_back({kWertSchluessel, "." + typ.Erweiterung, s});
-    plan.push_back({kWertBezeichnung, s, typ.Bezeichnung});
-    plan.push_back({kWertOeffnen, s + "\\shell\\open\\command", typ.Oeffnen});
+    Klassenstand eigener;
+    if (ziel.Eigener) {
+        const std::string erweiterung = "." + typ.Erweiterung;
+        const RegSchluessel zeiger = RegOeffnen(HKEY_CLASSES_ROOT, erweiterung);
+        plan.push_back({kWertSchluessel, erweiterung, s, zeiger ? RegWertHolen(zeiger.get(), "") : RegRohwert{}});
+        eigener = KlasseLesen(s);
+    }
+    const Klassenstand& k = ziel.Eigener ? eigener : stand;
+    plan.push_back({kWertBezeichnung, s, typ.Bezeichnung, k.Bezeichnung});
+    plan.push_back({kWertOeffnen, s + "\\shell\\open\\command", typ.Oeffnen, k.Oeffnen});
     // An empty icon location never removes or overwrites one.
     if (typ.Symbol.empty()) return plan;
-    plan.push_back({kWertSymbol, s + "\\DefaultIcon", typ.Symbol});
-    if (ziel.Eigener) return plan;
-    const std::string clsid = RegWertLesen(HKEY_CLASSES_ROOT, s + "\\CLSID", "", "");
-    if (!KlassenkennungBrauchbar(clsid)) return plan;
-    const std::string clsidSymbol = "CLSID\\" + clsid + "\\DefaultIcon";
-    if (!RegWertLesen(HKEY_CLASSES_ROOT, clsidSymbol, "", "").empty())
-        plan.push_back({kWertSymbol, clsidSymbol, typ.Symbol});
+    plan.push_back({kWertSymbol, s + "\\DefaultIcon", typ.Symbol, k.Symbol});
+    if (ziel.Eigener || k.Klassenkennung.empty()) return plan;
+    if (!RegText(k.KennungSymbol, "").empty())
+        plan.push_back({kWertSymbol, "CLSID\\" + k.Klassenkennung + "\\DefaultIcon", typ.Symbol, k.KennungSymbol});
     return plan;
 }
 
 Schreibausgang SchrittAusfuehren(const Schreibschritt& schritt) {
+    // A value that holds exactly this already is left alone: nothing for the system to flush.
+    if (RegWertUnveraendert(schritt.Vorher, schritt.Daten)) return Schreibausgang::Unveraendert;
     return RegWertSchreiben(HKEY_CLASSES_ROOT, schritt.Pfad, "", schritt.Daten) ? Schreibausgang::Geschrieben
                                                                                : Schreibausgang::Fehlgeschlagen;
 }
 
-bool TypSchreiben(const Dateityp& typ, const Schreibziel& ziel, Klassenindex& index) {
-    const std::vector<Schreibschritt> plan = Schreibplan(typ, ziel);
+bool TypSchreiben(const Dateityp& typ, const Schreibziel& ziel, const Klassenstand& stand, Klassenindex& index) {
+    const std::vector<Schreibschritt> plan = Schreibplan(typ, ziel, stand);
     // Each step is tried even when one before it failed.
     bool ok = !plan.empty();
-    for (const Schreibschritt& schritt : plan) ok = SchrittAusfuehren(schritt) == Schreibausgang::Geschrieben && ok;
+    for (const Schreibschritt& schritt : plan) ok = SchrittAusfuehren(schritt) != Schreibausgang::Fehlgeschlagen && ok;
     Geschrieben(typ, ziel, index);
     return ok;
 }
@@ -118,15 +98,16 @@ std::vector<Protokolleintrag> SicherungWiederherstellen(const Arbeitsliste& list
     for (size_t i = 0; i < kopie.Anzahl(); ++i) {
         Dateityp typ = kopie.Eintrag(i);
         if (!ErweiterungBrauchbar(typ.Erweiterung)) continue;
-        const Schreibziel ziel = ZielWaehlen(typ, kopie, index);
+        const Klassenstand stand = KlasseDesTyps(typ, index);
+        const Schreibziel ziel = ZielWaehlen(typ, kopie, index, stand);
         // Read before writing: afterwards the registry holds the stored values.
-        const Dateityp vorgefunden = VorgefundenLesen(typ.Erweiterung, typ.Schluessel);
+        const Dateityp vorgefunden = KlassenTyp(typ.Erweiterung, typ.Schluessel, stand);
         Typprotokoll log(typ, vorgefunden, ziel.Schluessel, eintraege, protokoll);
-        const std::vector<Schreibschritt> plan = Schreibplan(typ, ziel);
+        const std::vector<Schreibschritt> plan = Schreibplan(typ, ziel, stand);
         if (plan.empty()) log.Nichts();
         bool wertOk = true;
         for (size_t s = 0; s < plan.size(); ++s) {
-            wertOk = SchrittAusfuehren(plan[s]) == Schreibausgang::Geschrieben && wertOk;
+            wertOk = SchrittAusfuehren(plan[s]) != Schreibausgang::Fehlgeschlagen && wertOk;
             // A value's entry follows its last step.
             if (s + 1 < plan.size() && plan[s + 1].Wert == plan[s].Wert) continue;
             log.Wert(plan[s].Wert, wertOk);

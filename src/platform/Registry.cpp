@@ -21,6 +21,21 @@ RegSchluessel RegOeffnen(HKEY root, const std::string& pfad) {
     return RegSchluessel(h);
 }
 
+RegSchluessel RegOeffnen(HKEY root, const std::string& pfad, bool& verknuepfung) {
+    verknuepfung = false;
+    // A link holds its target in this value, visible only when the link itself is opened.
+    // Windows 95 knows neither the option nor links; it may refuse the option.
+    HKEY h = nullptr;
+    LONG rc = RegOpenKeyExA(root, pfad.c_str(), REG_OPTION_OPEN_LINK, KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS, &h);
+    if (rc == ERROR_FILE_NOT_FOUND) return {};
+    if (rc != ERROR_SUCCESS) return RegOeffnen(root, pfad);
+    RegSchluessel key(h);
+    DWORD typ = REG_NONE;
+    verknuepfung = RegQueryValueExA(h, "SymbolicLinkValue", nullptr, &typ, nullptr, nullptr) == ERROR_SUCCESS &&
+                   typ == REG_LINK;
+    return verknuepfung ? RegOeffnen(root, pfad) : std::move(key);
+}
+
 namespace {
 
 // Data without a terminating zero is taken whole; nothing past the data is read.
@@ -32,51 +47,44 @@ std::string BisNull(const char* daten, size_t laenge) {
 
 }  // namespace
 
-std::string RegWertLesen(HKEY root, const std::string& pfad, const std::string& name,
-                         const std::string& vorgabe) {
-    RegSchluessel key = RegOeffnen(root, pfad);
-    if (!key) return vorgabe;
+RegRohwert RegWertHolen(HKEY key, const std::string& name) {
     // Most values are short: one query into a small buffer, and the size only when it is not.
     char klein[256];
     DWORD typ = 0, gelesen = sizeof klein;
-    LONG rc = RegQueryValueExA(key.get(), name.c_str(), nullptr, &typ,
-                               reinterpret_cast<BYTE*>(klein), &gelesen);
-    if (rc == ERROR_SUCCESS)
-        return IstText(typ) ? BisNull(klein, std::min<size_t>(gelesen, sizeof klein)) : vorgabe;
-    if (rc != ERROR_MORE_DATA) return vorgabe;
+    LONG rc = RegQueryValueExA(key, name.c_str(), nullptr, &typ, reinterpret_cast<BYTE*>(klein), &gelesen);
+    if (rc == ERROR_SUCCESS) return {true, typ, std::string(klein, std::min<size_t>(gelesen, sizeof klein))};
+    if (rc != ERROR_MORE_DATA) return {};
     // The size is asked first and asked again if another program grows the value meanwhile.
     std::vector<char> puffer;
     for (int versuch = 0; versuch < 4; ++versuch) {
         DWORD groesse = 0;
-        if (RegQueryValueExA(key.get(), name.c_str(), nullptr, &typ, nullptr, &groesse) !=
-            ERROR_SUCCESS)
-            return vorgabe;
-        if (!IstText(typ)) return vorgabe;
+        if (RegQueryValueExA(key, name.c_str(), nullptr, &typ, nullptr, &groesse) != ERROR_SUCCESS) return {};
+        if (!IstText(typ)) return {true, typ, {}};
         puffer.assign(static_cast<size_t>(groesse) + 1, '\0');
         gelesen = groesse;
-        rc = RegQueryValueExA(key.get(), name.c_str(), nullptr, &typ,
-                              reinterpret_cast<BYTE*>(puffer.data()), &gelesen);
+        rc = RegQueryValueExA(key, name.c_str(), nullptr, &typ, reinterpret_cast<BYTE*>(puffer.data()), &gelesen);
         if (rc == ERROR_MORE_DATA) continue;
-        if (rc != ERROR_SUCCESS || !IstText(typ)) return vorgabe;
-        return BisNull(puffer.data(), std::min<size_t>(gelesen, groesse));
+        if (rc != ERROR_SUCCESS) return {};
+        return {true, typ, std::string(puffer.data(), std::min<size_t>(gelesen, groesse))};
     }
-    return vorgabe;
+    return {};
 }
 
-bool RegWertVorhanden(HKEY root, const std::string& pfad, const std::string& name) {
+std::string RegText(const RegRohwert& wert, const std::string& vorgabe) {
+    return wert.Vorhanden && IstText(wert.Typ) ? BisNull(wert.Daten.data(), wert.Daten.size()) : vorgabe;
+}
+
+bool RegWertUnveraendert(const RegRohwert& alt, const std::string& wert) {
+    if (!RegVergleichen() || !alt.Vorhanden || !IstText(alt.Typ)) return false;
+    // Exactly the bytes the write would store: the text, its terminator, nothing after it.
+    return alt.Daten.size() == wert.size() + 1 && alt.Daten.back() == '\0' &&
+           alt.Daten.compare(0, wert.size(), wert) == 0;
+}
+
+std::string RegWertLesen(HKEY root, const std::string& pfad, const std::string& name,
+                         const std::string& vorgabe) {
     RegSchluessel key = RegOeffnen(root, pfad);
-    return key && RegQueryValueExA(key.get(), name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-}
-
-bool RegVerknuepfung(HKEY root, const std::string& pfad) {
-    // A link holds its target in this value, visible only when the link itself is opened.
-    // Windows 95 knows neither the option nor links; it may refuse the option, which is as good.
-    HKEY h = nullptr;
-    if (RegOpenKeyExA(root, pfad.c_str(), REG_OPTION_OPEN_LINK, KEY_QUERY_VALUE, &h) != ERROR_SUCCESS) return false;
-    RegSchluessel key(h);
-    DWORD typ = REG_NONE;
-    return RegQueryValueExA(key.get(), "SymbolicLinkValue", nullptr, &typ, nullptr, nullptr) == ERROR_SUCCESS &&
-           typ == REG_LINK;
+    return key ? RegText(RegWertHolen(key.get(), name), vorgabe) : vorgabe;
 }
 
 namespace {

@@ -10,6 +10,30 @@
 // Opens root\pfad for reading; an empty key on failure.
 RegSchluessel RegOeffnen(HKEY root, const std::string& pfad);
 
+// The same, and whether root\pfad is a registry link, looked at without following it in the
+// same go. A link is opened through to the key it points to. Only the NT family and Wine have
+// links; on Windows 95 `verknuepfung` is always false.
+RegSchluessel RegOeffnen(HKEY root, const std::string& pfad, bool& verknuepfung);
+
+// One value as it is stored: whether it is there, its type, and its data byte for byte, with
+// the terminator and whatever follows it (for a long value of another type than text, none).
+struct RegRohwert {
+    bool Vorhanden = false;
+    DWORD Typ = REG_NONE;
+    std::string Daten;
+};
+
+// A value of the open key `key` (empty name = its default value), read whole.
+RegRohwert RegWertHolen(HKEY key, const std::string& name);
+
+// The value's text as RegWertLesen gives it: up to its first zero; `vorgabe` when the value is
+// missing or holds no text.
+std::string RegText(const RegRohwert& wert, const std::string& vorgabe);
+
+// Whether RegWertSchreiben of `wert` would leave `alt` exactly as it is: text of a type the
+// write keeps, holding `wert`, its terminator and nothing else, letter case included.
+bool RegWertUnveraendert(const RegRohwert& alt, const std::string& wert);
+
 // The text of one value (empty name = the key's default value), or `vorgabe` when the key or
 // value is missing or holds no text. Values of any length are read whole.
 std::string RegWertLesen(HKEY root, const std::string& pfad, const std::string& name,
@@ -20,13 +44,6 @@ std::string RegWertLesen(HKEY root, const std::string& pfad, const std::string& 
 // written. Never writes the default value of a root itself.
 bool RegWertSchreiben(HKEY root, const std::string& pfad, const std::string& name,
                       const std::string& wert);
-
-// Whether root\pfad holds a value of that name, of whatever type.
-bool RegWertVorhanden(HKEY root, const std::string& pfad, const std::string& name);
-
-// Whether root\pfad is a registry link, looked at without following it. Only the NT family
-// and Wine have links; on Windows 95 this is always false.
-bool RegVerknuepfung(HKEY root, const std::string& pfad);
 
 // Calls `besuch` for each subkey name of root\pfad in registry order until it returns false.
 void RegUnterschluessel(HKEY root, const std::string& pfad,

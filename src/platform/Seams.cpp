@@ -20,6 +20,7 @@ Dateischritte* gDateien;
 std::string gInstanz;
 DialogFunktion gDialogBereit;
 SchreibBeobachter gBeobachter;
+bool gVergleichen = true;
 
 void EchteEreignisse(double hoechstens) {
     if (hoechstens > 0) {
@@ -227,6 +228,9 @@ void DialogBereitErsetzen(DialogFunktion f) { gDialogBereit = std::move(f); }
 std::string Instanzkennung() { return gInstanz.empty() ? "Endungswart.Instanz" : gInstanz; }
 
 void RegSchreibenBeobachten(SchreibBeobachter beobachter) { gBeobachter = std::move(beobachter); }
+
+bool RegVergleichen() { return gVergleichen; }
+void RegVergleichenErsetzen(bool vergleichen) { gVergleichen = vergleichen; }
 
 void RegGeschrieben(HKEY root, const std::string& pfad, const std::string& name, const std::string& wert,
                     bool geschrieben) {

@@ -84,10 +84,15 @@ using SchreibBeobachter = std::function<void(HKEY root, const std::string& pfad,
 void RegGeschrieben(HKEY root, const std::string& pfad, const std::string& name, const std::string& wert,
                     bool geschrieben);
 
-// Test hooks: an empty function, path or name, or null, restores the real one.
+// Whether RegWertUnveraendert compares at all, so that writes that would change nothing are
+// left out. Tests switch it off to run the same writes without leaving any out.
+bool RegVergleichen();
+
+// Test hooks: an empty function, path or name, null, or true, restores the real one.
 void InstanzkennungErsetzen(const std::string& name);
 void DialogBereitErsetzen(DialogFunktion f);
 void RegSchreibenBeobachten(SchreibBeobachter beobachter);
+void RegVergleichenErsetzen(bool vergleichen);
 void ProtokollDateiErsetzen(const std::string& pfad);
 void DateienErsetzen(Dateischritte* schritte);
 void DateiWaehlenErsetzen(DateiFunktion f);

@@ -224,7 +224,7 @@ void frmAendern::cmdHilfe_Click() { Hilfe(hwnd(), HELP_CONTEXT, 30); }
 void frmAendern::cmdSymbol_Click() {
     // The chooser puts the normal pointer back once its strip is built.
     Form::Sanduhr(true);
-    frmSymbol auswahl(this, ort_, doppelklickzeit_);
+    frmSymbol auswahl([this] { SymbolAnzeigen(); }, ort_, doppelklickzeit_);
     if (auswahl.Zeigen(hwnd()) == -1) {
         Form::Sanduhr(false);
         KomponentenFehlerMelden(GetLastError());

@@ -8,6 +8,7 @@
 #include "filetypes/Sicherung.h"
 #include "filetypes/Wiederherstellen.h"
 #include "platform/Seams.h"
+#include "filetypes/Vergleich.h"
 
 namespace {
 

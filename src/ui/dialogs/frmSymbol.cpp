@@ -1,8 +1,9 @@
 #include "ui/dialogs/frmSymbol.h"
 
+#include <utility>
+
 #include "filetypes/Programm.h"
 #include "platform/Seams.h"
-#include "ui/dialogs/frmAendern.h"
 
 namespace {
 
@@ -49,9 +50,9 @@ void Melden(const std::string& text) { Meldung(text, MB_OK | MB_ICONEXCLAMATION,
 
 }  // namespace
 
-frmSymbol::frmSymbol(frmAendern* aendern, Symbolort& ort, float doppelklickzeit)
+frmSymbol::frmSymbol(std::function<void()> gewaehlt, Symbolort& ort, float doppelklickzeit)
     : Dialog("Anderes Symbol", kBreite, kHoehe, kElemente, std::size(kElemente)),
-      aendern_(aendern),
+      gewaehlt_(std::move(gewaehlt)),
       ort_(ort),
       doppelklickzeit_(doppelklickzeit) {}
 
@@ -246,7 +247,7 @@ void frmSymbol::cmdOK_Click() {
     if (NameGeaendert) return SymbolDateiLaden();
     ort_.Datei = Feldtext(idTxtSymbol);
     ort_.Index = std::to_string(AuswahlIndex);
-    if (aendern_) aendern_->SymbolAnzeigen();
+    if (gewaehlt_) gewaehlt_();
     Beenden(IDOK);
 }
 

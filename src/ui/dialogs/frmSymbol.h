@@ -2,6 +2,7 @@
 // double click hands file and index back to the change dialog.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <limits>
 #include <string>
 
@@ -9,13 +10,12 @@
 #include "ui/Dialog.h"
 #include "ui/Symbolstreifen.h"
 
-class frmAendern;
-
 class frmSymbol : public Dialog {
 public:
-    // Starts at `ort` and writes the chosen icon there on OK; `aendern` then shows it and may
-    // be null. `doppelklickzeit`: seconds between two clicks that make a double click.
-    frmSymbol(frmAendern* aendern, Symbolort& ort, float doppelklickzeit);
+    // Starts at `ort` and writes the chosen icon there on OK; `gewaehlt` is then called, before
+    // the chooser closes, and may be empty. `doppelklickzeit`: seconds between two clicks that
+    // make a double click.
+    frmSymbol(std::function<void()> gewaehlt, Symbolort& ort, float doppelklickzeit);
 
     void cmdOK_Click();
     void cmdAbbrechen_Click();
@@ -59,7 +59,7 @@ private:
     void NameFokus();
     void KeineSymbole(const std::string& name);
 
-    frmAendern* aendern_;
+    std::function<void()> gewaehlt_;
     Symbolort& ort_;
     float doppelklickzeit_;
     Symbolstreifen streifen_;

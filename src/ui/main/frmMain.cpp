@@ -120,6 +120,70 @@ private:
     unsigned long alt_;
 };
 
+// The save's questions and its message.
+constexpr const char* kSpeichernTitel = "Endungswart - Speichern";
+
+bool SpeichernFrage(const std::string& text, UINT knoepfe = 0) {
+    return Meldung(text, MB_YESNO | MB_ICONQUESTION | knoepfe, kSpeichernTitel) == IDYES;
+}
+
+// The question for a class key shared with an extension that would change.
+std::string GemeinsamFrage(const std::string& e, const std::string& reg) {
+    const std::string q = "\"";
+    return "Die Erweiterung " + q + e + q +
+           " ist zusammen mit weiteren Dateitypen, für die die gleichen Einstellungen gelten, in "
+           "der Registrierungsdatenbank unter einem gemeinsamen Schlüssel eingetragen.\n\n"
+           "Sollen die von Ihnen geänderten Werte für " + q + e + q +
+           " unter einem neuen Schlüssel gespeichert werden?\n\n"
+           "Wählen Sie Nein, wenn für diese Dateitypen weiterhin gleiche Einstellungen gelten "
+           "sollen. Zum Ändern wählen Sie anschließend " + q + "Hinzufügen/Entfernen" + q +
+           ", sortieren die Liste durch Klick auf die Spaltenüberschrift " + q + "Bezeichnung" + q +
+           " und fügen alle Erweiterungen mit der  Bezeichnung " + q + reg + q + " hinzu.\n"
+           "Schalten Sie die Option " + q + "Mehrfachauswahl zulassen" + q +
+           " ein und wählen Sie im Hauptfenster alle Dateitypen mit der Bezeichnung " + q + reg +
+           q + " zum Ändern aus.";
+}
+
+std::string Namensliste(const std::vector<std::string>& erweiterungen) {
+    // A long list would grow the box past the screen.
+    constexpr size_t kHoechstens = 20;
+    std::string namen;
+    for (size_t i = 0; i < erweiterungen.size() && i < kHoechstens; ++i)
+        namen += (i ? ", \"" : "\"") + erweiterungen[i] + "\"";
+    if (erweiterungen.size() > kHoechstens)
+        namen += " und " + std::to_string(erweiterungen.size() - kHoechstens) + " weitere";
+    return namen;
+}
+
+// The message that names the types a save could not write fully, and those it could not
+// remove from the store; empty when there are none.
+std::string FehlerMeldung(const Speicherergebnis& e) {
+    if (e.Fehlgeschlagen.empty() && e.NichtEntfernt.empty()) return {};
+    std::string text;
+    if (!e.Fehlgeschlagen.empty())
+        text = "Folgende Dateitypen konnten nicht vollständig in der Registrierungsdatenbank gespeichert werden:\n" +
+               Namensliste(e.Fehlgeschlagen) +
+               "\n\nSie bleiben in der Liste und werden erst gesichert, wenn das Speichern gelingt.";
+    if (!e.NichtEntfernt.empty())
+        text += (text.empty() ? "" : "\n\n") +
+                std::string("Folgende Dateitypen konnten nicht aus der Überwachung entfernt werden:\n") +
+                Namensliste(e.NichtEntfernt) +
+                "\n\nSie bleiben in der Liste und werden weiter wiederhergestellt, bis das Entfernen gelingt.";
+    return text + " Versuchen Sie es später noch einmal.";
+}
+
+// Sets a flag for as long as it lives, whatever ends that.
+class Laufmarke {
+public:
+    explicit Laufmarke(bool& flag) : flag_(flag) { flag_ = true; }
+    ~Laufmarke() { flag_ = false; }
+    Laufmarke(const Laufmarke&) = delete;
+    Laufmarke& operator=(const Laufmarke&) = delete;
+
+private:
+    bool& flag_;
+};
+
 }  // namespace
 
 // Counts a running command. A close request that came meanwhile is carried out once the last
@@ -339,10 +403,15 @@ void frmMain::SpeichernAusfuehren(bool fragen) {
     // Neither the closing question nor anything else starts a save inside a running one.
     if (speichert_) return;
     Befehlslauf lauf(*this);
-    speichert_ = true;
-    const Speicherergebnis ergebnis = Speichern(liste_, *this, fragen);
-    if (ergebnis.Fertig) geaendert_ = false;
-    speichert_ = false;
+    Speicherergebnis ergebnis;
+    {
+        Laufmarke marke(speichert_);
+        ergebnis = Speichern(liste_, *this, fragen);
+        // Told while the save still counts as running, so that the end of a session waits for it.
+        if (const std::string text = FehlerMeldung(ergebnis); !text.empty())
+            Meldung(text, MB_OK | MB_ICONEXCLAMATION, kSpeichernTitel);
+        if (ergebnis.Fertig) geaendert_ = false;
+    }
     liste_.Nachsortieren();
     // Declined at the shared-key question: gone from the list without a word otherwise.
     if (!ergebnis.NichtMehrUeberwacht.empty()) {
@@ -484,9 +553,11 @@ void frmMain::Form_Close() {
     }
     // A second request while the closing question is up: that answer decides.
     if (schliesst_) return;
-    schliesst_ = true;
-    const bool zu = Form_QueryUnload();
-    schliesst_ = false;
+    bool zu;
+    {
+        Laufmarke marke(schliesst_);
+        zu = Form_QueryUnload();
+    }
     if (!zu) return;
     Form_Unload();
     Schliessen();
@@ -512,6 +583,25 @@ void frmMain::Form_Unload() {
     Hilfe(hwnd(), HELP_QUIT, 0);
 }
 
+bool frmMain::SpeichernBestaetigen() {
+    return SpeichernFrage("Sollen die Dateitypen in der Registrierungsdatenbank gespeichert werden?");
+}
+
+bool frmMain::AllesEntfernenBestaetigen() {
+    return SpeichernFrage("Sind Sie sicher, daß Sie alle Dateitypen aus der Überwachung entfernen möchten?");
+}
+
+bool frmMain::EigenenSchluesselBestaetigen(const std::string& Erweiterung, const std::string& RegBezeichnung) {
+    // The progress window would stand over the question.
+    if (fortschritt_) fortschritt_->Oben(false);
+    const bool ja = SpeichernFrage(GemeinsamFrage(Erweiterung, RegBezeichnung), MB_DEFBUTTON2);
+    if (fortschritt_) fortschritt_->Oben(true);
+    return ja;
+}
+
+// Between two types the windows catch up: the progress window is painted, a close request noted.
+void frmMain::Zwischendurch() { Ereignisse(); }
+
 void frmMain::Sperren(bool gesperrt) {
     EnableWindow(hwnd(), !gesperrt);
     Sanduhr(gesperrt);
@@ -526,10 +616,6 @@ Fortschritt* frmMain::FortschrittOeffnen() {
     }
     fortschritt_->Anzeigen();
     return fortschritt_.get();
-}
-
-void frmMain::FortschrittOben(bool oben) {
-    if (fortschritt_) fortschritt_->Oben(oben);
 }
 
 void frmMain::FortschrittSchliessen() {

@@ -110,9 +110,12 @@ private:
     LRESULT Benachrichtigung(const NMHDR& nm) override;
 
     // Speicherfenster
+    bool SpeichernBestaetigen() override;
+    bool AllesEntfernenBestaetigen() override;
+    bool EigenenSchluesselBestaetigen(const std::string& Erweiterung, const std::string& RegBezeichnung) override;
+    void Zwischendurch() override;
     void Sperren(bool gesperrt) override;
     Fortschritt* FortschrittOeffnen() override;
-    void FortschrittOben(bool oben) override;
     void FortschrittSchliessen() override;
 
     Typenansicht liste_;
