@@ -25,11 +25,7 @@ TEST_F(Store, RestoresIntoTheOwnClassKeyAndItsClassIdIcon) {
     TypAnlegen("txt", "txtfile", "Geändert", "fremd.exe %1", "fremd.exe,3");
     Setzen(HKEY_CLASSES_ROOT, "txtfile\\CLSID", "", "{T}");
     Setzen(HKEY_CLASSES_ROOT, "CLSID\\{T}\\DefaultIcon", "", "fremd.dll,1");
-    TypAnlegen("bmp", "bmpfile", "Alt", "alt.exe", "alt.exe,0");
-    Setzen(HKEY_CLASSES_ROOT, "bmpfile\\CLSID", "", "{B}");
-    Setzen(HKEY_CLASSES_ROOT, "CLSID\\{B}\\DefaultIcon", "", "");
     Gesichert("TXT", "Textdatei", "notepad.exe %1", "notepad.exe,0");
-    Gesichert("BMP", "Bitmap", "paint.exe %1", "paint.exe,0");
     SicherungLaden(haupt.liste());
     SicherungWiederherstellen(haupt.liste(), nullptr);
 
@@ -38,16 +34,6 @@ TEST_F(Store, RestoresIntoTheOwnClassKeyAndItsClassIdIcon) {
     EXPECT_EQ(Hkcr("txtfile\\shell\\open\\command"), "notepad.exe %1");
     EXPECT_EQ(Hkcr("txtfile\\DefaultIcon"), "notepad.exe,0");
     EXPECT_EQ(Hkcr("CLSID\\{T}\\DefaultIcon"), "notepad.exe,0");
-    EXPECT_EQ(Hkcr("bmpfile\\DefaultIcon"), "paint.exe,0");
-    EXPECT_EQ(Hkcr("CLSID\\{B}\\DefaultIcon"), "");  // an empty class id icon stays empty
-}
-
-TEST_F(Store, AnEmptyIconLocationNeverRemovesOne) {
-    TypAnlegen("txt", "txtfile", "Alt", "alt.exe", "alt.exe,2");
-    haupt.Zeile("TXT", "Neu", "neu.exe", "");
-    SicherungWiederherstellen(haupt.liste(), nullptr);
-    EXPECT_EQ(Hkcr("txtfile"), "Neu");
-    EXPECT_EQ(Hkcr("txtfile\\DefaultIcon"), "alt.exe,2");
 }
 
 TEST_F(Store, ASharedKeyThatDisagreesIsSplitOffOnceAndThenWrittenInPlace) {

@@ -13,10 +13,12 @@ std::string SicherungPfad() { return std::string(kEigenerSchluessel) + "Classes\
 void SicherungLoeschen() { RegBaumLoeschen(HKEY_CURRENT_USER, kEigenerSchluessel, "Classes"); }
 
 void SicherungLaden(Arbeitsliste& liste) {
-    const std::string wurzel = SicherungPfad();
-    // Names first: reading values while enumerating would hold the store key open longer.
+    // The names first, then each type's values, its key opened below the store's own key rather
+    // than walked down to from the root of the hive.
+    const RegSchluessel wurzel = RegOeffnen(HKEY_CURRENT_USER, SicherungPfad());
+    if (!wurzel) return;
     std::vector<std::string> namen;
-    RegUnterschluessel(HKEY_CURRENT_USER, wurzel, [&](const std::string& name) {
+    RegUnterschluessel(wurzel.get(), "", [&](const std::string& name) {
         namen.push_back(name);
         return true;
     });
@@ -25,7 +27,7 @@ void SicherungLaden(Arbeitsliste& liste) {
         if (!ErweiterungBrauchbar(name)) continue;
         Dateityp typ;
         typ.Erweiterung = name;
-        const RegSchluessel key = RegOeffnen(HKEY_CURRENT_USER, wurzel + name);
+        const RegSchluessel key = RegOeffnen(wurzel.get(), name);
         if (key) {
             typ.Bezeichnung = RegText(RegWertHolen(key.get(), "Bezeichnung"), "");
             typ.Oeffnen = RegText(RegWertHolen(key.get(), "Oeffnen"), "");
