@@ -12,6 +12,11 @@
 
 #include "app/Main.h"
 
+// The program's keys under HKEY_CURRENT_USER.
+inline const std::string kStore = "Software\\RHM\\Endungswart\\Classes\\";
+inline const std::string kOpt = "Software\\RHM\\Endungswart\\Optionen";
+inline const std::string kStartup = "Software\\RHM\\Endungswart\\Startup";
+
 // Points HKEY_CLASSES_ROOT and HKEY_CURRENT_USER at fresh scratch keys for one test.
 class RegistryTest : public ::testing::Test {
 protected:
@@ -21,10 +26,19 @@ protected:
     // Helpers that go through the raw API, not through the layer under test.
     static void Setzen(HKEY root, const std::string& pfad, const std::string& name,
                        const std::string& wert);
+    // A value of any type, byte for byte.
+    static void RohSetzen(HKEY root, const std::string& pfad, const std::string& name, DWORD typ,
+                    const std::string& daten);
+    // A value's type; REG_NONE when it is not there.
+    static DWORD Typ(HKEY root, const std::string& pfad, const std::string& name = "");
+    // Every key under HKEY_CLASSES_ROOT gone.
+    static void KlassenLeeren();
     static std::string Holen(HKEY root, const std::string& pfad, const std::string& name = "");
     static std::string Hkcr(const std::string& pfad) { return Holen(HKEY_CLASSES_ROOT, pfad); }
     // The names in the backup store, sorted.
-    static std::vector<std::string> StoreNamen();
+    static std::vector<std::string> StoreNamen() { return Unterschluessel(HKEY_CURRENT_USER, kStore); }
+    // The names of the keys right under root\pfad, sorted.
+    static std::vector<std::string> Unterschluessel(HKEY root, const std::string& pfad = "");
     static bool Existiert(HKEY root, const std::string& pfad);
     static bool WertExistiert(HKEY root, const std::string& pfad, const std::string& name);
     // An extension with its class key: ".ext" -> klasse -> description, command, icon.
@@ -57,10 +71,6 @@ protected:
     Instanzmarke marke;  // for Main
 };
 
-// The program's keys under HKEY_CURRENT_USER.
-inline const std::string kStore = "Software\\RHM\\Endungswart\\Classes\\";
-inline const std::string kOpt = "Software\\RHM\\Endungswart\\Optionen";
-inline const std::string kStartup = "Software\\RHM\\Endungswart\\Startup";
 
 // Every key and value, with its type, under root\pfad, for comparing before and after.
 std::string Abzug(HKEY root, const std::string& pfad = "");
