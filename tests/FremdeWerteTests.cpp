@@ -127,12 +127,6 @@ const Klasse kKlassen[] = {
       {"CLSID\\{0002DF01-0000-0000-C000-000000000046}\\ProgID", "", "InternetExplorer.Application.1"},
       {"CLSID\\{0002DF01-0000-0000-C000-000000000046}\\VersionIndependentProgID", "", "InternetExplorer.Application"},
       {"CLSID\\{0002DF01-0000-0000-C000-000000000046}\\LocalServer32", "", IE}}},
-    // Named by a class whose ProgID is another name, JScript.
-    {"JavaScript", false,
-     {{"JavaScript", "", "JScript Language"}, {"JavaScript\\CLSID", "", "{F414C260-6AC0-11CF-B6D1-00AA00BBBB58}"},
-      {"JavaScript\\OLEScript", "", ""}, {"CLSID\\{F414C260-6AC0-11CF-B6D1-00AA00BBBB58}", "", "JScript Language"},
-      {"CLSID\\{F414C260-6AC0-11CF-B6D1-00AA00BBBB58}\\ProgID", "", "JScript"},
-      {"CLSID\\{F414C260-6AC0-11CF-B6D1-00AA00BBBB58}\\InprocServer32", "", "jscript.dll"}}},
     {"LDAP", false,
      {{"LDAP", "", "LDAP Provider Object"}, {"LDAP\\CLSID", "", "{228D9A81-C302-11CF-9AA4-00AA004A5691}"},
       {"CLSID\\{228D9A81-C302-11CF-9AA4-00AA004A5691}\\ProgID", "", "LDAP"}}},
@@ -140,10 +134,6 @@ const Klasse kKlassen[] = {
      {{"Component Categories\\{40FC6ED4-2438-11CF-A3DB-080036F12502}", "409", "Embeddable Objects"}}},
     {"exefile", false,
      {{"exefile", "", "Anwendung"}, {"exefile\\DefaultIcon", "", "%1"}, {"exefile\\shell\\open\\command", "", "\"%1\" %*"}}},
-    {"lnkfile", false,
-     {{"lnkfile", "", "Verknuepfung"}, {"lnkfile", "IsShortcut", ""},
-      {"lnkfile\\CLSID", "", "{00021401-0000-0000-C000-000000000046}"},
-      {"lnkfile\\shellex\\IconHandler", "", "{00021401-0000-0000-C000-000000000046}"}}},
     {"*", false, {{"*\\shellex\\PropertySheetHandlers\\CryptoSignMenu", "", "{7444C717-39BF-11D1-8CD9-00C04FC29D45}"}}},
     {"txtfile", true, {{"txtfile", "", "Textdatei"}, {"txtfile\\shell\\open\\command", "", "C:\\WINDOWS\\NOTEPAD.EXE %1"}}},
     // A file type whose class identifier names this very key as its ProgID.
