@@ -63,6 +63,7 @@ void RegistryTest::SetUp() {
     CreateDirectoryA(protokollOrdner_.c_str(), nullptr);
     ProtokollDateiErsetzen(protokollOrdner_ + "\\Endwart.log");
     ProtokollWeg();
+    Optionen = Einstellungen{};
 }
 
 void RegistryTest::TearDown() {
@@ -76,6 +77,10 @@ void RegistryTest::TearDown() {
         RegCloseKey(h);
     }
     verknuepfungen_.clear();
+    Optionen = Einstellungen{};
+    MeldungErsetzen(nullptr);
+    HilfeErsetzen(nullptr);
+    QuitVerwerfen();
     DateienErsetzen(nullptr);
     ProtokollWeg();
     RemoveDirectoryA(protokollOrdner_.c_str());
@@ -244,30 +249,6 @@ void RegistryTest::Fluechtig(const std::string& pfad) {
                               KEY_ALL_ACCESS, nullptr, &h, nullptr),
               ERROR_SUCCESS);
     RegCloseKey(h);
-}
-
-void Ruhig::SetUp() {
-    RegistryTest::SetUp();
-    HilfeErsetzen([](HWND, UINT, ULONG_PTR) {});
-    Optionen = Einstellungen{};
-}
-
-void Ruhig::TearDown() {
-    MeldungErsetzen(nullptr);
-    HilfeErsetzen(nullptr);
-    QuitVerwerfen();
-    RegistryTest::TearDown();
-}
-
-void Hauptfenstertest::SetUp() {
-    RegistryTest::SetUp();
-    Optionen = Einstellungen{};
-}
-
-void Hauptfenstertest::TearDown() {
-    Optionen = Einstellungen{};
-    QuitVerwerfen();
-    RegistryTest::TearDown();
 }
 
 std::string DateiLesen(const std::string& pfad) {

@@ -11,13 +11,15 @@
 #include <vector>
 
 #include "app/Main.h"
+#include "platform/Seams.h"
 
 // The program's keys under HKEY_CURRENT_USER.
 inline const std::string kStore = "Software\\RHM\\Endungswart\\Classes\\";
 inline const std::string kOpt = "Software\\RHM\\Endungswart\\Optionen";
 inline const std::string kStartup = "Software\\RHM\\Endungswart\\Startup";
 
-// Points HKEY_CLASSES_ROOT and HKEY_CURRENT_USER at fresh scratch keys for one test.
+// Points HKEY_CLASSES_ROOT and HKEY_CURRENT_USER at fresh scratch keys for one test, with the
+// options as a fresh install has them; drops the stand-ins and the main loop's leftovers after.
 class RegistryTest : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -63,11 +65,13 @@ private:
     HKEY echterBenutzer_ = nullptr;
 };
 
-// No help viewer, the options as a fresh install has them, the main loop's leftovers dropped.
+// No help viewer.
 class Ruhig : public RegistryTest {
 protected:
-    void SetUp() override;
-    void TearDown() override;
+    void SetUp() override {
+        RegistryTest::SetUp();
+        HilfeErsetzen([](HWND, UINT, ULONG_PTR) {});
+    }
     Instanzmarke marke;  // for Main
 };
 
@@ -126,7 +130,6 @@ public:
 };
 
 #include "ui/Dialog.h"
-#include "platform/Seams.h"
 #include "ui/main/frmMain.h"
 
 // Runs `f` on the next dialog of type F as soon as it is up.
@@ -165,11 +168,9 @@ struct Hauptliste {
     frmMain fenster;
 };
 
-// A test on the real main window, hidden, with the options as a fresh install has them.
+// A test on the real main window, hidden.
 class Hauptfenstertest : public RegistryTest {
 protected:
-    void SetUp() override;
-    void TearDown() override;
     Hauptliste haupt;
 };
 
