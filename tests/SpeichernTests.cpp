@@ -20,28 +20,31 @@ protected:
     }
 };
 
-TEST_F(Save, NoToTheFirstQuestionChangesNothing) {
-    Meldungen boxen{IDNO};
-    haupt.Zeile("TXT", "Text", "neu.exe");
-    haupt.fenster.mnuSpeichern_Click();
-    EXPECT_EQ(boxen.Gezeigt(), (std::vector<Box>{{"Sollen die Dateitypen in der Registrierungsdatenbank "
-                                                  "gespeichert werden?", kFrage, "Endungswart - Speichern"}}));
-    EXPECT_FALSE(Existiert(HKEY_CLASSES_ROOT, ".TXT"));
-    EXPECT_TRUE(StoreNamen().empty());
-    EXPECT_TRUE(haupt.fenster.Geaendert());
-}
-
-TEST_F(Save, AnEmptyListEmptiesTheStoreAfterTwoQuestions) {
-    Gesichert("BMP", "Bitmap", "paint.exe");
+TEST_F(Save, NoToEitherQuestionChangesNothingAndTwoYesEmptyTheStore) {
+    const std::string speichern = "Sollen die Dateitypen in der Registrierungsdatenbank gespeichert werden?",
+                      alle = "Sind Sie sicher, daß Sie alle Dateitypen aus der Überwachung entfernen möchten?";
+    const struct {
+        std::vector<int> antworten;
+        bool leer;  // the list
+        std::vector<std::string> fragen;
+        bool gespeichert;
+    } faelle[] = {{{IDNO}, false, {speichern}, false}, {{IDYES, IDNO}, true, {speichern, alle}, false},
+                  {{IDYES, IDYES}, true, {speichern, alle}, true}};
     TypAnlegen("bmp", "bmpfile", "Bitmap", "paint.exe");
-    Meldungen boxen{IDYES, IDYES};
-    haupt.fenster.mnuSpeichern_Click();
-    EXPECT_EQ(boxen.Texte(), (std::vector<std::string>{
-                                 "Sollen die Dateitypen in der Registrierungsdatenbank gespeichert werden?",
-                                 "Sind Sie sicher, daß Sie alle Dateitypen aus der Überwachung entfernen möchten?"}));
-    EXPECT_TRUE(StoreNamen().empty());
-    EXPECT_EQ(Hkcr("bmpfile"), "Bitmap");
-    EXPECT_FALSE(haupt.fenster.Geaendert());
+    for (const auto& f : faelle) {
+        Gesichert("BMP", "Bitmap", "paint.exe");
+        haupt.liste().Leeren();
+        if (!f.leer) haupt.Zeile("TXT", "Text", "neu.exe");
+        Meldungen boxen;
+        for (int a : f.antworten) boxen.Antwort(a);
+        haupt.fenster.mnuSpeichern_Click();
+        EXPECT_EQ(boxen.Texte(), f.fragen);
+        EXPECT_EQ(boxen.Gezeigt()[0], (Box{speichern, kFrage, "Endungswart - Speichern"}));
+        EXPECT_EQ(StoreNamen().empty(), f.gespeichert);
+        EXPECT_FALSE(Existiert(HKEY_CLASSES_ROOT, ".TXT"));
+        EXPECT_EQ(Hkcr("bmpfile"), "Bitmap");
+        EXPECT_EQ(haupt.fenster.Geaendert(), !f.gespeichert);
+    }
 }
 
 TEST_F(Save, WritesEveryTypeAndRebuildsTheStoreFromTheList) {
