@@ -143,8 +143,11 @@ TEST_F(Store, DeleteRemovesTheWholeStoreOnly) {
     EXPECT_EQ(Holen(HKEY_CURRENT_USER, kOpt, "Autostart"), "1");
 }
 
-// An entry that brings the log to exactly its limit starts the trimming: the file stays below.
-TEST_F(Store, TheLogStaysBelowItsLimit) {
+// The log beside the store it reports on: an entry that brings it to exactly its limit starts
+// the trimming, for the file stays below the limit.
+using LogLimit = RegistryTest;
+
+TEST_F(LogLimit, AnEntryThatWouldReachTheLimitTrimsTheLog) {
     const Protokolleintrag e{"2024-05-05 07:30:00", "INI", "Symbol", "a", "b"};
     ASSERT_TRUE(ProtokollAnhaengen({e}));
     const size_t zeile = DateiLesen(ProtokollDatei()).size();
