@@ -20,30 +20,27 @@ protected:
     }
 };
 
+// No to the first question, and on an empty list No or Yes to the second.
 TEST_F(Save, NoToEitherQuestionChangesNothingAndTwoYesEmptyTheStore) {
-    const std::string speichern = "Sollen die Dateitypen in der Registrierungsdatenbank gespeichert werden?",
-                      alle = "Sind Sie sicher, daß Sie alle Dateitypen aus der Überwachung entfernen möchten?";
-    const struct {
-        std::vector<int> antworten;
-        bool leer;  // the list
-        std::vector<std::string> fragen;
-        bool gespeichert;
-    } faelle[] = {{{IDNO}, false, {speichern}, false}, {{IDYES, IDNO}, true, {speichern, alle}, false},
-                  {{IDYES, IDYES}, true, {speichern, alle}, true}};
+    const Box speichern{"Sollen die Dateitypen in der Registrierungsdatenbank gespeichert werden?", kFrage,
+                        "Endungswart - Speichern"};
     TypAnlegen("bmp", "bmpfile", "Bitmap", "paint.exe");
-    for (const auto& f : faelle) {
+    for (const std::vector<int>& antworten : {std::vector{IDNO}, std::vector{IDYES, IDNO}, std::vector{IDYES, IDYES}}) {
         Gesichert("BMP", "Bitmap", "paint.exe");
         haupt.liste().Leeren();
-        if (!f.leer) haupt.Zeile("TXT", "Text", "neu.exe");
+        if (antworten.size() == 1) haupt.Zeile("TXT", "Text", "neu.exe");
         Meldungen boxen;
-        for (int a : f.antworten) boxen.Antwort(a);
+        for (int a : antworten) boxen.Antwort(a);
         haupt.fenster.mnuSpeichern_Click();
-        EXPECT_EQ(boxen.Texte(), f.fragen);
-        EXPECT_EQ(boxen.Gezeigt()[0], (Box{speichern, kFrage, "Endungswart - Speichern"}));
-        EXPECT_EQ(StoreNamen().empty(), f.gespeichert);
+        ASSERT_EQ(boxen.Gezeigt().size(), antworten.size());
+        EXPECT_EQ(boxen.Gezeigt()[0], speichern);
+        if (antworten.size() == 2)
+            EXPECT_EQ(boxen.Texte()[1], "Sind Sie sicher, daß Sie alle Dateitypen aus der Überwachung entfernen möchten?");
+        const bool gespeichert = antworten.back() == IDYES;
+        EXPECT_EQ(StoreNamen().empty(), gespeichert);
         EXPECT_FALSE(Existiert(HKEY_CLASSES_ROOT, ".TXT"));
         EXPECT_EQ(Hkcr("bmpfile"), "Bitmap");
-        EXPECT_EQ(haupt.fenster.Geaendert(), !f.gespeichert);
+        EXPECT_EQ(haupt.fenster.Geaendert(), !gespeichert);
     }
 }
 
