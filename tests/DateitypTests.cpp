@@ -1,6 +1,6 @@
 #include "Umgebung.h"
 #include "filetypes/Dateityp.h"
-#include "filetypes/GemeinsamerSchluessel.h"
+#include "filetypes/Klassenindex.h"
 
 namespace {
 
@@ -30,8 +30,9 @@ TEST_F(FileTypes, IncompleteOrHostileTypesAreNotRegistered) {
     Setzen(HKEY_CLASSES_ROOT, ".LEER", "", "");
     TypAnlegen("GIF", "giffile", "GIF", "gif.exe");
     Setzen(HKEY_CLASSES_ROOT, ".BMP", "", ".GIF");  // a class name that is another extension
+    Setzen(HKEY_CLASSES_ROOT, ".ST", "", "*");       // the class of every file
     Dateityp t;
-    for (const char* ext : {"FEHLT", "NOD", "NOC", "LEER", "BMP"}) EXPECT_FALSE(DateitypLesen(ext, t)) << ext;
+    for (const char* ext : {"FEHLT", "NOD", "NOC", "LEER", "BMP", "ST"}) EXPECT_FALSE(DateitypLesen(ext, t)) << ext;
 }
 
 TEST_F(FileTypes, TheClassIndexFindsTheUsersOfAClassInRegistryOrderWithoutRegardToCase) {
@@ -57,64 +58,6 @@ TEST_F(FileTypes, TheClassIndexFindsTheUsersOfAClassInRegistryOrderWithoutRegard
     EXPECT_EQ(index.Erweiterungen("jpegfile"), (std::vector<std::string>{".A", ".AA", ".x-datei"}));
     index.Nachlesen("jpegfile");  // not an extension key: nothing changes
     EXPECT_TRUE(index.Erweiterungen("JPEG").empty());
-}
-
-// .JPG and .JPEG share one class key, as they often do.
-class SharedKey : public Hauptfenstertest {
-protected:
-    void SetUp() override {
-        Hauptfenstertest::SetUp();
-        TypAnlegen("jpg", "jpegfile", "JPEG-Bild", "C:\\Bild.exe \"%1\"", "C:\\Bild.exe,0");
-        Setzen(HKEY_CLASSES_ROOT, ".jpeg", "", "jpegfile");
-        TypAnlegen("txt", "txtfile", "Text", "notepad.exe %1");
-    }
-    Dateityp Typ(const std::string& ext, const std::string& bez, const std::string& oeffnen,
-                 const std::string& symbol) {
-        return {ext, "jpegfile", bez, oeffnen, symbol};
-    }
-    // A fresh index each time, as every run builds one.
-    Pruefung Pruefen(const Dateityp& t) {
-        return GemeinsamenSchluesselPruefen(t, haupt.liste(), Klassenindex(),
-                                            KlassenTyp(t.Erweiterung, t.Schluessel, KlasseLesen(t.Schluessel)));
-    }
-};
-
-TEST_F(SharedKey, AKeyOfOneExtensionOrOfOneAndADotIsNotShared) {
-    Setzen(HKEY_CLASSES_ROOT, ".", "", "txtfile");
-    EXPECT_FALSE(Pruefen({"TXT", "txtfile", "Neu", "neu.exe", ""}).Gemeinsam);
-    EXPECT_FALSE(IstErweiterungsSchluessel("."));
-    EXPECT_TRUE(IstErweiterungsSchluessel(".a"));
-}
-
-TEST_F(SharedKey, AnotherExtensionWithTheOldValuesDisagrees) {
-    Setzen(HKEY_CLASSES_ROOT, ".jpeg", "", "JPEGFILE");  // class names compare without case
-    Pruefung p = Pruefen(Typ("JPG", "Foto", "C:\\Bild.exe \"%1\"", ""));
-    EXPECT_TRUE(p.Gemeinsam);
-    EXPECT_FALSE(p.GleicheWerte);
-    EXPECT_EQ(p.RegBezeichnung, "JPEG-Bild");
-    EXPECT_EQ(p.AndereErweiterung, ".jpeg");
-
-    // Descriptions are compared exactly, commands and icons without regard to case.
-    EXPECT_FALSE(Pruefen(Typ("JPG", "jpeg-bild", "C:\\Bild.exe \"%1\"", "")).GleicheWerte);
-    EXPECT_TRUE(Pruefen(Typ("JPG", "JPEG-Bild", "c:\\BILD.EXE \"%1\"", "c:\\bild.exe,0")).GleicheWerte);
-    EXPECT_FALSE(Pruefen(Typ("JPG", "JPEG-Bild", "C:\\Bild.exe \"%1\"", "C:\\Bild.exe,1")).GleicheWerte);
-}
-
-TEST_F(SharedKey, BothInTheListWithTheSameNewValuesAgree) {
-    haupt.Zeile("JPG", "Foto", "foto.exe %1", "foto.exe,0");
-    haupt.Zeile("JPEG", "Foto", "FOTO.EXE %1", "foto.exe,0");
-    Pruefung p = Pruefen(Typ("JPG", "Foto", "foto.exe %1", "foto.exe,0"));
-    EXPECT_TRUE(p.Gemeinsam);
-    EXPECT_TRUE(p.GleicheWerte);
-    // A third one outside the list disagrees, and no other that agrees after it undoes that.
-    Setzen(HKEY_CLASSES_ROOT, ".jp", "", "jpegfile");
-    p = Pruefen(Typ("JPG", "Foto", "foto.exe %1", "foto.exe,0"));
-    EXPECT_FALSE(p.GleicheWerte);
-    EXPECT_EQ(p.AndereErweiterung, ".jp");
-
-    haupt.liste().Leeren();
-    haupt.Zeile("JPEG", "Anders", "foto.exe %1", "foto.exe,0");
-    EXPECT_FALSE(Pruefen(Typ("JPG", "Foto", "foto.exe %1", "foto.exe,0")).GleicheWerte);
 }
 
 }  // namespace

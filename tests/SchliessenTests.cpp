@@ -166,7 +166,7 @@ TEST_F(Yields, ACloseWhileADialogIsUpWaitsUntilItEnds) {
     EXPECT_FALSE(IsWindow(haupt.fenster.hwnd()));
 }
 
-// The real start-up, with the welcome box answered by a close request first.
+// The real start-up.
 class FirstStart : public Ruhig {
 protected:
     void SetUp() override {
@@ -175,22 +175,7 @@ protected:
         TypAnlegen("txt", "txtfile", "Textdatei", "notepad.exe %1");
         TypAnlegen("gif", "giffile", "GIF-Bild", "gif.exe %1");
     }
-    void MitSchliessen() {
-        MeldungErsetzen([](const std::string&, UINT, const std::string& titel) {
-            if (titel == "Willkommen bei Endungswart!")
-                if (HWND h = EigenesFenster(frmMain::kKlasse)) SendMessageA(h, WM_CLOSE, 0, 0);
-            return IDOK;
-        });
-    }
 };
-
-TEST_F(FirstStart, ClosedDuringTheWelcomeItDoesNothingMore) {
-    MitSchliessen();
-    EXPECT_EQ(Main("", marke), nullptr);
-    EXPECT_FALSE(Existiert(HKEY_CURRENT_USER, kStore));
-    EXPECT_NE(Holen(HKEY_CURRENT_USER, kStartup, "FirstStart"), "False");
-    EXPECT_EQ(EigenesFenster(frmMain::kKlasse), nullptr);
-}
 
 TEST_F(FirstStart, SamplesGoOnlyIntoAStoreThatIsReallyEmpty) {
     Gesichert("TXT", "Meine Texte", "");  // not shown: no open command

@@ -20,28 +20,28 @@ protected:
     }
 };
 
-TEST_F(Save, NoToTheFirstQuestionChangesNothing) {
-    Meldungen boxen{IDNO};
-    haupt.Zeile("TXT", "Text", "neu.exe");
-    haupt.fenster.mnuSpeichern_Click();
-    EXPECT_EQ(boxen.Gezeigt(), (std::vector<Box>{{"Sollen die Dateitypen in der Registrierungsdatenbank "
-                                                  "gespeichert werden?", kFrage, "Endungswart - Speichern"}}));
-    EXPECT_FALSE(Existiert(HKEY_CLASSES_ROOT, ".TXT"));
-    EXPECT_TRUE(StoreNamen().empty());
-    EXPECT_TRUE(haupt.fenster.Geaendert());
-}
-
-TEST_F(Save, AnEmptyListEmptiesTheStoreAfterTwoQuestions) {
-    Gesichert("BMP", "Bitmap", "paint.exe");
+// No to the first question, and on an empty list No or Yes to the second.
+TEST_F(Save, NoToEitherQuestionChangesNothingAndTwoYesEmptyTheStore) {
+    const Box speichern{"Sollen die Dateitypen in der Registrierungsdatenbank gespeichert werden?", kFrage,
+                        "Endungswart - Speichern"};
     TypAnlegen("bmp", "bmpfile", "Bitmap", "paint.exe");
-    Meldungen boxen{IDYES, IDYES};
-    haupt.fenster.mnuSpeichern_Click();
-    EXPECT_EQ(boxen.Texte(), (std::vector<std::string>{
-                                 "Sollen die Dateitypen in der Registrierungsdatenbank gespeichert werden?",
-                                 "Sind Sie sicher, daß Sie alle Dateitypen aus der Überwachung entfernen möchten?"}));
-    EXPECT_TRUE(StoreNamen().empty());
-    EXPECT_EQ(Hkcr("bmpfile"), "Bitmap");
-    EXPECT_FALSE(haupt.fenster.Geaendert());
+    for (const std::vector<int>& antworten : {std::vector{IDNO}, std::vector{IDYES, IDNO}, std::vector{IDYES, IDYES}}) {
+        Gesichert("BMP", "Bitmap", "paint.exe");
+        haupt.liste().Leeren();
+        if (antworten.size() == 1) haupt.Zeile("TXT", "Text", "neu.exe");
+        Meldungen boxen;
+        for (int a : antworten) boxen.Antwort(a);
+        haupt.fenster.mnuSpeichern_Click();
+        ASSERT_EQ(boxen.Gezeigt().size(), antworten.size());
+        EXPECT_EQ(boxen.Gezeigt()[0], speichern);
+        if (antworten.size() == 2)
+            EXPECT_EQ(boxen.Texte()[1], "Sind Sie sicher, daß Sie alle Dateitypen aus der Überwachung entfernen möchten?");
+        const bool gespeichert = antworten.back() == IDYES;
+        EXPECT_EQ(StoreNamen().empty(), gespeichert);
+        EXPECT_FALSE(Existiert(HKEY_CLASSES_ROOT, ".TXT"));
+        EXPECT_EQ(Hkcr("bmpfile"), "Bitmap");
+        EXPECT_EQ(haupt.fenster.Geaendert(), !gespeichert);
+    }
 }
 
 TEST_F(Save, WritesEveryTypeAndRebuildsTheStoreFromTheList) {

@@ -63,6 +63,7 @@ void RegistryTest::SetUp() {
     CreateDirectoryA(protokollOrdner_.c_str(), nullptr);
     ProtokollDateiErsetzen(protokollOrdner_ + "\\Endwart.log");
     ProtokollWeg();
+    Optionen = Einstellungen{};
 }
 
 void RegistryTest::TearDown() {
@@ -76,6 +77,10 @@ void RegistryTest::TearDown() {
         RegCloseKey(h);
     }
     verknuepfungen_.clear();
+    Optionen = Einstellungen{};
+    MeldungErsetzen(nullptr);
+    HilfeErsetzen(nullptr);
+    QuitVerwerfen();
     DateienErsetzen(nullptr);
     ProtokollWeg();
     RemoveDirectoryA(protokollOrdner_.c_str());
@@ -87,11 +92,29 @@ void RegistryTest::TearDown() {
 
 void RegistryTest::Setzen(HKEY root, const std::string& pfad, const std::string& name,
                           const std::string& wert) {
+    RohSetzen(root, pfad, name, REG_SZ, wert + '\0');
+}
+
+void RegistryTest::RohSetzen(HKEY root, const std::string& pfad, const std::string& name, DWORD typ,
+                       const std::string& daten) {
     HKEY h = Erzeugen(root, pfad);
     ASSERT_NE(h, nullptr) << pfad;
-    RegSetValueExA(h, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(wert.c_str()),
-                   static_cast<DWORD>(wert.size() + 1));
+    RegSetValueExA(h, name.c_str(), 0, typ, reinterpret_cast<const BYTE*>(daten.data()),
+                   static_cast<DWORD>(daten.size()));
     RegCloseKey(h);
+}
+
+DWORD RegistryTest::Typ(HKEY root, const std::string& pfad, const std::string& name) {
+    HKEY h;
+    DWORD typ = REG_NONE;
+    if (RegOpenKeyExA(root, pfad.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return typ;
+    RegQueryValueExA(h, name.c_str(), nullptr, &typ, nullptr, nullptr);
+    RegCloseKey(h);
+    return typ;
+}
+
+void RegistryTest::KlassenLeeren() {
+    for (const std::string& name : Unterschluessel(HKEY_CLASSES_ROOT)) BaumLoeschen(HKEY_CLASSES_ROOT, name);
 }
 
 std::string RegistryTest::Holen(HKEY root, const std::string& pfad, const std::string& name) {
@@ -115,16 +138,14 @@ bool RegistryTest::Existiert(HKEY root, const std::string& pfad) {
     return true;
 }
 
-std::vector<std::string> RegistryTest::StoreNamen() {
+std::vector<std::string> RegistryTest::Unterschluessel(HKEY root, const std::string& pfad) {
     std::vector<std::string> namen;
     HKEY h;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kStore.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return namen;
+    if (RegOpenKeyExA(root, pfad.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return namen;
     char name[256];
-    for (DWORD i = 0;; ++i) {
-        DWORD n = sizeof name;
-        if (RegEnumKeyExA(h, i, name, &n, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    for (DWORD i = 0, n = sizeof name; RegEnumKeyExA(h, i, name, &n, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+         ++i, n = sizeof name)
         namen.push_back(name);
-    }
     RegCloseKey(h);
     std::sort(namen.begin(), namen.end());
     return namen;
@@ -228,30 +249,6 @@ void RegistryTest::Fluechtig(const std::string& pfad) {
                               KEY_ALL_ACCESS, nullptr, &h, nullptr),
               ERROR_SUCCESS);
     RegCloseKey(h);
-}
-
-void Ruhig::SetUp() {
-    RegistryTest::SetUp();
-    HilfeErsetzen([](HWND, UINT, ULONG_PTR) {});
-    Optionen = Einstellungen{};
-}
-
-void Ruhig::TearDown() {
-    MeldungErsetzen(nullptr);
-    HilfeErsetzen(nullptr);
-    QuitVerwerfen();
-    RegistryTest::TearDown();
-}
-
-void Hauptfenstertest::SetUp() {
-    RegistryTest::SetUp();
-    Optionen = Einstellungen{};
-}
-
-void Hauptfenstertest::TearDown() {
-    Optionen = Einstellungen{};
-    QuitVerwerfen();
-    RegistryTest::TearDown();
 }
 
 std::string DateiLesen(const std::string& pfad) {

@@ -11,8 +11,15 @@
 #include <vector>
 
 #include "app/Main.h"
+#include "platform/Seams.h"
 
-// Points HKEY_CLASSES_ROOT and HKEY_CURRENT_USER at fresh scratch keys for one test.
+// The program's keys under HKEY_CURRENT_USER.
+inline const std::string kStore = "Software\\RHM\\Endungswart\\Classes\\";
+inline const std::string kOpt = "Software\\RHM\\Endungswart\\Optionen";
+inline const std::string kStartup = "Software\\RHM\\Endungswart\\Startup";
+
+// Points HKEY_CLASSES_ROOT and HKEY_CURRENT_USER at fresh scratch keys for one test, with the
+// options as a fresh install has them; drops the stand-ins and the main loop's leftovers after.
 class RegistryTest : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -21,10 +28,19 @@ protected:
     // Helpers that go through the raw API, not through the layer under test.
     static void Setzen(HKEY root, const std::string& pfad, const std::string& name,
                        const std::string& wert);
+    // A value of any type, byte for byte.
+    static void RohSetzen(HKEY root, const std::string& pfad, const std::string& name, DWORD typ,
+                    const std::string& daten);
+    // A value's type; REG_NONE when it is not there.
+    static DWORD Typ(HKEY root, const std::string& pfad, const std::string& name = "");
+    // Every key under HKEY_CLASSES_ROOT gone.
+    static void KlassenLeeren();
     static std::string Holen(HKEY root, const std::string& pfad, const std::string& name = "");
     static std::string Hkcr(const std::string& pfad) { return Holen(HKEY_CLASSES_ROOT, pfad); }
     // The names in the backup store, sorted.
-    static std::vector<std::string> StoreNamen();
+    static std::vector<std::string> StoreNamen() { return Unterschluessel(HKEY_CURRENT_USER, kStore); }
+    // The names of the keys right under root\pfad, sorted.
+    static std::vector<std::string> Unterschluessel(HKEY root, const std::string& pfad = "");
     static bool Existiert(HKEY root, const std::string& pfad);
     static bool WertExistiert(HKEY root, const std::string& pfad, const std::string& name);
     // An extension with its class key: ".ext" -> klasse -> description, command, icon.
@@ -49,18 +65,16 @@ private:
     HKEY echterBenutzer_ = nullptr;
 };
 
-// No help viewer, the options as a fresh install has them, the main loop's leftovers dropped.
+// No help viewer.
 class Ruhig : public RegistryTest {
 protected:
-    void SetUp() override;
-    void TearDown() override;
+    void SetUp() override {
+        RegistryTest::SetUp();
+        HilfeErsetzen([](HWND, UINT, ULONG_PTR) {});
+    }
     Instanzmarke marke;  // for Main
 };
 
-// The program's keys under HKEY_CURRENT_USER.
-inline const std::string kStore = "Software\\RHM\\Endungswart\\Classes\\";
-inline const std::string kOpt = "Software\\RHM\\Endungswart\\Optionen";
-inline const std::string kStartup = "Software\\RHM\\Endungswart\\Startup";
 
 // Every key and value, with its type, under root\pfad, for comparing before and after.
 std::string Abzug(HKEY root, const std::string& pfad = "");
@@ -116,7 +130,6 @@ public:
 };
 
 #include "ui/Dialog.h"
-#include "platform/Seams.h"
 #include "ui/main/frmMain.h"
 
 // Runs `f` on the next dialog of type F as soon as it is up.
@@ -155,11 +168,9 @@ struct Hauptliste {
     frmMain fenster;
 };
 
-// A test on the real main window, hidden, with the options as a fresh install has them.
+// A test on the real main window, hidden.
 class Hauptfenstertest : public RegistryTest {
 protected:
-    void SetUp() override;
-    void TearDown() override;
     Hauptliste haupt;
 };
 

@@ -13,21 +13,21 @@ namespace {
 
 // A value as the registry may hold it, byte for byte: a class key's default value, or one of
 // the store.
-struct Roh {
+struct Wert {
     std::string pfad;
     DWORD typ;
     std::string daten;
     HKEY root = HKEY_CLASSES_ROOT;
     std::string name = "";
 };
-Roh Sz(const std::string& pfad, const std::string& text) { return {pfad, REG_SZ, text + '\0'}; }
-Roh Gespeichert(const std::string& ext, const char* name, DWORD typ, const std::string& daten) {
+Wert Sz(const std::string& pfad, const std::string& text) { return {pfad, REG_SZ, text + '\0'}; }
+Wert Gespeichert(const std::string& ext, const char* name, DWORD typ, const std::string& daten) {
     return {kStore + ext, typ, daten, HKEY_CURRENT_USER, name};
 }
 
 struct Anfang {
     const char* fall;
-    std::vector<Roh> werte;
+    std::vector<Wert> werte;
     Dateityp gespeichert;              // Erweiterung, -, Bezeichnung, Oeffnen, Symbol
     std::vector<std::string> schreibt;  // what a run writes, leaving out what holds its data
     std::vector<std::string> sichert;   // what a save writes into the store besides
@@ -105,25 +105,13 @@ protected:
     }
     // The start states afresh, everything else gone.
     static void Anlegen() {
-        std::vector<std::string> namen;
-        RegUnterschluessel(HKEY_CLASSES_ROOT, "", [&](const std::string& n) {
-            namen.push_back(n);
-            return true;
-        });
-        for (const std::string& n : namen) RegBaumLoeschen(HKEY_CLASSES_ROOT, "", n);
+        KlassenLeeren();
         RegBaumLoeschen(HKEY_CURRENT_USER, "Software", "RHM");
         Setzen(HKEY_CLASSES_ROOT, "uproto", "URL Protocol", "");
         for (const Anfang& a : kAnfaenge) {
             const Dateityp& t = a.gespeichert;
             Gesichert(t.Erweiterung, t.Bezeichnung, t.Oeffnen, t.Symbol);
-            for (const Roh& w : a.werte) {
-                HKEY h = nullptr;
-                ASSERT_EQ(RegCreateKeyExA(w.root, w.pfad.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr),
-                          ERROR_SUCCESS);
-                RegSetValueExA(h, w.name.c_str(), 0, w.typ, reinterpret_cast<const BYTE*>(w.daten.data()),
-                               static_cast<DWORD>(w.daten.size()));
-                RegCloseKey(h);
-            }
+            for (const Wert& w : a.werte) RohSetzen(w.root, w.pfad, w.name, w.typ, w.daten);
         }
     }
     // The whole of HKEY_CLASSES_ROOT and the store, and the log without its times, after a

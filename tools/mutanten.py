@@ -104,7 +104,7 @@ FEHLER = [
     fehler('index-mit-fall', 'src/filetypes/Klassenindex.cpp',
            'const std::string klasse = Gross(wert);', 'const std::string klasse = wert;'),
     fehler('ueberwacht-mit-fall', 'src/filetypes/Registriert.cpp',
-           'gewaehlt.count(Gross(t.Erweiterung))', 'gewaehlt.count(t.Erweiterung)'),
+           'gewaehlt.insert(Gross(ueberwacht.Eintrag(i).Erweiterung))', 'gewaehlt.insert(ueberwacht.Eintrag(i).Erweiterung)'),
     fehler('regdatei-ohne-rueckstrich', 'src/filetypes/Regdatei.cpp',
            "if (c == '\\\\' || c == '\"') z += '\\\\';", "if (c == '\"') z += '\\\\';", ['-R', 'Austausch']),
     fehler('regdatei-nur-lf', 'src/filetypes/Regdatei.cpp',

@@ -11,10 +11,6 @@ HIER = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HIER)
 import schichten    # noqa: E402
 
-# Two folders side by side on the middle level, to see a sideways include.
-BREIT = (('unten',), ('links', 'rechts'), ('oben',))
-
-
 class Baum:
     """A scratch src/ folder: {path: text}."""
 
@@ -34,79 +30,45 @@ class Baum:
         self.ordner.cleanup()
 
 
-def pruefen(dateien, stapel=schichten.STAPEL):
-    with Baum(dateien) as wurzel:
-        return schichten.pruefen(wurzel, stapel)
-
-
 class Schichten(unittest.TestCase):
-    def test_downward_and_own_folder_pass(self):
-        self.assertEqual(pruefen({
-            'platform/Text.h': '#pragma once\n',
-            'settings/Optionen.h': '#include "platform/Text.h"\n',
-            'filetypes/Dateityp.h': '#include "settings/Optionen.h"\n',
-            'filetypes/Dateityp.cpp': '#include "filetypes/Dateityp.h"\n#include <windows.h>\n',
-            'ui/Form.h': '#include "filetypes/Dateityp.h"\n',
-            'ui/dialogs/frmInfo.h': '#include "ui/Form.h"\n#include "platform/Text.h"\n',
-            'ui/main/frmMain.cpp': '#include "ui/dialogs/frmInfo.h"\n#include "resource.h"\n',
-            'app/Main.cpp': '#include "ui/main/frmMain.cpp"\n',
-        }), [])
-
-    def test_upward_include_names_file_line_and_include(self):
-        self.assertEqual(pruefen({
-            'platform/Text.h': '',
-            'ui/Form.h': '',
-            'filetypes/Speichern.cpp': '// Speichern\n#include "platform/Text.h"\n'
-                                       '  #  include "ui/Form.h"\n',
-        }), ['filetypes/Speichern.cpp:3: #include "ui/Form.h" goes up from filetypes to ui'])
-
-    def test_nested_folder_is_its_own_level(self):
-        # ui/main lies inside ui but above it: the toolkit may not reach the main window,
-        # and dialogs may not reach it either.
-        self.assertEqual(pruefen({
-            'ui/main/frmMain.h': '',
-            'ui/Form.cpp': '#include "ui/main/frmMain.h"\n',
-            'ui/dialogs/frmHinzu.cpp': '#include "ui/main/frmMain.h"\n',
-        }), ['ui/Form.cpp:1: #include "ui/main/frmMain.h" goes up from ui to ui/main',
-             'ui/dialogs/frmHinzu.cpp:1: #include "ui/main/frmMain.h" goes up from ui/dialogs'
-             ' to ui/main'])
-
-    def test_sideways_include_fails_both_ways(self):
-        self.assertEqual(pruefen({
-            'unten/a.h': '',
-            'links/b.h': '#include "unten/a.h"\n#include "rechts/c.h"\n',
-            'rechts/c.h': '#include "links/b.h"\n',
-            'oben/d.cpp': '#include "links/b.h"\n#include "rechts/c.h"\n',
-        }, BREIT), ['links/b.h:2: #include "rechts/c.h" goes sideways from links to rechts',
-                    'rechts/c.h:1: #include "links/b.h" goes sideways from rechts to links'])
-
-    def test_relative_includes_resolve_like_the_compiler(self):
-        self.assertEqual(pruefen({
-            'app/Main.h': '',
-            'settings/Optionen.h': '',
-            'settings/Optionen.cpp': '#include "Optionen.h"\n#include "../app/Main.h"\n',
-            'platform/Text.cpp': '#include "../../outside.h"\n',
-        }), ['settings/Optionen.cpp:2: #include "../app/Main.h" goes up from settings to app'])
-
-    def test_folders_outside_the_stack_fail(self):
-        self.assertEqual(pruefen({
-            'registry/Registry.h': '',
-            'Lose.cpp': '',
-            'settings/Optionen.cpp': '#include "registry/Registry.h"\n',
-        }), ['Lose.cpp: folder is not in the stack',
-             'registry/Registry.h: folder is not in the stack',
-             'settings/Optionen.cpp:1: #include "registry/Registry.h": registry/Registry.h is in'
-             ' no folder of the stack'])
-
-    def test_circles_between_the_units_of_one_folder(self):
+    def test_includes_and_circles(self):
         # (case, tree, messages); a unit is a file pair, and a call shows as an include.
         faelle = (
+            ('downward and in its own folder', {
+                'platform/Text.h': '#pragma once\n', 'settings/Optionen.h': '#include "platform/Text.h"\n',
+                'filetypes/Dateityp.h': '#include "settings/Optionen.h"\n',
+                'filetypes/Dateityp.cpp': '#include "filetypes/Dateityp.h"\n#include <windows.h>\n',
+                'ui/Form.h': '#include "filetypes/Dateityp.h"\n',
+                'ui/dialogs/frmInfo.h': '#include "ui/Form.h"\n#include "platform/Text.h"\n',
+                'ui/main/frmMain.cpp': '#include "ui/dialogs/frmInfo.h"\n#include "resource.h"\n',
+                'app/Main.cpp': '#include "ui/main/frmMain.cpp"\n',
+            }, []),
+            ('upward, named by file, line and include', {
+                'platform/Text.h': '', 'ui/Form.h': '',
+                'filetypes/Speichern.cpp': '// Speichern\n#include "platform/Text.h"\n  #  include "ui/Form.h"\n',
+            }, ['filetypes/Speichern.cpp:3: #include "ui/Form.h" goes up from filetypes to ui']),
+            # ui/main lies inside ui but above it and above the dialogs.
+            ('a nested folder is a level of its own', {
+                'ui/main/frmMain.h': '', 'ui/Form.cpp': '#include "ui/main/frmMain.h"\n',
+                'ui/dialogs/frmHinzu.cpp': '#include "ui/main/frmMain.h"\n',
+            }, ['ui/Form.cpp:1: #include "ui/main/frmMain.h" goes up from ui to ui/main',
+                'ui/dialogs/frmHinzu.cpp:1: #include "ui/main/frmMain.h" goes up from ui/dialogs to ui/main']),
+            ('relative includes resolve like the compiler\'s', {
+                'app/Main.h': '', 'settings/Optionen.h': '',
+                'settings/Optionen.cpp': '#include "Optionen.h"\n#include "../app/Main.h"\n',
+                'platform/Text.cpp': '#include "../../outside.h"\n',
+            }, ['settings/Optionen.cpp:2: #include "../app/Main.h" goes up from settings to app']),
+            ('folders outside the stack', {
+                'registry/Registry.h': '', 'Lose.cpp': '', 'settings/Optionen.cpp': '#include "registry/Registry.h"\n',
+            }, ['Lose.cpp: folder is not in the stack', 'registry/Registry.h: folder is not in the stack',
+                'settings/Optionen.cpp:1: #include "registry/Registry.h": registry/Registry.h is in'
+                ' no folder of the stack']),
             ('a chain and own headers', {
                 'filetypes/A.h': '', 'filetypes/A.cpp': '#include "filetypes/A.h"\n',
                 'filetypes/B.h': '#include "filetypes/A.h"\n',
                 'filetypes/B.cpp': '#include "filetypes/B.h"\n#include "filetypes/A.h"\n',
             }, []),
-            ('through a .cpp', {
+            ('a circle through a .cpp', {
                 'filetypes/Protokoll.h': '', 'filetypes/Wiederherstellen.h': '#include "filetypes/Protokoll.h"\n',
                 'filetypes/Protokoll.cpp': '#include "filetypes/Protokoll.h"\n#include "Wiederherstellen.h"\n',
             }, ['filetypes: circle Protokoll -> Wiederherstellen -> Protokoll (Protokoll.cpp:2 #include '
@@ -118,14 +80,16 @@ class Schichten(unittest.TestCase):
                 'filetypes/A.h': '', 'filetypes/B.h': '', 'filetypes/C.h': '',
             }, ['filetypes: circle A -> B -> C -> A (A.cpp:1 #include "filetypes/B.h"; B.cpp:1 #include '
                 '"filetypes/C.h"; C.cpp:1 #include "filetypes/A.h"); more units in circles with them: D']),
-            ('a folder inside another is not the same folder', {
-                'ui/Form.h': '', 'ui/main/frmMain.h': '#include "ui/Form.h"\n',
-                'ui/Form.cpp': '#include "ui/main/frmMain.h"\n',
-            }, ['ui/Form.cpp:1: #include "ui/main/frmMain.h" goes up from ui to ui/main']),
         )
         for fall, dateien, erwartet in faelle:
             with self.subTest(fall), Baum(dateien) as wurzel:
                 self.assertEqual(schichten.pruefen(wurzel) + schichten.kreise(wurzel), erwartet)
+        # Two folders side by side on one level: a sideways include fails both ways.
+        with Baum({'unten/a.h': '', 'links/b.h': '#include "unten/a.h"\n#include "rechts/c.h"\n',
+                   'rechts/c.h': '#include "links/b.h"\n', 'oben/d.cpp': '#include "links/b.h"\n'}) as wurzel:
+            self.assertEqual(schichten.pruefen(wurzel, (('unten',), ('links', 'rechts'), ('oben',))), [
+                'links/b.h:2: #include "rechts/c.h" goes sideways from links to rechts',
+                'rechts/c.h:1: #include "links/b.h" goes sideways from rechts to links'])
 
     def test_command_line_exit_code_and_output(self):
         for dateien, code, text in (

@@ -58,14 +58,6 @@ def urteil(importe, **kopf):
                                       KERNEL32, EINTRAEGE)
 
 
-def abgelehnt(was, importe, woerter, **kopf):
-    """The check must refuse `importe` with one fault that holds all `woerter`: what is
-    wrong and why."""
-    gefunden = urteil(importe, **kopf)
-    if len(gefunden) != 1 or not all(w in gefunden[0] for w in woerter):
-        fehler.append('%s: expected one fault with %r, got %r' % (was, woerter, gefunden))
-
-
 def mit(dll, name):
     importe = {d: list(n) for d, n in GUT.items()}
     importe.setdefault(dll, []).append(name)
@@ -78,40 +70,37 @@ def importe_testen():
     gelesen = pruefen.objdump_lesen(objdump(GUT))[1]
     if len(gelesen) != 5 or ('comctl32', 'InitCommonControls') not in gelesen:
         fehler.append('imports read: %r' % gelesen)
-    abgelehnt('vectored handler', mit('KERNEL32.dll', 'AddVectoredExceptionHandler'),
-              ['AddVectoredExceptionHandler', 'does not export'])
-    abgelehnt('unlisted function', mit('USER32.dll', 'GetWindowLongPtrA'),
-              ['GetWindowLongPtrA', 'not in tools/plattform/importe.txt'])
-    abgelehnt('newer comctl32', mit('COMCTL32.DLL', 'InitCommonControlsEx'),
-              ['InitCommonControlsEx', 'comctl32-4.70'])
-    abgelehnt('unlisted Unicode stub', mit('KERNEL32.dll', 'CreateFileW'),
-              ['CreateFileW', 'stub'])
-    abgelehnt('runtime DLL', mit('libwinpthread-1.dll', 'pthread_mutex_lock'),
-              ['libwinpthread-1', 'not part of Windows 95'])
-    abgelehnt('import by ordinal', mit('COMCTL32.DLL', '#17'), ['#17', 'not in'])
-    abgelehnt('newer subsystem', GUT, ['MajorSubsystemVersion 5'], subsystem='5')
-    abgelehnt('64-bit program', GUT, ['32-bit'], magic='020b')
+    # (case, imports, words of the one fault, header fields)
+    for was, importe, woerter, kopf in (
+            ('vectored handler', mit('KERNEL32.dll', 'AddVectoredExceptionHandler'),
+             ['AddVectoredExceptionHandler', 'does not export'], {}),
+            ('unlisted function', mit('USER32.dll', 'GetWindowLongPtrA'),
+             ['GetWindowLongPtrA', 'not in tools/plattform/importe.txt'], {}),
+            ('newer comctl32', mit('COMCTL32.DLL', 'InitCommonControlsEx'), ['InitCommonControlsEx', 'comctl32-4.70'], {}),
+            ('unlisted Unicode stub', mit('KERNEL32.dll', 'CreateFileW'), ['CreateFileW', 'stub'], {}),
+            ('runtime DLL', mit('libwinpthread-1.dll', 'pthread_mutex_lock'),
+             ['libwinpthread-1', 'not part of Windows 95'], {}),
+            ('import by ordinal', mit('COMCTL32.DLL', '#17'), ['#17', 'not in'], {}),
+            ('newer subsystem', GUT, ['MajorSubsystemVersion 5'], {'subsystem': '5'}),
+            ('64-bit program', GUT, ['32-bit'], {'magic': '020b'}),
+            # Output without an import table must not pass as a program without imports.
+            ('no import table', {}, ['no kernel32 imports'], {})):
+        gefunden = urteil(importe, **kopf)
+        if len(gefunden) != 1 or not all(w in gefunden[0] for w in woerter):
+            fehler.append('%s: expected one fault with %r, got %r' % (was, woerter, gefunden))
     # A W function whose A twin Windows 95 lacks is no stub: lstrlenW works there.
     if urteil(mit('KERNEL32.dll', 'lstrlenW')):
         fehler.append('lstrlenW refused: %r' % urteil(mit('KERNEL32.dll', 'lstrlenW')))
-    # Output that is not objdump's, or has no import table, must not pass as a program
-    # without imports.
-    abgelehnt('no import table', {}, ['no kernel32 imports'])
-    if not pruefen.importe_beurteilen(*pruefen.objdump_lesen('file format not recognized'),
-                                      KERNEL32, EINTRAEGE):
+    if not pruefen.importe_beurteilen(*pruefen.objdump_lesen('file format not recognized'), KERNEL32, EINTRAEGE):
         fehler.append('unreadable objdump output passed')
 
 
 def listen_testen():
     """The lists in the project: every entry on a platform of Windows 95, none twice."""
     eintraege = pruefen.liste('importe.txt')
-    for felder in eintraege:
-        if len(felder) != 3 or felder[2] not in pruefen.PLATTFORMEN or \
-                felder[0] not in pruefen.DLLS:
-            fehler.append('importe.txt: bad entry %r' % felder)
-    schluessel = [tuple(f[:2]) for f in eintraege]
-    if len(schluessel) != len(set(schluessel)):
-        fehler.append('importe.txt: entries twice')
+    falsch = [f for f in eintraege if len(f) != 3 or f[2] not in pruefen.PLATTFORMEN or f[0] not in pruefen.DLLS]
+    if falsch or len(set(tuple(f[:2]) for f in eintraege)) != len(eintraege):
+        fehler.append('importe.txt: bad entries %r, or entries twice' % falsch)
     kernel32 = pruefen.liste('win95-kernel32.txt')
     if len(kernel32) < 700 or ['AddVectoredExceptionHandler'] in kernel32:
         fehler.append('win95-kernel32.txt: %d names, or names of later Windows' % len(kernel32))
@@ -119,19 +108,16 @@ def listen_testen():
 
 def groesse_testen():
     with tempfile.TemporaryDirectory() as ordner:
-        klein, gross = os.path.join(ordner, 'klein.exe'), os.path.join(ordner, 'gross.exe')
-        with open(klein, 'wb') as f:
-            f.write(b'\0' * 1024)
-        with open(gross, 'wb') as f:
-            f.write(b'\0' * 1025)
-        if pruefen.groesse_pruefen(1, [klein]):
-            fehler.append('1024 bytes refused for 1 KB')
-        if len(pruefen.groesse_pruefen(1, [klein, gross])) != 1:
-            fehler.append('1025 bytes passed for 1 KB')
-        if not pruefen.groesse_pruefen(1, [os.path.join(ordner, 'fehlt.exe')]):
-            fehler.append('a missing file passed')
-        if not pruefen.importe_pruefen('objdump', os.path.join(ordner, 'fehlt.exe')):
-            fehler.append('a missing program passed the import check')
+        klein, gross, fehlt = (os.path.join(ordner, n) for n in ('klein.exe', 'gross.exe', 'fehlt.exe'))
+        for pfad, n in ((klein, 1024), (gross, 1025)):
+            with open(pfad, 'wb') as f:
+                f.write(b'\0' * n)
+        for ok, text in ((not pruefen.groesse_pruefen(1, [klein]), '1024 bytes refused for 1 KB'),
+                         (len(pruefen.groesse_pruefen(1, [klein, gross])) == 1, '1025 bytes passed for 1 KB'),
+                         (pruefen.groesse_pruefen(1, [fehlt]), 'a missing file passed'),
+                         (pruefen.importe_pruefen('objdump', fehlt), 'a missing program passed the import check')):
+            if not ok:
+                fehler.append(text)
 
 
 def main():
