@@ -65,7 +65,7 @@ protected:
 
 const std::string kSchluessel = "[HKEY_CURRENT_USER\\Software\\RHM\\Endungswart\\Classes\\";
 
-std::string Typ(const std::string& ext, const std::string& bez, const std::string& oeffnen) {
+std::string Eintrag(const std::string& ext, const std::string& bez, const std::string& oeffnen) {
     return kSchluessel + ext + "]\r\n\"Bezeichnung\"=\"" + bez + "\"\r\n\"Oeffnen\"=\"" + oeffnen + "\"\r\n";
 }
 
@@ -129,7 +129,7 @@ TEST_F(Austausch, WhatIsExportedComesBackThroughImportAndSave) {
 
 TEST_F(Austausch, HostileFilesAreRefusedWholeAndChangeNothing) {
     haupt.Zeile("TXT", "Text", "notepad.exe %1");
-    const std::string gueltig = "REGEDIT4\r\n\r\n" + Typ("BMP", "Bild", "paint.exe %1");
+    const std::string gueltig = "REGEDIT4\r\n\r\n" + Eintrag("BMP", "Bild", "paint.exe %1");
     // Exactly the limit is read; one byte more is not.
     const std::string voll = Aufgefuellt(gueltig, kRegdateiGrenze);
     const struct {
@@ -138,7 +138,7 @@ TEST_F(Austausch, HostileFilesAreRefusedWholeAndChangeNothing) {
         const char* meldung;  // what follows the file's name; empty: read
     } faelle[] = {
         {"empty", "", "ist leer."},
-        {"no header", Typ("BMP", "Bild", "paint.exe %1"), "ist keine Registrierungsdatei"},
+        {"no header", Eintrag("BMP", "Bild", "paint.exe %1"), "ist keine Registrierungsdatei"},
         {"byte order mark without header", Utf16(L"[HKEY_CURRENT_USER]\r\n"), "ist keine Registrierungsdatei"},
         {"UTF-16 without its mark", gueltig.substr(0, 3) + std::string(1, '\0') + "E", "ist keine Registrierungsdatei"},
         {"2 MB", gueltig + std::string(2 * 1024 * 1024, ';'), "ist größer als 1 MB."},
@@ -189,7 +189,7 @@ TEST_F(Austausch, TakesTheStoresTypesAndNamesEverythingElseWithItsReason) {
         kSchluessel + "A\\B]\r\n\"Bezeichnung\"=\"Tiefer\"\r\n" +
         kSchluessel + "PCX]\r\n\"Bezeichnung\"=\"Nur eine Bezeichnung\"\r\n"
         "[-HKEY_CURRENT_USER\\Software\\RHM\\Endungswart\\Classes\\INI]\r\n" +
-        Typ("TXT", "Text f\xFCr \xC4rger", "notepad.exe %1") +
+        Eintrag("TXT", "Text f\xFCr \xC4rger", "notepad.exe %1") +
         "\"Symbol\"=-\r\n\"Symbol\"=\"offen\r\n\"Symbol\"=\"a\"b\"\r\n\"Symbol\"=\"\\n\"\r\n" +
         kSchluessel + "JPG\r\n\"Bezeichnung\"=\"geht mit dem Schl\xFCssel\"\r\n" +
         kSchluessel + "HEX]\r\n\"Bezeichnung\"=hex(1):48,65,\\\r\n  78,00\r\n\"Oeffnen\"=\"hex.exe\"\r\n"
@@ -240,7 +240,7 @@ TEST_F(Austausch, TakesTheStoresTypesAndNamesEverythingElseWithItsReason) {
 
 TEST_F(Austausch, FiveThousandTypesComeInAndTheMessageStaysShort) {
     std::string datei = "REGEDIT4\r\n";
-    for (int i = 0; i < 5000; ++i) datei += Typ("E" + std::to_string(i), "Typ " + std::to_string(i), "e.exe %1");
+    for (int i = 0; i < 5000; ++i) datei += Eintrag("E" + std::to_string(i), "Typ " + std::to_string(i), "e.exe %1");
     for (int i = 0; i < 200; ++i) datei += kSchluessel + "X" + std::to_string(i) + "\\Tief\\" + std::string(100, 't') + "]\r\n";
     const std::string meldung = Importiert(datei);
     EXPECT_EQ(haupt.liste().Anzahl(), 5000u);
@@ -349,7 +349,7 @@ TEST_F(Austausch, ACloseRequestDuringTheirDialogsAndQuestionsLosesNothing) {
     Optionen.Beenden = 1;
     Hilfeaufrufe hilfe;
     Gesichert("TXT", "Alt", "alt.exe %1");
-    DateiSchreiben(Datei("ein.reg"), "REGEDIT4\r\n" + Typ("GIF", "Bild", "gif.exe %1"));
+    DateiSchreiben(Datei("ein.reg"), "REGEDIT4\r\n" + Eintrag("GIF", "Bild", "gif.exe %1"));
     const struct {
         const char* fall;
         int befehl;

@@ -177,6 +177,19 @@ protected:
     }
 };
 
+// A close request that arrives while the welcome box is up ends the start: no samples, no store.
+TEST_F(FirstStart, ClosedDuringTheWelcomeItDoesNothingMore) {
+    MeldungErsetzen([](const std::string&, UINT, const std::string& titel) {
+        if (titel == "Willkommen bei Endungswart!")
+            if (HWND h = EigenesFenster(frmMain::kKlasse)) SendMessageA(h, WM_CLOSE, 0, 0);
+        return IDOK;
+    });
+    EXPECT_EQ(Main("", marke), nullptr);
+    EXPECT_FALSE(Existiert(HKEY_CURRENT_USER, kStore));
+    EXPECT_NE(Holen(HKEY_CURRENT_USER, kStartup, "FirstStart"), "False");
+    EXPECT_EQ(EigenesFenster(frmMain::kKlasse), nullptr);
+}
+
 TEST_F(FirstStart, SamplesGoOnlyIntoAStoreThatIsReallyEmpty) {
     Gesichert("TXT", "Meine Texte", "");  // not shown: no open command
     Setzen(HKEY_CURRENT_USER, kStartup, "FirstStart", "vielleicht");
