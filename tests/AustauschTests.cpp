@@ -249,38 +249,6 @@ TEST_F(Austausch, FiveThousandTypesComeInAndTheMessageStaysShort) {
     EXPECT_NE(meldung.find("und 195 weitere"), std::string::npos);
 }
 
-TEST_F(Austausch, AnExportAsksAboutUnsavedChangesFirst) {
-    const Box frage{"Die Liste enthält Änderungen, die noch nicht gespeichert sind. Exportiert werden die gesicherten "
-                    "Dateitypen.\n\nSollen die Änderungen vorher gespeichert werden?",
-                    MB_YESNOCANCEL | MB_ICONQUESTION, "Endungswart - Exportieren"};
-    const struct {
-        int antwort;
-        const char* exportiert;  // nullptr: no file
-        bool geaendert;
-    } faelle[] = {{IDYES, "Neu", false}, {IDNO, "Alt", true}, {IDCANCEL, nullptr, true}};
-    for (const auto& f : faelle) {
-        SCOPED_TRACE(f.antwort);
-        Aufraeumen();
-        Gesichert("TXT", "Alt", "alt.exe %1");
-        haupt.liste().Leeren();
-        haupt.Zeile("TXT", "Neu", "neu.exe %1");
-        haupt.fenster.GeaendertSetzen(true);
-        Meldungen boxen{f.antwort};
-        {
-            Dateiauswahl auswahl;
-            if (f.exportiert) auswahl.Antwort(Datei("aus.reg"));
-            SendMessageA(haupt.fenster.hwnd(), WM_COMMAND, ID_EXPORTIEREN, 0);
-        }
-        EXPECT_EQ(boxen.Gezeigt(), std::vector<Box>{frage});
-        const std::string text = DateiLesen(Datei("aus.reg"));
-        if (f.exportiert)
-            EXPECT_NE(text.find(std::string("\"Bezeichnung\"=\"") + f.exportiert + "\""), std::string::npos);
-        else
-            EXPECT_EQ(text, "<keine Datei>");
-        EXPECT_EQ(haupt.fenster.Geaendert(), f.geaendert);
-    }
-}
-
 // Plays a process killed during an export: from the file step `tod` on, nothing reaches the
 // disk; a write cut there leaves half its file.
 class Tod : public Dateischritte {
@@ -345,28 +313,37 @@ TEST_F(Austausch, AnExportCutOffAnywhereLeavesAWholeFileAndAFailureIsNamed) {
     }
 }
 
-TEST_F(Austausch, ACloseRequestDuringTheirDialogsAndQuestionsLosesNothing) {
+TEST_F(Austausch, UnsavedChangesAndACloseRequestDuringTheDialogsAndQuestionsLoseNothing) {
     Optionen.Beenden = 1;
     Hilfeaufrufe hilfe;
-    Gesichert("TXT", "Alt", "alt.exe %1");
+    const Box frage{"Die Liste enthält Änderungen, die noch nicht gespeichert sind. Exportiert werden die gesicherten "
+                    "Dateitypen.\n\nSollen die Änderungen vorher gespeichert werden?",
+                    MB_YESNOCANCEL | MB_ICONQUESTION, "Endungswart - Exportieren"};
     DateiSchreiben(Datei("ein.reg"), "REGEDIT4\r\n" + Eintrag("GIF", "Bild", "gif.exe %1"));
     const struct {
         const char* fall;
         int befehl;
         std::vector<int> antworten;  // the command's boxes, then the closing question
+        const char* exportiert;      // the description in the exported file; nullptr: no file
         Texte gespeichert;           // the store once the window is gone
     } faelle[] = {
-        {"export", ID_EXPORTIEREN, {IDYES}, {"TXT"}},
-        {"import", ID_IMPORTIEREN, {IDOK, IDYES}, {"GIF", "TXT"}},
+        {"export, saved first", ID_EXPORTIEREN, {IDYES}, "Neu", {"TXT"}},
+        {"export of the store as it is", ID_EXPORTIEREN, {IDNO, IDYES}, "Alt", {"TXT"}},
+        {"export cancelled", ID_EXPORTIEREN, {IDCANCEL, IDYES}, nullptr, {"TXT"}},
+        {"import", ID_IMPORTIEREN, {IDOK, IDYES}, nullptr, {"GIF", "TXT"}},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.fall);
+        DeleteFileA(Datei("aus.reg").c_str());
+        Gesichert("TXT", "Alt", "alt.exe %1");
         Hauptliste h;
         h.Zeile("TXT", "Neu", "neu.exe %1");
         h.fenster.GeaendertSetzen(true);
         auto schliessen = [&] { SendMessageA(h.fenster.hwnd(), WM_CLOSE, 0, 0); };
         std::vector<int> antworten = f.antworten;
-        MeldungErsetzen([&](const std::string&, UINT, const std::string&) {
+        std::vector<Box> boxen;
+        MeldungErsetzen([&](const std::string& text, UINT stil, const std::string& titel) {
+            boxen.push_back({text, stil, titel});
             schliessen();
             const int a = antworten.empty() ? IDCANCEL : antworten.front();
             if (!antworten.empty()) antworten.erase(antworten.begin());
@@ -385,12 +362,17 @@ TEST_F(Austausch, ACloseRequestDuringTheirDialogsAndQuestionsLosesNothing) {
         DateiWaehlenErsetzen(nullptr);
         EXPECT_FALSE(IsWindow(h.fenster.hwnd()));
         EXPECT_TRUE(antworten.empty());
+        if (f.befehl == ID_EXPORTIEREN) EXPECT_EQ(boxen.at(0), frage);
+        const std::string text = DateiLesen(Datei("aus.reg"));
+        if (f.exportiert)
+            EXPECT_NE(text.find(std::string("\"Bezeichnung\"=\"") + f.exportiert + "\""), std::string::npos) << text;
+        else
+            EXPECT_EQ(text, "<keine Datei>");
         EXPECT_EQ(StoreNamen(), f.gespeichert);
         EXPECT_EQ(Holen(HKEY_CURRENT_USER, kStore + "TXT", "Bezeichnung"), "Neu");
     }
-    EXPECT_NE(DateiLesen(Datei("aus.reg")).find("\"Bezeichnung\"=\"Neu\""), std::string::npos);
     hilfe.erase(std::remove(hilfe.begin(), hilfe.end(), std::pair<UINT, ULONG_PTR>{HELP_QUIT, 0}), hilfe.end());
-    EXPECT_EQ(hilfe, (Hilfeaufrufe::vector{{HELP_CONTEXT, 70}, {HELP_CONTEXT, 70}}));
+    EXPECT_EQ(hilfe, (Hilfeaufrufe::vector(3, {HELP_CONTEXT, 70})));
 }
 
 }  // namespace
