@@ -72,10 +72,10 @@ S Zeilen(const std::vector<Protokolleintrag>& liste) {
 
 // The list and the store, and below a registry that another program has changed in each way
 // the comparison knows, with the lines that the comparison logs for it.
-struct Typ {
+struct Beobachtet {
     const char *ext, *bez, *oeffnen, *symbol;
 };
-const Typ kTypen[] = {{"ABC", "Abc-Datei", "abc.exe %1", "abc.exe,0"}, {"BMP", "Bitmap", "paint.exe %1", "paint.exe,0"},
+const Beobachtet kTypen[] = {{"ABC", "Abc-Datei", "abc.exe %1", "abc.exe,0"}, {"BMP", "Bitmap", "paint.exe %1", "paint.exe,0"},
                       {"INI", "Einstellungen", "notepad.exe %1", ""},      {"JPG", "Foto", "foto.exe %1", ""},
                       {"TXT", "Textdatei", "notepad.exe %1", "notepad.exe,0"}, {"WEG", "Weg", "weg.exe %1", "weg.exe,0"}};
 const S kAbweichungen = {
@@ -384,7 +384,7 @@ S Dialogzeilen(frmProtokoll& d) {
 // from "Jetzt wiederherstellen" alike.
 TEST_F(ProtokollDialog, CheckingNowWritesNothingAndRestoringNowDoesWhatTheSystemStartDoes) {
     Setzen(HKEY_CURRENT_USER, kOpt, "Autostartmeldung", "0");
-    for (const Typ& t : kTypen) Gesichert(t.ext, t.bez, t.oeffnen, t.symbol);
+    for (const Beobachtet& t : kTypen) Gesichert(t.ext, t.bez, t.oeffnen, t.symbol);
     auto anfangen = [] {
         Weg(HKEY_CLASSES_ROOT, "");
         DeleteFileA(ProtokollDatei().c_str());
