@@ -32,9 +32,6 @@ TEST(ProgramPart, TheFirstExtensionThatEndsANameEndsTheProgram) {
 }
 
 TEST(ProgramPart, IconLocationsSplitJoinAndReadTheirIndex) {
-    Symbolort ort = SymbolortTeilen(" C:\\x.dll , 3");
-    EXPECT_EQ(SymbolortVerbinden(ort.Datei, ort.Index), "C:\\x.dll,3");
-    EXPECT_EQ(SymbolortTeilen("C:\\x.ico").Index, "0");
     EXPECT_EQ(SymbolortTeilen("a,b,c").Index, "b,c");  // the first comma splits
 
     const std::pair<const char*, int> zahlen[] = {{" -2 ", -2}, {"abc", 0}, {"4x", 4}, {"99999", 32767}};
@@ -69,53 +66,42 @@ protected:
     const std::string zwoelf = Testdatei("symbole12.dll");
 };
 
-TEST_F(ChangeDialog, ThreeTypesShowTheFirstJoinTheExtensionsAndKeepMarkedDescriptions) {
-    Optionen.Bezeichnung = 1;
+// The first selected line fills the dialog; OK writes the open command to every selected line
+// and keeps what the boxes mark to stay, an icon chosen in the chooser too.
+TEST_F(ChangeDialog, ThreeTypesShowTheFirstJoinTheExtensionsAndKeepWhatIsMarked) {
+    Optionen.Bezeichnung = Optionen.Symbol = 1;
+    const std::string sieben = Testdatei("symbole7.dll") + ",1";
     haupt.Zeile("BMP", "Bitmap", prog + " \"%1\"", zwoelf + ", 3");
     haupt.Zeile("DOC", "Dokument", "notepad.exe %1", "x.dll,1");
-    haupt.Zeile("GIF", "GIF-Bild", "notepad.exe %1", Testdatei("symbole7.dll") + ",1");
+    haupt.Zeile("GIF", "GIF-Bild", "notepad.exe %1", sieben);
     haupt.Zeile("TXT", "Textdatei", "notepad.exe %1");
     Markieren(haupt.liste(), {0, 2, 3});
-    Bearbeiten([&](frmAendern& a) {
+    auto aendern = [&](Dialog& d) {
+        frmAendern& a = Aendern(d);
         EXPECT_EQ(Fenstertext(a.Element(F::idTxtErweiterung)), "BMP; GIF; TXT");
         EXPECT_EQ(Fenstertext(a.Element(F::idTxtBezeichnung)), "Bitmap");
         EXPECT_EQ(Fenstertext(a.Element(F::idTxtOeffnen)), prog + " \"%1\"");
         EXPECT_EQ(IsDlgButtonChecked(a.hwnd(), F::idChkBezeichnung), BST_CHECKED);
+        EXPECT_EQ(IsDlgButtonChecked(a.hwnd(), F::idChkSymbol), BST_CHECKED);
         EXPECT_EQ(Pixel(a.Element(F::idPicSymbol), 16, 16), Testfarbe(3));
-        SetDlgItemTextA(a.hwnd(), F::idTxtBezeichnung, "Bild");
-        SetDlgItemTextA(a.hwnd(), F::idTxtOeffnen, "notepad.exe %1");
-        a.cmdOK_Click();
-    });
-    EXPECT_EQ(Spalte(haupt.liste(), 1), (Texte{"Bitmap", "Dokument", "GIF-Bild", "Textdatei"}));
-    EXPECT_EQ(Spalte(haupt.liste(), 2), Texte(4, "notepad.exe %1"));
-    // The first line's location, joined without the blank, for every selected line.
-    EXPECT_EQ(Spalte(haupt.liste(), 3), (Texte{zwoelf + ",3", "x.dll,1", zwoelf + ",3", zwoelf + ",3"}));
-    EXPECT_TRUE(geaendert);
-}
-
-TEST_F(ChangeDialog, MarkedSymbolKeepsEveryIconEvenWhenOneWasChosen) {
-    Optionen.Symbol = 1;
-    haupt.Zeile("BMP", "Bitmap", prog, zwoelf + ",1");
-    haupt.Zeile("GIF", "GIF-Bild", prog, zwoelf + ",2");
-    Markieren(haupt.liste(), {0, 1});
-    auto aendern = [&](Dialog& d) {
-        frmAendern& a = Aendern(d);
-        EXPECT_EQ(IsDlgButtonChecked(a.hwnd(), F::idChkBezeichnung), BST_UNCHECKED);
         a.cmdSymbol_Click();
         EXPECT_EQ(a.Ort().Index, "4");
         EXPECT_EQ(Pixel(a.Element(F::idPicSymbol), 16, 16), Testfarbe(4));
         SetDlgItemTextA(a.hwnd(), F::idTxtBezeichnung, "Bild");
+        SetDlgItemTextA(a.hwnd(), F::idTxtOeffnen, "notepad.exe %1");
         a.cmdOK_Click();
     };
     auto waehlen = [](Dialog& d) {
         frmSymbol& s = Auswahl(d);
-        EXPECT_EQ(s.AuswahlIndex, 1);
+        EXPECT_EQ(s.AuswahlIndex, 3);
         Klick(s, 4);
         s.cmdOK_Click();
     };
     EXPECT_EQ(Befehl({aendern, waehlen}), 2);
-    EXPECT_EQ(Spalte(haupt.liste(), 1), (Texte{"Bild", "Bild"}));
-    EXPECT_EQ(Spalte(haupt.liste(), 3), (Texte{zwoelf + ",1", zwoelf + ",2"}));
+    EXPECT_EQ(Spalte(haupt.liste(), 1), (Texte{"Bitmap", "Dokument", "GIF-Bild", "Textdatei"}));
+    EXPECT_EQ(Spalte(haupt.liste(), 2), Texte(4, "notepad.exe %1"));
+    EXPECT_EQ(Spalte(haupt.liste(), 3), (Texte{zwoelf + ", 3", "x.dll,1", sieben, ""}));
+    EXPECT_TRUE(geaendert);
 }
 
 // A program named without an extension locks the open command; EXE, PIF or an icon of "%1"
@@ -149,13 +135,20 @@ TEST_F(ChangeDialog, LockedCommandsAndIconsStayAsTheyWere) {
     }
 }
 
-TEST_F(ChangeDialog, OkChecksInOrderAndWritesTheCommandAsTyped) {
+// The file dialog starts at the program found and replaces only the program part; OK checks
+// the fields in order.
+TEST_F(ChangeDialog, BrowseThenOkChecksInOrderAndWritesTheCommandAsTyped) {
     Meldungen boxen{IDOK, IDOK, IDOK, IDOK, IDOK};
-    haupt.Zeile("TXT", "Textdatei", "notepad.exe %1");
+    Dateiauswahl dateien{"", "C:\\Programme\\Neu\\neu.exe"};
+    haupt.Zeile("TXT", "Textdatei", "\"" + prog + "\" /x \"%1\"");
     Markieren(haupt.liste(), {0});
     const std::string ohneLaufwerk = prog.substr(2);  // \work\...\symbole8.exe
     const std::string gequotet = "\"" + ohneLaufwerk + "\" \"%1\"";
     Bearbeiten([&](frmAendern& a) {
+        a.cmdOeffnen_Click();  // cancelled
+        EXPECT_EQ(Fenstertext(a.Element(F::idTxtOeffnen)), "\"" + prog + "\" /x \"%1\"");
+        a.cmdOeffnen_Click();
+        EXPECT_EQ(Fenstertext(a.Element(F::idTxtOeffnen)), "C:\\Programme\\Neu\\neu.exe \"%1\"");
         auto versuch = [&](const char* bezeichnung, const std::string& oeffnen) {
             SetDlgItemTextA(a.hwnd(), F::idTxtBezeichnung, bezeichnung);
             SetDlgItemTextA(a.hwnd(), F::idTxtOeffnen, oeffnen.c_str());
@@ -172,6 +165,7 @@ TEST_F(ChangeDialog, OkChecksInOrderAndWritesTheCommandAsTyped) {
         EXPECT_FALSE(geaendert);
         versuch("Text", gequotet);
     });
+    EXPECT_EQ(dateien.Vorgaben()[0], ProgrammSuchen(prog));
     const Box nichtGefunden{"Das angegebene Programm wurde nicht gefunden. Stellen Sie sicher, daß die "
                             "Dateinamen- und Pfadangabe richtig sind.", kFehler, kTitel};
     EXPECT_EQ(boxen.Gezeigt(), (std::vector<Box>{{"Bitte eine Bezeichnung eingeben!", kFehler, kTitel},
@@ -180,26 +174,6 @@ TEST_F(ChangeDialog, OkChecksInOrderAndWritesTheCommandAsTyped) {
     EXPECT_EQ(Spalte(haupt.liste(), 2), (Texte{gequotet}));
     EXPECT_EQ(Spalte(haupt.liste(), 1), (Texte{"Text"}));
     EXPECT_TRUE(geaendert);
-}
-
-// The file dialog starts at the program found and replaces only the program part; Esc writes
-// nothing.
-TEST_F(ChangeDialog, BrowseAndCancel) {
-    Dateiauswahl dateien{"", "C:\\Programme\\Neu\\neu.exe"};
-    haupt.Zeile("TXT", "Textdatei", "\"" + prog + "\" /x \"%1\"");
-    Markieren(haupt.liste(), {0});
-    Bearbeiten([&](frmAendern& a) {
-        a.cmdOeffnen_Click();  // cancelled
-        EXPECT_EQ(Fenstertext(a.Element(F::idTxtOeffnen)), "\"" + prog + "\" /x \"%1\"");
-        a.cmdOeffnen_Click();
-        EXPECT_EQ(Fenstertext(a.Element(F::idTxtOeffnen)), "C:\\Programme\\Neu\\neu.exe \"%1\"");
-        SetDlgItemTextA(a.hwnd(), F::idTxtBezeichnung, "Anders");
-        Taste(a, VK_ESCAPE);
-    });
-    EXPECT_EQ(dateien.Vorgaben()[0], ProgrammSuchen(prog));
-    EXPECT_EQ(Spalte(haupt.liste(), 1), (Texte{"Textdatei"}));
-    EXPECT_EQ(Spalte(haupt.liste(), 2), (Texte{"\"" + prog + "\" /x \"%1\""}));
-    EXPECT_FALSE(geaendert);
 }
 
 // The icon frame shows the location's icon, an empty face where it cannot be extracted, or
@@ -249,7 +223,10 @@ TEST_F(ChangeDialog, TheMainWindowRunsItOnDoubleClickEnterMenuAndToolBar) {
     EXPECT_EQ(boxen.Gezeigt(), (std::vector<Box>{{"Bitte einen Dateityp zum Ändern auswählen!", kFehler, kTitel}}));
 
     Markieren(haupt.liste(), {0});
-    auto abbrechen = [](Dialog& d) { Aendern(d).cmdAbbrechen_Click(); };
+    auto abbrechen = [](Dialog& d) {
+        SetDlgItemTextA(d.hwnd(), F::idTxtBezeichnung, "Anders");
+        Taste(d, VK_ESCAPE);
+    };
     Treiber treiber({abbrechen, abbrechen, abbrechen, abbrechen});
     SendMessageA(liste, WM_LBUTTONDBLCLK, MK_LBUTTON, aufZeile);
     EXPECT_EQ(treiber.Geoeffnet(), 1);
@@ -257,6 +234,7 @@ TEST_F(ChangeDialog, TheMainWindowRunsItOnDoubleClickEnterMenuAndToolBar) {
     SendMessageA(haupt.fenster.hwnd(), WM_COMMAND, ID_AENDERN, 0);
     haupt.fenster.Toolbar_ButtonClick(2, ID_AENDERN);
     EXPECT_EQ(treiber.Geoeffnet(), 4);
+    EXPECT_EQ(Spalte(haupt.liste(), 1), (Texte{"Bitmap"}));  // Esc wrote nothing
     EXPECT_FALSE(haupt.fenster.Geaendert());
     // Only OK marks the list as changed.
     Treiber ok({[](Dialog& d) { Aendern(d).cmdOK_Click(); }});
