@@ -1,6 +1,7 @@
 #include "Umgebung.h"
 #include "app/Main.h"
 #include "resource.h"
+#include "ui/dialogs/frmAendern.h"
 
 namespace {
 
@@ -40,21 +41,30 @@ TEST_F(MainWindow, TheStatusBarCountsSelectedOrAllLinesAfterEveryChange) {
     EXPECT_EQ(Statusleiste(haupt.fenster, 1), "");  // no notice, no part for one
 }
 
+// The stored order, kept after a change; a column click counts from one in what is stored.
 TEST_F(MainWindow, TheStoredOrderAppliesAndColumnClicksCountFromOne) {
     Setzen(HKEY_CURRENT_USER, kStartup, "SortKey", "1");
     Setzen(HKEY_CURRENT_USER, kStartup, "SortOrder", "1");
     Hauptliste gespeichert;
     gespeichert.Zeile("GIF", "b-Bild", "z.exe");
     gespeichert.Zeile("BMP", "C-Bild", "y.exe");
-    gespeichert.Zeile("TXT", "a-Text", "x.exe");
+    gespeichert.Zeile("TXT", "a-Text", "notepad.exe %1");
     gespeichert.liste().Nachsortieren();
     EXPECT_EQ(Spalte(gespeichert.liste(), 1), (Texte{"C-Bild", "b-Bild", "a-Text"}));
+    Markieren(gespeichert.liste(), {2});
+    Hook<frmAendern> hook([](frmAendern& d) {
+        SetDlgItemTextA(d.hwnd(), frmAendern::idTxtBezeichnung, "d-Text");
+        d.Klicken(IDOK);
+    });
+    gespeichert.fenster.mnuAendern_Click();
+    EXPECT_EQ(Spalte(gespeichert.liste(), 1), (Texte{"d-Text", "C-Bild", "b-Bild"}));
     gespeichert.fenster.lvwMain_ColumnClick(1);  // "Erweiterung"
     EXPECT_EQ(Spalte(gespeichert.liste(), 0), (Texte{"BMP", "GIF", "TXT"}));
     EXPECT_EQ(gespeichert.fenster.Zustand().SortKey, 0);
     EXPECT_EQ(gespeichert.fenster.Zustand().SortOrder, 0);
 }
 
+// The list fills what the bars leave, and all of it without them.
 TEST_F(MainWindow, BarSwitchesLayTheListOutAgain) {
     frmMain& f = haupt.fenster;
     ShowWindow(f.hwnd(), SW_SHOWNORMAL);
@@ -64,16 +74,14 @@ TEST_F(MainWindow, BarSwitchesLayTheListOutAgain) {
     GetClientRect(f.hwnd(), &innen);
     EXPECT_TRUE(vorher.top > 0 && vorher.bottom < innen.bottom);  // room for both bars
     f.mnuSymbolleiste_Click();
-    EXPECT_FALSE(f.Haken(ID_SYMBOLLEISTE));
-    EXPECT_EQ(f.ListenRechteck().top, 0);
-    f.mnuSymbolleiste_Click();
-    RECT r = f.ListenRechteck();
-    EXPECT_TRUE(EqualRect(&vorher, &r));
     f.mnuStatusleiste_Click();
-    f.mnuSymbolleiste_Click();
-    EXPECT_EQ(f.Leistenhoehe(), 0);
-    r = f.ListenRechteck();
+    EXPECT_FALSE(f.Haken(ID_SYMBOLLEISTE) || f.Haken(ID_STATUSLEISTE));
+    RECT r = f.ListenRechteck();
     EXPECT_TRUE(EqualRect(&r, &innen));
+    f.mnuSymbolleiste_Click();
+    f.mnuStatusleiste_Click();
+    r = f.ListenRechteck();
+    EXPECT_TRUE(EqualRect(&vorher, &r));
 }
 
 TEST_F(MainWindow, UndoReloadsTheStoreWithOrWithoutItsQuestion) {
