@@ -31,9 +31,8 @@ TEST(ProgramPart, TheFirstExtensionThatEndsANameEndsTheProgram) {
     EXPECT_EQ(ProgrammTeil("start.bat %1", kNurExe), "");
 }
 
-TEST(ProgramPart, IconLocationsSplitJoinAndReadTheirIndex) {
+TEST(ProgramPart, IconLocationsSplitAtTheFirstCommaAndReadTheirIndex) {
     EXPECT_EQ(SymbolortTeilen("a,b,c").Index, "b,c");  // the first comma splits
-
     const std::pair<const char*, int> zahlen[] = {{" -2 ", -2}, {"abc", 0}, {"4x", 4}, {"99999", 32767}};
     for (const auto& [text, zahl] : zahlen) EXPECT_EQ(IndexZahl(text), zahl) << text;
     // Out of range, and -1, which asks the shell for the count, load no icon.

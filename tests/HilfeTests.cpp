@@ -137,7 +137,6 @@ TEST_F(Hilfe, KontextnummernInhaltSucheUndSchliessenWieDasProgramm) {
                   {50, "Optionen"},
                   {60, "Das Protokoll: was andere Programme geändert haben"},
                   {70, "Dateitypen exportieren und importieren"},
-                  {20, "Dateitypen hinzufügen und entfernen"},
                   {0, "Was Endungswart tut"}};  // "&Inhalt" opens the contents
     for (const auto& [nummer, titel] : faelle) {
         ASSERT_TRUE(Hilfe_(nummer ? HELP_CONTEXT : HELP_CONTENTS, nummer));

@@ -9,12 +9,6 @@ namespace {
 
 using F = frmInfo;
 
-INT_PTR Oeffnen(HWND besitzer, std::function<void(F&)> f) {
-    Hook<F> hook(std::move(f));
-    F dialog;
-    return dialog.Zeigen(besitzer);
-}
-
 TEST(InfoBox, AMalformedVersionBlockNeverReadsPastItsEnd) {
     HMODULE modul = GetModuleHandleA(nullptr);
     HRSRC r = FindResourceA(modul, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(16));
@@ -88,7 +82,7 @@ TEST(InfoBox, APictureWindowStaysOnTopForFiveSecondsAndClosesItself) {
         EXPECT_TRUE(IsWindow(bild));
     };
     double dauer = 0;
-    Oeffnen(haupt.fenster.hwnd(), [&](F& d) {
+    Hook<F> hook([&](F& d) {
         infoBox = d.hwnd();
         const double anfang = uhr.jetzt;
         SendMessageA(d.hwnd(), WM_COMMAND, MAKEWPARAM(F::idImgBildA, STN_CLICKED),
@@ -98,6 +92,7 @@ TEST(InfoBox, APictureWindowStaysOnTopForFiveSecondsAndClosesItself) {
         EXPECT_TRUE(IsWindowEnabled(d.hwnd()));
         d.Klicken(IDOK);
     });
+    F().Zeigen(haupt.fenster.hwnd());
     EXPECT_GT(gesehen, 50);  // the event loop kept running throughout
     EXPECT_GE(dauer, 5.0);
     EXPECT_LT(dauer, 5.1);
