@@ -13,32 +13,17 @@ using F = frmHinzu;
 
 class AddRemove : public Hauptfenstertest {};
 
-TEST_F(AddRemove, ListsOnlyUsableRegisteredTypesWithTheIconFallback) {
-    TypAnlegen("bmp", "Paint.Picture", "Bitmap", "mspaint.exe %1", "mspaint.exe,1");
-    TypAnlegen("Doc", "Word.Document", "Dokument", "winword.exe %1");
-    Setzen(HKEY_CLASSES_ROOT, "Word.Document\\CLSID", "", "{0001}");
-    Setzen(HKEY_CLASSES_ROOT, "CLSID\\{0001}\\DefaultIcon", "", "winword.exe,0");
-    TypAnlegen("txt", "txtfile", "Text", "notepad.exe %1");  // neither icon: empty column
-    TypAnlegen("ohnecmd", "ohnecmdfile", "Ohne Befehl", "");
-    Setzen(HKEY_CLASSES_ROOT, ".fehlt", "", "gibtesnicht");
-    std::vector<Texte> zeilen;
-    AufListeZeigen<F>(haupt, [&](F& d) {
-        const Texte e = Spalte(d.lvwLinks()), befehle = Spalte(d.lvwLinks(), 2), symbole = Spalte(d.lvwLinks(), 3);
-        for (size_t i = 0; i < e.size(); ++i) zeilen.push_back({e[i], befehle[i], symbole[i]});
-        d.Klicken(IDCANCEL);
-    });
-    EXPECT_EQ(zeilen, (std::vector<Texte>{{"BMP", "mspaint.exe %1", "mspaint.exe,1"},
-                                          {"DOC", "winword.exe %1", "winword.exe,0"},
-                                          {"TXT", "notepad.exe %1", ""}}));
-}
-
+// The left list shows the registered types that are not watched, read as the file-type tests
+// check; the watched ones stand on the right with their unsaved values.
 TEST_F(AddRemove, WatchedTypesStandOnTheRightWithTheirUnsavedValues) {
     TypAnlegen("bmp", "bmpfile", "Bitmap", "mspaint.exe %1");
-    TypAnlegen("gif", "giffile", "GIF-Bild", "gif.exe %1");
+    TypAnlegen("gif", "giffile", "GIF-Bild", "gif.exe %1", "gif.exe,1");
     haupt.Zeile("bmp", "Ungespeichert", "neu.exe %1", "neu.exe,2");  // found without regard to case
     haupt.Zeile("XYZ", "Nicht registriert", "xyz.exe");
     AufListeZeigen<F>(haupt, [&](F& d) {
         EXPECT_EQ(Spalte(d.lvwLinks()), Texte{"GIF"});
+        EXPECT_EQ(Spalte(d.lvwLinks(), 2), Texte{"gif.exe %1"});
+        EXPECT_EQ(Spalte(d.lvwLinks(), 3), Texte{"gif.exe,1"});
         EXPECT_EQ(Spalte(d.lvwRechts()), (Texte{"bmp", "XYZ"}));
         // Shown and active, the dialog does what Home does to the left list: its first entry
         // becomes current and selected, also while Ctrl is still held from Ctrl+H.
