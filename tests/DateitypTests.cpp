@@ -6,7 +6,7 @@ namespace {
 
 using FileTypes = RegistryTest;
 
-TEST_F(FileTypes, ReadsARegisteredTypeWithTheClassIdIconFallback) {
+TEST_F(FileTypes, ReadsARegisteredTypeWithTheClassIdIconFallbackAndNoIncompleteOne) {
     TypAnlegen("BMP", "Paint.Picture", "Bitmap", "mspaint.exe \"%1\"", "mspaint.exe,1");
     Dateityp t;
     ASSERT_TRUE(DateitypLesen("BMP", t));
@@ -22,16 +22,14 @@ TEST_F(FileTypes, ReadsARegisteredTypeWithTheClassIdIconFallback) {
     Setzen(HKEY_CLASSES_ROOT, "xyzfile\\CLSID", "", "{leer}");
     ASSERT_TRUE(DateitypLesen("XYZ", t));  // neither icon: still registered
     EXPECT_EQ(t.Symbol, "");
-}
 
-TEST_F(FileTypes, IncompleteOrHostileTypesAreNotRegistered) {
+    // Incomplete or hostile: not registered.
     TypAnlegen("NOD", "nodesc", "", "x.exe");
     TypAnlegen("NOC", "nocmd", "Ohne Befehl", "");
     Setzen(HKEY_CLASSES_ROOT, ".LEER", "", "");
     TypAnlegen("GIF", "giffile", "GIF", "gif.exe");
     Setzen(HKEY_CLASSES_ROOT, ".BMP", "", ".GIF");  // a class name that is another extension
     Setzen(HKEY_CLASSES_ROOT, ".ST", "", "*");       // the class of every file
-    Dateityp t;
     for (const char* ext : {"FEHLT", "NOD", "NOC", "LEER", "BMP", "ST"}) EXPECT_FALSE(DateitypLesen(ext, t)) << ext;
 }
 

@@ -309,10 +309,12 @@ protected:
     std::string gesehen = "2024-01-01 00:00:00";
 };
 
-TEST_F(ProtokollDialog, ShowsTheNewestFirstAndSortsByHeaderClick) {
+TEST_F(ProtokollDialog, ShowsTheNewestFirstSortsByHeaderClickAndEmptiesAfterAsking) {
     ASSERT_TRUE(ProtokollAnhaengen({Eintrag("2024-05-01 07:30:00", "TXT"), Eintrag("2024-05-01 07:30:00", "BMP")}));
     ASSERT_TRUE(ProtokollAnhaengen({Eintrag("2024-05-03 07:30:00", "GIF", kWertSymbol)}));
+    const std::string log = DateiLesen(ProtokollDatei()), letzter = ProtokollMarke(ProtokollLesen(), 2);
     Hilfeaufrufe hilfe;
+    Meldungen boxen{IDNO, IDYES};
     Zeigen([&](frmProtokoll& d) {
         EXPECT_EQ(Spalte(d.lvwProtokoll(), 0), (S{"2024-05-03 07:30:00", "2024-05-01 07:30:00", "2024-05-01 07:30:00"}));
         EXPECT_EQ(Spalte(d.lvwProtokoll(), 2), (S{"Symbol", "Öffnen mit", "Öffnen mit"}));
@@ -326,22 +328,12 @@ TEST_F(ProtokollDialog, ShowsTheNewestFirstAndSortsByHeaderClick) {
         EXPECT_EQ(Spalte(d.lvwProtokoll(), 1), (S{"BMP", "GIF", "TXT"}));
         SendMessageA(d.hwnd(), WM_HELP, 0, 0);
         d.Klicken(frmProtokoll::idCmdHilfe);
-        d.Klicken(IDOK);
-    });
-    EXPECT_EQ(gesehen, ProtokollMarke(ProtokollLesen(), 2));  // the log's last entry
-    EXPECT_EQ(hilfe, (Hilfeaufrufe::vector{{HELP_CONTEXT, 60}, {HELP_CONTEXT, 60}}));
-}
-
-TEST_F(ProtokollDialog, EmptyingAsksFirst) {
-    ASSERT_TRUE(ProtokollAnhaengen({Eintrag("2024-05-01 07:30:00", "BMP")}));
-    const std::string log = DateiLesen(ProtokollDatei());
-    Meldungen boxen{IDNO, IDYES};
-    Zeigen([&](frmProtokoll& d) {
+        // No to the question keeps the log; Yes empties it.
         HWND leeren = d.Element(frmProtokoll::idCmdLeeren);
         d.FokusSetzen(leeren);
         d.Klicken(frmProtokoll::idCmdLeeren);
         EXPECT_EQ(DateiLesen(ProtokollDatei()), log);
-        EXPECT_EQ(d.lvwProtokoll().Anzahl(), 1u);
+        EXPECT_EQ(d.lvwProtokoll().Anzahl(), 3u);
         EXPECT_TRUE(IsWindowEnabled(leeren));
         d.Klicken(frmProtokoll::idCmdLeeren);
         EXPECT_EQ(DateiLesen(ProtokollDatei()), "");
@@ -351,6 +343,8 @@ TEST_F(ProtokollDialog, EmptyingAsksFirst) {
         EXPECT_EQ(GetFocus(), d.Element(IDCANCEL));
         d.Klicken(IDCANCEL);
     });
+    EXPECT_EQ(gesehen, letzter);  // the log's last entry when the dialog came up
+    EXPECT_EQ(hilfe, (Hilfeaufrufe::vector{{HELP_CONTEXT, 60}, {HELP_CONTEXT, 60}}));
     Zeigen([](frmProtokoll& d) {
         EXPECT_FALSE(IsWindowEnabled(d.Element(frmProtokoll::idCmdLeeren)));
         d.Klicken(IDCANCEL);
@@ -358,18 +352,6 @@ TEST_F(ProtokollDialog, EmptyingAsksFirst) {
     const Box frage{"Soll das Protokoll geleert werden?", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2,
                     "Endungswart - Protokoll"};
     EXPECT_EQ(boxen.Gezeigt(), (std::vector<Box>{frage, frage}));
-}
-
-// Every key below `pfad` and the key itself, through the raw API.
-void Weg(HKEY root, const std::string& pfad) {
-    HKEY h;
-    if (RegOpenKeyExA(root, pfad.c_str(), 0, KEY_ALL_ACCESS, &h) != ERROR_SUCCESS) return;
-    char name[256];
-    for (DWORD n = sizeof name; RegEnumKeyExA(h, 0, name, &n, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-         n = sizeof name)
-        Weg(h, name);
-    RegCloseKey(h);
-    if (!pfad.empty()) RegDeleteKeyA(root, pfad.c_str());
 }
 
 // The dialog's lines as Zeilen() gives them.
@@ -386,7 +368,7 @@ TEST_F(ProtokollDialog, CheckingNowWritesNothingAndRestoringNowDoesWhatTheSystem
     Setzen(HKEY_CURRENT_USER, kOpt, "Autostartmeldung", "0");
     for (const Beobachtet& t : kTypen) Gesichert(t.ext, t.bez, t.oeffnen, t.symbol);
     auto anfangen = [] {
-        Weg(HKEY_CLASSES_ROOT, "");
+        KlassenLeeren();
         DeleteFileA(ProtokollDatei().c_str());
         Gekapert();
     };

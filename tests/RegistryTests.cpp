@@ -13,21 +13,16 @@ TEST_F(RegistryLayer, ReadsTextWholeAndRefusesOtherTypes) {
         EXPECT_EQ(RegWertLesen(HKEY_CURRENT_USER, "Lang", "wert", ""), wert) << laenge;
     }
     const std::string voll(256, 'v');  // fills a short read's buffer exactly, with no zero
-    const DWORD zahl = 0x31;
     const struct {
         DWORD typ;
-        const void* daten;
-        DWORD laenge;
+        std::string daten;
         std::string gelesen;
-    } faelle[] = {{REG_SZ, "abc", 3, "abc"}, {REG_SZ, voll.data(), 256, voll}, {REG_SZ, "ab\0cd", 6, "ab"},
-                  {REG_DWORD, &zahl, sizeof zahl, "-"}, {REG_BINARY, "xyz", 3, "-"}};
-    HKEY h;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Roh", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr), ERROR_SUCCESS);
+    } faelle[] = {{REG_SZ, "abc", "abc"}, {REG_SZ, voll, voll}, {REG_SZ, std::string("ab\0cd", 6), "ab"},
+                  {REG_DWORD, std::string("1\0\0\0", 4), "-"}, {REG_BINARY, "xyz", "-"}};
     for (const auto& f : faelle) {
-        RegSetValueExA(h, "roh", 0, f.typ, static_cast<const BYTE*>(f.daten), f.laenge);
-        EXPECT_EQ(RegWertLesen(HKEY_CURRENT_USER, "Roh", "roh", "-"), f.gelesen) << f.typ << ", " << f.laenge << " bytes";
+        RohSetzen(HKEY_CURRENT_USER, "Roh", "roh", f.typ, f.daten);
+        EXPECT_EQ(RegWertLesen(HKEY_CURRENT_USER, "Roh", "roh", "-"), f.gelesen) << f.typ << ", " << f.daten.size() << " bytes";
     }
-    RegCloseKey(h);
 }
 
 TEST_F(RegistryLayer, WritesCreateMissingKeysButNeverARoot) {

@@ -1,5 +1,4 @@
 #include "Umgebung.h"
-#include "filetypes/Protokoll.h"
 #include "filetypes/Sicherung.h"
 #include "filetypes/Vergleich.h"
 #include "filetypes/Wiederherstellen.h"
@@ -8,7 +7,7 @@ namespace {
 
 using Store = Hauptfenstertest;
 
-TEST_F(Store, LoadsUsableTypesAndLeavesTheRestInTheStore) {
+TEST_F(Store, LoadsUsableTypesLeavesTheRestAndDeletesTheWholeStoreOnly) {
     Gesichert("BMP", "Bitmap", "paint.exe %1", "");
     Gesichert("TXT", "Text", "", "");
     Gesichert("INI", "", "notepad.exe %1", "");
@@ -18,6 +17,13 @@ TEST_F(Store, LoadsUsableTypesAndLeavesTheRestInTheStore) {
     EXPECT_TRUE(Existiert(HKEY_CURRENT_USER, kStore + "TXT"));
     SicherungLaden(haupt.liste());  // appends; callers clear first
     EXPECT_EQ(haupt.liste().Anzahl(), 2u);
+    // Deleting takes the whole store, however deep, and nothing beside it.
+    Setzen(HKEY_CURRENT_USER, kStore + "BMP\\tief\\tiefer", "x", "1");
+    Setzen(HKEY_CURRENT_USER, kOpt, "Autostart", "1");
+    SicherungLoeschen();
+    EXPECT_FALSE(Existiert(HKEY_CURRENT_USER, kStore));
+    EXPECT_EQ(Holen(HKEY_CURRENT_USER, kOpt, "Autostart"), "1");
+    SicherungLoeschen();  // nothing there: nothing happens
 }
 
 // HKEY_CLASSES_ROOT before ("key=default value|..."), the list restored, and what its keys
@@ -114,51 +120,6 @@ TEST_F(Store, RestoresEachTypeIntoAKeyOnlyItUsesAndThenFindsNothingToDo) {
         EXPECT_EQ(SicherungWiederherstellen(liste, nullptr).size(), 0u);
         SicherungLoeschen();
     }
-}
-
-TEST_F(Store, ALongCommandSurvivesTheWholeRoundTrip) {
-    std::string befehl = "C:\\" + std::string(990, 'x') + ".exe %1";
-    TypAnlegen("txt", "txtfile", "Text", "alt.exe");
-    Gesichert("TXT", "Text", befehl, "");
-    SicherungLaden(haupt.liste());
-    ASSERT_EQ(haupt.liste().Anzahl(), 1u);
-    SicherungWiederherstellen(haupt.liste(), nullptr);
-    EXPECT_EQ(Hkcr("txtfile\\shell\\open\\command"), befehl);
-
-    Dateityp gelesen;
-    ASSERT_TRUE(DateitypLesen("TXT", gelesen));
-    ASSERT_TRUE(SicherungSchreiben(gelesen));
-    haupt.liste().Leeren();
-    SicherungLaden(haupt.liste());
-    EXPECT_EQ(haupt.liste().Eintrag(0).Oeffnen, befehl);
-}
-
-TEST_F(Store, DeleteRemovesTheWholeStoreOnly) {
-    SicherungLoeschen();  // nothing there: nothing happens
-    Setzen(HKEY_CURRENT_USER, kStore + "BMP\\tief\\tiefer", "x", "1");
-    Setzen(HKEY_CURRENT_USER, kStore + "TXT", "Oeffnen", "n");
-    Setzen(HKEY_CURRENT_USER, kOpt, "Autostart", "1");
-    SicherungLoeschen();
-    EXPECT_FALSE(Existiert(HKEY_CURRENT_USER, kStore));
-    EXPECT_EQ(Holen(HKEY_CURRENT_USER, kOpt, "Autostart"), "1");
-}
-
-// The log beside the store it reports on: an entry that brings it to exactly its limit starts
-// the trimming, for the file stays below the limit.
-using LogLimit = RegistryTest;
-
-TEST_F(LogLimit, AnEntryThatWouldReachTheLimitTrimsTheLog) {
-    const Protokolleintrag e{"2024-05-05 07:30:00", "INI", "Symbol", "a", "b"};
-    ASSERT_TRUE(ProtokollAnhaengen({e}));
-    const size_t zeile = DateiLesen(ProtokollDatei()).size();
-    std::string alt;
-    while (alt.size() + 600 < kProtokollGrenze - zeile) alt += "2024-01-01 00:00:00\tE\tSymbol\t" + std::string(250, 'v') + "\tb\r\n";
-    const size_t rest = kProtokollGrenze - zeile - alt.size() - 33;  // the last line's filler
-    alt += "2024-01-01 00:00:00\tE\tSymbol\t" + std::string(rest, 'v') + "\tb\r\n";
-    ASSERT_EQ(alt.size() + zeile, kProtokollGrenze);
-    DateiSchreiben(ProtokollDatei(), alt);
-    ASSERT_TRUE(ProtokollAnhaengen({e}));
-    EXPECT_LE(DateiLesen(ProtokollDatei()).size(), kProtokollRest + 2);
 }
 
 }  // namespace

@@ -44,23 +44,6 @@ TEST_F(Save, NoToEitherQuestionChangesNothingAndTwoYesEmptyTheStore) {
     }
 }
 
-TEST_F(Save, WritesEveryTypeAndRebuildsTheStoreFromTheList) {
-    TypAnlegen("txt", "txtfile", "Text", "alt.exe");
-    Gesichert("TXT", "Text", "alt.exe");
-    Gesichert("OLD", "Entfernt", "weg.exe");
-    Optionen.Sicherheitsabfrage = 0;
-    haupt.Zeile("TXT", "Text", "neu.exe %1", "neu.exe,1");
-    haupt.Zeile("INI", "Einstellungen", "notepad.exe %1");
-    haupt.fenster.mnuSpeichern_Click();
-    EXPECT_EQ(Hkcr("txtfile\\shell\\open\\command"), "neu.exe %1");
-    EXPECT_EQ(Hkcr("txtfile\\DefaultIcon"), "neu.exe,1");
-    EXPECT_EQ(Hkcr(".INI"), "ini-datei");
-    EXPECT_EQ(StoreNamen(), (std::vector<std::string>{"INI", "TXT"}));
-    EXPECT_EQ(Holen(HKEY_CURRENT_USER, kStore + "TXT", "Symbol"), "neu.exe,1");
-    EXPECT_EQ(Holen(HKEY_CURRENT_USER, kStore + "INI", "Symbol"), "");
-    EXPECT_FALSE(haupt.fenster.Geaendert());
-}
-
 class SharedSave : public Save {
 protected:
     void SetUp() override {
