@@ -1,3 +1,5 @@
+#include <cmath>
+
 #include "Umgebung.h"
 #include "settings/Optionen.h"
 #include "platform/Registry.h"
@@ -74,6 +76,13 @@ TEST_F(Settings, ClosingWritesEverythingThatReadsBackTheSame) {
     }
     EXPECT_FALSE(WertExistiert(HKEY_CURRENT_USER, kRunSchluessel, "Endungswart"));
     EXPECT_EQ(Holen(HKEY_CURRENT_USER, kRunSchluessel, "Anderes"), "x");
+}
+
+// A stored pause never holds the program.
+TEST(Pause, StoredPausesAreHeldToFiveSeconds) {
+    for (auto [pause, dauer] : {std::pair{1e9f, 5.0}, {99999999999.0f, 5.0}, {INFINITY, 5.0}, {NAN, 0.0},
+                                {-2.0f, 0.0}, {2.5f, 2.5}})
+        EXPECT_EQ(PauseBegrenzt(pause), dauer) << pause;
 }
 
 TEST(RunEntry, TakesDirectoryAndBaseNameAndQuotesBlanks) {

@@ -1,13 +1,9 @@
 // Messages delivered where the program yields: a close or a shut-down request never cuts a
-// save short, and a stored pause never holds the program.
-#include <cmath>
-#include <stdexcept>
-
+// save short.
 #include "Umgebung.h"
 #include "settings/Optionen.h"
 #include "resource.h"
 #include "ui/dialogs/frmOptionen.h"
-#include "ui/dialogs/frmSpeichern.h"
 
 namespace {
 
@@ -141,33 +137,6 @@ TEST_F(Yields, ACloseWhileADialogIsUpWaitsUntilItEnds) {
     EXPECT_TRUE(fensterBlieb);
     Nachrichten();
     EXPECT_FALSE(IsWindow(haupt.fenster.hwnd()));
-}
-
-// Throws out of a pause that would otherwise never end.
-struct Haengt : std::runtime_error {
-    Haengt() : std::runtime_error("the pause does not end") {}
-};
-
-TEST_F(Yields, StoredPausesAreHeldToFiveSeconds) {
-    Testuhr uhr;
-    double anfang = 0;
-    uhr.beimWarten = [&] {
-        if (uhr.jetzt - anfang > 60) throw Haengt();
-    };
-    const struct {
-        float pause;
-        double dauer;
-    } faelle[] = {{1e9f, 5}, {99999999999.0f, 5}, {INFINITY, 5}, {NAN, 0}, {-2, 0}, {2.5f, 2.5}};
-    for (const auto& f : faelle) {
-        frmSpeichern fortschritt(f.pause);
-        anfang = uhr.jetzt;
-        try {
-            fortschritt.Zeigen({"TXT", "", "Text", "notepad.exe", ""});
-        } catch (const Haengt&) {
-            ADD_FAILURE() << f.pause << " held the program";
-        }
-        EXPECT_NEAR(uhr.jetzt - anfang, f.dauer, 0.06) << f.pause;
-    }
 }
 
 }  // namespace

@@ -12,8 +12,6 @@ CASE=$1
 EXE=$(realpath "$2")
 # Sends the program what another program or a shut-down would; built beside Endwart.exe.
 NACHRICHT=$(dirname "$EXE")/Nachricht.exe
-# Reads the main window's status bar from outside.
-STATUS=$(dirname "$EXE")/e2e-werkzeug/statuszeile.exe
 OUT=$(realpath -m "$3")/$CASE
 SEEDS=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/seeds
 PROGRAMM='C:\Programme\Endwart\Endwart.exe'
@@ -135,7 +133,7 @@ systemstart() { timeout 60 wine "${1-$PROGRAMM}" /autostart >>"$OUT/program.log"
 
 nachricht() { wine "$(winpfad "$NACHRICHT")" "$1" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
 # status_ist TEXT: the main window's status bar, its parts joined by " | ", reads TEXT.
-status_ist() { pruefe "the status bar reads \"$1\"" [ "$(wine "$STATUS" 2>/dev/null | iconv -f CP1252 -t UTF-8)" = "$1" ]; }
+status_ist() { pruefe "the status bar reads \"$1\"" [ "$(nachricht status | iconv -f CP1252 -t UTF-8)" = "$1" ]; }
 
 # binnen SECONDS COMMAND...: true once the command succeeds, tried every tenth of a second.
 binnen() {
