@@ -80,9 +80,9 @@ TEST_F(Settings, ClosingWritesEverythingThatReadsBackTheSame) {
 
 // A stored pause never holds the program.
 TEST(Pause, StoredPausesAreHeldToFiveSeconds) {
-    for (auto [pause, dauer] : {std::pair{1e9f, 5.0}, {99999999999.0f, 5.0}, {INFINITY, 5.0}, {NAN, 0.0},
-                                {-2.0f, 0.0}, {2.5f, 2.5}})
-        EXPECT_EQ(PauseBegrenzt(pause), dauer) << pause;
+    const std::pair<float, double> faelle[] = {{1e9f, 5}, {99999999999.0f, 5}, {INFINITY, 5},
+                                               {NAN, 0}, {-2, 0}, {2.5f, 2.5}};
+    for (auto [pause, dauer] : faelle) EXPECT_EQ(PauseBegrenzt(pause), dauer) << pause;
 }
 
 TEST(RunEntry, TakesDirectoryAndBaseNameAndQuotesBlanks) {

@@ -116,9 +116,11 @@ std::string RegistryTest::Holen(HKEY root, const std::string& pfad, const std::s
     Offen k(root, pfad);
     DWORD groesse = 0;
     if (!k.h) return "<kein Schlüssel>";
-    if (RegQueryValueExA(k.h, name.c_str(), nullptr, nullptr, nullptr, &groesse) != ERROR_SUCCESS) return "<kein Wert>";
+    if (RegQueryValueExA(k.h, name.c_str(), nullptr, nullptr, nullptr, &groesse) != ERROR_SUCCESS)
+        return "<kein Wert>";
     std::string puffer(groesse, '\0');
-    RegQueryValueExA(k.h, name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(puffer.data()), &groesse);
+    RegQueryValueExA(k.h, name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(puffer.data()),
+                     &groesse);
     return puffer.substr(0, puffer.find('\0'));
 }
 
@@ -128,7 +130,8 @@ std::vector<std::string> RegistryTest::Unterschluessel(HKEY root, const std::str
     std::vector<std::string> namen;
     Offen k(root, pfad);
     char name[256];
-    for (DWORD i = 0, n = sizeof name; k.h && RegEnumKeyExA(k.h, i, name, &n, nullptr, nullptr, nullptr, nullptr) == 0;
+    for (DWORD i = 0, n = sizeof name;
+         k.h && RegEnumKeyExA(k.h, i, name, &n, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
          ++i, n = sizeof name)
         namen.push_back(name);
     std::sort(namen.begin(), namen.end());

@@ -25,7 +25,8 @@ int Statuszeile(HWND fenster) {
     HWND status = FindWindowExA(fenster, nullptr, STATUSCLASSNAMEA, nullptr);
     DWORD prozess = 0;
     GetWindowThreadProcessId(status, &prozess);
-    HANDLE h = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, prozess);
+    const DWORD recht = PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE;
+    HANDLE h = OpenProcess(recht, FALSE, prozess);
     char text[1024] = {};
     void* fremd = h ? VirtualAllocEx(h, nullptr, sizeof text, MEM_COMMIT, PAGE_READWRITE) : nullptr;
     if (!status || !fremd) return 2;

@@ -133,7 +133,9 @@ systemstart() { timeout 60 wine "${1-$PROGRAMM}" /autostart >>"$OUT/program.log"
 
 nachricht() { wine "$(winpfad "$NACHRICHT")" "$1" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
 # status_ist TEXT: the main window's status bar, its parts joined by " | ", reads TEXT.
-status_ist() { pruefe "the status bar reads \"$1\"" [ "$(nachricht status | iconv -f CP1252 -t UTF-8)" = "$1" ]; }
+status_ist() {
+    pruefe "the status bar reads \"$1\"" [ "$(nachricht status | iconv -f CP1252 -t UTF-8)" = "$1" ]
+}
 
 # binnen SECONDS COMMAND...: true once the command succeeds, tried every tenth of a second.
 binnen() {
