@@ -1,3 +1,6 @@
+#include <cmath>
+#include <stdexcept>
+
 #include "Umgebung.h"
 #include "app/ErsterStart.h"
 #include "app/Main.h"
@@ -13,13 +16,19 @@ TEST(CommandLine, OnlyTheAutostartSwitchAloneSelectsTheAutostartRoad) {
         EXPECT_FALSE(IstAutostartBefehl(nein)) << nein;
 }
 
-// Quiet: the main window closed here would send the desktop's real help viewer HELP_QUIT.
+// The real start-up. Quiet: the main window closed here would send the desktop's real help
+// viewer HELP_QUIT.
 class Start : public Ruhig {
 protected:
     void SetUp() override {
         Ruhig::SetUp();
         ASSERT_TRUE(Windows95Familie()) << "the test prefix must report Windows 95";
     }
+};
+
+// Throws out of a pause that would otherwise never end.
+struct Haengt : std::runtime_error {
+    Haengt() : std::runtime_error("the pause does not end") {}
 };
 
 TEST_F(Start, AutostartWithAnEmptyStoreAsksAndNoEndsItWhileYesStartsTheFirstStart) {
@@ -36,6 +45,11 @@ TEST_F(Start, AutostartWithAnEmptyStoreAsksAndNoEndsItWhileYesStartsTheFirstStar
                                                       MB_YESNO | MB_ICONQUESTION, "Endungswart"}}));
         EXPECT_EQ(Abzug(HKEY_CURRENT_USER) + Abzug(HKEY_CLASSES_ROOT), vorher);  // not even the settings
     }
+    // The first start copies the registry files, over older copies.
+    const std::string windows = WindowsVerzeichnis();
+    DateiSchreiben(windows + "SYSTEM.DAT", "system");
+    DateiSchreiben(windows + "USER.DAT", "user");
+    DateiSchreiben(windows + "USER.SIK", "alt");
     Meldungen boxen{IDYES, IDOK};  // then the welcome
     auto fenster = Main("/autostart", marke);
     ASSERT_NE(fenster, nullptr);
@@ -44,25 +58,42 @@ TEST_F(Start, AutostartWithAnEmptyStoreAsksAndNoEndsItWhileYesStartsTheFirstStar
     EXPECT_EQ(fenster->lvwMain().Anzahl(), 2u);
     EXPECT_EQ(Holen(HKEY_CURRENT_USER, kStore + "TXT", "Oeffnen"), "notepad.exe %1");
     EXPECT_EQ(Holen(HKEY_CURRENT_USER, kStartup, "FirstStart"), "False");
+    EXPECT_EQ(DateiLesen(windows + "SYSTEM.SIK"), "system");
+    EXPECT_EQ(DateiLesen(windows + "USER.SIK"), "user");
+    for (const char* datei : {"SYSTEM.DAT", "USER.DAT", "SYSTEM.SIK", "USER.SIK"})
+        DeleteFileA((windows + datei).c_str());
     EXPECT_TRUE(IsWindowVisible(fenster->hwnd()));
     // Closing an interactive run writes the settings.
     SendMessageA(fenster->hwnd(), WM_CLOSE, 0, 0);
     EXPECT_EQ(Holen(HKEY_CURRENT_USER, kOpt, "Sicherheitsabfrage"), "1");
 }
 
-// Behind the progress window each type is held for the pause; without it nothing waits. The
-// stored options are read, and nothing is written back.
+// Behind the progress window each type is held for the pause, and a stored pause of a thousand
+// million seconds for five; without it nothing waits. The stored options are read, and nothing
+// is written back.
 TEST_F(Start, AutostartRestoresWithOrWithoutItsProgressWindow) {
-    for (const char* meldung : {"1", "0"}) {
+    const struct {
+        const char* meldung;
+        const char* pause;
+        double dauer;
+    } faelle[] = {{"1", "1,5", 3.0}, {"0", "1,5", 0.0}, {"1", "1e9", 10.0}};
+    for (const auto& f : faelle) {
         Testuhr uhr;
-        Setzen(HKEY_CURRENT_USER, kOpt, "Autostartmeldung", meldung);
-        Setzen(HKEY_CURRENT_USER, kOpt, "AutostartPause", "1,5");
+        uhr.beimWarten = [&] {
+            if (uhr.jetzt > 1000 + 60) throw Haengt();
+        };
+        Setzen(HKEY_CURRENT_USER, kOpt, "Autostartmeldung", f.meldung);
+        Setzen(HKEY_CURRENT_USER, kOpt, "AutostartPause", f.pause);
         TypAnlegen("txt", "txtfile", "Fremd", "fremd.exe %1");
         Gesichert("TXT", "Text", "notepad.exe %1");
         Gesichert("INI", "Einstellungen", "notepad.exe %1");
         const std::string vorher = Abzug(HKEY_CURRENT_USER);
-        EXPECT_EQ(Main("/autostart", marke), nullptr);
-        EXPECT_NEAR(uhr.jetzt - 1000, *meldung == '1' ? 3.0 : 0.0, 0.06) << meldung;
+        try {
+            EXPECT_EQ(Main("/autostart", marke), nullptr);
+        } catch (const Haengt&) {
+            ADD_FAILURE() << "the autostart run never ended";
+        }
+        EXPECT_NEAR(uhr.jetzt - 1000, f.dauer, 0.06) << f.meldung << " " << f.pause;
         EXPECT_EQ(Holen(HKEY_CLASSES_ROOT, "txtfile"), "Text");
         EXPECT_EQ(Holen(HKEY_CLASSES_ROOT, ".INI"), "ini-datei");
         EXPECT_EQ(EigenesFenster("Endungswart.frmSpeichern"), nullptr);
@@ -71,18 +102,33 @@ TEST_F(Start, AutostartRestoresWithOrWithoutItsProgressWindow) {
     }
 }
 
-TEST_F(Start, TheFirstStartCopiesTheRegistryFilesOverOlderCopies) {
-    const std::string windows = WindowsVerzeichnis();
-    DateiSchreiben(windows + "SYSTEM.DAT", "system");
-    DateiSchreiben(windows + "USER.DAT", "user");
-    DateiSchreiben(windows + "USER.SIK", "alt");
+// A close request that arrives while the welcome box is up ends the start: no samples, no store.
+TEST_F(Start, ClosedDuringTheWelcomeItDoesNothingMore) {
+    TypAnlegen("txt", "txtfile", "Textdatei", "notepad.exe %1");
+    MeldungErsetzen([](const std::string&, UINT, const std::string& titel) {
+        if (titel == "Willkommen bei Endungswart!")
+            if (HWND h = EigenesFenster(frmMain::kKlasse)) SendMessageA(h, WM_CLOSE, 0, 0);
+        return IDOK;
+    });
+    EXPECT_EQ(Main("", marke), nullptr);
+    EXPECT_FALSE(Existiert(HKEY_CURRENT_USER, kStore));
+    EXPECT_NE(Holen(HKEY_CURRENT_USER, kStartup, "FirstStart"), "False");
+    EXPECT_EQ(EigenesFenster(frmMain::kKlasse), nullptr);
+}
+
+TEST_F(Start, SamplesGoOnlyIntoAStoreThatIsReallyEmpty) {
+    TypAnlegen("txt", "txtfile", "Textdatei", "notepad.exe %1");
+    TypAnlegen("gif", "giffile", "GIF-Bild", "gif.exe %1");
+    Gesichert("TXT", "Meine Texte", "");  // not shown: no open command
+    Setzen(HKEY_CURRENT_USER, kStartup, "FirstStart", "vielleicht");
     Meldungen boxen{IDOK};
-    Hauptliste haupt;
-    ErsterStart(haupt.liste(), haupt.fenster.hwnd());
-    EXPECT_EQ(DateiLesen(windows + "SYSTEM.SIK"), "system");
-    EXPECT_EQ(DateiLesen(windows + "USER.SIK"), "user");
-    for (const char* datei : {"SYSTEM.DAT", "USER.DAT", "SYSTEM.SIK", "USER.SIK"})
-        DeleteFileA((windows + datei).c_str());
+    auto fenster = Main("", marke);
+    ASSERT_NE(fenster, nullptr);
+    EXPECT_EQ(fenster->lvwMain().Anzahl(), 0u);
+    EXPECT_EQ(Holen(HKEY_CURRENT_USER, kStore + "TXT", "Bezeichnung"), "Meine Texte");
+    EXPECT_FALSE(Existiert(HKEY_CURRENT_USER, kStore + "GIF"));
+    Optionen.Beenden = 0;
+    SendMessageA(fenster->hwnd(), WM_CLOSE, 0, 0);
 }
 
 }  // namespace

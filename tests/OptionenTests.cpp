@@ -1,3 +1,5 @@
+#include <cmath>
+
 #include "Umgebung.h"
 #include "settings/Optionen.h"
 #include "platform/Registry.h"
@@ -62,24 +64,25 @@ TEST_F(Settings, ClosingWritesEverythingThatReadsBackTheSame) {
     EXPECT_EQ(std::tuple(g.width, g.Spalten[1], g.SortKey), std::tuple(8000.0f, 2500.0f, int16_t(2)));
     EXPECT_EQ(Holen(HKEY_CURRENT_USER, kRunSchluessel, "Endungswart"), "C:\\Programme\\Endwart\\Endwart.EXE /autostart");
 
-    // Autostart off removes the program's Run value, and only that, however often.
-    for (int i = 0; i < 2; ++i) EinstellungenSpeichern(Fensterwerte{}, Einstellungen{}, true, true, "C:\\E.exe");
+    // Autostart off removes the program's Run value, and only that, however often; minimised or
+    // maximised, the window keeps the stored geometry.
+    for (int16_t zustand : {int16_t(2), int16_t(1)}) {
+        Fensterwerte m;
+        m.WindowState = zustand;
+        m.width = 999;
+        EinstellungenSpeichern(m, Einstellungen{}, true, true, "C:\\E.exe");
+        FensterwerteLesen(g);
+        EXPECT_EQ(std::tuple(g.WindowState, g.width), std::tuple(zustand, 8000.0f));
+    }
     EXPECT_FALSE(WertExistiert(HKEY_CURRENT_USER, kRunSchluessel, "Endungswart"));
     EXPECT_EQ(Holen(HKEY_CURRENT_USER, kRunSchluessel, "Anderes"), "x");
 }
 
-TEST_F(Settings, MinimisedOrMaximisedKeepsTheStoredGeometry) {
-    for (int16_t zustand : {int16_t(2), int16_t(1)}) {
-        Setzen(HKEY_CURRENT_USER, kStartup, "left", "111");
-        Fensterwerte f;
-        f.WindowState = zustand;
-        f.left = 999;
-        EinstellungenSpeichern(f, Einstellungen{}, true, true, "C:\\E.exe");
-        Fensterwerte g;
-        FensterwerteLesen(g);
-        EXPECT_EQ(g.WindowState, zustand);
-        EXPECT_EQ(g.left, 111);
-    }
+// A stored pause never holds the program.
+TEST(Pause, StoredPausesAreHeldToFiveSeconds) {
+    const std::pair<float, double> faelle[] = {{1e9f, 5}, {99999999999.0f, 5}, {INFINITY, 5},
+                                               {NAN, 0}, {-2, 0}, {2.5f, 2.5}};
+    for (auto [pause, dauer] : faelle) EXPECT_EQ(PauseBegrenzt(pause), dauer) << pause;
 }
 
 TEST(RunEntry, TakesDirectoryAndBaseNameAndQuotesBlanks) {

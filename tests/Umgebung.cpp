@@ -13,19 +13,6 @@
 
 namespace {
 
-void BaumLoeschen(HKEY root, const std::string& pfad) {
-    HKEY h;
-    if (RegOpenKeyExA(root, pfad.c_str(), 0, KEY_ALL_ACCESS, &h) != ERROR_SUCCESS) return;
-    char name[256];
-    for (;;) {
-        DWORD n = sizeof name;
-        if (RegEnumKeyExA(h, 0, name, &n, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-        BaumLoeschen(h, name);
-    }
-    RegCloseKey(h);
-    RegDeleteKeyA(root, pfad.c_str());
-}
-
 // The log of every test process in a folder of its own, never beside the test program.
 void ProtokollWeg() {
     const std::string log = ProtokollDatei(), neu = log.substr(0, log.size() - 1) + "$";
@@ -34,6 +21,17 @@ void ProtokollWeg() {
         DeleteFileA(datei.c_str());
     }
 }
+
+// A key opened for reading, closed at the end; null when it is not there.
+struct Offen {
+    Offen(HKEY root, const std::string& pfad) {
+        if (RegOpenKeyExA(root, pfad.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) h = nullptr;
+    }
+    ~Offen() {
+        if (h) RegCloseKey(h);
+    }
+    HKEY h = nullptr;
+};
 
 HKEY Erzeugen(HKEY root, const std::string& pfad) {
     HKEY h = nullptr;
@@ -48,7 +46,7 @@ void RegistryTest::SetUp() {
     InstanzkennungErsetzen("Endungswart.Test." + std::to_string(GetCurrentProcessId()));
     RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
     RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
-    BaumLoeschen(HKEY_CURRENT_USER, scratch_);
+    RegDeleteTreeA(HKEY_CURRENT_USER, scratch_.c_str());
     HKEY klassen = Erzeugen(HKEY_CURRENT_USER, scratch_ + "\\HKCR");
     HKEY benutzer = Erzeugen(HKEY_CURRENT_USER, scratch_ + "\\HKCU");
     ASSERT_TRUE(klassen && benutzer);
@@ -87,7 +85,7 @@ void RegistryTest::TearDown() {
     ProtokollDateiErsetzen("");
     RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
     RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
-    BaumLoeschen(HKEY_CURRENT_USER, scratch_);
+    RegDeleteTreeA(HKEY_CURRENT_USER, scratch_.c_str());
 }
 
 void RegistryTest::Setzen(HKEY root, const std::string& pfad, const std::string& name,
@@ -105,48 +103,37 @@ void RegistryTest::RohSetzen(HKEY root, const std::string& pfad, const std::stri
 }
 
 DWORD RegistryTest::Typ(HKEY root, const std::string& pfad, const std::string& name) {
-    HKEY h;
     DWORD typ = REG_NONE;
-    if (RegOpenKeyExA(root, pfad.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return typ;
-    RegQueryValueExA(h, name.c_str(), nullptr, &typ, nullptr, nullptr);
-    RegCloseKey(h);
+    RegQueryValueExA(Offen(root, pfad).h, name.c_str(), nullptr, &typ, nullptr, nullptr);
     return typ;
 }
 
 void RegistryTest::KlassenLeeren() {
-    for (const std::string& name : Unterschluessel(HKEY_CLASSES_ROOT)) BaumLoeschen(HKEY_CLASSES_ROOT, name);
+    RegDeleteTreeA(HKEY_CLASSES_ROOT, nullptr);
 }
 
 std::string RegistryTest::Holen(HKEY root, const std::string& pfad, const std::string& name) {
-    HKEY h;
-    if (RegOpenKeyExA(root, pfad.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return "<kein Schlüssel>";
-    DWORD typ = 0, groesse = 0;
-    std::string wert = "<kein Wert>";
-    if (RegQueryValueExA(h, name.c_str(), nullptr, &typ, nullptr, &groesse) == ERROR_SUCCESS) {
-        std::string puffer(groesse, '\0');
-        RegQueryValueExA(h, name.c_str(), nullptr, &typ, reinterpret_cast<BYTE*>(puffer.data()), &groesse);
-        wert = puffer.substr(0, puffer.find('\0'));
-    }
-    RegCloseKey(h);
-    return wert;
+    Offen k(root, pfad);
+    DWORD groesse = 0;
+    if (!k.h) return "<kein Schlüssel>";
+    if (RegQueryValueExA(k.h, name.c_str(), nullptr, nullptr, nullptr, &groesse) != ERROR_SUCCESS)
+        return "<kein Wert>";
+    std::string puffer(groesse, '\0');
+    RegQueryValueExA(k.h, name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(puffer.data()),
+                     &groesse);
+    return puffer.substr(0, puffer.find('\0'));
 }
 
-bool RegistryTest::Existiert(HKEY root, const std::string& pfad) {
-    HKEY h;
-    if (RegOpenKeyExA(root, pfad.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return false;
-    RegCloseKey(h);
-    return true;
-}
+bool RegistryTest::Existiert(HKEY root, const std::string& pfad) { return Offen(root, pfad).h; }
 
 std::vector<std::string> RegistryTest::Unterschluessel(HKEY root, const std::string& pfad) {
     std::vector<std::string> namen;
-    HKEY h;
-    if (RegOpenKeyExA(root, pfad.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return namen;
+    Offen k(root, pfad);
     char name[256];
-    for (DWORD i = 0, n = sizeof name; RegEnumKeyExA(h, i, name, &n, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    for (DWORD i = 0, n = sizeof name;
+         k.h && RegEnumKeyExA(k.h, i, name, &n, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
          ++i, n = sizeof name)
         namen.push_back(name);
-    RegCloseKey(h);
     std::sort(namen.begin(), namen.end());
     return namen;
 }
@@ -285,8 +272,9 @@ void PrintTo(const Dateityp& t, std::ostream* os) {
 }
 
 std::string Abzug(HKEY root, const std::string& pfad) {
-    HKEY h;
-    if (RegOpenKeyExA(root, pfad.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) return "";
+    Offen k(root, pfad);
+    if (!k.h) return "";
+    const HKEY h = k.h;
     std::string text = "[" + pfad + "]\n";
     char name[1024];
     BYTE daten[4096];
@@ -300,7 +288,6 @@ std::string Abzug(HKEY root, const std::string& pfad) {
         if (RegEnumKeyExA(h, i, name, &n, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
         text += Abzug(root, pfad.empty() ? name : pfad + "\\" + name);
     }
-    RegCloseKey(h);
     return text;
 }
 

@@ -8,11 +8,7 @@
 
 #include <stdio.h>
 
-int WINAPI WinMain(HINSTANCE instanz, HINSTANCE vorige, LPSTR befehlszeile, int zeigen) {
-    (void)instanz;
-    (void)vorige;
-    (void)befehlszeile;
-    (void)zeigen;
+int main(void) {
     if (!GetDesktopWindow()) return 1;
     printf("bereit\n");
     fflush(stdout);

@@ -12,8 +12,6 @@ CASE=$1
 EXE=$(realpath "$2")
 # Sends the program what another program or a shut-down would; built beside Endwart.exe.
 NACHRICHT=$(dirname "$EXE")/Nachricht.exe
-# Reads the main window's status bar from outside.
-STATUS=$(dirname "$EXE")/e2e-werkzeug/statuszeile.exe
 OUT=$(realpath -m "$3")/$CASE
 SEEDS=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/seeds
 PROGRAMM='C:\Programme\Endwart\Endwart.exe'
@@ -135,7 +133,9 @@ systemstart() { timeout 60 wine "${1-$PROGRAMM}" /autostart >>"$OUT/program.log"
 
 nachricht() { wine "$(winpfad "$NACHRICHT")" "$1" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
 # status_ist TEXT: the main window's status bar, its parts joined by " | ", reads TEXT.
-status_ist() { pruefe "the status bar reads \"$1\"" [ "$(wine "$STATUS" 2>/dev/null | iconv -f CP1252 -t UTF-8)" = "$1" ]; }
+status_ist() {
+    pruefe "the status bar reads \"$1\"" [ "$(nachricht status | iconv -f CP1252 -t UTF-8)" = "$1" ]
+}
 
 # binnen SECONDS COMMAND...: true once the command succeeds, tried every tenth of a second.
 binnen() {
@@ -357,45 +357,35 @@ alle_gespeichert() {
     return $fehlt
 }
 
-# waehrend_des_speicherns NAME MOMENT: starts the program over the T types, chooses "Speichern"
-# in its menu, and at the moment given asks it to end:
-#   frage     a close while the save's first question is up, which Return then answers
-#   shutdown  a shut-down while the progress window shows, inside one of its pauses, which the
-#             program must refuse
-# The program must close once the save is done, and lose nothing.
-waehrend_des_speicherns() {
-    local name=$1 antwort
-    t_saat Speichermeldung=1 SpeichernPause=0.2 Beenden=1 Sicherheitsabfrage=0
-    starten
-    pruefe "$name: main window shown" fenster Endungswart 30 || return
-    # The menu command itself, not its key: the keys have a case of their own.
-    sleep 0.5
-    pruefe "$name: save chosen" nachricht save || return
-    if [ "$2" = frage ]; then
-        pruefe "$name: the question shown" fenster 'Endungswart - Speichern' 20 || return
-        nachricht close >/dev/null
-        sleep 0.5
-        pruefe "$name: still running with the question up" laeuft
-        pruefe "$name: the question answered" druecken "$W" Return
-    else
-        # Waiting for the progress window rather than for a fixed time: under load the save
-        # may not have begun yet.
-        pruefe "$name: the progress window shown" binnen 20 anzahl Endungswart -ge 2 || return
-        antwort=$(nachricht shutdown)
-        pruefe "$name: refused while saving ($antwort)" [ "$antwort" = "WM_QUERYENDSESSION: FALSE" ]
-    fi
-    pruefe "$name: ends after the save with exit code 0" endet_mit_null 60
-    pruefe "$name: every type written and stored" alle_gespeichert
-}
-
+# The program starts over the T types and the shared key, and "Speichern" is chosen in its
+# menu. A close comes while the save's first question (the shared key's) is up, which Return
+# then answers with No; a shut-down comes while the progress window shows, inside one of its
+# pauses, which the program must refuse. The program must close once the save is done, and lose
+# nothing. Each request alone closing the program after a save is a unit test.
 fall_close_during_save() {
     [ -f "$NACHRICHT" ] || { fail "no $NACHRICHT"; return; }
-    # The shared key's question comes first; No declines that one type.
+    local antwort
     saat "$SEEDS/close_during_save.reg"
-    waehrend_des_speicherns "shared key" frage || return
-    wert_ist "shared key: the declined type left the store" "$STORE\\Classes\\JPG" Oeffnen ""
-    wert_ist "shared key: its class key unchanged" 'HKCR\jpegfile' "" JPEG-Bild
-    waehrend_des_speicherns shut-down shutdown
+    t_saat Speichermeldung=1 SpeichernPause=0.2 Beenden=1 Sicherheitsabfrage=0
+    starten
+    pruefe "main window shown" fenster Endungswart 30 || return
+    # The menu command itself, not its key: the keys have a case of their own.
+    sleep 0.5
+    pruefe "save chosen" nachricht save || return
+    pruefe "the question shown" fenster 'Endungswart - Speichern' 20 || return
+    nachricht close >/dev/null
+    sleep 0.5
+    pruefe "still running with the question up" laeuft
+    pruefe "the question answered" druecken "$W" Return
+    # Waiting for the progress window rather than for a fixed time: under load the save may
+    # not have begun yet.
+    pruefe "the progress window shown" binnen 20 anzahl Endungswart -ge 2 || return
+    antwort=$(nachricht shutdown)
+    pruefe "refused while saving ($antwort)" [ "$antwort" = "WM_QUERYENDSESSION: FALSE" ]
+    pruefe "ends after the save with exit code 0" endet_mit_null 60
+    pruefe "every type written and stored" alle_gespeichert
+    wert_ist "the declined type left the store" "$STORE\\Classes\\JPG" Oeffnen ""
+    wert_ist "its class key unchanged" 'HKCR\jpegfile' "" JPEG-Bild
 }
 
 # The template for the other cases: its server ends, and so writes the registry to disk.

@@ -137,13 +137,8 @@ class Rundlauf(unittest.TestCase):
         with open(ECHTE_QUELLE, encoding='utf-8') as f:
             text = f.read()
         quelle, d = hilfe.quelle_lesen(text), bauen(text)
-        self.assertEqual(d.titel, 'Endungswart-Hilfe')
-        self.assertEqual(d.thema_bei(d.inhalt).titel, 'Was Endungswart tut')
-        self.assertEqual({n: d.thema_bei(o).titel for n, o in d.karte}, {
-            10: 'Nach Stichwörtern suchen', 20: 'Dateitypen hinzufügen und entfernen',
-            30: 'Dateitypen ändern', 50: 'Optionen',
-            60: 'Das Protokoll: was andere Programme geändert haben',
-            70: 'Dateitypen exportieren und importieren'})
+        # The program's context numbers and the contents are opened in the real viewer by
+        # the program's own tests (HilfeTests.cpp).
         # the search topic opens the viewer's key-word list; no other topic runs a macro
         self.assertEqual({t.titel: t.makros for t in d.themen if t.makros},
                          {'Nach Stichwörtern suchen': ['Finder()']})
