@@ -29,9 +29,9 @@ public:
         if (erstesMal_) Dateischritte::Schreiben(pfad, Anfang(inhalt));
         return false;
     }
-    bool Anhaengen(const std::string& pfad, const std::string& text) override {
-        if (!Stirbt(wann_ == Tod::BeimSchreiben)) return Dateischritte::Anhaengen(pfad, text);
-        if (erstesMal_) Dateischritte::Anhaengen(pfad, Anfang(text));
+    bool Anhaengen(Kernobjekt& offen, const std::string& pfad, const std::string& text) override {
+        if (!Stirbt(wann_ == Tod::BeimSchreiben)) return Dateischritte::Anhaengen(offen, pfad, text);
+        if (erstesMal_) Dateischritte::Anhaengen(offen, pfad, Anfang(text));
         return false;
     }
     bool Loeschen(const std::string& pfad) override {
@@ -160,12 +160,16 @@ std::string AlterLog(size_t bytes) {
 
 TEST_F(Logdatei, DropsTheOldestLinesOnlyWhenItReachesTheLimit) {
     const std::string zeile = "2024-05-05 07:30:00\tINI\t\xD6" "ffnen mit\tfremd.exe %1\tnotepad.exe %1\r\n";
-    // One entry short of the limit: the entry would reach it.
-    std::string alt = AlterLog(kProtokollGrenze - zeile.size() - 300);
-    alt += "2024-01-01 00:00:00\tPAD\tSymbol\t" + std::string(kProtokollGrenze - zeile.size() - alt.size() - 37, 'v') + "\tneu\r\n";
-    ASSERT_EQ(alt.size() + zeile.size(), kProtokollGrenze);
+    // Two entries short of the limit, appended by one run: the first goes at the end, the
+    // second would reach the limit.
+    std::string alt = AlterLog(kProtokollGrenze - 2 * zeile.size() - 300);
+    alt += "2024-01-01 00:00:00\tPAD\tSymbol\t" + std::string(kProtokollGrenze - 2 * zeile.size() - alt.size() - 37, 'v') + "\tneu\r\n";
+    ASSERT_EQ(alt.size() + 2 * zeile.size(), kProtokollGrenze);
     DateiSchreiben(ProtokollDatei(), alt);
-    ASSERT_TRUE(ProtokollAnhaengen({Eintrag("2024-05-05 07:30:00", "INI")}));
+    Protokollschreiber lauf;
+    ASSERT_TRUE(lauf.Anhaengen({Eintrag("2024-05-05 07:30:00", "INI")}));
+    EXPECT_EQ(DateiLesen(ProtokollDatei()), alt + zeile);
+    ASSERT_TRUE(lauf.Anhaengen({Eintrag("2024-05-05 07:30:00", "INI")}));
     const std::string neu = DateiLesen(ProtokollDatei());
     // Room left, so that the next entries need no rewrite; the empty last line ends a rewrite.
     EXPECT_LE(neu.size(), kProtokollRest + 2);
@@ -175,7 +179,7 @@ TEST_F(Logdatei, DropsTheOldestLinesOnlyWhenItReachesTheLimit) {
     EXPECT_EQ(liste.back(), "INI");
     EXPECT_NE(liste.front(), "E0");
     // Below the limit an entry goes at the end and nothing else changes.
-    ASSERT_TRUE(ProtokollAnhaengen({Eintrag("2024-05-05 07:30:00", "INI")}));
+    ASSERT_TRUE(lauf.Anhaengen({Eintrag("2024-05-05 07:30:00", "INI")}));
     EXPECT_EQ(DateiLesen(ProtokollDatei()), neu + zeile);
 }
 

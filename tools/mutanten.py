@@ -101,6 +101,8 @@ FEHLER = [
            'n += eintraege[i].Wiederhergestellt != kNichtGeschrieben;', '++n;'),
     fehler('protokoll-zeilenumbruch', 'src/filetypes/Protokoll.cpp',
            "if (static_cast<unsigned char>(c) < 0x20) c = ' ';", ''),
+    fehler('protokoll-offen-beim-ersetzen', 'src/filetypes/Protokoll.cpp',
+           '    datei_.reset();  // an open log could be neither deleted nor replaced\n', ''),
     fehler('index-mit-fall', 'src/filetypes/Klassenindex.cpp',
            'const std::string klasse = Gross(wert);', 'const std::string klasse = wert;'),
     fehler('ueberwacht-mit-fall', 'src/filetypes/Registriert.cpp',

@@ -262,15 +262,17 @@ bool Dateischritte::Schreiben(const std::string& pfad, const std::string& inhalt
     return ok;
 }
 
-bool Dateischritte::Anhaengen(const std::string& pfad, const std::string& text) {
-    HANDLE h = CreateFileA(pfad.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                           nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
+bool Dateischritte::Anhaengen(Kernobjekt& offen, const std::string& pfad, const std::string& text) {
+    if (!offen) {
+        HANDLE h = CreateFileA(pfad.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h == INVALID_HANDLE_VALUE) return false;
+        offen.reset(h);
+    }
     const DWORD soll = static_cast<DWORD>(text.size());
     DWORD geschrieben = 0;
-    const bool ok = SetFilePointer(h, 0, nullptr, FILE_END) != INVALID_SET_FILE_POINTER &&
-                    WriteFile(h, text.data(), soll, &geschrieben, nullptr) && geschrieben == soll;
-    CloseHandle(h);
+    const bool ok = SetFilePointer(offen.get(), 0, nullptr, FILE_END) != INVALID_SET_FILE_POINTER &&
+                    WriteFile(offen.get(), text.data(), soll, &geschrieben, nullptr) && geschrieben == soll;
     return ok;
 }
 
