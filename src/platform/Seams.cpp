@@ -1,11 +1,11 @@
 #include "platform/Seams.h"
 
 #include <cderr.h>
-#include <commdlg.h>
-#include <shellapi.h>
 
 #include <memory>
 #include <vector>
+
+#include "platform/Nachgeladen.h"
 
 namespace {
 
@@ -159,7 +159,7 @@ void Oeffnen(HWND fenster, const std::string& adresse) {
     if (gOeffnen)
         gOeffnen(fenster, adresse);
     else
-        ShellExecuteA(fenster, "Open", adresse.c_str(), "", ProgrammVerzeichnis().c_str(),
+        nachgeladen::ShellExecuteA(fenster, "Open", adresse.c_str(), "", ProgrammVerzeichnis().c_str(),
                       SW_SHOWNORMAL);
 }
 
@@ -182,7 +182,7 @@ static bool EchteDateiAuswahl(HWND fenster, const std::string& titel, std::vecto
     ofn.Flags = flags;
     const bool speichern = flags & OFN_OVERWRITEPROMPT;
     if (speichern && !endung.empty()) ofn.lpstrDefExt = endung.c_str();
-    if (!(speichern ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn))) return false;
+    if (!(speichern ? nachgeladen::GetSaveFileNameA(&ofn) : nachgeladen::GetOpenFileNameA(&ofn))) return false;
     gewaehlt = datei;
     return true;
 }
@@ -200,7 +200,7 @@ std::string Dateidialog(HWND fenster, const std::string& titel, const std::strin
     std::string gewaehlt;
     if (EchteDateiAuswahl(fenster, titel, liste, vorgabe, flags, gewaehlt)) return gewaehlt;
     // A typed name the dialog cannot take as a start must not make browsing impossible.
-    if (!vorgabe.empty() && CommDlgExtendedError() == FNERR_INVALIDFILENAME &&
+    if (!vorgabe.empty() && nachgeladen::CommDlgExtendedError() == FNERR_INVALIDFILENAME &&
         EchteDateiAuswahl(fenster, titel, liste, "", flags, gewaehlt))
         return gewaehlt;
     return {};
