@@ -187,6 +187,8 @@ FEHLER = [
     # app
     fehler('autostart-gross-nicht-erkannt', 'src/app/Main.cpp',
            'return Klein(Trimmen(befehlszeile)) == "/autostart";', 'return Trimmen(befehlszeile) == "/autostart";'),
+    fehler('interaktiv-ohne-bedienung', 'src/app/Main.cpp',
+           'if (umfang == frmMain::Umfang::Ganz) fehler = fenster->BedienungErstellen();', ''),
     fehler('nt-zugelassen', 'src/app/Main.cpp',
            'return info.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;',
            'return info.dwPlatformId != VER_PLATFORM_WIN32s;', ['-R', r'^e2e[.](vorlage|full_cycle)$']),
