@@ -42,6 +42,8 @@ FEHLER = [
            "s.find_last_not_of(' ') - anfang + 1", "s.find_last_not_of(' ') - anfang"),
     fehler('zahl-ohne-komma', 'src/platform/Text.cpp',
            "(c == '.' || c == ',') && trenner == 0", "c == '.' && trenner == 0"),
+    fehler('ganzzahl-ohne-exponent', 'src/platform/Dezimal.cpp',
+           '    for (int i = 0; i < d.exponent; ++i) wert *= 10;\n', ''),
     fehler('dword-als-text', 'src/platform/Registry.cpp',
            'return wert.Vorhanden && IstText(wert.Typ) ?', 'return wert.Vorhanden ?'),
     fehler('gleich-ohne-fall', 'src/platform/Registry.cpp',
