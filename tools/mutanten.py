@@ -55,6 +55,8 @@ FEHLER = [
            'if (!RegVergleichen() || !alt.Vorhanden) return false;'),
     fehler('expand-sz-verloren', 'src/platform/Registry.cpp',
            'alt == REG_EXPAND_SZ ? REG_EXPAND_SZ : REG_SZ', 'REG_SZ'),
+    fehler('vorher-typ-vergessen', 'src/platform/Registry.cpp',
+           'alt = vorher->Typ;', 'alt = REG_SZ;'),
     fehler('wurzel-beschreibbar', 'src/platform/Registry.cpp',
            "if (pfad.empty() || pfad.front() == '\\\\') return false;", ''),
     fehler('baum-ohne-kinder', 'src/platform/Registry.cpp',
