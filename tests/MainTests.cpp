@@ -63,6 +63,9 @@ TEST_F(Start, AutostartWithAnEmptyStoreAsksAndNoEndsItWhileYesStartsTheFirstStar
     for (const char* datei : {"SYSTEM.DAT", "USER.DAT", "SYSTEM.SIK", "USER.SIK"})
         DeleteFileA((windows + datei).c_str());
     EXPECT_TRUE(IsWindowVisible(fenster->hwnd()));
+    // The window that the run made for itself has what the interactive road shows.
+    EXPECT_NE(GetMenu(fenster->hwnd()), nullptr);
+    EXPECT_EQ(Statusleiste(*fenster), "2 Dateityp(en)");
     // Closing an interactive run writes the settings.
     SendMessageA(fenster->hwnd(), WM_CLOSE, 0, 0);
     EXPECT_EQ(Holen(HKEY_CURRENT_USER, kOpt, "Sicherheitsabfrage"), "1");

@@ -29,9 +29,9 @@ public:
         if (erstesMal_) Dateischritte::Schreiben(pfad, Anfang(inhalt));
         return false;
     }
-    bool Anhaengen(const std::string& pfad, const std::string& text) override {
-        if (!Stirbt(wann_ == Tod::BeimSchreiben)) return Dateischritte::Anhaengen(pfad, text);
-        if (erstesMal_) Dateischritte::Anhaengen(pfad, Anfang(text));
+    bool Anhaengen(Kernobjekt& offen, const std::string& pfad, const std::string& text) override {
+        if (!Stirbt(wann_ == Tod::BeimSchreiben)) return Dateischritte::Anhaengen(offen, pfad, text);
+        if (erstesMal_) Dateischritte::Anhaengen(offen, pfad, Anfang(text));
         return false;
     }
     bool Loeschen(const std::string& pfad) override {
@@ -160,12 +160,16 @@ std::string AlterLog(size_t bytes) {
 
 TEST_F(Logdatei, DropsTheOldestLinesOnlyWhenItReachesTheLimit) {
     const std::string zeile = "2024-05-05 07:30:00\tINI\t\xD6" "ffnen mit\tfremd.exe %1\tnotepad.exe %1\r\n";
-    // One entry short of the limit: the entry would reach it.
-    std::string alt = AlterLog(kProtokollGrenze - zeile.size() - 300);
-    alt += "2024-01-01 00:00:00\tPAD\tSymbol\t" + std::string(kProtokollGrenze - zeile.size() - alt.size() - 37, 'v') + "\tneu\r\n";
-    ASSERT_EQ(alt.size() + zeile.size(), kProtokollGrenze);
+    // Two entries short of the limit, appended by one run: the first goes at the end, the
+    // second would reach the limit.
+    std::string alt = AlterLog(kProtokollGrenze - 2 * zeile.size() - 300);
+    alt += "2024-01-01 00:00:00\tPAD\tSymbol\t" + std::string(kProtokollGrenze - 2 * zeile.size() - alt.size() - 37, 'v') + "\tneu\r\n";
+    ASSERT_EQ(alt.size() + 2 * zeile.size(), kProtokollGrenze);
     DateiSchreiben(ProtokollDatei(), alt);
-    ASSERT_TRUE(ProtokollAnhaengen({Eintrag("2024-05-05 07:30:00", "INI")}));
+    Protokollschreiber lauf;
+    ASSERT_TRUE(lauf.Anhaengen({Eintrag("2024-05-05 07:30:00", "INI")}));
+    EXPECT_EQ(DateiLesen(ProtokollDatei()), alt + zeile);
+    ASSERT_TRUE(lauf.Anhaengen({Eintrag("2024-05-05 07:30:00", "INI")}));
     const std::string neu = DateiLesen(ProtokollDatei());
     // Room left, so that the next entries need no rewrite; the empty last line ends a rewrite.
     EXPECT_LE(neu.size(), kProtokollRest + 2);
@@ -175,7 +179,7 @@ TEST_F(Logdatei, DropsTheOldestLinesOnlyWhenItReachesTheLimit) {
     EXPECT_EQ(liste.back(), "INI");
     EXPECT_NE(liste.front(), "E0");
     // Below the limit an entry goes at the end and nothing else changes.
-    ASSERT_TRUE(ProtokollAnhaengen({Eintrag("2024-05-05 07:30:00", "INI")}));
+    ASSERT_TRUE(lauf.Anhaengen({Eintrag("2024-05-05 07:30:00", "INI")}));
     EXPECT_EQ(DateiLesen(ProtokollDatei()), neu + zeile);
 }
 
@@ -354,11 +358,17 @@ TEST_F(ProtokollDialog, ShowsTheNewestFirstSortsByHeaderClickAndEmptiesAfterAski
     EXPECT_EQ(boxen.Gezeigt(), (std::vector<Box>{frage, frage}));
 }
 
-// The dialog's lines as Zeilen() gives them.
+// The dialog's lines as Zeilen() gives them, sorted: it shows the newest first, so a run that
+// crosses a second shows its later types on top (the order has a test of its own).
 S Dialogzeilen(frmProtokoll& d) {
     S z(d.lvwProtokoll().Anzahl());
     for (int spalte = 1; spalte <= 4; ++spalte)
         for (size_t i = 0; const std::string& text : Spalte(d.lvwProtokoll(), spalte)) z[i++] += (spalte > 1 ? "|" : "") + text;
+    std::sort(z.begin(), z.end());
+    return z;
+}
+S Sortiert(S z) {
+    std::sort(z.begin(), z.end());
     return z;
 }
 
@@ -402,7 +412,7 @@ TEST_F(ProtokollDialog, CheckingNowWritesNothingAndRestoringNowDoesWhatTheSystem
             S erwartet;
             for (const std::string& z : kAbweichungen) erwartet.push_back(z.substr(0, z.rfind('|') + 1) + kNichtWiederhergestellt);
             erwartet.push_back("GIF|Öffnen mit|fremd.exe %1|notepad.exe %1");
-            EXPECT_EQ(Dialogzeilen(d), erwartet);
+            EXPECT_EQ(Dialogzeilen(d), Sortiert(erwartet));
             EXPECT_FALSE(IsWindowEnabled(d.Element(frmProtokoll::idCmdWiederherstellen)));
             EXPECT_EQ(d.Feldtext(frmProtokoll::idLblErgebnis),
                       "14 Abweichung(en) gefunden. Zum Wiederherstellen erst die Änderungen der Liste speichern oder "
@@ -436,7 +446,7 @@ TEST_F(ProtokollDialog, CheckingNowWritesNothingAndRestoringNowDoesWhatTheSystem
             d.FokusSetzen(knopf);
             d.Klicken(frmProtokoll::idCmdWiederherstellen);
             // The log's new lines, the result below, and the keys back on the list.
-            EXPECT_EQ(Dialogzeilen(d), kAbweichungen);
+            EXPECT_EQ(Dialogzeilen(d), Sortiert(kAbweichungen));
             EXPECT_EQ(d.Feldtext(frmProtokoll::idLblErgebnis),
                       "13 Abweichung(en) wiederhergestellt. 1 Wert(e) konnten nicht geschrieben werden.");
             EXPECT_FALSE(IsWindowEnabled(knopf));

@@ -239,7 +239,9 @@ void RegistryTest::Fluechtig(const std::string& pfad) {
 }
 
 std::string DateiLesen(const std::string& pfad) {
-    HANDLE h = CreateFileA(pfad.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    // Also a file that a writer holds open, as the log's does for a run.
+    HANDLE h = CreateFileA(pfad.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                           nullptr);
     if (h == INVALID_HANDLE_VALUE) return "<keine Datei>";
     std::string inhalt(GetFileSize(h, nullptr), '\0');
     DWORD n = 0;

@@ -22,17 +22,20 @@ const char* const kAutostartFrage =
     "können.\n\nSoll das Programm gestartet werden, damit Sie Dateitypen auswählen können oder "
     "die Autostart-Funktion abschalten können?";
 
-// Creates the main window unless `fenster` holds one; on failure shows the platform's text and
-// gives false.
-bool Hauptfenster(std::unique_ptr<frmMain>& fenster) {
-    if (fenster && fenster->hwnd()) return true;
-    fenster = std::make_unique<frmMain>();
-    if (DWORD fehler = fenster->Erstellen()) {
-        KomponentenFehlerMelden(fehler);
-        fenster.reset();
-        return false;
+// Creates the main window to `umfang` unless `fenster` holds one, which then gets the rest of
+// it for an interactive run; on failure shows the platform's text and gives false.
+bool Hauptfenster(std::unique_ptr<frmMain>& fenster, frmMain::Umfang umfang) {
+    DWORD fehler = 0;
+    if (fenster && fenster->hwnd()) {
+        if (umfang == frmMain::Umfang::Ganz) fehler = fenster->BedienungErstellen();
+    } else {
+        fenster = std::make_unique<frmMain>();
+        fehler = fenster->Erstellen(umfang);
     }
-    return true;
+    if (!fehler) return true;
+    KomponentenFehlerMelden(fehler);
+    fenster.reset();
+    return false;
 }
 
 // The store into the main list, drawn once at the end: drawn line by line, a thousand lines
@@ -46,7 +49,7 @@ enum class Weiter { Ende, Interaktiv };
 
 // The autostart road. Ends the program unless the user chose to start interactively.
 Weiter AutostartLauf(std::unique_ptr<frmMain>& haupt) {
-    if (!Hauptfenster(haupt)) return Weiter::Ende;
+    if (!Hauptfenster(haupt, frmMain::Umfang::Systemstart)) return Weiter::Ende;
     frmMain* fenster = haupt.get();
     fenster->AutostartlaufSetzen(true);
     ListeLaden(*fenster);
@@ -119,7 +122,7 @@ std::unique_ptr<frmMain> Main(const std::string& befehlszeile, Instanzmarke& mar
                              "Sicherheitsabfrage", "Speichermeldung", "SpeichernPause",
                              "Rueckgaengig", "Beenden"});
     const bool symbolleiste = SchalterLesen(kOptionenSchluessel, "Symbolleiste", true);
-    if (!Hauptfenster(fenster)) return nullptr;
+    if (!Hauptfenster(fenster, frmMain::Umfang::Ganz)) return nullptr;
     fenster->HakenSetzen(ID_SYMBOLLEISTE, symbolleiste);
     fenster->HakenSetzen(ID_STATUSLEISTE, SchalterLesen(kOptionenSchluessel, "Statusleiste", true));
     Ereignisse();

@@ -1,7 +1,6 @@
 #include "filetypes/Programm.h"
 
-#include <shellapi.h>
-
+#include "platform/Nachgeladen.h"
 #include "platform/Text.h"
 
 namespace {
@@ -81,13 +80,13 @@ int IndexZahl(const std::string& index) {
 int SymbolAnzahlLesen(const std::string& datei) {
     if (datei.empty()) return 0;
     UINT_PTR n = reinterpret_cast<UINT_PTR>(
-        ExtractIconA(GetModuleHandleA(nullptr), datei.c_str(), static_cast<UINT>(-1)));
+        nachgeladen::ExtractIconA(GetModuleHandleA(nullptr), datei.c_str(), static_cast<UINT>(-1)));
     return n > 32767 ? 32767 : static_cast<int>(n);
 }
 
 SymbolBild SymbolLaden(const std::string& datei, int index) {
     if (datei.empty() || index == -1) return {};
-    HICON h = ExtractIconA(GetModuleHandleA(nullptr), datei.c_str(), static_cast<UINT>(index));
+    HICON h = nachgeladen::ExtractIconA(GetModuleHandleA(nullptr), datei.c_str(), static_cast<UINT>(index));
     if (reinterpret_cast<UINT_PTR>(h) == 1) return {};
     return SymbolBild(h);
 }
@@ -97,8 +96,8 @@ SymbolBild KleinesSymbolLaden(const std::string& datei) {
     // The file's own first icon at small size; Wine's SHGetFileInfoA gives every program the
     // same generic icon, so the shell's answer is only the fallback.
     HICON klein = nullptr;
-    if (ExtractIconExA(datei.c_str(), 0, nullptr, &klein, 1) > 0 && klein) return SymbolBild(klein);
+    if (nachgeladen::ExtractIconExA(datei.c_str(), 0, nullptr, &klein, 1) > 0 && klein) return SymbolBild(klein);
     SHFILEINFOA info{};
-    if (!SHGetFileInfoA(datei.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_SMALLICON)) return {};
+    if (!nachgeladen::SHGetFileInfoA(datei.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_SMALLICON)) return {};
     return SymbolBild(info.hIcon);
 }

@@ -213,6 +213,7 @@ bool Protokollschreiber::Anhaengen(const std::vector<Protokolleintrag>& eintraeg
     if (eintraege.empty()) return true;
     Dateischritte& d = Dateien();
     if (!bereit_) {
+        datei_.reset();  // setting the files straight may delete and rename the log
         std::string schluss;
         if (!Wiederaufnehmen(d)) return false;
         if (!Schluss(ProtokollDatei(), 1, groesse_, schluss)) groesse_ = 0;
@@ -224,11 +225,12 @@ bool Protokollschreiber::Anhaengen(const std::vector<Protokolleintrag>& eintraeg
     if (!zeilenende_) neu = "\r\n";
     for (const Protokolleintrag& e : eintraege) neu += Zeile(e);
     if (groesse_ < kProtokollGrenze && neu.size() < kProtokollGrenze - groesse_) {
-        bereit_ = d.Anhaengen(ProtokollDatei(), neu);
+        bereit_ = d.Anhaengen(datei_, ProtokollDatei(), neu);
         groesse_ += neu.size();
         zeilenende_ = true;
         return bereit_;
     }
+    datei_.reset();  // an open log could be neither deleted nor replaced
     std::string inhalt = Normalisiert(GeltenderInhalt() + neu);
     Kuerzen(inhalt, kProtokollRest);
     bereit_ = Ersetzen(inhalt);

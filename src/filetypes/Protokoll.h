@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/Besitzer.h"
+
 struct Protokolleintrag {
     std::string Datum;  // "JJJJ-MM-TT hh:mm:ss", so that the text sorts by time
     std::string Erweiterung;
@@ -35,7 +37,8 @@ inline constexpr size_t kProtokollRest = kProtokollGrenze / 4 * 3;
 // appended before. A write cut off earlier is set straight first. Only when the log would reach
 // kProtokollGrenze is it rewritten, without its oldest lines, into a new file beside it, which
 // ends in an empty line once complete and then takes the log's place: a complete new file is
-// never thrown away. One writer serves one run and keeps the log's length between calls.
+// never thrown away. One writer serves one run and keeps the log's length between calls, and
+// the log open, for others to read only.
 class Protokollschreiber {
 public:
     // False when the log could not be written; what it held before is then kept.
@@ -45,6 +48,7 @@ private:
     bool bereit_ = false;   // the files are set straight and the length below is known
     size_t groesse_ = 0;
     bool zeilenende_ = true;  // the log ends with a line end, or is empty
+    Kernobjekt datei_;        // the log, once appended to
 };
 
 // One call of a writer of its own.

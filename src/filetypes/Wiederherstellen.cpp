@@ -75,8 +75,9 @@ std::vector<Schreibschritt> Schreibplan(const Dateityp& typ, const Schreibziel& 
 Schreibausgang SchrittAusfuehren(const Schreibschritt& schritt) {
     // A value that holds exactly this already is left alone: nothing for the system to flush.
     if (RegWertUnveraendert(schritt.Vorher, schritt.Daten)) return Schreibausgang::Unveraendert;
-    return RegWertSchreiben(HKEY_CLASSES_ROOT, schritt.Pfad, "", schritt.Daten) ? Schreibausgang::Geschrieben
-                                                                               : Schreibausgang::Fehlgeschlagen;
+    return RegWertSchreiben(HKEY_CLASSES_ROOT, schritt.Pfad, "", schritt.Daten, schritt.Vorher)
+               ? Schreibausgang::Geschrieben
+               : Schreibausgang::Fehlgeschlagen;
 }
 
 bool TypSchreiben(const Dateityp& typ, const Schreibziel& ziel, const Klassenstand& stand, Klassenindex& index) {

@@ -139,6 +139,16 @@ Bits Naechste(const Dezimal& d) {
     return c > 0 || (c == 0 && (unten & 1)) ? unten + 1 : unten;
 }
 
+// A whole number below 10^16 that the format holds exactly (at most `grenze`): it needs no
+// search, and most numbers of the settings are such. False for any other number.
+bool Ganz(const Dezimal& d, uint64_t grenze, uint64_t& wert) {
+    if (d.exponent < 0 || d.Stelle() >= 16) return false;
+    wert = 0;
+    for (char c : d.ziffern) wert = wert * 10 + static_cast<uint64_t>(c - '0');
+    for (int i = 0; i < d.exponent; ++i) wert *= 10;
+    return wert <= grenze;
+}
+
 // The sign and the number of a text; false when it holds no digit. printf's "inf" and "nan"
 // come back in `sonder`.
 bool Lesen(const std::string& text, bool& negativ, Dezimal& d, double& sonder) {
@@ -210,7 +220,10 @@ double DezimalZuDouble(const std::string& text) {
     Dezimal d;
     double wert = 0;
     if (!Lesen(text, negativ, d, wert)) return 0;
-    if (wert == 0) {
+    uint64_t ganz = 0;
+    if (wert == 0 && Ganz(d, uint64_t{1} << 53, ganz)) {
+        wert = static_cast<double>(ganz);
+    } else if (wert == 0) {
         uint64_t bits = Naechste<uint64_t, 52, 1023>(d);
         std::memcpy(&wert, &bits, sizeof wert);
     }
@@ -223,7 +236,10 @@ float DezimalZuFloat(const std::string& text) {
     double sonder = 0;
     if (!Lesen(text, negativ, d, sonder)) return 0;
     float wert = static_cast<float>(sonder);
-    if (sonder == 0) {
+    uint64_t ganz = 0;
+    if (sonder == 0 && Ganz(d, uint64_t{1} << 24, ganz)) {
+        wert = static_cast<float>(ganz);
+    } else if (sonder == 0) {
         uint32_t bits = Naechste<uint32_t, 23, 127>(d);
         std::memcpy(&wert, &bits, sizeof wert);
     }

@@ -89,8 +89,8 @@ std::string RegWertLesen(HKEY root, const std::string& pfad, const std::string& 
 
 namespace {
 
-bool WertSetzen(HKEY root, const std::string& pfad, const std::string& name,
-                const std::string& wert) {
+bool WertSetzen(HKEY root, const std::string& pfad, const std::string& name, const std::string& wert,
+                const RegRohwert* vorher) {
     // A file type whose class name went missing must never land in the root of a hive.
     if (pfad.empty() || pfad.front() == '\\') return false;
     HKEY h = nullptr;
@@ -100,7 +100,9 @@ bool WertSetzen(HKEY root, const std::string& pfad, const std::string& name,
         return false;
     RegSchluessel key(h);
     DWORD alt = REG_NONE;
-    if (RegQueryValueExA(key.get(), name.c_str(), nullptr, &alt, nullptr, nullptr) != ERROR_SUCCESS)
+    if (vorher && vorher->Vorhanden)
+        alt = vorher->Typ;
+    else if (RegQueryValueExA(key.get(), name.c_str(), nullptr, &alt, nullptr, nullptr) != ERROR_SUCCESS)
         alt = REG_NONE;
     return RegSetValueExA(key.get(), name.c_str(), 0, alt == REG_EXPAND_SZ ? REG_EXPAND_SZ : REG_SZ,
                           reinterpret_cast<const BYTE*>(wert.c_str()),
@@ -111,7 +113,14 @@ bool WertSetzen(HKEY root, const std::string& pfad, const std::string& name,
 
 bool RegWertSchreiben(HKEY root, const std::string& pfad, const std::string& name,
                       const std::string& wert) {
-    const bool geschrieben = WertSetzen(root, pfad, name, wert);
+    const bool geschrieben = WertSetzen(root, pfad, name, wert, nullptr);
+    RegGeschrieben(root, pfad, name, wert, geschrieben);
+    return geschrieben;
+}
+
+bool RegWertSchreiben(HKEY root, const std::string& pfad, const std::string& name, const std::string& wert,
+                      const RegRohwert& vorher) {
+    const bool geschrieben = WertSetzen(root, pfad, name, wert, &vorher);
     RegGeschrieben(root, pfad, name, wert, geschrieben);
     return geschrieben;
 }

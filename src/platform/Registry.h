@@ -44,6 +44,10 @@ std::string RegWertLesen(HKEY root, const std::string& pfad, const std::string& 
 // written. Never writes the default value of a root itself.
 bool RegWertSchreiben(HKEY root, const std::string& pfad, const std::string& name,
                       const std::string& wert);
+// The same for a value that RegWertHolen has just read as `vorher`: the type it found decides,
+// without asking the registry again.
+bool RegWertSchreiben(HKEY root, const std::string& pfad, const std::string& name, const std::string& wert,
+                      const RegRohwert& vorher);
 
 // Calls `besuch` for each subkey name of root\pfad in registry order until it returns false.
 void RegUnterschluessel(HKEY root, const std::string& pfad,

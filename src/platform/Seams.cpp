@@ -1,11 +1,11 @@
 #include "platform/Seams.h"
 
 #include <cderr.h>
-#include <commdlg.h>
-#include <shellapi.h>
 
 #include <memory>
 #include <vector>
+
+#include "platform/Nachgeladen.h"
 
 namespace {
 
@@ -159,7 +159,7 @@ void Oeffnen(HWND fenster, const std::string& adresse) {
     if (gOeffnen)
         gOeffnen(fenster, adresse);
     else
-        ShellExecuteA(fenster, "Open", adresse.c_str(), "", ProgrammVerzeichnis().c_str(),
+        nachgeladen::ShellExecuteA(fenster, "Open", adresse.c_str(), "", ProgrammVerzeichnis().c_str(),
                       SW_SHOWNORMAL);
 }
 
@@ -182,7 +182,7 @@ static bool EchteDateiAuswahl(HWND fenster, const std::string& titel, std::vecto
     ofn.Flags = flags;
     const bool speichern = flags & OFN_OVERWRITEPROMPT;
     if (speichern && !endung.empty()) ofn.lpstrDefExt = endung.c_str();
-    if (!(speichern ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn))) return false;
+    if (!(speichern ? nachgeladen::GetSaveFileNameA(&ofn) : nachgeladen::GetOpenFileNameA(&ofn))) return false;
     gewaehlt = datei;
     return true;
 }
@@ -200,7 +200,7 @@ std::string Dateidialog(HWND fenster, const std::string& titel, const std::strin
     std::string gewaehlt;
     if (EchteDateiAuswahl(fenster, titel, liste, vorgabe, flags, gewaehlt)) return gewaehlt;
     // A typed name the dialog cannot take as a start must not make browsing impossible.
-    if (!vorgabe.empty() && CommDlgExtendedError() == FNERR_INVALIDFILENAME &&
+    if (!vorgabe.empty() && nachgeladen::CommDlgExtendedError() == FNERR_INVALIDFILENAME &&
         EchteDateiAuswahl(fenster, titel, liste, "", flags, gewaehlt))
         return gewaehlt;
     return {};
@@ -262,15 +262,17 @@ bool Dateischritte::Schreiben(const std::string& pfad, const std::string& inhalt
     return ok;
 }
 
-bool Dateischritte::Anhaengen(const std::string& pfad, const std::string& text) {
-    HANDLE h = CreateFileA(pfad.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                           nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
+bool Dateischritte::Anhaengen(Kernobjekt& offen, const std::string& pfad, const std::string& text) {
+    if (!offen) {
+        HANDLE h = CreateFileA(pfad.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h == INVALID_HANDLE_VALUE) return false;
+        offen.reset(h);
+    }
     const DWORD soll = static_cast<DWORD>(text.size());
     DWORD geschrieben = 0;
-    const bool ok = SetFilePointer(h, 0, nullptr, FILE_END) != INVALID_SET_FILE_POINTER &&
-                    WriteFile(h, text.data(), soll, &geschrieben, nullptr) && geschrieben == soll;
-    CloseHandle(h);
+    const bool ok = SetFilePointer(offen.get(), 0, nullptr, FILE_END) != INVALID_SET_FILE_POINTER &&
+                    WriteFile(offen.get(), text.data(), soll, &geschrieben, nullptr) && geschrieben == soll;
     return ok;
 }
 

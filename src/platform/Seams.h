@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 
+#include "platform/Besitzer.h"
+
 using MeldungsFunktion = std::function<int(const std::string& text, UINT stil, const std::string& titel)>;
 using UhrFunktion = std::function<double()>;
 using WartenFunktion = std::function<void(double hoechstens)>;
@@ -62,9 +64,10 @@ class Dateischritte {
 public:
     virtual ~Dateischritte() = default;
     virtual bool Schreiben(const std::string& pfad, const std::string& inhalt);  // anew, flushed
-    // At the end of the file, made when missing. Not flushed: what the system has taken
-    // survives the end of the process.
-    virtual bool Anhaengen(const std::string& pfad, const std::string& text);
+    // At the end of the file, made when missing, in one write. Not flushed: what the system has
+    // taken survives the end of the process. `offen` holds the file open for the next append:
+    // a run appends many times, and each opening costs more than the line it writes.
+    virtual bool Anhaengen(Kernobjekt& offen, const std::string& pfad, const std::string& text);
     virtual bool Loeschen(const std::string& pfad);
     virtual bool Umbenennen(const std::string& von, const std::string& nach);
 };

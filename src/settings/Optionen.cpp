@@ -42,6 +42,19 @@ std::string Lesen(const char* unterschluessel, const char* name, const std::stri
     return RegWertLesen(HKEY_CURRENT_USER, Pfad(unterschluessel), name, vorgabe);
 }
 
+// The values of one settings key, opened once for all of them: opening it for each value cost
+// every start more than reading them.
+class Werteleser {
+public:
+    explicit Werteleser(const char* unterschluessel) : key_(RegOeffnen(HKEY_CURRENT_USER, Pfad(unterschluessel))) {}
+    std::string operator()(const char* name, const std::string& vorgabe) const {
+        return key_ ? RegText(RegWertHolen(key_.get(), name), vorgabe) : vorgabe;
+    }
+
+private:
+    RegSchluessel key_;
+};
+
 void Schreiben(const char* unterschluessel, const char* name, const std::string& wert) {
     RegWertSchreiben(HKEY_CURRENT_USER, Pfad(unterschluessel), name, wert);
 }
@@ -71,9 +84,10 @@ Einstellungen Standardeinstellungen() {
 }
 
 void OptionenLesen(Einstellungen& ziel, std::initializer_list<const char*> namen) {
+    const Werteleser lesen(kOptionenSchluessel);
     for (const char* name : namen)
         for (const Option& o : kOptionen)
-            if (std::string(o.name) == name) Uebernehmen(ziel, o, Lesen(kOptionenSchluessel, o.name, o.vorgabe));
+            if (std::string(o.name) == name) Uebernehmen(ziel, o, lesen(o.name, o.vorgabe));
 }
 
 double PauseBegrenzt(double sekunden) {
@@ -105,25 +119,25 @@ std::optional<int16_t> Fensterzustand(const std::string& text) {
 }  // namespace
 
 void FensterwerteLesen(Fensterwerte& z) {
-    const char* s = kStartupSchluessel;
+    const Werteleser lesen(kStartupSchluessel);
     const Fensterwerte v;  // a missing value reads as the first run's
-    Uebernehmen(z.WindowState, Lesen(s, "WindowState", std::to_string(v.WindowState)), Fensterzustand);
-    Uebernehmen(z.top, Lesen(s, "top", ZahlZuText(v.top)), TextZuSingle);
-    Uebernehmen(z.left, Lesen(s, "left", ZahlZuText(v.left)), TextZuSingle);
-    Uebernehmen(z.height, Lesen(s, "height", ZahlZuText(v.height)), TextZuSingle);
-    Uebernehmen(z.width, Lesen(s, "width", ZahlZuText(v.width)), TextZuSingle);
+    Uebernehmen(z.WindowState, lesen("WindowState", std::to_string(v.WindowState)), Fensterzustand);
+    Uebernehmen(z.top, lesen("top", ZahlZuText(v.top)), TextZuSingle);
+    Uebernehmen(z.left, lesen("left", ZahlZuText(v.left)), TextZuSingle);
+    Uebernehmen(z.height, lesen("height", ZahlZuText(v.height)), TextZuSingle);
+    Uebernehmen(z.width, lesen("width", ZahlZuText(v.width)), TextZuSingle);
     for (int i = 0; i < 4; ++i)
-        Uebernehmen(z.Spalten[i], Lesen(s, kSpaltenNamen[i], ZahlZuText(v.Spalten[i])), TextZuSingle);
-    Uebernehmen(z.SortKey, Lesen(s, "SortKey", std::to_string(v.SortKey)), [](const std::string& t) {
+        Uebernehmen(z.Spalten[i], lesen(kSpaltenNamen[i], ZahlZuText(v.Spalten[i])), TextZuSingle);
+    Uebernehmen(z.SortKey, lesen("SortKey", std::to_string(v.SortKey)), [](const std::string& t) {
         auto wert = TextZuInt16(t);
         return (wert && *wert >= 0 && *wert <= 3) ? wert : std::nullopt;
     });
-    Uebernehmen(z.SortOrder, Lesen(s, "SortOrder", std::to_string(v.SortOrder)), [](const std::string& t) {
+    Uebernehmen(z.SortOrder, lesen("SortOrder", std::to_string(v.SortOrder)), [](const std::string& t) {
         auto wert = TextZuInt32(t);
         return (wert && (*wert == 0 || *wert == 1)) ? wert : std::nullopt;
     });
     // A time, as earlier versions stored it, or a time followed by what tells its entry apart.
-    Uebernehmen(z.ProtokollGesehen, Lesen(s, "ProtokollGesehen", ""), [](const std::string& t) {
+    Uebernehmen(z.ProtokollGesehen, lesen("ProtokollGesehen", ""), [](const std::string& t) {
         return IstZeitstempel(t.substr(0, 19)) && t.size() <= 64 ? std::optional<std::string>(t) : std::nullopt;
     });
 }

@@ -207,28 +207,51 @@ private:
 frmMain::frmMain() = default;
 frmMain::~frmMain() = default;
 
-DWORD frmMain::Erstellen() {
+namespace {
+
+// The platform's error after a failed creation, or one that says as much when it gave none.
+DWORD Erstellfehler() {
+    const DWORD fehler = GetLastError();
+    return fehler ? fehler : ERROR_CANNOT_FIND_WND_CLASS;
+}
+
+}  // namespace
+
+DWORD frmMain::Erstellen(Umfang umfang) {
     InitCommonControls();  // the comctl32 of Windows 95 has no InitCommonControlsEx
-    HINSTANCE instanz = GetModuleHandleA(nullptr);
     SetLastError(0);
     if (!Erzeugen(kKlasse, kTitel, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, Fensterrechteck(werte_),
                   nullptr) ||
-        !ElementeErzeugen(kElemente, std::size(kElemente)) || !LeistenErzeugen()) {
-        DWORD fehler = GetLastError();
+        !ElementeErzeugen(kElemente, std::size(kElemente))) {
+        const DWORD fehler = Erstellfehler();
         Schliessen();
-        return fehler ? fehler : ERROR_CANNOT_FIND_WND_CLASS;
+        return fehler;
     }
-    SetMenu(hwnd(), LoadMenuA(instanz, MAKEINTRESOURCEA(IDM_HAUPTMENUE)));
-    tasten_.reset(LoadAcceleratorsA(instanz, MAKEINTRESOURCEA(IDA_HAUPT)));
     liste_.Verbinden(Element(idLvwMain));
     liste_.SpaltenAnlegen(kSpalten, 4);
     liste_.ZeilenweiseWaehlen();
     Form_Load();
+    // A system-start run shows none of the rest; made for it, they cost every start.
+    return umfang == Umfang::Ganz ? BedienungErstellen() : 0;
+}
+
+DWORD frmMain::BedienungErstellen() {
+    if (bedienung_) return 0;
+    SetLastError(0);
+    if (!LeistenErzeugen()) {
+        const DWORD fehler = Erstellfehler();
+        Schliessen();
+        return fehler;
+    }
+    bedienung_ = true;
+    WerkzeugleistenBemessen();
+    HINSTANCE instanz = GetModuleHandleA(nullptr);
+    SetMenu(hwnd(), LoadMenuA(instanz, MAKEINTRESOURCEA(IDM_HAUPTMENUE)));
+    tasten_.reset(LoadAcceleratorsA(instanz, MAKEINTRESOURCEA(IDA_HAUPT)));
     return 0;
 }
 
 void frmMain::Form_Load() {
-    WerkzeugleistenBemessen();
     FensterwerteLesen(werte_);
     const RECT r = Fensterrechteck(werte_);
     MoveWindow(hwnd(), r.left, r.top, r.right - r.left, r.bottom - r.top, FALSE);

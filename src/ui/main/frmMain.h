@@ -23,9 +23,15 @@ public:
     frmMain();
     ~frmMain() override;
 
-    // Creates the window hidden, with its list and the state of the last run. Returns 0, or
-    // the platform's error number when a window or control cannot be made.
-    DWORD Erstellen();
+    // How much of the window Erstellen makes: all of it, or what a system-start run needs,
+    // the window and its list with the state of the last run.
+    enum class Umfang { Ganz, Systemstart };
+    // Creates the window hidden. Returns 0, or the platform's error number when a window or
+    // control cannot be made; the window is gone then.
+    DWORD Erstellen(Umfang umfang = Umfang::Ganz);
+    // The menu, the shortcut keys, the tool bars and the status bar, unless the window has them:
+    // a system-start run that turns interactive. Returns as Erstellen does.
+    DWORD BedienungErstellen();
     // Shows the window in its restored state (normal, minimised or maximised).
     void Anzeigen();
     // Shows or hides the bars by their check marks, places the list and sets Leistenhoehe.
@@ -95,7 +101,7 @@ private:
     using Handler = void (frmMain::*)();
     void Ausfuehren(Handler handler);  // runs a command; a close request waits for its end
 
-    void Form_Load();  // bars, geometry, columns and sort order of the last run
+    void Form_Load();  // geometry, columns and sort order of the last run
     void Form_Resize();
     // Runs the closing sequence, or remembers the request while a command runs: the command
     // may still use the list, and a save must not be cut short.
@@ -122,6 +128,7 @@ private:
     Fensterwerte werte_;
     bool geaendert_ = false;
     bool autostartlauf_ = false;
+    bool bedienung_ = false;  // menu and bars are made
     float doppelklickzeit_ = 0.5f;
     int16_t leistenhoehe_ = 0;
     Tastentabelle tasten_;
