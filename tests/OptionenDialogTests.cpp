@@ -51,7 +51,6 @@ TEST_F(OptionsDialog, ControlsGreyAndTickAsTheOnesTheyDependOnSay) {
         {0, 0, 1, 0, 0, 0, {F::idChkAutostart, F::idChkAutostart}, "OOoOOo"},
         {0, 0, 0, 0, 1, 0, {}, "OOOXOO"},  // a store at odds with itself: the greyed box shows it
         {0, 0, 0, 0, 1, 0, {F::idChkMehrfachauswahl}, "OOOxxo"},
-        {0, 0, 0, 0, 1, 0, {F::idChkMehrfachauswahl, F::idChkMehrfachauswahl}, "OOOOOo"},
         {0, 0, 0, 1, 0, 1, {}, "OOOoxO"},  // the stored value wins over ticking both
     };
     for (const auto& f : faelle) {
