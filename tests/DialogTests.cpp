@@ -1,46 +1,8 @@
-#include "Dialogtreiber.h"
 #include "Umgebung.h"
-#include "ui/Dialog.h"
+#include "ui/Form.h"
 #include "ui/Textliste.h"
 
 namespace {
-
-const Steuerelement kTabelle[] = {
-    {Art::Text, 100, 120, 120, 3000, 315, "", 0},
-    {Art::Schaltflaeche, IDOK, 120, 600, 1200, 375, "OK", BS_DEFPUSHBUTTON},
-    {Art::Schaltflaeche, IDCANCEL, 1440, 600, 1200, 375, "Abbrechen", 0},
-};
-
-struct Probe : Dialog {
-    Probe() : Dialog("Probe", 3300, 1100, kTabelle, std::size(kTabelle)) {}
-    std::string gelesen;
-    bool Befehl(int id, int) override {
-        if (id != IDOK && id != IDCANCEL) return false;
-        if (id == IDOK) gelesen = Fenstertext(Element(100));
-        Beenden(id);
-        return true;
-    }
-};
-
-// Esc, and the owner disabled meanwhile, are with the real dialogs' tests.
-TEST(ModalForm, EnterInAFieldReachesTheDefaultButtonAndTheClientAreaIsMeasuredInTwips) {
-    Hauptliste besitzer;
-    ShowWindow(besitzer.fenster.hwnd(), SW_SHOWNORMAL);
-    RECT innen{};
-    Hook<Dialog> hook([&](Dialog& d) {
-        GetClientRect(d.hwnd(), &innen);
-        SetDlgItemTextA(d.hwnd(), 100, "Bitmap");
-        SetFocus(d.Element(100));
-        // Handled by the dialog manager of the dialog's own loop.
-        PostMessageA(d.Element(100), WM_KEYDOWN, VK_RETURN, 0);
-        PostMessageA(d.Element(100), WM_KEYUP, VK_RETURN, 0xC0000000);
-    });
-    Probe probe;
-    EXPECT_EQ(probe.Zeigen(besitzer.fenster.hwnd()), IDOK);
-    EXPECT_EQ(probe.gelesen, "Bitmap");
-    EXPECT_EQ(innen.right, TwipsZuPixel(3300));
-    EXPECT_EQ(innen.bottom, TwipsZuPixel(1100));
-}
 
 using Texte = std::vector<std::string>;
 

@@ -1,6 +1,5 @@
 #include "Umgebung.h"
 #include "app/Main.h"
-#include "resource.h"
 #include "ui/dialogs/frmAendern.h"
 
 namespace {
@@ -62,26 +61,6 @@ TEST_F(MainWindow, TheStoredOrderAppliesAndColumnClicksCountFromOne) {
     EXPECT_EQ(Spalte(gespeichert.liste(), 0), (Texte{"BMP", "GIF", "TXT"}));
     EXPECT_EQ(gespeichert.fenster.Zustand().SortKey, 0);
     EXPECT_EQ(gespeichert.fenster.Zustand().SortOrder, 0);
-}
-
-// The list fills what the bars leave, and all of it without them.
-TEST_F(MainWindow, BarSwitchesLayTheListOutAgain) {
-    frmMain& f = haupt.fenster;
-    ShowWindow(f.hwnd(), SW_SHOWNORMAL);
-    f.LeistenAnordnen();
-    const RECT vorher = f.ListenRechteck();
-    RECT innen;
-    GetClientRect(f.hwnd(), &innen);
-    EXPECT_TRUE(vorher.top > 0 && vorher.bottom < innen.bottom);  // room for both bars
-    f.mnuSymbolleiste_Click();
-    f.mnuStatusleiste_Click();
-    EXPECT_FALSE(f.Haken(ID_SYMBOLLEISTE) || f.Haken(ID_STATUSLEISTE));
-    RECT r = f.ListenRechteck();
-    EXPECT_TRUE(EqualRect(&r, &innen));
-    f.mnuSymbolleiste_Click();
-    f.mnuStatusleiste_Click();
-    r = f.ListenRechteck();
-    EXPECT_TRUE(EqualRect(&vorher, &r));
 }
 
 TEST_F(MainWindow, UndoReloadsTheStoreWithOrWithoutItsQuestion) {

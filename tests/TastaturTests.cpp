@@ -41,30 +41,27 @@ TEST_F(Keyboard, TheMainListHasTheKeys) {
     EXPECT_EQ(GetFocus(), Liste());
 }
 
-// After "Übernehmen" the keyboard stays with the dialog: OK has the focus and the frame, Esc
-// is still Abbrechen and Enter still OK.
+// After "Übernehmen" the keyboard stays with the dialog: OK has the focus and the frame, so
+// Enter is still OK, and Esc still Abbrechen, which leaves what was applied.
 TEST_F(Keyboard, UebernehmenHandsTheFocusToOk) {
-    for (WORD taste : {VK_ESCAPE, VK_RETURN}) {
-        // Driven once the dialog is on screen, so that a dialog the key did not end shows.
-        Treiber treiber({[taste](Dialog& d) {
-            SendMessageA(d.Element(O::idChkAutostart), BM_CLICK, 0, 0);
-            d.FokusSetzen(d.Element(O::idCmdUebernehmen));
-            Taste(d, VK_SPACE);
-            EXPECT_FALSE(IsWindowEnabled(d.Element(O::idCmdUebernehmen)));
-            EXPECT_EQ(GetFocus(), d.Element(IDOK));
-            EXPECT_TRUE(Standardknopf(d.Element(IDOK)));
-            EXPECT_EQ(LOWORD(SendMessageA(d.hwnd(), DM_GETDEFID, 0, 0)), IDOK);
-            Taste(d, taste);
-            if (IsWindowVisible(d.hwnd())) {
-                ADD_FAILURE() << "the key did not end the dialog: " << taste;
-                d.Beenden(IDABORT);
-            }
-        }});
-        O dialog(haupt.liste());
-        EXPECT_EQ(dialog.Zeigen(Haupt()), taste == VK_RETURN ? IDOK : IDCANCEL);
-        // Switched on by the first round's "Übernehmen", off again by the second's.
-        EXPECT_EQ(Optionen.Autostart, taste == VK_ESCAPE ? 1 : 0);
-    }
+    // Driven once the dialog is on screen, so that a dialog the key did not end shows.
+    Treiber treiber({[](Dialog& d) {
+        SendMessageA(d.Element(O::idChkAutostart), BM_CLICK, 0, 0);
+        d.FokusSetzen(d.Element(O::idCmdUebernehmen));
+        Taste(d, VK_SPACE);
+        EXPECT_FALSE(IsWindowEnabled(d.Element(O::idCmdUebernehmen)));
+        EXPECT_EQ(GetFocus(), d.Element(IDOK));
+        EXPECT_TRUE(Standardknopf(d.Element(IDOK)));
+        EXPECT_EQ(LOWORD(SendMessageA(d.hwnd(), DM_GETDEFID, 0, 0)), IDOK);
+        Taste(d, VK_ESCAPE);
+        if (IsWindowVisible(d.hwnd())) {
+            ADD_FAILURE() << "Esc did not end the dialog";
+            d.Beenden(IDABORT);
+        }
+    }});
+    O dialog(haupt.liste());
+    EXPECT_EQ(dialog.Zeigen(Haupt()), IDCANCEL);
+    EXPECT_EQ(Optionen.Autostart, 1);
 }
 
 TEST_F(Keyboard, F1OpensTheHelpOfTheDialogOrTheContents) {
@@ -94,7 +91,6 @@ TEST_F(Keyboard, F1OpensTheHelpOfTheDialogOrTheContents) {
 TEST_F(Keyboard, EveryMenuItemHasAnAccessKeyOfItsOwn) {
     HMENU leiste = GetMenu(Haupt());
     ASSERT_TRUE(leiste);
-    Texte dateitypen;
     for (int m = 0; m < GetMenuItemCount(leiste); ++m) {
         HMENU menue = GetSubMenu(leiste, m);
         std::string tasten;
@@ -102,7 +98,6 @@ TEST_F(Keyboard, EveryMenuItemHasAnAccessKeyOfItsOwn) {
             char text[100] = {};
             GetMenuStringA(menue, i, text, sizeof text, MF_BYPOSITION);
             const std::string eintrag = std::string(text).substr(0, std::string(text).find('\t'));
-            if (m == 0) dateitypen.push_back(eintrag);
             if (eintrag.empty()) continue;  // a separator
             const size_t und = eintrag.find('&');
             ASSERT_NE(und, std::string::npos) << eintrag;
@@ -111,8 +106,6 @@ TEST_F(Keyboard, EveryMenuItemHasAnAccessKeyOfItsOwn) {
             tasten += taste;
         }
     }
-    EXPECT_EQ(dateitypen, (Texte{"&Speichern", "&Rückgängig", "&Protokoll...", "", "&Exportieren...",
-                                 "&Importieren...", "", "&Beenden"}));
 }
 
 // A list that gets the keys shows its current line. A moving button hands the focus to its
