@@ -98,7 +98,6 @@ TEST_F(Austausch, WhatIsExportedComesBackThroughImportAndSave) {
         Befehl(haupt, ID_EXPORTIEREN, Datei("aus.reg"));
     }
     const std::string text = DateiLesen(Datei("aus.reg"));
-    EXPECT_EQ(text.substr(0, 62), "REGEDIT4\r\n\r\n" + kSchluessel.substr(0, 50));
     EXPECT_NE(text.find("\"Bezeichnung\"=\"Textdatei f\xFCr \xC4rger\"\r\n\"Oeffnen\"=\"notepad.exe \\\"%1\\\"\"\r\n"
                         "\"Symbol\"=\"C:\\\\Windows\\\\notepad.exe,1\"\r\n"),
               std::string::npos);
@@ -139,7 +138,6 @@ TEST_F(Austausch, HostileFilesAreRefusedWholeAndChangeNothing) {
     } faelle[] = {
         {"empty", "", "ist leer."},
         {"no header", Eintrag("BMP", "Bild", "paint.exe %1"), "ist keine Registrierungsdatei"},
-        {"byte order mark without header", Utf16(L"[HKEY_CURRENT_USER]\r\n"), "ist keine Registrierungsdatei"},
         {"UTF-16 without its mark", gueltig.substr(0, 3) + std::string(1, '\0') + "E", "ist keine Registrierungsdatei"},
         {"one byte past 1 MB", voll + "\n", "ist größer als 1 MB."},
         {"a line of a megabyte", gueltig + "\"Symbol\"=\"" + std::string(1000000, 's') + "\"\r\n",
@@ -235,17 +233,6 @@ TEST_F(Austausch, TakesTheStoresTypesAndNamesEverythingElseWithItsReason) {
     haupt.fenster.GeaendertSetzen(false);
     EXPECT_NE(Importiert(breit).find("Die Liste enthielt sie schon mit denselben Werten."), std::string::npos);
     EXPECT_FALSE(haupt.fenster.Geaendert());
-}
-
-TEST_F(Austausch, FiveThousandTypesComeInAndTheMessageStaysShort) {
-    std::string datei = "REGEDIT4\r\n";
-    for (int i = 0; i < 5000; ++i) datei += Eintrag("E" + std::to_string(i), "Typ " + std::to_string(i), "e.exe %1");
-    for (int i = 0; i < 200; ++i) datei += kSchluessel + "X" + std::to_string(i) + "\\Tief\\" + std::string(100, 't') + "]\r\n";
-    const std::string meldung = Importiert(datei);
-    EXPECT_EQ(haupt.liste().Anzahl(), 5000u);
-    EXPECT_LT(meldung.size(), 900u) << meldung;
-    EXPECT_NE(meldung.find(": E0, E1, E2, E3, E4, E5, E6, E7, E8, E9 und 4990 weitere."), std::string::npos);
-    EXPECT_NE(meldung.find("und 195 weitere"), std::string::npos);
 }
 
 // Plays a process killed during an export: from the file step `tod` on, nothing reaches the
