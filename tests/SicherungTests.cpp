@@ -10,7 +10,6 @@ using Store = Hauptfenstertest;
 TEST_F(Store, LoadsUsableTypesLeavesTheRestAndDeletesTheWholeStoreOnly) {
     Gesichert("BMP", "Bitmap", "paint.exe %1", "");
     Gesichert("TXT", "Text", "", "");
-    Gesichert("INI", "", "notepad.exe %1", "");
     SicherungLaden(haupt.liste());
     ASSERT_EQ(haupt.liste().Anzahl(), 1u);
     EXPECT_EQ(haupt.liste().Eintrag(0), (Dateityp{"BMP", "", "Bitmap", "paint.exe %1", ""}));
@@ -82,10 +81,10 @@ const Wiederherstellung kWiederherstellungen[] = {
      ".lng=lng-datei|lng-datei=L|.mtl=mtl-datei|mtl-datei\\shell\\open\\command=m.exe %1"},
     // Classes of the component registry and a program's class hold no file type of their own.
     {"a class that names its current version or a class identifier, and a program's class",
-     ".ie=IE.Application|IE.Application=IE|IE.Application\\CurVer=IE.Application.1|.ld=LDAP|LDAP=LDAP-Objekt|"
-     "LDAP\\CLSID={L}|CLSID\\{L}\\ProgID=LDAP|.ex=exefile|exefile\\shell\\open\\command=\"%1\" %*|"
-     ".pp=Paint.Picture|Paint.Picture\\CLSID={P}|CLSID\\{P}\\ProgID=Paint.Picture|"
-     "Paint.Picture\\shell\\open\\command=paint.exe %1",
+     ".ie=IE.Application|IE.Application=IE|IE.Application\\CurVer=IE.Application.1|.ld=LDAP|"
+     "LDAP=LDAP-Objekt|LDAP\\CLSID={L}|CLSID\\{L}\\ProgID=LDAP|.ex=exefile|.pp=Paint.Picture|"
+     "exefile\\shell\\open\\command=\"%1\" %*|CLSID\\{P}\\ProgID=Paint.Picture|"
+     "Paint.Picture\\CLSID={P}|Paint.Picture\\shell\\open\\command=paint.exe %1",
      {Zeile("IE", "I", "i.exe %1"), Zeile("LD", "L", "l.exe %1"), Zeile("EX", "E", "e.exe %1"),
       Zeile("PP", "P", "p.exe %1")},  // a file type whose class identifier names its class back
      ".ie=ie-datei|IE.Application=IE|.ld=ld-datei|LDAP=LDAP-Objekt|.ex=ex-datei|"
