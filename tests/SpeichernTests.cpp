@@ -60,7 +60,7 @@ TEST_F(SharedSave, TheQuestionNamesTheExtensionAndTheOldDescription) {
     Optionen.SpeichernPause = 0;
     std::vector<Box> boxen;
     MeldungErsetzen([&](const std::string& text, UINT stil, const std::string& titel) {
-        // The progress window, topmost over the disabled main window, steps aside for it.
+        // The progress window steps aside for it (it is topmost otherwise); the main window waits.
         HWND fortschritt = EigenesFenster("Endungswart.frmSpeichern");
         EXPECT_TRUE(fortschritt && !(GetWindowLongA(fortschritt, GWL_EXSTYLE) & WS_EX_TOPMOST));
         EXPECT_FALSE(IsWindowEnabled(haupt.fenster.hwnd()));
@@ -92,8 +92,7 @@ TEST_F(SharedSave, NoDropsTheTypeFromListAndStoreAndLeavesTheRegistryAndTheStatu
     EXPECT_EQ(Hkcr(".jpg"), "jpegfile");
     EXPECT_EQ(Hkcr("jpegfile"), "JPEG-Bild");
     EXPECT_EQ(StoreNamen(), (std::vector<std::string>{"TXT"}));
-    ASSERT_EQ(haupt.liste().Anzahl(), 1u);
-    EXPECT_EQ(haupt.liste().Eintrag(0).Erweiterung, "TXT");
+    EXPECT_EQ(Spalte(haupt.liste()), std::vector<std::string>{"TXT"});
     EXPECT_FALSE(haupt.fenster.Geaendert());
     // Named until the selection changes.
     EXPECT_EQ(Statusleiste(haupt.fenster, 1), "JPG wird nicht mehr überwacht.");
@@ -118,9 +117,7 @@ TEST_F(Save, AnInterruptedSaveLosesNoWatchedTypeAndStopsNoLaterSave) {
     Optionen.Sicherheitsabfrage = 0;
     for (int k = 0; k < 3; ++k) {  // stopped before the third of three types at the latest
         haupt.liste().Leeren();
-        haupt.Zeile("AAA", "neu", "neu.exe");
-        haupt.Zeile("EEE", "neu", "neu.exe");
-        haupt.Zeile("BBB", "neu", "neu.exe");
+        for (const char* e : {"AAA", "EEE", "BBB"}) haupt.Zeile(e, "neu", "neu.exe");
         Abbruchfenster abbruch(k);
         EXPECT_THROW(Speichern(haupt.liste(), abbruch, false), Abbruchfenster::Tot);
         std::vector<std::string> store = StoreNamen();

@@ -2,11 +2,9 @@
 // out changes nothing else.
 #include "Umgebung.h"
 #include "app/Main.h"
-#include "filetypes/Protokoll.h"
 #include "filetypes/Sicherung.h"
 #include "filetypes/Speichern.h"
 #include "filetypes/Wiederherstellen.h"
-#include "platform/Registry.h"
 #include "platform/Seams.h"
 
 namespace {
