@@ -136,4 +136,16 @@ TEST_F(Save, AnInterruptedSaveLosesNoWatchedTypeAndStopsNoLaterSave) {
     EXPECT_FALSE(haupt.fenster.Geaendert());
 }
 
+// What another program writes while the save yields is what the save compares against: a value
+// it changes back is written again, not skipped as unchanged.
+TEST_F(Save, AValueChangedDuringAYieldIsWritten) {
+    struct Fremder : Stillfenster {
+        void Zwischendurch() override { Setzen(HKEY_CLASSES_ROOT, "bmpfile", "", "Fremd"); }
+    } fenster;
+    TypAnlegen("bmp", "bmpfile", "Bitmap", "paint.exe");
+    haupt.Zeile("BMP", "Bitmap", "paint.exe");
+    EXPECT_TRUE(Speichern(haupt.liste(), fenster, false).Fertig);
+    EXPECT_EQ(Hkcr("bmpfile"), "Bitmap");
+}
+
 }  // namespace

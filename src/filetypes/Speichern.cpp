@@ -62,13 +62,15 @@ std::vector<std::string> Namen(const Arbeitsliste& liste) {
 // it never claims a state the registry does not hold.
 Ausgang TypSpeichern(Dateityp& typ, const Arbeitsliste& erfasst, Klassenindex& index,
                      Speicherfenster& fenster, Fortschritt* anzeige) {
+    // The yield comes before the read: a value that another program changes meanwhile is
+    // compared as it then is, and not skipped as unchanged. After the question, the type goes
+    // into a key of its own, which the writing reads afresh.
+    fenster.Zwischendurch();
     Pruefung p;
     const Klassenstand stand = KlasseDesTyps(typ, index);
     const Schreibziel ziel = ZielWaehlen(typ, erfasst, index, stand, &p);
-    const bool ja =
-        !p.Gemeinsam || p.GleicheWerte || fenster.EigenenSchluesselBestaetigen(typ.Erweiterung, p.RegBezeichnung);
-    fenster.Zwischendurch();
-    if (!ja) return Ausgang::Abgelehnt;
+    if (p.Gemeinsam && !p.GleicheWerte && !fenster.EigenenSchluesselBestaetigen(typ.Erweiterung, p.RegBezeichnung))
+        return Ausgang::Abgelehnt;
     bool ok = TypSchreiben(typ, ziel, stand, index);
     if (anzeige) anzeige->Zeigen(typ);
     ok = ok && SicherungSchreiben(typ);
