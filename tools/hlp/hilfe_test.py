@@ -85,26 +85,22 @@ class Rundlauf(unittest.TestCase):
             ('anfangen', ['Drittes Thema']), ('Gemeinsam', ['Erstes Thema', 'Zweites Thema']),
             ('Überblick', ['Zweites Thema']), ('Zahl', ['Drittes Thema'])])
 
-        # paragraphs, fonts and links
+        # paragraphs, bold text and links
         erstes = d.themen[0]
         self.assertEqual([a.text() for a in erstes.absaetze], [
             'Erstes Thema', 'Ein Absatz mit fettem Text und einem Verweis auf Nummer drei.',
             'Zwischentitel', '\u2022\tPunkt eins geht weiter.', '\u2022\tPunkt zwei'])
-        art = {i: (attr, halb) for i, (_, attr, halb) in enumerate(d.schriften)}
-        titel, text, zwischen = (erstes.absaetze[i] for i in (0, 1, 2))
-        self.assertEqual(art[titel.laeufe[0][1]], (1, 24))              # bold heading
-        self.assertEqual([(t, art[s][0], z) for t, s, z in text.laeufe], [
+        fett = {i: attr for i, (_, attr, _) in enumerate(d.schriften)}
+        text = erstes.absaetze[1]
+        self.assertEqual([(t, fett[s], z) for t, s, z in text.laeufe], [
             ('Ein Absatz mit ', 0, None), ('fettem Text', 1, None), (' und einem ', 0, None),
             ('Verweis auf Nummer drei', 0, hlplesen.kontext_hash('Drittes')), ('.', 0, None)])
         self.assertEqual(d.thema_bei(d.kontexte[text.laeufe[3][2]]).titel, 'Drittes Thema')
-        self.assertEqual(art[zwischen.laeufe[0][1]], (1, 20))
         # one browse sequence in source order, which the << and >> buttons follow
         self.assertEqual([(t.zurueck, t.vor) for t in d.themen],
                          [(-1, d.themen[1].offset), (d.themen[0].offset, d.themen[2].offset),
                           (d.themen[1].offset, -1)])
         self.assertEqual(d.makros, ['BrowseButtons()'])
-        # the main window is named and takes its caption from the title
-        self.assertEqual(d.fenster, [(0x0002, 'main', '')])
 
     def test_thema_am_blockanfang(self):
         # The first paragraph length that leaves too little room for the next topic's header
@@ -145,9 +141,6 @@ class Rundlauf(unittest.TestCase):
         self.assertEqual([t.titel for t in d.themen], [t.titel for t in quelle.themen])
         for t, q in zip(d.themen, quelle.themen):
             self.assertIs(d.thema_bei(d.kontexte[hlplesen.kontext_hash(q.kontext[0])]), t)
-            erwartet = [('\u2022\t' if a.art == 'punkt' else '') + ''.join(l.text for l in a.laeufe)
-                        for a in q.absaetze]
-            self.assertEqual([a.text() for a in t.absaetze], erwartet)
             self.assertTrue(q.stichworte, '%s hat keine Stichwörter' % q.titel)
             for wort in q.stichworte:
                 # Wine's viewer can only jump from a keyword that names one topic
