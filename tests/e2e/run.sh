@@ -132,10 +132,6 @@ laeuft() { kill -0 "$PID" 2>/dev/null; }
 systemstart() { timeout 60 wine "${1-$PROGRAMM}" /autostart >>"$OUT/program.log" 2>&1; }
 
 nachricht() { wine "$(winpfad "$NACHRICHT")" "$1" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
-# status_ist TEXT: the main window's status bar, its parts joined by " | ", reads TEXT.
-status_ist() {
-    pruefe "the status bar reads \"$1\"" [ "$(nachricht status | iconv -f CP1252 -t UTF-8)" = "$1" ]
-}
 
 # binnen SECONDS COMMAND...: true once the command succeeds, tried every tenth of a second.
 binnen() {
@@ -225,7 +221,8 @@ tippen() {
 
 # --- cases -------------------------------------------------------------------------------------
 
-# The program's life over four runs, the log's included.
+# The program's life over four runs, the log's included. What an interactive start makes of the
+# log that the system start wrote is a unit test.
 fall_full_cycle() {
     saat "$SEEDS/full_cycle.reg"
     local run zeile log="$WINEPREFIX/drive_c/Programme/Endwart/Endwart.log"
@@ -280,18 +277,6 @@ fall_full_cycle() {
     cp "$log" "$OUT/log.1" 2>/dev/null
     systemstart
     pruefe "a second system start adds nothing" cmp -s "$log" "$OUT/log.1"
-
-    # 4. The next interactive start tells, until the log has been opened with Ctrl+P.
-    starten
-    if pruefe "main window shown" fenster Endungswart 30; then
-        sleep 1
-        status_ist '2 Dateityp(en) | 1 Änderung(en) anderer Programme rückgängig gemacht – Protokoll: Strg+P'
-        taste "$W" ctrl+p
-        pruefe "Ctrl+P opens the log" fenster Protokoll 20 && taste "$W" Escape && sleep 1
-        status_ist '2 Dateityp(en)'
-    fi
-    schliessen_wie_der_benutzer
-    pruefe "the log's last entry is marked seen" [ "$(reg_wert "$STORE\\Startup" ProtokollGesehen | cut -c1-22)" = "${zeile:0:19} 0 " ]
 }
 
 # Keys alone, from the start: the list has the focus, and has it again after a save.
@@ -347,14 +332,8 @@ t_saat() {
 # alle_gespeichert: every T type holds its new values in the store, and the last one written
 # holds them in HKEY_CLASSES_ROOT: the save ran to its end.
 alle_gespeichert() {
-    local e fehlt=0
-    exportiert "$STORE" >"$OUT/store.txt"
-    for e in $T_NAMEN; do
-        grep -q "^\"Bezeichnung\"=\"Neu $e\"" "$OUT/store.txt" || { fehlt=1; echo "  $e not in the store" >&2; }
-    done
-    [ "$(reg_wert "HKCR\\${e,,}file\\shell\\open\\command" '')" = 'neu.exe %1' ] ||
-        { fehlt=1; echo "  $e not written" >&2; }
-    return $fehlt
+    [ "$(exportiert "$STORE" | grep -c '^"Bezeichnung"="Neu T')" = 20 ] &&
+        [ "$(reg_wert 'HKCR\t29file\shell\open\command' '')" = 'neu.exe %1' ]
 }
 
 # The program starts over the T types and the shared key, and "Speichern" is chosen in its
@@ -363,7 +342,6 @@ alle_gespeichert() {
 # pauses, which the program must refuse. The program must close once the save is done, and lose
 # nothing. Each request alone closing the program after a save is a unit test.
 fall_close_during_save() {
-    [ -f "$NACHRICHT" ] || { fail "no $NACHRICHT"; return; }
     local antwort
     saat "$SEEDS/close_during_save.reg"
     t_saat Speichermeldung=1 SpeichernPause=0.2 Beenden=1 Sicherheitsabfrage=0
