@@ -91,15 +91,13 @@ TEST(Dezimal, ReadsWhatStrtodAndStrtofRead) {
     }
     for (const char* text : {"0", "-0", "+.5", "5.", "1e400", "-1e-400", "2.4703282292062328e-324",
                              "4.9406564584124654e-324", "1.7976931348623158e+308",
-                             "1.7976931348623159e+308", "3.4028235677973366e+38", "inf", "-nan"})
+                             "1.7976931348623159e+308", "3.4028235677973366e+38", "inf", "-nan",
+                             "e5", ""})
         EXPECT_TRUE(gleich(text)) << text;
     // There the tie goes to the even one, as everywhere else.
     EXPECT_EQ(DezimalZuDouble(Genau(1.5L * DBL_TRUE_MIN)), 2 * DBL_TRUE_MIN);
     EXPECT_EQ(DezimalZuDouble(Genau(2.5L * DBL_TRUE_MIN)), 2 * DBL_TRUE_MIN);
-    EXPECT_EQ(DezimalZuFloat(Genau(1.5L * FLT_TRUE_MIN)), 2 * FLT_TRUE_MIN);
     EXPECT_EQ(DezimalZuFloat(Genau(3.5L * FLT_TRUE_MIN)), 4 * FLT_TRUE_MIN);
-    EXPECT_EQ(DezimalZuDouble("e5"), 0.0);
-    EXPECT_EQ(DezimalZuDouble(""), 0.0);
 }
 
 }  // namespace

@@ -9,15 +9,6 @@ namespace {
 
 LRESULT Senden(frmMain& f, UINT msg, WPARAM wp = 0) { return SendMessageA(f.hwnd(), msg, wp, 0); }
 
-// Lets the main loop run what was posted, as it would after the command.
-void Nachrichten() {
-    MSG m;
-    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
-        if (m.message == WM_QUIT) continue;
-        DispatchMessageA(&m);
-    }
-}
-
 class Yields : public Ruhig {
 protected:
     void SetUp() override {

@@ -52,8 +52,6 @@ protected:
                           const std::string& oeffnen, const std::string& symbol = "");
     // A class key the registry will not take subkeys under: volatile keys hold no lasting ones.
     static void Fluechtig(const std::string& pfad);
-    // Drops the main loop's end that a closed main window leaves behind.
-    static void QuitVerwerfen();
     // Makes the class key `name` a registry link to the class key `ziel`, as the NT family and
     // Wine have them.
     void Verknuepfen(const std::string& name, const std::string& ziel);
@@ -88,6 +86,9 @@ public:
 private:
     HKEY h_ = nullptr;
 };
+
+// Runs what is queued for this thread, as the main loop would; a quit goes with the rest.
+void Nachrichten();
 
 // A top-level window of this class in this process; test processes share one desktop.
 HWND EigenesFenster(const char* klasse);
