@@ -72,9 +72,9 @@ class Rundlauf(unittest.TestCase):
         self.assertEqual(d.thema_bei(d.inhalt).titel, 'Zweites Thema')
         self.assertEqual({n: d.thema_bei(o).titel for n, o in d.karte},
                          {20: 'Erstes Thema', 30: 'Drittes Thema', 50: 'Zweites Thema'})
-        for name, titel in (('Erstes', 'Erstes Thema'), ('zweites', 'Zweites Thema'),
-                            ('DRITTES', 'Drittes Thema')):   # names ignore case
-            self.assertEqual(d.thema_bei(d.kontexte[hlplesen.kontext_hash(name)]).titel, titel)
+        # names ignore case
+        zweites = d.kontexte[hlplesen.kontext_hash('zweiTES')]
+        self.assertEqual(d.thema_bei(zweites).titel, 'Zweites Thema')
         self.assertEqual(len(d.kontexte), 3)
         self.assertEqual(sorted(d.titelbaum.values()), sorted(t.titel for t in d.themen))
         # entry macros stand after the title, in the order written, and only where written
