@@ -16,15 +16,9 @@ TEST(CommandLine, OnlyTheAutostartSwitchAloneSelectsTheAutostartRoad) {
         EXPECT_FALSE(IstAutostartBefehl(nein)) << nein;
 }
 
-// The real start-up. Quiet: the main window closed here would send the desktop's real help
-// viewer HELP_QUIT.
-class Start : public Ruhig {
-protected:
-    void SetUp() override {
-        Ruhig::SetUp();
-        ASSERT_TRUE(Windows95Familie()) << "the test prefix must report Windows 95";
-    }
-};
+// The real start-up, in a test prefix that reports Windows 95. Quiet: the main window closed
+// here would send the desktop's real help viewer HELP_QUIT.
+using Start = Ruhig;
 
 // Throws out of a pause that would otherwise never end.
 struct Haengt : std::runtime_error {

@@ -28,16 +28,13 @@ protected:
         }
         liste.fenster.GeaendertSetzen(true);
     }
-    // True when every one of `anzahl` types holds its new values in both places.
-    ::testing::AssertionResult AlleGespeichert(int anzahl) {
+    // Every one of `anzahl` types holds its new values in both places.
+    void AlleGespeichert(int anzahl) {
         for (int i = 0; i < anzahl; ++i) {
             const std::string e = "T" + std::to_string(10 + i);
-            if (Holen(HKEY_CURRENT_USER, kStore + e, "Bezeichnung") != "Neu " + e)
-                return ::testing::AssertionFailure() << e << " not in the store";
-            if (Holen(HKEY_CLASSES_ROOT, e + "file\\shell\\open\\command") != "neu.exe %1")
-                return ::testing::AssertionFailure() << e << " not written";
+            EXPECT_EQ(Holen(HKEY_CURRENT_USER, kStore + e, "Bezeichnung"), "Neu " + e);
+            EXPECT_EQ(Holen(HKEY_CLASSES_ROOT, e + "file\\shell\\open\\command"), "neu.exe %1");
         }
-        return ::testing::AssertionSuccess();
     }
     Hauptliste haupt;
 };
@@ -77,7 +74,7 @@ TEST_F(Yields, ASaveRunsToItsEndWhateverArrivesInside) {
         Meldungen boxen;  // none planned: a closing question would fail here
         f.mnuSpeichern_Click();
         EXPECT_GE(uhr.yields, 5);
-        EXPECT_TRUE(AlleGespeichert(6));
+        AlleGespeichert(6);
         EXPECT_FALSE(Existiert(HKEY_CURRENT_USER, kStore + "ALT"));
         EXPECT_FALSE(f.Geaendert());
         ASSERT_TRUE(IsWindow(f.hwnd()));
@@ -109,7 +106,7 @@ TEST_F(Yields, ACloseDuringTheQuestionsWaitsForTheAnswers) {
     Senden(haupt.fenster, WM_CLOSE);
     MeldungErsetzen(nullptr);
     EXPECT_EQ(titel, (std::vector<std::string>{"Endungswart - Beenden", "Endungswart - Speichern"}));
-    EXPECT_TRUE(AlleGespeichert(3));
+    AlleGespeichert(3);
     EXPECT_EQ(Holen(HKEY_CLASSES_ROOT, "jpg-datei"), "Foto");
     EXPECT_FALSE(IsWindow(haupt.fenster.hwnd()));
 }

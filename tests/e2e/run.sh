@@ -147,7 +147,6 @@ binnen() {
 fenster_von() { xdotool search --all --onlyvisible --pid "$PID" --name "^${1:-.*}\$" 2>/dev/null; }
 # anzahl TITLE TEST N: the number of such windows passes [ number TEST N ] (-le, -ge, ...).
 anzahl() { test "$(fenster_von "$1" | wc -l)" "$2" "$3"; }
-weg() { ! fenster_von | grep -qx "$1"; }
 beendet() { ! laeuft; }
 da_oder_beendet() { W=$(fenster_von "$1" | head -n 1); [ -n "$W" ] || beendet; }
 
@@ -183,26 +182,6 @@ schliessen_wie_der_benutzer() {
     pruefe "${1:-}closed by request with exit code 0" endet_mit_null 20
 }
 
-# taste WINDOW KEY...: types the keys into the window. xdotool asks for the focus before each
-# press and each release, and sends a real key only to the focused window: when the press
-# closes the window, the release goes to the closed window alone and the key stays down in
-# the X server, repeating into whatever window comes next. A real release after it ends that.
-taste() {
-    xdotool key --window "$@" 2>/dev/null
-    shift
-    xdotool keyup "$@" 2>/dev/null
-}
-
-# druecken WINDOW KEY: presses the key until the window goes; a key sent before the window
-# takes the focus is lost.
-druecken() {
-    for _ in 1 2 3; do
-        taste "$1" "$2"
-        binnen 3 weg "$1" && return 0
-    done
-    return 1
-}
-
 # tippen TITLE KEY...: types the keys as the user does, once the program's window of that title
 # is in front, into whatever the program gave the focus there. A window shows before it is
 # activated, and without a window manager nobody hands the X focus back when a dialog closes:
@@ -230,14 +209,15 @@ fall_full_cycle() {
     # 0. On Windows NT the program says that it needs Windows 95 and does nothing else.
     reg_setzen 'HKCU\Software\Wine\AppDefaults\Endwart.exe' Version winxp
     starten
-    pruefe "on NT a message box comes up" fenster Endungswart 30 && taste "$W" Return
+    pruefe "on NT a message box comes up" fenster Endungswart 30 && tippen Endungswart Return
     pruefe "and its OK ends the program" endet_binnen 15
     wert_ist "without a first start" "$STORE\\Startup" FirstStart ""
     reg_setzen 'HKCU\Software\Wine\AppDefaults\Endwart.exe' Version win95
 
     # 1. The first interactive start welcomes the user and takes the sample types.
     starten
-    pruefe "welcome box shown" fenster 'Willkommen bei Endungswart!' 30 && druecken "$W" Return
+    pruefe "welcome box shown" fenster 'Willkommen bei Endungswart!' 30 &&
+        tippen 'Willkommen bei Endungswart!' Return
     pruefe "main window shown" fenster Endungswart 20
     schliessen_wie_der_benutzer
     wert_ist "TXT is in the store" "$STORE\\Classes\\TXT" Oeffnen 'C:\WINDOWS\NOTEPAD.EXE %1'
@@ -352,7 +332,8 @@ fall_close_during_save() {
     nachricht close >/dev/null
     sleep 0.5
     pruefe "still running with the question up" laeuft
-    pruefe "the question answered" druecken "$W" Return
+    tippen 'Endungswart - Speichern' Return
+    pruefe "the question answered" binnen 10 anzahl 'Endungswart - Speichern' -eq 0
     # Waiting for the progress window rather than for a fixed time: under load the save may
     # not have begun yet.
     pruefe "the progress window shown" binnen 20 anzahl Endungswart -ge 2 || return

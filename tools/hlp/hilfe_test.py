@@ -138,9 +138,7 @@ class Rundlauf(unittest.TestCase):
         # the search topic opens the viewer's key-word list; no other topic runs a macro
         self.assertEqual({t.titel: t.makros for t in d.themen if t.makros},
                          {'Nach Stichwörtern suchen': ['Finder()']})
-        self.assertEqual([t.titel for t in d.themen], [t.titel for t in quelle.themen])
         for t, q in zip(d.themen, quelle.themen):
-            self.assertIs(d.thema_bei(d.kontexte[hlplesen.kontext_hash(q.kontext[0])]), t)
             self.assertTrue(q.stichworte, '%s hat keine Stichwörter' % q.titel)
             for wort in q.stichworte:
                 # Wine's viewer can only jump from a keyword that names one topic
