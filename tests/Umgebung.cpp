@@ -47,13 +47,13 @@ void RegistryTest::SetUp() {
     RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
     RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
     RegDeleteTreeA(HKEY_CURRENT_USER, scratch_.c_str());
-    HKEY klassen = Erzeugen(HKEY_CURRENT_USER, scratch_ + "\\HKCR");
-    HKEY benutzer = Erzeugen(HKEY_CURRENT_USER, scratch_ + "\\HKCU");
-    ASSERT_TRUE(klassen && benutzer);
-    ASSERT_EQ(RegOverridePredefKey(HKEY_CLASSES_ROOT, klassen), ERROR_SUCCESS);
-    ASSERT_EQ(RegOverridePredefKey(HKEY_CURRENT_USER, benutzer), ERROR_SUCCESS);
-    RegCloseKey(klassen);
-    RegCloseKey(benutzer);
+    // HKEY_CURRENT_USER last: the scratch keys are made under the real one.
+    for (HKEY wurzel : {HKEY_CLASSES_ROOT, HKEY_CURRENT_USER}) {
+        const std::string name = scratch_ + (wurzel == HKEY_CLASSES_ROOT ? "\\HKCR" : "\\HKCU");
+        const RegSchluessel ersatz(Erzeugen(HKEY_CURRENT_USER, name));
+        ASSERT_TRUE(ersatz);
+        ASSERT_EQ(RegOverridePredefKey(wurzel, ersatz.get()), ERROR_SUCCESS);
+    }
 
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
