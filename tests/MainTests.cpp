@@ -1,4 +1,3 @@
-#include <cmath>
 #include <stdexcept>
 
 #include "Umgebung.h"
@@ -97,7 +96,8 @@ TEST_F(Start, AutostartRestoresWithOrWithoutItsProgressWindow) {
 }
 
 // A close request that arrives while the welcome box is up ends the start: no samples, no store.
-TEST_F(Start, ClosedDuringTheWelcomeItDoesNothingMore) {
+// Samples go only into a store that is really empty.
+TEST_F(Start, ClosedDuringTheWelcomeItDoesNothingAndSamplesGoOnlyIntoAnEmptyStore) {
     TypAnlegen("txt", "txtfile", "Textdatei", "notepad.exe %1");
     MeldungErsetzen([](const std::string&, UINT, const std::string& titel) {
         if (titel == "Willkommen bei Endungswart!")
@@ -108,10 +108,7 @@ TEST_F(Start, ClosedDuringTheWelcomeItDoesNothingMore) {
     EXPECT_FALSE(Existiert(HKEY_CURRENT_USER, kStore));
     EXPECT_NE(Holen(HKEY_CURRENT_USER, kStartup, "FirstStart"), "False");
     EXPECT_EQ(EigenesFenster(frmMain::kKlasse), nullptr);
-}
 
-TEST_F(Start, SamplesGoOnlyIntoAStoreThatIsReallyEmpty) {
-    TypAnlegen("txt", "txtfile", "Textdatei", "notepad.exe %1");
     TypAnlegen("gif", "giffile", "GIF-Bild", "gif.exe %1");
     Gesichert("TXT", "Meine Texte", "");  // not shown: no open command
     Setzen(HKEY_CURRENT_USER, kStartup, "FirstStart", "vielleicht");

@@ -2,7 +2,6 @@
 
 #include "Umgebung.h"
 #include "settings/Optionen.h"
-#include "platform/Registry.h"
 
 namespace {
 
@@ -76,13 +75,11 @@ TEST_F(Settings, ClosingWritesEverythingThatReadsBackTheSame) {
     EXPECT_EQ(Holen(HKEY_CURRENT_USER, kRunSchluessel, "Anderes"), "x");
 }
 
-// A stored pause never holds the program.
-TEST(Pause, StoredPausesAreHeldToFiveSeconds) {
-    const std::pair<float, double> faelle[] = {{1e9f, 5}, {NAN, 0}, {-2, 0}, {2.5f, 2.5}};
-    for (auto [pause, dauer] : faelle) EXPECT_EQ(PauseBegrenzt(pause), dauer) << pause;
-}
-
-TEST(RunEntry, TakesDirectoryAndBaseNameAndQuotesBlanks) {
+// A stored pause never holds the program; the Run entry names the program's folder and base
+// name and quotes blanks.
+TEST(Autostart, PausesAreHeldToFiveSecondsAndTheRunEntryQuotesBlanks) {
+    const std::pair<float, double> pausen[] = {{1e9f, 5}, {NAN, 0}, {-2, 0}, {2.5f, 2.5}};
+    for (auto [pause, dauer] : pausen) EXPECT_EQ(PauseBegrenzt(pause), dauer) << pause;
     const std::pair<const char*, const char*> faelle[] = {
         {"C:\\Program Files\\Endwart\\Endwart.exe", "\"C:\\Program Files\\Endwart\\Endwart.EXE\" /autostart"},
         {"D:\\Tools\\EW", "D:\\Tools\\EW.EXE /autostart"}};

@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "app/Main.h"
-#include "filetypes/Protokoll.h"
 #include "platform/Registry.h"
 #include "platform/Seams.h"
 #include "settings/Optionen.h"
@@ -108,10 +107,6 @@ DWORD RegistryTest::Typ(HKEY root, const std::string& pfad, const std::string& n
     return typ;
 }
 
-void RegistryTest::KlassenLeeren() {
-    RegDeleteTreeA(HKEY_CLASSES_ROOT, nullptr);
-}
-
 std::string RegistryTest::Holen(HKEY root, const std::string& pfad, const std::string& name) {
     const RegSchluessel k = Offen(root, pfad);
     DWORD groesse = 0;
@@ -136,10 +131,6 @@ std::vector<std::string> RegistryTest::Unterschluessel(HKEY root, const std::str
         namen.push_back(name);
     std::sort(namen.begin(), namen.end());
     return namen;
-}
-
-bool RegistryTest::WertExistiert(HKEY root, const std::string& pfad, const std::string& name) {
-    return Holen(root, pfad, name).rfind("<kein", 0) != 0;
 }
 
 void RegistryTest::TypAnlegen(const std::string& ext, const std::string& klasse,

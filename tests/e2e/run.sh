@@ -7,7 +7,6 @@
 # WORKDIR keeps one folder per case with its program log and registry dumps.
 set -u -o pipefail
 
-[ $# -eq 3 ] || { echo "usage: $0 CASE EXE WORKDIR" >&2; exit 64; }
 CASE=$1
 EXE=$(realpath "$2")
 # Sends the program what another program or a shut-down would; built beside Endwart.exe.
