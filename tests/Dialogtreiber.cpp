@@ -1,5 +1,8 @@
 #include "Dialogtreiber.h"
 
+#include <algorithm>
+
+#include "platform/Besitzer.h"
 #include "ui/dialogs/frmSymbol.h"
 
 std::vector<Treiber::Wartend> Treiber::wartend_;
@@ -80,17 +83,14 @@ COLORREF Testfarbe(int nn) {
 COLORREF Pixel(HWND element, int x, int y) {
     RECT r{};
     GetClientRect(element, &r);
-    HDC schirm = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(schirm);
-    HBITMAP bild = CreateCompatibleBitmap(schirm, r.right > 0 ? r.right : 1, r.bottom > 0 ? r.bottom : 1);
-    HGDIOBJ alt = SelectObject(dc, bild);
-    SendMessageA(element, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
-    COLORREF farbe = GetPixel(dc, x, y);
-    SelectObject(dc, alt);
-    DeleteObject(bild);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, schirm);
-    return farbe;
+    const FensterDC schirm(nullptr);
+    const SpeicherDC dc(CreateCompatibleDC(schirm.get()));
+    const Bitmap bild(
+        CreateCompatibleBitmap(schirm.get(), std::max(r.right, 1L), std::max(r.bottom, 1L)));
+    const GewaehltesObjekt gewaehlt(dc.get(), bild.get());
+    const WPARAM ziel = reinterpret_cast<WPARAM>(dc.get());
+    SendMessageA(element, WM_PRINTCLIENT, ziel, PRF_CLIENT | PRF_ERASEBKGND);
+    return GetPixel(dc.get(), x, y);
 }
 
 bool Sichtbar(HWND h) { return (GetWindowLongA(h, GWL_STYLE) & WS_VISIBLE) != 0; }

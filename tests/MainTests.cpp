@@ -1,4 +1,3 @@
-#include <cmath>
 #include <stdexcept>
 
 #include "Umgebung.h"
@@ -16,15 +15,9 @@ TEST(CommandLine, OnlyTheAutostartSwitchAloneSelectsTheAutostartRoad) {
         EXPECT_FALSE(IstAutostartBefehl(nein)) << nein;
 }
 
-// The real start-up. Quiet: the main window closed here would send the desktop's real help
-// viewer HELP_QUIT.
-class Start : public Ruhig {
-protected:
-    void SetUp() override {
-        Ruhig::SetUp();
-        ASSERT_TRUE(Windows95Familie()) << "the test prefix must report Windows 95";
-    }
-};
+// The real start-up, in a test prefix that reports Windows 95. Quiet: the main window closed
+// here would send the desktop's real help viewer HELP_QUIT.
+using Start = Ruhig;
 
 // Throws out of a pause that would otherwise never end.
 struct Haengt : std::runtime_error {
@@ -106,7 +99,8 @@ TEST_F(Start, AutostartRestoresWithOrWithoutItsProgressWindow) {
 }
 
 // A close request that arrives while the welcome box is up ends the start: no samples, no store.
-TEST_F(Start, ClosedDuringTheWelcomeItDoesNothingMore) {
+// Samples go only into a store that is really empty.
+TEST_F(Start, ClosedDuringTheWelcomeItDoesNothingAndSamplesGoOnlyIntoAnEmptyStore) {
     TypAnlegen("txt", "txtfile", "Textdatei", "notepad.exe %1");
     MeldungErsetzen([](const std::string&, UINT, const std::string& titel) {
         if (titel == "Willkommen bei Endungswart!")
@@ -117,10 +111,7 @@ TEST_F(Start, ClosedDuringTheWelcomeItDoesNothingMore) {
     EXPECT_FALSE(Existiert(HKEY_CURRENT_USER, kStore));
     EXPECT_NE(Holen(HKEY_CURRENT_USER, kStartup, "FirstStart"), "False");
     EXPECT_EQ(EigenesFenster(frmMain::kKlasse), nullptr);
-}
 
-TEST_F(Start, SamplesGoOnlyIntoAStoreThatIsReallyEmpty) {
-    TypAnlegen("txt", "txtfile", "Textdatei", "notepad.exe %1");
     TypAnlegen("gif", "giffile", "GIF-Bild", "gif.exe %1");
     Gesichert("TXT", "Meine Texte", "");  // not shown: no open command
     Setzen(HKEY_CURRENT_USER, kStartup, "FirstStart", "vielleicht");

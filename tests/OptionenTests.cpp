@@ -2,7 +2,6 @@
 
 #include "Umgebung.h"
 #include "settings/Optionen.h"
-#include "platform/Registry.h"
 
 namespace {
 
@@ -64,30 +63,24 @@ TEST_F(Settings, ClosingWritesEverythingThatReadsBackTheSame) {
     EXPECT_EQ(std::tuple(g.width, g.Spalten[1], g.SortKey), std::tuple(8000.0f, 2500.0f, int16_t(2)));
     EXPECT_EQ(Holen(HKEY_CURRENT_USER, kRunSchluessel, "Endungswart"), "C:\\Programme\\Endwart\\Endwart.EXE /autostart");
 
-    // Autostart off removes the program's Run value, and only that, however often; minimised or
-    // maximised, the window keeps the stored geometry.
-    for (int16_t zustand : {int16_t(2), int16_t(1)}) {
-        Fensterwerte m;
-        m.WindowState = zustand;
-        m.width = 999;
-        EinstellungenSpeichern(m, Einstellungen{}, true, true, "C:\\E.exe");
-        FensterwerteLesen(g);
-        EXPECT_EQ(std::tuple(g.WindowState, g.width), std::tuple(zustand, 8000.0f));
-    }
+    // Autostart off removes the program's Run value, and only that; maximised, the window keeps
+    // the stored geometry.
+    Fensterwerte m;
+    m.WindowState = 2;
+    m.width = 999;
+    EinstellungenSpeichern(m, Einstellungen{}, true, true, "C:\\E.exe");
+    FensterwerteLesen(g);
+    EXPECT_EQ(std::tuple(g.WindowState, g.width), std::tuple(int16_t(2), 8000.0f));
     EXPECT_FALSE(WertExistiert(HKEY_CURRENT_USER, kRunSchluessel, "Endungswart"));
     EXPECT_EQ(Holen(HKEY_CURRENT_USER, kRunSchluessel, "Anderes"), "x");
 }
 
-// A stored pause never holds the program.
-TEST(Pause, StoredPausesAreHeldToFiveSeconds) {
-    const std::pair<float, double> faelle[] = {{1e9f, 5}, {99999999999.0f, 5}, {INFINITY, 5},
-                                               {NAN, 0}, {-2, 0}, {2.5f, 2.5}};
-    for (auto [pause, dauer] : faelle) EXPECT_EQ(PauseBegrenzt(pause), dauer) << pause;
-}
-
-TEST(RunEntry, TakesDirectoryAndBaseNameAndQuotesBlanks) {
+// A stored pause never holds the program; the Run entry names the program's folder and base
+// name and quotes blanks.
+TEST(Autostart, PausesAreHeldToFiveSecondsAndTheRunEntryQuotesBlanks) {
+    const std::pair<float, double> pausen[] = {{1e9f, 5}, {NAN, 0}, {-2, 0}, {2.5f, 2.5}};
+    for (auto [pause, dauer] : pausen) EXPECT_EQ(PauseBegrenzt(pause), dauer) << pause;
     const std::pair<const char*, const char*> faelle[] = {
-        {"C:\\Programme\\Endwart\\Endwart.exe", "C:\\Programme\\Endwart\\Endwart.EXE /autostart"},
         {"C:\\Program Files\\Endwart\\Endwart.exe", "\"C:\\Program Files\\Endwart\\Endwart.EXE\" /autostart"},
         {"D:\\Tools\\EW", "D:\\Tools\\EW.EXE /autostart"}};
     for (const auto& [pfad, eintrag] : faelle) EXPECT_EQ(RunEintrag(pfad), eintrag) << pfad;

@@ -9,15 +9,6 @@ namespace {
 
 LRESULT Senden(frmMain& f, UINT msg, WPARAM wp = 0) { return SendMessageA(f.hwnd(), msg, wp, 0); }
 
-// Lets the main loop run what was posted, as it would after the command.
-void Nachrichten() {
-    MSG m;
-    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
-        if (m.message == WM_QUIT) continue;
-        DispatchMessageA(&m);
-    }
-}
-
 class Yields : public Ruhig {
 protected:
     void SetUp() override {
@@ -37,16 +28,13 @@ protected:
         }
         liste.fenster.GeaendertSetzen(true);
     }
-    // True when every one of `anzahl` types holds its new values in both places.
-    ::testing::AssertionResult AlleGespeichert(int anzahl) {
+    // Every one of `anzahl` types holds its new values in both places.
+    void AlleGespeichert(int anzahl) {
         for (int i = 0; i < anzahl; ++i) {
             const std::string e = "T" + std::to_string(10 + i);
-            if (Holen(HKEY_CURRENT_USER, kStore + e, "Bezeichnung") != "Neu " + e)
-                return ::testing::AssertionFailure() << e << " not in the store";
-            if (Holen(HKEY_CLASSES_ROOT, e + "file\\shell\\open\\command") != "neu.exe %1")
-                return ::testing::AssertionFailure() << e << " not written";
+            EXPECT_EQ(Holen(HKEY_CURRENT_USER, kStore + e, "Bezeichnung"), "Neu " + e);
+            EXPECT_EQ(Holen(HKEY_CLASSES_ROOT, e + "file\\shell\\open\\command"), "neu.exe %1");
         }
-        return ::testing::AssertionSuccess();
     }
     Hauptliste haupt;
 };
@@ -86,7 +74,7 @@ TEST_F(Yields, ASaveRunsToItsEndWhateverArrivesInside) {
         Meldungen boxen;  // none planned: a closing question would fail here
         f.mnuSpeichern_Click();
         EXPECT_GE(uhr.yields, 5);
-        EXPECT_TRUE(AlleGespeichert(6));
+        AlleGespeichert(6);
         EXPECT_FALSE(Existiert(HKEY_CURRENT_USER, kStore + "ALT"));
         EXPECT_FALSE(f.Geaendert());
         ASSERT_TRUE(IsWindow(f.hwnd()));
@@ -118,24 +106,21 @@ TEST_F(Yields, ACloseDuringTheQuestionsWaitsForTheAnswers) {
     Senden(haupt.fenster, WM_CLOSE);
     MeldungErsetzen(nullptr);
     EXPECT_EQ(titel, (std::vector<std::string>{"Endungswart - Beenden", "Endungswart - Speichern"}));
-    EXPECT_TRUE(AlleGespeichert(3));
+    AlleGespeichert(3);
     EXPECT_EQ(Holen(HKEY_CLASSES_ROOT, "jpg-datei"), "Foto");
     EXPECT_FALSE(IsWindow(haupt.fenster.hwnd()));
 }
 
 TEST_F(Yields, ACloseWhileADialogIsUpWaitsUntilItEnds) {
-    bool dialogBlieb = false, fensterBlieb = false;
     Hook<frmOptionen> hook([&](frmOptionen& d) {
         Senden(haupt.fenster, WM_CLOSE);
-        dialogBlieb = IsWindow(d.hwnd());
-        fensterBlieb = IsWindow(haupt.fenster.hwnd());
+        EXPECT_TRUE(IsWindow(d.hwnd()));
+        EXPECT_TRUE(IsWindow(haupt.fenster.hwnd()));
         d.Klicken(IDCANCEL);
     });
     Meldungen boxen;
     Senden(haupt.fenster, WM_COMMAND, ID_OPTIONEN);
-    EXPECT_TRUE(dialogBlieb);
-    EXPECT_TRUE(fensterBlieb);
-    Nachrichten();
+    Nachrichten();  // the close, once the dialog has ended
     EXPECT_FALSE(IsWindow(haupt.fenster.hwnd()));
 }
 

@@ -1,12 +1,10 @@
 #include "Umgebung.h"
 
-#include <aclapi.h>
 #include <sddl.h>
 
 #include <algorithm>
 
 #include "app/Main.h"
-#include "filetypes/Protokoll.h"
 #include "platform/Registry.h"
 #include "platform/Seams.h"
 #include "settings/Optionen.h"
@@ -22,16 +20,17 @@ void ProtokollWeg() {
     }
 }
 
-// A key opened for reading, closed at the end; null when it is not there.
-struct Offen {
-    Offen(HKEY root, const std::string& pfad) {
-        if (RegOpenKeyExA(root, pfad.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) h = nullptr;
-    }
-    ~Offen() {
-        if (h) RegCloseKey(h);
-    }
+// A key opened for reading; empty when it is not there.
+RegSchluessel Offen(HKEY root, const std::string& pfad) {
     HKEY h = nullptr;
-};
+    return RegSchluessel(RegOpenKeyExA(root, pfad.c_str(), 0, KEY_READ, &h) ? nullptr : h);
+}
+
+// Drops the main loop's end that a closed main window leaves behind.
+void QuitVerwerfen() {
+    MSG m;
+    while (PeekMessageA(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
+}
 
 HKEY Erzeugen(HKEY root, const std::string& pfad) {
     HKEY h = nullptr;
@@ -47,13 +46,13 @@ void RegistryTest::SetUp() {
     RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
     RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
     RegDeleteTreeA(HKEY_CURRENT_USER, scratch_.c_str());
-    HKEY klassen = Erzeugen(HKEY_CURRENT_USER, scratch_ + "\\HKCR");
-    HKEY benutzer = Erzeugen(HKEY_CURRENT_USER, scratch_ + "\\HKCU");
-    ASSERT_TRUE(klassen && benutzer);
-    ASSERT_EQ(RegOverridePredefKey(HKEY_CLASSES_ROOT, klassen), ERROR_SUCCESS);
-    ASSERT_EQ(RegOverridePredefKey(HKEY_CURRENT_USER, benutzer), ERROR_SUCCESS);
-    RegCloseKey(klassen);
-    RegCloseKey(benutzer);
+    // HKEY_CURRENT_USER last: the scratch keys are made under the real one.
+    for (HKEY wurzel : {HKEY_CLASSES_ROOT, HKEY_CURRENT_USER}) {
+        const std::string name = scratch_ + (wurzel == HKEY_CLASSES_ROOT ? "\\HKCR" : "\\HKCU");
+        const RegSchluessel ersatz(Erzeugen(HKEY_CURRENT_USER, name));
+        ASSERT_TRUE(ersatz);
+        ASSERT_EQ(RegOverridePredefKey(wurzel, ersatz.get()), ERROR_SUCCESS);
+    }
 
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
@@ -104,42 +103,34 @@ void RegistryTest::RohSetzen(HKEY root, const std::string& pfad, const std::stri
 
 DWORD RegistryTest::Typ(HKEY root, const std::string& pfad, const std::string& name) {
     DWORD typ = REG_NONE;
-    RegQueryValueExA(Offen(root, pfad).h, name.c_str(), nullptr, &typ, nullptr, nullptr);
+    RegQueryValueExA(Offen(root, pfad).get(), name.c_str(), nullptr, &typ, nullptr, nullptr);
     return typ;
 }
 
-void RegistryTest::KlassenLeeren() {
-    RegDeleteTreeA(HKEY_CLASSES_ROOT, nullptr);
-}
-
 std::string RegistryTest::Holen(HKEY root, const std::string& pfad, const std::string& name) {
-    Offen k(root, pfad);
+    const RegSchluessel k = Offen(root, pfad);
     DWORD groesse = 0;
-    if (!k.h) return "<kein Schlüssel>";
-    if (RegQueryValueExA(k.h, name.c_str(), nullptr, nullptr, nullptr, &groesse) != ERROR_SUCCESS)
+    if (!k) return "<kein Schlüssel>";
+    if (RegQueryValueExA(k.get(), name.c_str(), nullptr, nullptr, nullptr, &groesse))
         return "<kein Wert>";
     std::string puffer(groesse, '\0');
-    RegQueryValueExA(k.h, name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(puffer.data()),
+    RegQueryValueExA(k.get(), name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(puffer.data()),
                      &groesse);
     return puffer.substr(0, puffer.find('\0'));
 }
 
-bool RegistryTest::Existiert(HKEY root, const std::string& pfad) { return Offen(root, pfad).h; }
+bool RegistryTest::Existiert(HKEY root, const std::string& pfad) { return bool(Offen(root, pfad)); }
 
 std::vector<std::string> RegistryTest::Unterschluessel(HKEY root, const std::string& pfad) {
     std::vector<std::string> namen;
-    Offen k(root, pfad);
+    const RegSchluessel k = Offen(root, pfad);
     char name[256];
     for (DWORD i = 0, n = sizeof name;
-         k.h && RegEnumKeyExA(k.h, i, name, &n, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+         k && !RegEnumKeyExA(k.get(), i, name, &n, nullptr, nullptr, nullptr, nullptr);
          ++i, n = sizeof name)
         namen.push_back(name);
     std::sort(namen.begin(), namen.end());
     return namen;
-}
-
-bool RegistryTest::WertExistiert(HKEY root, const std::string& pfad, const std::string& name) {
-    return Holen(root, pfad, name).rfind("<kein", 0) != 0;
 }
 
 void RegistryTest::TypAnlegen(const std::string& ext, const std::string& klasse,
@@ -159,22 +150,18 @@ void RegistryTest::Gesichert(const std::string& ext, const std::string& bezeichn
     Setzen(HKEY_CURRENT_USER, pfad, "Symbol", symbol);
 }
 
-void RegistryTest::QuitVerwerfen() {
-    MSG m;
-    while (PeekMessageA(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
+void Markieren(const Textliste& liste, std::initializer_list<size_t> zeilen) {
+    for (size_t z : zeilen)
+        ListView_SetItemState(liste.hwnd(), static_cast<int>(z), LVIS_SELECTED, LVIS_SELECTED);
 }
 
-void Markieren(const Textliste& liste, std::initializer_list<size_t> zeilen) {
-    for (size_t z : zeilen) {
-        LVITEMA item{};
-        item.stateMask = item.state = LVIS_SELECTED;
-        SendMessageA(liste.hwnd(), LVM_SETITEMSTATE, z, reinterpret_cast<LPARAM>(&item));
-    }
+void Nachrichten() {
+    MSG m;
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
 }
 
 std::string Statusleiste(const frmMain& f, int teil) {
-    MSG m;
-    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+    Nachrichten();
     HWND leiste = GetDlgItem(f.hwnd(), frmMain::idStatusBar);
     if (teil >= SendMessageA(leiste, SB_GETPARTS, 0, 0)) return "";
     char text[512] = {};
@@ -274,9 +261,9 @@ void PrintTo(const Dateityp& t, std::ostream* os) {
 }
 
 std::string Abzug(HKEY root, const std::string& pfad) {
-    Offen k(root, pfad);
-    if (!k.h) return "";
-    const HKEY h = k.h;
+    const RegSchluessel k = Offen(root, pfad);
+    if (!k) return "";
+    const HKEY h = k.get();
     std::string text = "[" + pfad + "]\n";
     char name[1024];
     BYTE daten[4096];

@@ -34,7 +34,7 @@ protected:
     // A value's type; REG_NONE when it is not there.
     static DWORD Typ(HKEY root, const std::string& pfad, const std::string& name = "");
     // Every key under HKEY_CLASSES_ROOT gone.
-    static void KlassenLeeren();
+    static void KlassenLeeren() { RegDeleteTreeA(HKEY_CLASSES_ROOT, nullptr); }
     static std::string Holen(HKEY root, const std::string& pfad, const std::string& name = "");
     static std::string Hkcr(const std::string& pfad) { return Holen(HKEY_CLASSES_ROOT, pfad); }
     // The names in the backup store, sorted.
@@ -42,7 +42,9 @@ protected:
     // The names of the keys right under root\pfad, sorted.
     static std::vector<std::string> Unterschluessel(HKEY root, const std::string& pfad = "");
     static bool Existiert(HKEY root, const std::string& pfad);
-    static bool WertExistiert(HKEY root, const std::string& pfad, const std::string& name);
+    static bool WertExistiert(HKEY root, const std::string& pfad, const std::string& name) {
+        return Holen(root, pfad, name).rfind("<kein", 0) != 0;
+    }
     // An extension with its class key: ".ext" -> klasse -> description, command, icon.
     static void TypAnlegen(const std::string& ext, const std::string& klasse,
                            const std::string& bezeichnung, const std::string& oeffnen,
@@ -52,8 +54,6 @@ protected:
                           const std::string& oeffnen, const std::string& symbol = "");
     // A class key the registry will not take subkeys under: volatile keys hold no lasting ones.
     static void Fluechtig(const std::string& pfad);
-    // Drops the main loop's end that a closed main window leaves behind.
-    static void QuitVerwerfen();
     // Makes the class key `name` a registry link to the class key `ziel`, as the NT family and
     // Wine have them.
     void Verknuepfen(const std::string& name, const std::string& ziel);
@@ -88,6 +88,9 @@ public:
 private:
     HKEY h_ = nullptr;
 };
+
+// Runs what is queued for this thread, as the main loop would; a quit goes with the rest.
+void Nachrichten();
 
 // A top-level window of this class in this process; test processes share one desktop.
 HWND EigenesFenster(const char* klasse);

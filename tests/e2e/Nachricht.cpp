@@ -5,43 +5,14 @@
 //   Nachricht shutdown   asks WM_QUERYENDSESSION as a shut-down does; on yes it ends the
 //                        session for the program (WM_ENDSESSION) and then the process, as
 //                        the system would; on no it tells the program the session goes on
-//   Nachricht status     prints the main window's status bar, its parts joined by " | "
 //   Nachricht vorn       prints the title of the window in front, the one that keys go to
-// Exit code: 0 delivered (for shutdown: refused), 1 shutdown accepted, 2 no main window or no
-// status bar, 64 usage.
+// Exit code: 0 delivered (for shutdown: refused), 1 shutdown accepted, 2 no main window, 64 usage.
 #include <windows.h>
-#include <commctrl.h>
 
 #include <cstdio>
 #include <cstring>
 
 #include "resource.h"
-
-namespace {
-
-// The status bar keeps its text in the program's own memory, so the buffer for SB_GETTEXTA is
-// borrowed from that process.
-int Statuszeile(HWND fenster) {
-    HWND status = FindWindowExA(fenster, nullptr, STATUSCLASSNAMEA, nullptr);
-    DWORD prozess = 0;
-    GetWindowThreadProcessId(status, &prozess);
-    const DWORD recht = PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE;
-    HANDLE h = OpenProcess(recht, FALSE, prozess);
-    char text[1024] = {};
-    void* fremd = h ? VirtualAllocEx(h, nullptr, sizeof text, MEM_COMMIT, PAGE_READWRITE) : nullptr;
-    if (!status || !fremd) return 2;
-    const int teile = static_cast<int>(SendMessageA(status, SB_GETPARTS, 0, 0));
-    for (int teil = 0; teil < teile; ++teil) {
-        SendMessageA(status, SB_GETTEXTA, teil, reinterpret_cast<LPARAM>(fremd));
-        ReadProcessMemory(h, fremd, text, sizeof text - 1, nullptr);
-        std::printf("%s%s", teil ? " | " : "", text);
-    }
-    VirtualFreeEx(h, fremd, 0, MEM_RELEASE);
-    CloseHandle(h);
-    return 0;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     if (argc != 2) return 64;
@@ -56,7 +27,6 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[1], "save") == 0)
         return PostMessageA(fenster, WM_COMMAND, MAKEWPARAM(ID_SPEICHERN, 0), 0) ? 0 : 2;
     if (std::strcmp(argv[1], "close") == 0) return PostMessageA(fenster, WM_CLOSE, 0, 0) ? 0 : 2;
-    if (std::strcmp(argv[1], "status") == 0) return Statuszeile(fenster);
     if (std::strcmp(argv[1], "shutdown") != 0) return 64;
     DWORD_PTR antwort = TRUE;
     SendMessageTimeoutA(fenster, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 5000, &antwort);
