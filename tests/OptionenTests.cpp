@@ -15,7 +15,7 @@ Einstellungen AlleLesen() {
 }
 
 TEST_F(Settings, StoredTextsAreReadAndBadOnesLeaveTheFieldAlone) {
-    for (auto [name, wert] : {std::pair{"Autostart", "1"}, {"AutostartPause", "1,5"}, {"SpeichernPause", "2.5"},
+    for (auto [name, wert] : {std::pair{"Autostart", "1"}, {"AutostartPause", "1,5"},
                               {"Beenden", "nein"}, {"Sicherheitsabfrage", "99999"}, {"Symbolleiste", "false"},
                               {"Statusleiste", "kaputt"}})
         Setzen(HKEY_CURRENT_USER, kOpt, name, wert);
@@ -23,15 +23,13 @@ TEST_F(Settings, StoredTextsAreReadAndBadOnesLeaveTheFieldAlone) {
     Einstellungen e = AlleLesen();
     EXPECT_EQ(e.Autostart, 1);
     EXPECT_FLOAT_EQ(e.AutostartPause, 1.5f);
-    EXPECT_FLOAT_EQ(e.SpeichernPause, 2.5f);
     EXPECT_EQ(e.Beenden, 0);             // not a number: the field keeps its 0
     EXPECT_EQ(e.Sicherheitsabfrage, 0);  // beyond 16 bits: likewise
     EXPECT_FALSE(SchalterLesen(kOptionenSchluessel, "Symbolleiste", true));
     EXPECT_TRUE(SchalterLesen(kOptionenSchluessel, "Statusleiste", true));
     EXPECT_FLOAT_EQ(DoppelklickzeitLesen(), 0.25f);
 
-    for (auto [name, wert] : {std::pair{"WindowState", "maximiert"}, {"width", "12000.5"}, {"SortKey", "4"},
-                              {"SortOrder", "1"}})
+    for (auto [name, wert] : {std::pair{"WindowState", "maximiert"}, {"width", "12000.5"}, {"SortKey", "4"}})
         Setzen(HKEY_CURRENT_USER, kStartup, name, wert);
     Fensterwerte f;
     f.WindowState = 1;
@@ -39,7 +37,6 @@ TEST_F(Settings, StoredTextsAreReadAndBadOnesLeaveTheFieldAlone) {
     EXPECT_EQ(f.WindowState, 1);  // built-in state kept
     EXPECT_FLOAT_EQ(f.width, 12000.5f);
     EXPECT_EQ(f.SortKey, 0);  // columns 0 to 3
-    EXPECT_EQ(f.SortOrder, 1);
 }
 
 TEST_F(Settings, ClosingWritesEverythingThatReadsBackTheSame) {
