@@ -20,11 +20,6 @@ std::string Hilfepfad() {
     return p.substr(0, p.find_last_of('\\') + 1) + "Endwart.hlp";
 }
 
-HWND Hilfefenster() {
-    HWND h = FindWindowA("MS_WINHELP", nullptr);
-    return h && IsWindowVisible(h) ? h : nullptr;
-}
-
 // The windows of one class below `eltern`, or at the top level of the process `prozess`.
 struct Suche {
     const char* klasse;
@@ -51,8 +46,8 @@ std::vector<HWND> Fenster(HWND eltern, const char* klasse, DWORD prozess = 0) {
 
 // First line of the shown topic: the generator puts the topic's title there.
 std::string ErsteZeile() {
-    HWND hilfe = Hilfefenster();
-    if (!hilfe) return "(kein Hilfefenster)";
+    HWND hilfe = FindWindowA("MS_WINHELP", nullptr);
+    if (!hilfe || !IsWindowVisible(hilfe)) return "(kein Hilfefenster)";
     auto text = Fenster(hilfe, "RichEdit20A");
     char puffer[512] = {};
     if (text.empty() || !SendMessageA(text[0], WM_GETTEXT, sizeof puffer, reinterpret_cast<LPARAM>(puffer)))
@@ -77,13 +72,6 @@ bool Warten(const std::function<bool()>& bedingung) {
     for (DWORD start = GetTickCount(); GetTickCount() - start < 5000; Sleep(50))
         if (bedingung()) return true;
     return bedingung();
-}
-
-// Only the first call has to wait, while winhlp32 starts; WinHelpA hands the command over
-// with SendMessage, so later topics are on screen when it returns.
-std::string Angezeigt(const std::string& erwartet) {
-    Warten([&] { return ErsteZeile() == erwartet; });
-    return ErsteZeile();
 }
 
 class Hilfe : public ::testing::Test {
@@ -117,7 +105,8 @@ TEST_F(Hilfe, KontextnummernInhaltSucheUndSchliessenWieDasProgramm) {
                   {0, "Was Endungswart tut"}};  // "&Inhalt" opens the contents
     for (const auto& [nummer, titel] : faelle) {
         ASSERT_TRUE(Hilfe_(nummer ? HELP_CONTEXT : HELP_CONTENTS, nummer));
-        EXPECT_EQ(Angezeigt(titel), titel) << "HELP_CONTEXT " << nummer;
+        Warten([&] { return ErsteZeile() == titel; });  // while winhlp32 starts
+        EXPECT_EQ(ErsteZeile(), titel) << "HELP_CONTEXT " << nummer;
     }
 
     // "&Suchen", through the program's own path to the viewer, not bare WinHelpA: it lists the

@@ -48,7 +48,6 @@ TEST_F(OptionsDialog, ControlsGreyAndTickAsTheOnesTheyDependOnSay) {
         {1, 0, 1, 0, 0, 0, {}, "oOoOOO"},
         {1, 1, 1, 0, 0, 0, {}, "xooOOO"},
         {0, 0, 1, 0, 0, 0, {F::idChkAutostart}, "xooOOo"},
-        {0, 0, 1, 0, 0, 0, {F::idChkAutostart, F::idChkAutostart}, "OOoOOo"},
         {0, 0, 0, 0, 1, 0, {}, "OOOXOO"},  // a store at odds with itself: the greyed box shows it
         {0, 0, 0, 0, 1, 0, {F::idChkMehrfachauswahl}, "OOOxxo"},
         {0, 0, 0, 1, 0, 1, {}, "OOOoxO"},  // the stored value wins over ticking both
